@@ -1,0 +1,112 @@
+#include "input/InputManager.h"
+
+#include <iostream>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+
+#include "core/ContentError.h"
+#include "core/GameTime.h"
+#include "core/Service.h"
+#include "input/KeyCharacters.h"
+#include "render/GraphicsManager.h"
+
+std::array<float, KeySetSize> InputManager::InitialRepeatTimers() {
+    std::array<float, KeySetSize> timers;
+    timers.fill(RepeatDelay);
+    return timers;
+}
+
+bool InputManager::HasFocus() {
+    const GraphicsManager* graphics = Service<GraphicsManager>::TryGet();
+    return graphics == nullptr || graphics->HasFocus;
+}
+
+void InputManager::KeyDown(int virtualKey) {
+    if (virtualKey >= 0 && virtualKey < KeySetSize)
+        SetKeyState(KeyFromVirtualKey(virtualKey), true);
+}
+
+void InputManager::KeyUp(int virtualKey) {
+    if (virtualKey >= 0 && virtualKey < KeySetSize)
+        SetKeyState(KeyFromVirtualKey(virtualKey), false);
+}
+
+void InputManager::SetKeyState(Key key, bool down) {
+    // "None" stays clear so that actions bound to unknown key names never trigger.
+    if (key != Key::None)
+        CurrentKeys.set(static_cast<size_t>(key), down);
+}
+
+void InputManager::FrameUpdate() {
+    const float frameDelta = Service<GameTime>::Get().FrameDelta;
+    const bool typing = HasFocus();
+    const bool shifted = IsKeyDown(Key::Shift) || IsKeyDown(Key::RightShift);
+
+    FiredKeys.reset();
+    TypedText.clear();
+    for (int i = 0; i < KeySetSize; ++i) {
+        if (CurrentKeys[i] && !PreviousKeys[i]) {
+            RepeatTimers[i] = RepeatDelay;
+            FiredKeys.set(i);
+        } else if (CurrentKeys[i]) {
+            // Float arithmetic on purpose: at 1/60 s frames it gives the 24th, 27th, 30th... update.
+            RepeatTimers[i] += frameDelta;
+            if (RepeatTimers[i] > RepeatInterval) {
+                RepeatTimers[i] -= RepeatInterval;
+                FiredKeys.set(i);
+            }
+        } else {
+            RepeatTimers[i] = RepeatDelay;
+        }
+        if (typing && FiredKeys[i] && i < CharacterKeyCount) {
+            if (const char c = KeyCharacter(static_cast<Key>(i), shifted))
+                TypedText += c;
+        }
+    }
+    PreviousMousePosition = MousePosition;
+    PreviousKeys = CurrentKeys;
+}
+
+void InputManager::LoadMappings(const std::string& path) {
+    namespace pt = boost::property_tree;
+    pt::ptree root;
+    try {
+        pt::read_json(path, root);
+    } catch (const pt::json_parser_error& e) {
+        const std::string where = e.line() > 0 ? "line " + std::to_string(e.line()) + ": " : "";
+        throw ContentError(path, where + e.message());
+    }
+    if (root.empty() && !root.data().empty())
+        throw ContentError(path, "the top level is not a JSON object");
+
+    for (const auto& [name, value] : root) {
+        const std::optional<Action> action = ActionFromName(name);
+        if (!action) {
+            std::cerr << path << ": unknown action \"" << name << "\" skipped\n";
+            continue;
+        }
+        // Objects and arrays have no data; they, numbers and unknown names all bind None.
+        const Key key = value.empty() ? KeyFromName(value.data()) : Key::None;
+        Mappings.emplace(*action, key); // a multimap inserts after equal keys: file order holds
+    }
+}
+
+bool InputManager::IsKeyDown(Key key) const { return HasFocus() && CurrentKeys[static_cast<size_t>(key)]; }
+
+bool InputManager::IsKeyPressed(Key key) const {
+    const size_t i = static_cast<size_t>(key);
+    return HasFocus() && CurrentKeys[i] && !PreviousKeys[i];
+}
+
+bool InputManager::IsKeyFired(Key key) const { return HasFocus() && FiredKeys[static_cast<size_t>(key)]; }
+
+bool InputManager::IsActionIn(Action action, const KeySet& keys) const {
+    if (!HasFocus())
+        return false;
+    const auto [first, last] = Mappings.equal_range(action);
+    for (auto it = first; it != last; ++it)
+        if (keys[static_cast<size_t>(it->second)])
+            return true;
+    return false;
+}

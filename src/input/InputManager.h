@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <map>
+#include <string>
+
+#include "core/Vector2.h"
+#include "input/Action.h"
+#include "input/Key.h"
+
+// One bit per key number; bits above the named keys belong to unlisted virtual-key codes.
+using KeySet = std::bitset<KeySetSize>;
+
+// Keyboard and mouse state for one frame, typed text and named actions (one process-wide instance,
+// reached as Service<InputManager>).
+//
+// Frame protocol: FrameUpdate() runs once per frame before the platform pump; the pump then feeds key
+// messages (KeyDown/KeyUp with virtual-key codes), the mouse position and the three mouse-button keys.
+// So FiredKeys and TypedText describe the previous frame's pump, IsKeyPressed this frame's.
+//
+// Every query reports nothing (false, or no text) while the GraphicsManager says the window has no
+// focus; without a GraphicsManager service (tools, some tests) the window counts as focused. The key
+// sets themselves keep changing while unfocused: a key released elsewhere stays down until its key-up
+// reaches the game.
+class InputManager {
+public:
+    virtual ~InputManager() = default;
+
+    // Writers -----------------------------------------------------------------------------------------
+
+    // A key message carrying a Windows virtual-key code: sets or clears the bit of the translated key.
+    // Codes outside 0..255 are ignored.
+    void KeyDown(int virtualKey);
+    void KeyUp(int virtualKey);
+
+    // Sets or clears one key directly: the pump writes LeftMouse, MiddleMouse and RightMouse this way.
+    // Key::None is never set.
+    void SetKeyState(Key key, bool down);
+
+    // Cursor position in client-area pixels, origin top left.
+    void SetMousePosition(float x, float y) { MousePosition = {x, y}; }
+
+    // Once per frame, before the pump: fired keys with auto-repeat (reads FrameDelta of the GameTime
+    // service), the typed text of the fired keys, then PreviousKeys and PreviousMousePosition catch up.
+    // No text is typed while the window has no focus.
+    void FrameUpdate();
+
+    // Adds the bindings of a key-mappings file: a JSON object whose members, in file order, bind the
+    // action named by the member to the key named by its string value (a name that is not a key binds
+    // None). A name may repeat to bind several keys. A member naming no action is skipped with a warning
+    // on stderr. Throws ContentError (file name, problem, line) when the file is missing or malformed.
+    void LoadMappings(const std::string& path);
+
+    // Queries -----------------------------------------------------------------------------------------
+
+    bool IsKeyDown(Key key) const;    // held now
+    bool IsKeyPressed(Key key) const; // held now, not at the previous frame update
+    bool IsKeyFired(Key key) const;   // newly pressed or auto-repeated at the last frame update
+
+    // Some key bound to the action is set in `keys` (CurrentKeys, PreviousKeys or FiredKeys).
+    bool IsActionIn(Action action, const KeySet& keys) const;
+
+    bool IsActionDown(Action action) const { return IsActionIn(action, CurrentKeys); }
+    bool IsActionPressed(Action action) const {
+        return IsActionIn(action, CurrentKeys) && !IsActionIn(action, PreviousKeys);
+    }
+    bool IsActionFired(Action action) const { return IsActionIn(action, FiredKeys); }
+
+    // State ---------------------------------------------------------------------------------------------
+
+    Vector2 MousePosition;         // client-area pixels, written by every pump
+    Vector2 PreviousMousePosition; // MousePosition at the last frame update (for drags)
+    KeySet CurrentKeys;            // held now
+    KeySet PreviousKeys;           // CurrentKeys at the end of the last frame update
+    std::string TypedText;         // characters of the keys fired at the last frame update, by key number
+    std::multimap<Action, Key> Mappings; // equal actions keep file order
+    std::array<float, KeySetSize> RepeatTimers = InitialRepeatTimers(); // seconds; RepeatDelay while up
+    KeySet FiredKeys;
+
+    static constexpr float RepeatDelay = -0.35f;   // timer value at press: repeats start 0.4 s later
+    static constexpr float RepeatInterval = 0.05f; // then one repeat per interval, at most one a frame
+
+private:
+    static std::array<float, KeySetSize> InitialRepeatTimers();
+    static bool HasFocus();
+};
