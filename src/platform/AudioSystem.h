@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/AudioChannel.h"
+
+class AudioSound;
+
+// The sound device with a pool of `ChannelCount` channels. When the default output device cannot be
+// opened, or a silent device is asked for (headless runs), sounds still load and channels still
+// start and end by the sound's length, timed from the per-frame `Update`; nothing is heard. No call
+// waits on the device.
+class AudioSystem {
+public:
+    static constexpr int ChannelCount = 100;
+
+    enum class Device {
+        Default, // the system's output; silent when it cannot be opened
+        Silent,  // never opens an output
+    };
+
+    explicit AudioSystem(Device device = Device::Default);
+    ~AudioSystem();
+    AudioSystem(const AudioSystem&) = delete;
+    AudioSystem& operator=(const AudioSystem&) = delete;
+
+    // True when nothing is heard and channel time comes from `Update`.
+    bool IsSilent() const;
+
+    // Decodes the file and hands its samples to the device. Returns null (with a one-line reason in
+    // `error`) when it cannot be decoded. The sound lives until `ReleaseSound` or this system's end.
+    AudioSound* CreateSound(const std::string& path, std::string* error = nullptr);
+    // Stops every channel playing the sound, then frees it.
+    void ReleaseSound(AudioSound* sound);
+
+    // Starts the sound on a free channel; when all are busy the one started longest ago is taken.
+    // A paused start lets the caller set frequency, volume and loop count before anything is heard.
+    // The sound plays once (loop count 0) at full volume and its default frequency.
+    AudioChannel PlaySound(AudioSound& sound, bool paused);
+
+    // Once per frame: frees the channels whose sound has ended. `elapsedSeconds` is the time since
+    // the last call; only the silent device uses it, to advance its channels.
+    void Update(float elapsedSeconds);
+
+    // Channels that are busy (playing or paused), as of the last `Update` or channel call.
+    int BusyChannelCount() const;
+
+private:
+    friend class AudioChannel;
+    struct Impl;
+
+    bool channelIsPlaying(int index, std::uint32_t generation) const;
+    void channelSetPaused(int index, std::uint32_t generation, bool paused);
+    void channelSetFrequency(int index, std::uint32_t generation, float hz);
+    float channelGetFrequency(int index, std::uint32_t generation) const;
+    void channelSetVolume(int index, std::uint32_t generation, float volume);
+    void channelSetLoopCount(int index, std::uint32_t generation, int count);
+    void channelStop(int index, std::uint32_t generation);
+
+    std::unique_ptr<Impl> impl_;
+};

@@ -1,0 +1,6 @@
+# Sound output (OpenAL Soft) and decoding (libsndfile) behind the engine's own sound vocabulary.
+kelvane_add_module(platform_audio
+    ${CMAKE_CURRENT_LIST_DIR}/AudioChannel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AudioDecoder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AudioSystem.cpp
+    DEPS PkgConfig::OPENAL PkgConfig::SNDFILE)
