@@ -1,0 +1,47 @@
+#include "input/InputScriptPlayer.h"
+
+#include "input/InputManager.h"
+
+InputScriptPlayer::InputScriptPlayer(InputScript script) : script_(std::move(script)) {}
+
+std::span<const InputScriptEvent> InputScriptPlayer::TakeDue(int64_t frame) {
+    const std::vector<InputScriptEvent>& events = script_.Events();
+    const size_t first = next_;
+    while (next_ < events.size() && events[next_].Frame <= frame)
+        ++next_;
+    return std::span(events).subspan(first, next_ - first);
+}
+
+int64_t InputScriptPlayer::LastFrame() const {
+    return script_.Events().empty() ? 0 : script_.Events().back().Frame;
+}
+
+void InputScriptPlayer::Play(int64_t frame, InputManager& input) {
+    using Kind = InputScriptEvent::Kind;
+    for (const InputScriptEvent& event : TakeDue(frame)) {
+        switch (event.Type) {
+        case Kind::KeyDown:
+            input.KeyDown(event.VirtualKey);
+            break;
+        case Kind::KeyUp:
+            input.KeyUp(event.VirtualKey);
+            break;
+        case Kind::MouseMove:
+            ownsMouse_ = true;
+            mousePosition_ = event.Position;
+            break;
+        case Kind::ButtonDown:
+        case Kind::ButtonUp:
+            ownsMouse_ = true;
+            buttons_[static_cast<int>(event.Target) - static_cast<int>(Key::LeftMouse)] =
+                event.Type == Kind::ButtonDown;
+            break;
+        }
+    }
+    if (ownsMouse_) {
+        input.SetMousePosition(mousePosition_.x, mousePosition_.y);
+        input.SetKeyState(Key::LeftMouse, buttons_[0]);
+        input.SetKeyState(Key::MiddleMouse, buttons_[1]);
+        input.SetKeyState(Key::RightMouse, buttons_[2]);
+    }
+}
