@@ -2,6 +2,9 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
+#include <cmath>
+
 std::optional<DecodedAudio> AudioDecoder::Decode(const std::string& path, std::string* error) {
     auto fail = [error](const std::string& reason) -> std::optional<DecodedAudio> {
         if (error) {
@@ -20,15 +23,25 @@ std::optional<DecodedAudio> AudioDecoder::Decode(const std::string& path, std::s
         return fail("unsupported layout (" + std::to_string(info.channels) + " channels, " +
                     std::to_string(info.samplerate) + " Hz)");
     }
-    // Float files may hold values beyond +-1; clip them instead of letting them wrap around.
-    sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
-
     DecodedAudio audio;
     audio.Channels = info.channels;
     audio.SampleRate = info.samplerate;
     audio.Samples.resize(static_cast<std::size_t>(info.frames) * info.channels);
     // Trust the frames actually read over the header: truncated files are common.
-    audio.Frames = info.frames > 0 ? sf_readf_short(file, audio.Samples.data(), info.frames) : 0;
+    const int subtype = info.format & SF_FORMAT_SUBMASK;
+    if (info.frames == 0) {
+        audio.Frames = 0;
+    } else if (subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE) {
+        // libsndfile hands float data to a short reader unscaled; scale it ourselves and clip what
+        // lies beyond full scale instead of letting it wrap around.
+        std::vector<float> samples(audio.Samples.size());
+        audio.Frames = sf_readf_float(file, samples.data(), info.frames);
+        for (std::size_t i = 0; i < samples.size(); i++) {
+            audio.Samples[i] = std::int16_t(std::lround(std::clamp(samples[i], -1.0f, 1.0f) * 32767.0f));
+        }
+    } else {
+        audio.Frames = sf_readf_short(file, audio.Samples.data(), info.frames);
+    }
     audio.Samples.resize(static_cast<std::size_t>(audio.Frames) * info.channels);
     sf_close(file);
     return audio;

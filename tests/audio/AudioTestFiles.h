@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+// A folder of its own under the system temp folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() / ("kelvane-audio-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes a 16-bit PCM WAV holding a square wave of the given length, so that every frame is loud.
+inline void WriteWav(const std::filesystem::path& path, double seconds, int sampleRate = 22050, int channels = 1) {
+    std::filesystem::create_directories(path.parent_path());
+    const auto frames = std::uint32_t(std::llround(seconds * sampleRate));
+    std::vector<std::int16_t> samples;
+    for (std::uint32_t i = 0; i < frames; i++) {
+        for (int c = 0; c < channels; c++) {
+            samples.push_back((i / 25) % 2 ? 12000 : -12000);
+        }
+    }
+    const std::uint32_t dataBytes = std::uint32_t(samples.size() * 2);
+    std::ofstream out(path, std::ios::binary);
+    auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    out.write("RIFF", 4);
+    u32(36 + dataBytes);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(std::uint16_t(channels));
+    u32(std::uint32_t(sampleRate));
+    u32(std::uint32_t(sampleRate * channels * 2));
+    u16(std::uint16_t(channels * 2));
+    u16(16);
+    out.write("data", 4);
+    u32(dataBytes);
+    out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
+}
+
+inline void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+}
