@@ -40,7 +40,8 @@ TextYAlignment ParseTextYAlignment(std::string_view text);
 
 // A colour's alpha byte as the "A" part: alpha / 255 printed as a float.
 std::string FormatAlpha(unsigned char alpha);
-// The integer part of f * 255, clamped to 0..255; NaN does not parse.
+// The integer part of f * 255, clamped to 0..255; NaN does not parse. The digits are summed in
+// single precision, so 0.501960814 (a printed 128) gives 127.
 std::optional<unsigned char> ParseAlpha(std::string_view text);
 
 // Red, green, blue as six lower-case hexadecimal digits.
