@@ -1,0 +1,165 @@
+#include "app/Application.h"
+
+#include <cstdio>
+
+#include "app/FramePacer.h"
+#include "app/FrameStats.h"
+#include "core/ContentError.h"
+#include "core/CoroutineManager.h"
+#include "core/DestroyQueues.h"
+#include "core/GameObject.h"
+#include "core/GameTime.h"
+#include "core/ObjectPasses.h"
+#include "core/SceneRoots.h"
+#include "core/Service.h"
+#include "editor/EditorState.h"
+#include "platform/Clock.h"
+#include "platform/Window.h"
+#include "render/GraphicsManager.h"
+
+namespace {
+
+// Makes a service and publishes it through its accessor.
+template <class T>
+void Create(std::unique_ptr<T>& slot) {
+    slot = std::make_unique<T>();
+    Service<T>::Set(slot.get());
+}
+
+// Unpublishes a service, then deletes it.
+template <class T>
+void Destroy(std::unique_ptr<T>& slot) {
+    if (Service<T>::TryGet() == slot.get()) {
+        Service<T>::Set(nullptr);
+    }
+    slot.reset();
+}
+
+// Keyboard events until the input manager takes them.
+class KeyboardToInput final : public KeyEventSink {
+public:
+    void KeyDown(int) override {}
+    void KeyUp(int) override {}
+};
+
+} // namespace
+
+Application::Application(const AppOptions& options, Clock& clock) : options_(options), clock_(clock) {
+    Create(destroyQueues_);
+    Create(root_);
+    Create(sceneRoots_);
+    sceneRoots_->Root = root_.get();
+    Create(graphics_);
+    Create(gameTime_);
+    Create(coroutines_);
+    Create(editorState_);
+    keySink_ = std::make_unique<KeyboardToInput>();
+}
+
+Application::~Application() {
+    Destroy(editorState_);
+    Destroy(coroutines_);
+    Destroy(gameTime_);
+    Destroy(graphics_);
+    // The tree goes after the managers its components might reach from their destructors.
+    Destroy(sceneRoots_);
+    root_.reset();
+    Destroy(destroyQueues_);
+}
+
+int Application::Run() {
+    try {
+        StartUp();
+    } catch (const ContentError& error) {
+        std::fprintf(stderr, "kelvane: %s\n", error.what());
+        return 1;
+    } catch (const WindowError& error) {
+        std::fprintf(stderr,
+                     "kelvane: %s. Run it on a desktop with a display, under a virtual display "
+                     "(xvfb-run ./kelvane), or without a window (./kelvane --headless).\n",
+                     error.what());
+        return 2;
+    }
+
+    if (stats_) {
+        stats_->Begin(clock_.Now());
+    }
+    while (options_.Frames < 0 || framesRun_ < options_.Frames) {
+        pacer_->WaitUntilDue();
+        const uint64_t now = clock_.Now();
+        const float delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
+        if (stats_) {
+            stats_->Frame(now, pacer_->LastWakeLateness());
+        }
+        if (!RunFrame(delta)) {
+            break;
+        }
+        ++framesRun_;
+    }
+    if (stats_) {
+        stats_->End(clock_.Now());
+        std::fputs(stats_->Report("fixed-rate pacer").c_str(), stdout);
+        RunNaivePacerForComparison();
+    }
+
+    ShutDown();
+    return 0;
+}
+
+void Application::StartUp() {
+    root_->Name = "Root";
+
+    window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
+                                : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
+
+    auto* gameplayRoot = new GameObject;
+    gameplayRoot->Name = "GameplayRoot";
+    root_->AppendChild(gameplayRoot);
+    sceneRoots_->GameplayRoot = gameplayRoot;
+
+    pacer_ = std::make_unique<FramePacer>(clock_, graphics_->FramesPerSecond);
+    if (options_.Stats) {
+        stats_ = std::make_unique<FrameStats>(clock_.Frequency());
+    }
+}
+
+bool Application::RunFrame(float frameDelta) {
+    gameTime_->FrameDelta = frameDelta;
+    gameTime_->TotalTime += frameDelta;
+
+    if (!PumpMessages()) {
+        return false;
+    }
+    InputPass(*root_);
+    BodyActivityPass(*sceneRoots_->GameplayRoot, sceneRoots_->GameplayRoot->UpdateEnabled);
+    UpdatePass(*root_);
+    destroyQueues_->Flush();
+
+    window_->Clear(graphics_->ClearColor);
+    window_->Present();
+    return true;
+}
+
+bool Application::PumpMessages() {
+    graphics_->HasFocus = window_->HasFocus();
+    return window_->PumpEvents(*keySink_);
+}
+
+void Application::ShutDown() { window_.reset(); }
+
+void Application::RunNaivePacerForComparison() {
+    FrameStats naive(clock_.Frequency());
+    const uint64_t period = clock_.Frequency() / static_cast<uint64_t>(graphics_->FramesPerSecond);
+    const int64_t frames = framesRun_ > 0 ? framesRun_ : 600;
+    uint64_t last = clock_.Now();
+    naive.Begin(last);
+    for (int64_t i = 0; i < frames; ++i) {
+        clock_.SleepMs(16);
+        const uint64_t now = clock_.Now();
+        // A naive pacer has no schedule: its error is how far each period misses the ideal one.
+        naive.Frame(now, now - last > period ? now - last - period : period - (now - last));
+        last = now;
+    }
+    naive.End(clock_.Now());
+    std::fputs(naive.Report("naive 16 ms sleep").c_str(), stdout);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/CommandLine.h"
+
+class Clock;
+class CoroutineManager;
+class DestroyQueues;
+class EditorState;
+class FramePacer;
+class FrameStats;
+class GameObject;
+class GameTime;
+class GraphicsManager;
+class KeyEventSink;
+struct SceneRoots;
+class Window;
+
+// Creates every process-wide service in a fixed order, runs the start-up sequence, the fixed-rate
+// frame loop and the shutdown sequence, and destroys the services in their own fixed order (the
+// object tree after the managers and before the physics world).
+class Application {
+public:
+    Application(const AppOptions& options, Clock& clock);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    ~Application();
+
+    // Start-up, frames until the window closes (or --frames runs out), shutdown. Returns the exit
+    // status: 0, or 1 when content start-up needs is missing or malformed (one line on stderr), or 2
+    // when no window can be opened.
+    int Run();
+
+    int64_t FramesRun() const { return framesRun_; }
+
+private:
+    void StartUp();
+    // One turn of the per-frame order. False when the window was closed during the message pump.
+    bool RunFrame(float frameDelta);
+    bool PumpMessages();
+    void ShutDown();
+    void RunNaivePacerForComparison();
+
+    AppOptions options_;
+    Clock& clock_;
+
+    // Services, in creation order. Destruction order is written out in ~Application.
+    std::unique_ptr<DestroyQueues> destroyQueues_;
+    std::unique_ptr<GameObject> root_;
+    std::unique_ptr<SceneRoots> sceneRoots_;
+    std::unique_ptr<GraphicsManager> graphics_;
+    std::unique_ptr<GameTime> gameTime_;
+    std::unique_ptr<CoroutineManager> coroutines_;
+    std::unique_ptr<EditorState> editorState_;
+
+    std::unique_ptr<Window> window_;
+    std::unique_ptr<KeyEventSink> keySink_;
+    std::unique_ptr<FramePacer> pacer_;
+    std::unique_ptr<FrameStats> stats_;
+    int64_t framesRun_ = 0;
+};

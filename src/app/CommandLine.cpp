@@ -1,0 +1,77 @@
+#include "app/CommandLine.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr const char* Usage =
+    "Usage: kelvane [options]\n"
+    "Runs Kelvane from the current folder, which must hold the game's Content folder.\n"
+    "\n"
+    "Options:\n"
+    "  --help               print this text and exit\n"
+    "  --version            print the version and exit\n"
+    "  --headless           run without a window, GPU or sound card\n"
+    "  --frames N           quit cleanly after N frames\n"
+    "  --seed N             seed the random source with N instead of the time\n"
+    "  --script FILE        play the timed input events in FILE\n"
+    "  --screenshot FILE    after the last frame of a --frames run, save the picture as a PNG\n"
+    "  --stats              at exit, print frame pacing figures and those of a naive 16 ms sleep\n";
+
+template <class T>
+bool ParseNumber(const std::string& text, T& out) {
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && ptr == end;
+}
+
+CommandLineResult Fail(const std::string& message) {
+    return {std::nullopt, "kelvane: " + message + " (try --help)\n", 2};
+}
+
+} // namespace
+
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
+    AppOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--help") {
+            return {std::nullopt, Usage, 0};
+        } else if (arg == "--version") {
+            return {std::nullopt, std::string("kelvane ") + KELVANE_VERSION + "\n", 0};
+        } else if (arg == "--headless") {
+            options.Headless = true;
+        } else if (arg == "--stats") {
+            options.Stats = true;
+        } else if (arg == "--frames") {
+            if (!value(text) || !ParseNumber(text, options.Frames) || options.Frames < 0) {
+                return Fail("--frames needs a whole number of frames, 0 or more");
+            }
+        } else if (arg == "--seed") {
+            uint32_t seed = 0;
+            if (!value(text) || !ParseNumber(text, seed)) {
+                return Fail("--seed needs a whole number from 0 to 4294967295");
+            }
+            options.Seed = seed;
+        } else if (arg == "--script") {
+            if (!value(options.ScriptPath)) {
+                return Fail("--script needs a file");
+            }
+        } else if (arg == "--screenshot") {
+            if (!value(options.ScreenshotPath)) {
+                return Fail("--screenshot needs a file");
+            }
+        } else {
+            return Fail("unknown option '" + arg + "'");
+        }
+    }
+    return {options, "", 0};
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the command line asks for. No option changes a game rule.
+struct AppOptions {
+    bool Headless = false;      // no window, no GPU, no sound card
+    int64_t Frames = -1;        // quit cleanly after this many frames; -1 runs until the window closes
+    bool Stats = false;         // print frame pacing figures at exit
+    std::string ScriptPath;     // timed input events to play
+    std::string ScreenshotPath; // PNG of the back buffer after the last frame
+    std::optional<uint32_t> Seed;
+};
+
+// The outcome of reading the command line: options to run with, or text to print and an exit code.
+struct CommandLineResult {
+    std::optional<AppOptions> Options;
+    std::string Output;
+    int ExitCode = 0;
+};
+
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args);

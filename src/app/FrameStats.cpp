@@ -1,0 +1,44 @@
+#include "app/FrameStats.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+
+void FrameStats::Begin(uint64_t now) {
+    begin_ = lastFrame_ = now;
+    cpuBegin_ = std::clock();
+    periodsMs_.clear();
+    latenessMs_.clear();
+}
+
+void FrameStats::Frame(uint64_t now, uint64_t lateness) {
+    if (!latenessMs_.empty() || lastFrame_ != begin_) {
+        periodsMs_.push_back(static_cast<double>(now - lastFrame_) * 1000.0 / static_cast<double>(frequency_));
+    }
+    latenessMs_.push_back(static_cast<double>(lateness) * 1000.0 / static_cast<double>(frequency_));
+    lastFrame_ = now;
+}
+
+void FrameStats::End(uint64_t now) {
+    end_ = now;
+    cpuEnd_ = std::clock();
+}
+
+std::string FrameStats::Report(const std::string& label) const {
+    if (periodsMs_.empty() || latenessMs_.empty()) {
+        return label + ": too few frames to measure\n";
+    }
+    const double mean = std::accumulate(periodsMs_.begin(), periodsMs_.end(), 0.0) / periodsMs_.size();
+    std::vector<double> late = latenessMs_;
+    std::sort(late.begin(), late.end());
+    const double p99 = late[std::min(late.size() - 1, late.size() * 99 / 100)];
+    const double wall = static_cast<double>(end_ - begin_) / static_cast<double>(frequency_);
+    const double cpu = static_cast<double>(cpuEnd_ - cpuBegin_) / CLOCKS_PER_SEC;
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "%s: %zu frames, mean period %.3f ms (%.2f fps), wake error p99 %.3f ms max %.3f ms, "
+                  "CPU %.1f%% of one core\n",
+                  label.c_str(), latenessMs_.size(), mean, 1000.0 / mean, p99, late.back(),
+                  wall > 0 ? 100.0 * cpu / wall : 0.0);
+    return line;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <vector>
+
+class GameObject;
+class Component;
+
+// Objects and components queued by DestroyLater, deleted at one fixed point of the frame.
+class DestroyQueues {
+public:
+    DestroyQueues() = default;
+    DestroyQueues(const DestroyQueues&) = delete;
+    DestroyQueues& operator=(const DestroyQueues&) = delete;
+    // Anything still queued at shutdown is deleted with the queues.
+    ~DestroyQueues();
+
+    void Enqueue(GameObject* object) { objects_.push_back(object); }
+    void Enqueue(Component* component) { components_.push_back(component); }
+
+    // Deletes every queued object in queue order, then every queued component, each exactly once:
+    // an entry that an earlier queued deletion takes with it (a descendant, or a component of a
+    // queued object) is not deleted again.
+    void Flush();
+
+    bool Empty() const { return objects_.empty() && components_.empty(); }
+
+private:
+    std::vector<GameObject*> objects_;
+    std::vector<Component*> components_;
+};

@@ -1,0 +1,8 @@
+#include "core/RegisterCoreClasses.h"
+
+#include "core/Pos2dComponent.h"
+#include "prefabs/ComponentRegistry.h"
+
+void RegisterCoreClasses(ComponentRegistry& registry) {
+    registry.Register<Pos2dComponent>("Pos2dComponent");
+}

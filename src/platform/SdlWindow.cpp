@@ -1,0 +1,127 @@
+#include "platform/Window.h"
+
+#include <SDL2/SDL.h>
+#include <epoxy/gl.h>
+
+#include "platform/VirtualKeys.h"
+
+namespace {
+
+// An SDL2 window with an OpenGL 3.3 core context. The loop paces itself, so the swap interval is 0.
+class SdlWindow final : public Window {
+public:
+    SdlWindow(const std::string& title, int width, int height) {
+        if (!SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY") && !SDL_getenv("SDL_VIDEODRIVER")) {
+            throw WindowError("no display found");
+        }
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            throw WindowError(std::string("cannot open a window (") + SDL_GetError() + ")");
+        }
+        // Without a display SDL falls back to drivers that show nothing; a window nobody can see is
+        // not what the player asked for. Choosing one on purpose (SDL_VIDEODRIVER) is respected.
+        const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+        if ((driver == "offscreen" || driver == "dummy" || driver == "evdev") && !SDL_getenv("SDL_VIDEODRIVER")) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            throw WindowError("no display found");
+        }
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                                   height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+        if (!window_) {
+            const std::string error = SDL_GetError();
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            throw WindowError("cannot open a window (" + error + ")");
+        }
+        context_ = SDL_GL_CreateContext(window_);
+        if (!context_) {
+            const std::string error = SDL_GetError();
+            SDL_DestroyWindow(window_);
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            throw WindowError("cannot create an OpenGL 3.3 core context (" + error + ")");
+        }
+        SDL_GL_SetSwapInterval(0);
+        SDL_StopTextInput(); // typed text comes from key codes, not from the input method
+    }
+
+    ~SdlWindow() override {
+        SDL_GL_DeleteContext(context_);
+        SDL_DestroyWindow(window_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    bool PumpEvents(KeyEventSink& sink) override {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            switch (event.type) {
+            case SDL_QUIT:
+                closing_ = true;
+                break;
+            case SDL_WINDOWEVENT:
+                if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    closing_ = true;
+                }
+                break;
+            case SDL_KEYDOWN:
+            case SDL_KEYUP: {
+                const SDL_Keysym& k = event.key.keysym;
+                const int vk = VirtualKeyFromSdl(k.scancode, k.sym, k.mod);
+                if (vk == 0) {
+                    break;
+                }
+                if (event.type == SDL_KEYDOWN) {
+                    sink.KeyDown(vk);
+                } else {
+                    sink.KeyUp(vk);
+                }
+                break;
+            }
+            default:
+                break;
+            }
+        }
+        return !closing_;
+    }
+
+    MouseState Mouse() const override {
+        int x = 0;
+        int y = 0;
+        const Uint32 buttons = SDL_GetMouseState(&x, &y);
+        MouseState m;
+        m.X = static_cast<float>(x);
+        m.Y = static_cast<float>(y);
+        m.Left = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
+        m.Middle = (buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE)) != 0;
+        m.Right = (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
+        return m;
+    }
+
+    bool HasFocus() const override { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
+    bool HasGl() const override { return true; }
+    void Clear(Color c) override {
+        glClearColor(c.r / 255.0f, c.g / 255.0f, c.b / 255.0f, c.a / 255.0f);
+        glClearDepth(1.0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    void Present() override { SDL_GL_SwapWindow(window_); }
+
+    void RequestClose() override {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
+
+private:
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    bool closing_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<Window> Window::CreateDesktop(const std::string& title, int width, int height) {
+    return std::make_unique<SdlWindow>(title, width, height);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "core/Color.h"
+
+// Receives the keyboard as Windows virtual-key codes while events are pumped.
+class KeyEventSink {
+public:
+    virtual ~KeyEventSink() = default;
+    virtual void KeyDown(int virtualKey) = 0;
+    virtual void KeyUp(int virtualKey) = 0;
+};
+
+// Mouse position in client pixels and the logical buttons (already swapped when the system swaps).
+struct MouseState {
+    float X = 0.0f;
+    float Y = 0.0f;
+    bool Left = false;
+    bool Middle = false;
+    bool Right = false;
+};
+
+// Could not open a window (no display, no OpenGL 3.3).
+class WindowError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The game's one window with its OpenGL 3.3 core context, or a headless stand-in with neither.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    // Drains pending events, delivering keys to the sink. Returns false once the window was closed:
+    // the frame stops there.
+    virtual bool PumpEvents(KeyEventSink& sink) = 0;
+    virtual MouseState Mouse() const = 0;
+    // The window has keyboard focus.
+    virtual bool HasFocus() const = 0;
+    // Whether an OpenGL context is current on this thread for the renderer.
+    virtual bool HasGl() const = 0;
+    // Clears the back buffer to the colour (the renderer's first act each frame).
+    virtual void Clear(Color color) = 0;
+    // Shows the frame drawn into the back buffer.
+    virtual void Present() = 0;
+    // Asks the window to close as if the user had closed it; the next pump returns false.
+    virtual void RequestClose() = 0;
+
+    // A real window titled `title` with a width x height client area, not resizable.
+    static std::unique_ptr<Window> CreateDesktop(const std::string& title, int width, int height);
+    static std::unique_ptr<Window> CreateHeadless(int width, int height);
+};

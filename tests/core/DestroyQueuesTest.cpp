@@ -1,0 +1,101 @@
+#include "CoreFixture.h"
+#include "core/Behavior.h"
+#include "core/GameObject.h"
+#include "editor/EditorState.h"
+
+namespace {
+
+// Counts its own destruction, so a double delete (or a missed one) shows.
+class CountedBhv : public Behavior {
+public:
+    explicit CountedBhv(int& deaths) : deaths_(deaths) {}
+    ~CountedBhv() override { ++deaths_; }
+
+private:
+    int& deaths_;
+};
+
+using DestroyQueuesTest = CoreFixture;
+
+TEST_F(DestroyQueuesTest, DestroyLaterTwiceQueuesOnceAndTheObjectLivesUntilTheFlush) {
+    GameObject root;
+    auto* victim = new GameObject;
+    int deaths = 0;
+    victim->AddComponent(new CountedBhv(deaths));
+    root.AppendChild(victim);
+
+    victim->DestroyLater();
+    victim->DestroyLater();
+    EXPECT_EQ(root.Children.size(), 1u);
+    EXPECT_EQ(deaths, 0);
+
+    queues.Flush();
+    EXPECT_TRUE(root.Children.empty());
+    EXPECT_EQ(deaths, 1);
+}
+
+TEST_F(DestroyQueuesTest, ObjectAndItsDescendantAndComponentQueuedTogetherDieOnce) {
+    int deaths = 0;
+    for (int order = 0; order < 2; ++order) {
+        GameObject root;
+        auto* parent = new GameObject;
+        auto* child = new GameObject;
+        auto* grandchild = new GameObject;
+        root.AppendChild(parent);
+        parent->AppendChild(child);
+        child->AppendChild(grandchild);
+        auto* parentBhv = new CountedBhv(deaths);
+        auto* grandchildBhv = new CountedBhv(deaths);
+        parent->AddComponent(parentBhv);
+        grandchild->AddComponent(grandchildBhv);
+
+        deaths = 0;
+        if (order == 0) {
+            parent->DestroyLater();
+            grandchild->DestroyLater();
+            grandchildBhv->DestroyLater();
+            parentBhv->DestroyLater();
+        } else {
+            grandchildBhv->DestroyLater();
+            grandchild->DestroyLater();
+            parent->DestroyLater();
+        }
+        queues.Flush();
+        EXPECT_EQ(deaths, 2) << "queue order " << order;
+        EXPECT_TRUE(root.Children.empty());
+    }
+}
+
+TEST_F(DestroyQueuesTest, QueuedComponentOfALiveObjectIsDetachedAndDeleted) {
+    GameObject object;
+    int deaths = 0;
+    auto* a = new CountedBhv(deaths);
+    auto* b = new CountedBhv(deaths);
+    object.AddComponent(a);
+    object.AddComponent(b);
+    a->DestroyLater();
+    queues.Flush();
+    EXPECT_EQ(deaths, 1);
+    ASSERT_EQ(object.Behaviors.size(), 1u);
+    EXPECT_EQ(object.Behaviors[0], b);
+}
+
+TEST_F(DestroyQueuesTest, DeletingTheSelectedObjectMovesTheEditorSelectionToTheNextSibling) {
+    EditorState editor;
+    Service<EditorState>::Scoped editorScope(editor);
+    GameObject root;
+    auto* a = new GameObject;
+    auto* b = new GameObject;
+    root.AppendChild(a);
+    root.AppendChild(b);
+    editor.SelectedObject = a;
+    editor.ListedObject = a;
+    delete a;
+    EXPECT_EQ(editor.SelectedObject, b);
+    EXPECT_EQ(editor.ListedObject, &root);
+    editor.SelectedObject = b;
+    delete b;
+    EXPECT_EQ(editor.SelectedObject, nullptr);
+}
+
+} // namespace
