@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "reflection/IEditable.h"
+
+// One component of a prefab (or of an AutoCreate's overrides): the class to create and the property
+// values to give it, held by name in holder registrations. Never attached to an object.
+class PrefabComponent : public IEditable {
+public:
+    std::string ClassName; // registered class name, also the component's key in the file
+};

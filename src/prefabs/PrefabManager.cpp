@@ -1,0 +1,345 @@
+#include "prefabs/PrefabManager.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+
+#include "core/Component.h"
+#include "core/ContentError.h"
+#include "core/GameObject.h"
+
+namespace pt = boost::property_tree;
+
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool IsPrefabFile(const std::filesystem::directory_entry& entry) {
+    std::error_code ec;
+    return entry.is_regular_file(ec) && Lower(entry.path().extension().string()) == ".json";
+}
+
+// The first member named key (duplicate keys keep the first, as a path lookup does).
+const pt::ptree* FindMember(const pt::ptree& tree, const std::string& key) {
+    auto it = tree.find(key);
+    return it == tree.not_found() ? nullptr : &it->second;
+}
+
+std::unique_ptr<PrefabComponent> CopyComponent(const PrefabComponent& source) {
+    auto copy = std::make_unique<PrefabComponent>();
+    copy->ClassName = source.ClassName;
+    copy->Type = source.Type;
+    for (const auto& [key, reg] : source.Properties) {
+        auto holder = reg->CreateHolder();
+        reg->CopyValueTo(*holder);
+        copy->Properties.emplace(key, std::move(holder));
+    }
+    return copy;
+}
+
+pt::ptree WriteComponents(const PrefabManager::PrefabList& components) {
+    pt::ptree list;
+    for (const auto& component : components) {
+        pt::ptree properties;
+        for (const auto& [key, reg] : component->Properties) {
+            int parts = PartCount(reg->Type);
+            if (parts == 1) {
+                properties.push_back({key, pt::ptree(reg->GetSubProperty(key, 0).GetText())});
+                continue;
+            }
+            pt::ptree compound;
+            for (int i = 0; i < parts; ++i) {
+                SubProperty sub = reg->GetSubProperty(key, i);
+                compound.push_back({sub.SubName, pt::ptree(sub.GetText())});
+            }
+            properties.push_back({key, std::move(compound)});
+        }
+        list.push_back({component->ClassName, std::move(properties)});
+    }
+    return list;
+}
+
+} // namespace
+
+PrefabManager::~PrefabManager() {
+    Registry.ClearPrototypes();
+    Prefabs.clear();
+}
+
+void RegisterPrefabClasses(ComponentRegistry& registry) { registry.Register<PrefabComponent>("PrefabComponent"); }
+
+void PrefabManager::RegisterAll(const std::function<void(ComponentRegistry&)>& registerClasses,
+                                const std::filesystem::path& folder) {
+    if (registerClasses)
+        registerClasses(Registry);
+    RegisterPrefabClasses(Registry);
+    Registry.BuildPrototypes();
+    Load(folder);
+}
+
+void PrefabManager::Load(const std::filesystem::path& folder) {
+    std::map<std::string, std::unique_ptr<Prefab>> loaded;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    if (ec)
+        throw ContentError(folder.string(), "cannot read the prefab folder: " + ec.message());
+    for (const auto& entry : it) {
+        if (!IsPrefabFile(entry))
+            continue;
+        const std::string file = entry.path().string();
+        std::ifstream in(entry.path(), std::ios::binary);
+        if (!in)
+            throw ContentError(file, "cannot open the file");
+        std::string name = entry.path().stem().string();
+        loaded[name] = ReadPrefab(name, in, file);
+    }
+    Prefabs = std::move(loaded);
+    Folder = folder;
+}
+
+std::unique_ptr<Prefab> PrefabManager::ReadPrefab(const std::string& name, std::istream& json,
+                                                  const std::string& file) const {
+    pt::ptree tree;
+    try {
+        pt::read_json(json, tree);
+    } catch (const pt::json_parser_error& e) {
+        throw ContentError(file, "line " + std::to_string(e.line()) + ": " + e.message());
+    }
+    auto prefab = std::make_unique<Prefab>();
+    prefab->Name = name;
+    const pt::ptree* components = FindMember(tree, "Components");
+    if (!components)
+        throw ContentError(file, "missing \"Components\"");
+    const pt::ptree* autoCreate = FindMember(tree, "AutoCreate");
+    if (!autoCreate)
+        throw ContentError(file, "missing \"AutoCreate\"");
+    ReadComponents(*components, prefab->Components, file);
+    for (const auto& [key, element] : *autoCreate) {
+        auto entry = std::make_unique<AutoCreate>();
+        entry->Owner = prefab.get();
+        if (const pt::ptree* entryName = FindMember(element, "Name"))
+            entry->Name = entryName->data();
+        const pt::ptree* prefabName = FindMember(element, "Prefab");
+        if (!prefabName)
+            throw ContentError(file, "an \"AutoCreate\" entry lacks \"Prefab\"");
+        entry->PrefabName = prefabName->data();
+        if (const pt::ptree* overrides = FindMember(element, "InstanceProperties"))
+            ReadComponents(*overrides, entry->InstanceProperties, file);
+        prefab->AutoCreates.push_back(std::move(entry));
+    }
+    return prefab;
+}
+
+void PrefabManager::ReadComponents(const pt::ptree& tree, PrefabList& into, const std::string& file) const {
+    for (const auto& [className, properties] : tree) {
+        if (!Registry.Contains(className))
+            throw ContentError(file, "unregistered class \"" + className + "\"");
+        IEditable& prototype = Registry.GetPrototype(className);
+        auto component = std::make_unique<PrefabComponent>();
+        component->ClassName = className;
+        component->Type = prototype.Type;
+        for (const auto& [key, value] : properties) {
+            PropertyRegistration* model = prototype.FindProperty(key);
+            if (!model)
+                continue; // a key the class no longer has: dropped silently
+            auto& holder = component->Properties[key];
+            if (!holder)
+                holder = model->CreateHolder();
+            const pt::ptree& first = *FindMember(properties, key);
+            for (int i = 0;; ++i) {
+                SubProperty sub = holder->GetSubProperty(key, i);
+                if (sub.SubName.empty()) {
+                    sub.SetText(first.data());
+                } else {
+                    const pt::ptree* part = FindMember(first, sub.SubName);
+                    if (!part)
+                        throw ContentError(file, "property \"" + key + "\" of \"" + className + "\" lacks \"" +
+                                                     sub.SubName + "\"");
+                    sub.SetText(part->data());
+                }
+                if (sub.IsLast)
+                    break;
+            }
+        }
+        into.push_back(std::move(component));
+    }
+}
+
+std::string PrefabManager::WritePrefab(const Prefab& prefab) const {
+    pt::ptree tree;
+    tree.push_back({"Components", WriteComponents(prefab.Components)});
+    pt::ptree entries;
+    for (const auto& entry : prefab.AutoCreates) {
+        pt::ptree element;
+        if (!entry->Name.empty())
+            element.push_back({"Name", pt::ptree(entry->Name)});
+        if (!entry->InstanceProperties.empty())
+            element.push_back({"InstanceProperties", WriteComponents(entry->InstanceProperties)});
+        element.push_back({"Prefab", pt::ptree(entry->PrefabName)});
+        entries.push_back({"", std::move(element)});
+    }
+    tree.push_back({"AutoCreate", std::move(entries)});
+    std::ostringstream out;
+    pt::write_json(out, tree, true);
+    return out.str();
+}
+
+Prefab* PrefabManager::Find(const std::string& name) const {
+    auto it = Prefabs.find(name);
+    return it == Prefabs.end() ? nullptr : it->second.get();
+}
+
+void PrefabManager::Save(Prefab& prefab) {
+    const std::string text = WritePrefab(prefab);
+    std::ofstream out(Folder / (prefab.Name + ".json"), std::ios::binary | std::ios::trunc);
+    out << text;
+    prefab.Dirty = false;
+}
+
+void PrefabManager::SaveAll() {
+    std::error_code ec;
+    std::vector<std::filesystem::path> orphans;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder, ec)) {
+        if (IsPrefabFile(entry) && !Contains(entry.path().stem().string()))
+            orphans.push_back(entry.path());
+    }
+    for (const auto& path : orphans)
+        std::filesystem::remove(path, ec);
+    for (auto& [name, prefab] : Prefabs) {
+        if (prefab->Dirty)
+            Save(*prefab);
+    }
+}
+
+namespace {
+// newName itself, then newName.001 ... newName.999; "" when all are taken.
+std::string FirstFreeName(const std::map<std::string, std::unique_ptr<Prefab>>& prefabs,
+                          const std::string& base) {
+    if (!prefabs.count(base))
+        return base;
+    char suffix[8];
+    for (int n = 1; n <= 999; ++n) {
+        std::snprintf(suffix, sizeof suffix, ".%03d", n);
+        if (!prefabs.count(base + suffix))
+            return base + suffix;
+    }
+    return {};
+}
+} // namespace
+
+bool PrefabManager::Rename(Prefab& prefab, const std::string& newName) {
+    if (newName == prefab.Name)
+        return false;
+    std::string name = FirstFreeName(Prefabs, newName);
+    if (name.empty())
+        return false;
+    auto node = Prefabs.extract(prefab.Name);
+    if (node.empty() || node.mapped().get() != &prefab) {
+        // Not registered under its name: nothing to move.
+        if (!node.empty())
+            Prefabs.insert(std::move(node));
+        return false;
+    }
+    prefab.Name = name;
+    node.key() = name;
+    Prefabs.insert(std::move(node));
+    return true;
+}
+
+Prefab* PrefabManager::Duplicate(const Prefab& prefab) {
+    static const std::regex NumberedSuffix(R"(^(.+?)(\.[0-9]{3})?$)");
+    std::smatch match;
+    std::string base = std::regex_match(prefab.Name, match, NumberedSuffix) ? match[1].str() : prefab.Name;
+    std::string name = FirstFreeName(Prefabs, base);
+    if (name.empty())
+        return nullptr;
+    auto copy = std::make_unique<Prefab>();
+    copy->Name = name;
+    for (const auto& component : prefab.Components)
+        copy->Components.push_back(CopyComponent(*component));
+    for (const auto& entry : prefab.AutoCreates) {
+        auto entryCopy = std::make_unique<AutoCreate>();
+        entryCopy->Owner = copy.get();
+        entryCopy->Name = entry->Name;
+        entryCopy->PrefabName = entry->PrefabName;
+        for (const auto& component : entry->InstanceProperties)
+            entryCopy->InstanceProperties.push_back(CopyComponent(*component));
+        copy->AutoCreates.push_back(std::move(entryCopy));
+    }
+    Prefab* result = copy.get();
+    Prefabs[name] = std::move(copy);
+    return result;
+}
+
+bool PrefabManager::MoveComponent(Prefab& prefab, PrefabComponent* component, int offset) {
+    auto& list = prefab.Components;
+    auto it = std::find_if(list.begin(), list.end(), [component](const auto& c) { return c.get() == component; });
+    if (it == list.end())
+        return false;
+    const int n = static_cast<int>(list.size());
+    const int from = static_cast<int>(it - list.begin());
+    const int to = std::clamp(from + offset, 0, n - 1);
+    if (to == from)
+        return false;
+    auto moved = std::move(*it);
+    list.erase(it);
+    list.insert(list.begin() + to, std::move(moved));
+    return true;
+}
+
+void PrefabManager::MoveAutoCreate(AutoCreate* entry, int offset) {
+    if (!entry || !entry->Owner)
+        return;
+    auto& list = entry->Owner->AutoCreates;
+    auto it = std::find_if(list.begin(), list.end(), [entry](const auto& e) { return e.get() == entry; });
+    if (it == list.end())
+        return;
+    const long to = (it - list.begin()) + offset;
+    if (to < 0 || to >= static_cast<long>(list.size()))
+        return;
+    std::swap(*it, list[static_cast<size_t>(to)]);
+    entry->Owner->Dirty = true;
+}
+
+std::string PrefabManager::GetClassName(const IEditable& editable) const {
+    if (auto* component = dynamic_cast<const PrefabComponent*>(&editable))
+        return component->ClassName;
+    return editable.Type ? Registry.FindName(*editable.Type) : std::string();
+}
+
+void PrefabManager::ApplyComponents(GameObject& object, const PrefabList& components, bool overrides) const {
+    for (const auto& recorded : components) {
+        IEditable* target = nullptr;
+        if (overrides) {
+            const std::type_info* identity = Registry.GetClassIdentity(recorded->ClassName);
+            for (Component* existing : object.Components) {
+                auto* editable = dynamic_cast<IEditable*>(existing);
+                if (editable && typeid(*editable) == *identity) {
+                    target = editable;
+                    break;
+                }
+            }
+        }
+        if (!target) {
+            std::unique_ptr<IEditable> made = Registry.Create(recorded->ClassName);
+            auto* component = dynamic_cast<Component*>(made.get());
+            if (!component)
+                continue; // "PrefabComponent" describes components; it is never attached
+            target = made.release();
+            object.AddComponent(component);
+        }
+        for (const auto& [key, holder] : recorded->Properties) {
+            if (PropertyRegistration* reg = target->FindProperty(key))
+                holder->CopyValueTo(*reg);
+        }
+    }
+}

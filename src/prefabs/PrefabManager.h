@@ -1,0 +1,84 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <boost/property_tree/ptree_fwd.hpp>
+
+#include "prefabs/ComponentRegistry.h"
+#include "prefabs/Prefab.h"
+
+class GameObject;
+
+// Owns the component registry, its prototypes and every prefab, read from one folder at start-up
+// and written back by the editor. Main thread only; reached as Service<PrefabManager>.
+class PrefabManager {
+public:
+    using PrefabList = std::vector<std::unique_ptr<PrefabComponent>>;
+
+    PrefabManager() = default;
+    PrefabManager(const PrefabManager&) = delete;
+    PrefabManager& operator=(const PrefabManager&) = delete;
+    // Deletes the prototypes, then the prefabs, then the registry.
+    virtual ~PrefabManager();
+
+    ComponentRegistry Registry;
+    std::map<std::string, std::unique_ptr<Prefab>> Prefabs; // by name, byte order
+    std::filesystem::path Folder;                           // where prefabs are read and written
+
+    // Start-up: registerClasses fills the registry (the application passes a function calling every
+    // subsystem's Register...Classes, so this library depends on none of them), "PrefabComponent" is
+    // added, the prototypes are built, and every prefab in folder is loaded (Load). Throws
+    // ContentError on bad content; nothing is kept loaded then.
+    void RegisterAll(const std::function<void(ComponentRegistry&)>& registerClasses,
+                     const std::filesystem::path& folder);
+
+    // Loads every regular file of folder (not recursing) whose extension, lowered, is ".json", as
+    // the prefab named by its stem. Replaces Prefabs only when every file loaded; otherwise throws
+    // ContentError naming the file and problem (with the line for JSON syntax errors).
+    void Load(const std::filesystem::path& folder);
+
+    // Reads one prefab from JSON text into a fresh Prefab named name; file names it in errors.
+    std::unique_ptr<Prefab> ReadPrefab(const std::string& name, std::istream& json,
+                                       const std::string& file) const;
+    // The JSON text Save writes for the prefab.
+    std::string WritePrefab(const Prefab& prefab) const;
+
+    // The prefab named name, or null. Missing prefabs are normal during play: callers skip.
+    Prefab* Find(const std::string& name) const;
+    bool Contains(const std::string& name) const { return Prefabs.count(name) != 0; }
+
+    // Writes Folder / (Name + ".json") and clears Dirty.
+    void Save(Prefab& prefab);
+    // Deletes the ".json" files of the folder that name no prefab, then saves the dirty prefabs in
+    // name order.
+    void SaveAll();
+    // Renames to the first free name among newName, newName.001 ... newName.999. Nothing happens
+    // when newName is the current name or every candidate is taken; returns whether it was renamed.
+    // The old file stays until the next SaveAll.
+    bool Rename(Prefab& prefab, const std::string& newName);
+    // A copy under the first free name derived from prefab's name without its ".NNN" suffix; not
+    // saved and not dirty.
+    Prefab* Duplicate(const Prefab& prefab);
+    // Moves the component to clamp(i + offset) in its list; returns whether it moved.
+    bool MoveComponent(Prefab& prefab, PrefabComponent* component, int offset);
+    // Swaps the entry with the one offset places away when that index exists, and marks its owner
+    // dirty; otherwise does nothing.
+    void MoveAutoCreate(AutoCreate* entry, int offset);
+    // A PrefabComponent's ClassName, else the registered name of the object's class, else "".
+    std::string GetClassName(const IEditable& editable) const;
+
+    // Creates one component per entry (or, with overrides, reuses the object's first component of
+    // that class when there is one) and copies the recorded property values into it.
+    void ApplyComponents(GameObject& object, const PrefabList& components, bool overrides) const;
+
+private:
+    void ReadComponents(const boost::property_tree::ptree& tree, PrefabList& into, const std::string& file) const;
+};
+
+// Fills in "PrefabComponent".
+void RegisterPrefabClasses(ComponentRegistry& registry);
