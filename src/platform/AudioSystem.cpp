@@ -2,189 +2,165 @@
 
 #include "platform/AudioDecoder.h"
 #include "platform/AudioSound.h"
+#include "platform/AudioSystemState.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <vector>
 
 namespace {
 
-// One pooled channel. It is busy while `sound` is set; a handle matches it only while busy and of the
-// same generation, so handles from earlier plays go stale when the channel is freed or reused.
-struct Slot {
-    ALuint source = 0;
-    std::uint32_t generation = 0;
-    AudioSound* sound = nullptr;
-    bool paused = false;
-    bool started = false; // the device has been told to play (or the silent clock runs)
-    bool looping = false;
-    float pitch = 1.0f;
-    double position = 0.0; // silent device only: seconds into the current pass at pitch 1
-    std::uint64_t startOrder = 0;
-};
-
-// Only one context can be current per process; several systems (tests) take turns.
 ALCcontext* currentContext = nullptr;
+
+bool openDefault(AudioSystemState& state) {
+    state.device = alcOpenDevice(nullptr);
+    if (!state.device) {
+        return false;
+    }
+    state.context = alcCreateContext(state.device, nullptr);
+    if (!state.context) {
+        alcCloseDevice(state.device);
+        state.device = nullptr;
+        return false;
+    }
+    return true;
+}
+
+// A device that renders only when asked, and is never asked: it holds the sample data so that
+// loading takes the same path as with an output, at no cost per frame.
+void openLoopback(AudioSystemState& state) {
+    if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) {
+        return;
+    }
+    auto openLoopbackDevice =
+        reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    state.device = openLoopbackDevice ? openLoopbackDevice(nullptr) : nullptr;
+    if (!state.device) {
+        return;
+    }
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
+                                 ALC_FREQUENCY, 44100, 0};
+    state.context = alcCreateContext(state.device, attributes);
+    if (!state.context) {
+        alcCloseDevice(state.device);
+        state.device = nullptr;
+    }
+}
+
+void deleteSources(AudioSystemState& state) {
+    for (AudioSlot& slot : state.slots) {
+        if (slot.source) {
+            alSourceStop(slot.source);
+            alSourcei(slot.source, AL_BUFFER, 0);
+            alDeleteSources(1, &slot.source);
+            slot.source = 0;
+        }
+    }
+}
+
+void createSources(AudioSystemState& state) {
+    state.makeCurrent();
+    for (AudioSlot& slot : state.slots) {
+        alGetError();
+        alGenSources(1, &slot.source);
+        if (alGetError() != AL_NO_ERROR) {
+            slot.source = 0;
+            continue;
+        }
+        // Sounds are not placed in space: every source plays centred at full width.
+        alSourcei(slot.source, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSource3f(slot.source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+    }
+    // A device that gives fewer sources than channels cannot honour the pool; time it ourselves.
+    if (std::any_of(state.slots.begin(), state.slots.end(), [](const AudioSlot& s) { return s.source == 0; })) {
+        deleteSources(state);
+        state.silent = true;
+    }
+}
 
 } // namespace
 
-struct AudioSystem::Impl {
-    ALCdevice* device = nullptr;
-    ALCcontext* context = nullptr;
-    bool silent = true;
-    std::vector<Slot> slots;
-    std::vector<std::unique_ptr<AudioSound>> sounds;
-    std::uint64_t nextStartOrder = 0;
-
-    void makeCurrent() {
-        if (context && currentContext != context) {
-            alcMakeContextCurrent(context);
-            currentContext = context;
-        }
+void AudioSystemState::makeCurrent() {
+    if (context && currentContext != context) {
+        alcMakeContextCurrent(context);
+        currentContext = context;
     }
+}
 
-    Slot* find(int index, std::uint32_t generation) {
-        if (index < 0 || index >= int(slots.size())) {
-            return nullptr;
-        }
-        Slot& slot = slots[index];
-        return slot.sound && slot.generation == generation ? &slot : nullptr;
+AudioSlot* AudioSystemState::find(int index, std::uint32_t generation) {
+    if (index < 0 || index >= int(slots.size())) {
+        return nullptr;
     }
+    AudioSlot& slot = slots[index];
+    return slot.sound && slot.generation == generation ? &slot : nullptr;
+}
 
-    bool openDefault() {
-        device = alcOpenDevice(nullptr);
-        if (!device) {
-            return false;
-        }
-        context = alcCreateContext(device, nullptr);
-        if (!context) {
-            alcCloseDevice(device);
-            device = nullptr;
-            return false;
-        }
-        return true;
+bool AudioSystemState::deviceStopped(const AudioSlot& slot) const {
+    ALint state = AL_STOPPED;
+    alGetSourcei(slot.source, AL_SOURCE_STATE, &state);
+    return state == AL_STOPPED || state == AL_INITIAL;
+}
+
+bool AudioSystemState::isPlaying(const AudioSlot& slot) const {
+    if (silent || !slot.started) {
+        return true; // the silent clock frees a channel the moment its sound ends
     }
+    return !deviceStopped(slot);
+}
 
-    // A device that renders only when asked, and is never asked: it holds the sample data so that
-    // loading takes the same path as with an output, at no cost per frame.
-    void openLoopback() {
-        if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) {
-            return;
-        }
-        auto openLoopbackDevice =
-            reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
-        device = openLoopbackDevice ? openLoopbackDevice(nullptr) : nullptr;
-        if (!device) {
-            return;
-        }
-        const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
-                                     ALC_SHORT_SOFT, ALC_FREQUENCY, 44100, 0};
-        context = alcCreateContext(device, attributes);
-        if (!context) {
-            alcCloseDevice(device);
-            device = nullptr;
-        }
+void AudioSystemState::start(AudioSlot& slot) {
+    slot.started = true;
+    if (!silent) {
+        alSourcePlay(slot.source);
     }
+}
 
-    void createSources() {
-        makeCurrent();
-        slots.resize(ChannelCount);
-        for (Slot& slot : slots) {
-            alGetError();
-            alGenSources(1, &slot.source);
-            if (alGetError() != AL_NO_ERROR) {
-                slot.source = 0;
-                continue;
-            }
-            // Sounds are not placed in space: every source plays centred at full width.
-            alSourcei(slot.source, AL_SOURCE_RELATIVE, AL_TRUE);
-            alSource3f(slot.source, AL_POSITION, 0.0f, 0.0f, 0.0f);
-        }
-        // A device that gives fewer sources than channels cannot honour the pool; time it ourselves.
-        if (std::any_of(slots.begin(), slots.end(), [](const Slot& s) { return s.source == 0; })) {
-            deleteSources();
-            silent = true;
-        }
+void AudioSystemState::release(AudioSlot& slot) {
+    if (!silent) {
+        alSourceStop(slot.source);
+        alSourcei(slot.source, AL_BUFFER, 0);
     }
+    slot.sound = nullptr;
+}
 
-    void deleteSources() {
-        for (Slot& slot : slots) {
-            if (slot.source) {
-                alSourceStop(slot.source);
-                alSourcei(slot.source, AL_BUFFER, 0);
-                alDeleteSources(1, &slot.source);
-                slot.source = 0;
-            }
-        }
-    }
-
-    bool deviceStopped(const Slot& slot) const {
-        ALint state = AL_STOPPED;
-        alGetSourcei(slot.source, AL_SOURCE_STATE, &state);
-        return state == AL_STOPPED || state == AL_INITIAL;
-    }
-
-    bool isPlaying(const Slot& slot) const {
-        if (silent || !slot.started) {
-            return true; // the silent device frees a channel the moment its sound ends
-        }
-        return !deviceStopped(slot);
-    }
-
-    void release(Slot& slot) {
-        if (!silent) {
-            alSourceStop(slot.source);
-            alSourcei(slot.source, AL_BUFFER, 0);
-        }
-        slot.sound = nullptr;
-    }
-
-    void start(Slot& slot) {
-        slot.started = true;
-        if (!silent) {
-            alSourcePlay(slot.source);
-        }
-    }
-};
-
-AudioSystem::AudioSystem(Device device) : impl_(std::make_unique<Impl>()) {
-    if (device == Device::Default && impl_->openDefault()) {
-        impl_->silent = false;
+AudioSystem::AudioSystem(Device device) : state_(std::make_shared<AudioSystemState>()) {
+    if (device == Device::Default && openDefault(*state_)) {
+        state_->silent = false;
     } else {
-        impl_->openLoopback();
-        impl_->silent = true;
+        openLoopback(*state_);
+        state_->silent = true;
     }
-    if (impl_->context) {
-        impl_->createSources();
-    } else {
-        impl_->slots.resize(ChannelCount);
+    state_->slots.resize(ChannelCount);
+    if (state_->context) {
+        createSources(*state_);
     }
 }
 
 AudioSystem::~AudioSystem() {
-    impl_->makeCurrent();
-    impl_->deleteSources();
-    for (auto& sound : impl_->sounds) {
+    state_->makeCurrent();
+    deleteSources(*state_);
+    for (auto& sound : state_->sounds) {
         ALuint buffer = sound->Buffer();
         if (buffer) {
             alDeleteBuffers(1, &buffer);
         }
     }
-    if (impl_->context) {
+    if (state_->context) {
         alcMakeContextCurrent(nullptr);
         currentContext = nullptr;
-        alcDestroyContext(impl_->context);
+        alcDestroyContext(state_->context);
     }
-    if (impl_->device) {
-        alcCloseDevice(impl_->device);
+    if (state_->device) {
+        alcCloseDevice(state_->device);
     }
 }
 
-bool AudioSystem::IsSilent() const { return impl_->silent; }
+bool AudioSystem::IsSilent() const { return state_->silent; }
 
 AudioSound* AudioSystem::CreateSound(const std::string& path, std::string* error) {
     std::optional<DecodedAudio> audio = AudioDecoder::Decode(path, error);
@@ -192,8 +168,8 @@ AudioSound* AudioSystem::CreateSound(const std::string& path, std::string* error
         return nullptr;
     }
     ALuint buffer = 0;
-    if (impl_->context) {
-        impl_->makeCurrent();
+    if (state_->context) {
+        state_->makeCurrent();
         alGetError();
         alGenBuffers(1, &buffer);
         const ALenum format = audio->Channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
@@ -207,43 +183,45 @@ AudioSound* AudioSystem::CreateSound(const std::string& path, std::string* error
             return nullptr;
         }
     }
-    impl_->sounds.push_back(
+    state_->sounds.push_back(
         std::make_unique<AudioSound>(buffer, audio->Channels, audio->SampleRate, audio->Frames));
-    return impl_->sounds.back().get();
+    return state_->sounds.back().get();
 }
 
 void AudioSystem::ReleaseSound(AudioSound* sound) {
     if (!sound) {
         return;
     }
-    impl_->makeCurrent();
-    for (Slot& slot : impl_->slots) {
+    state_->makeCurrent();
+    for (AudioSlot& slot : state_->slots) {
         if (slot.sound == sound) {
-            impl_->release(slot);
+            state_->release(slot);
         }
     }
-    auto it = std::find_if(impl_->sounds.begin(), impl_->sounds.end(),
+    auto it = std::find_if(state_->sounds.begin(), state_->sounds.end(),
                            [sound](const auto& owned) { return owned.get() == sound; });
-    if (it == impl_->sounds.end()) {
+    if (it == state_->sounds.end()) {
         return;
     }
     ALuint buffer = sound->Buffer();
     if (buffer) {
         alDeleteBuffers(1, &buffer);
     }
-    impl_->sounds.erase(it);
+    state_->sounds.erase(it);
 }
 
 AudioChannel AudioSystem::PlaySound(AudioSound& sound, bool paused) {
-    impl_->makeCurrent();
-    auto& slots = impl_->slots;
-    auto free = std::find_if(slots.begin(), slots.end(), [](const Slot& s) { return !s.sound; });
+    state_->makeCurrent();
+    auto& slots = state_->slots;
+    auto free = std::find_if(slots.begin(), slots.end(), [](const AudioSlot& s) { return !s.sound; });
     if (free == slots.end()) {
-        free = std::min_element(slots.begin(), slots.end(),
-                                [](const Slot& a, const Slot& b) { return a.startOrder < b.startOrder; });
-        impl_->release(*free);
+        // Looping channels are held by callers as handles for later stopping; take them last.
+        free = std::min_element(slots.begin(), slots.end(), [](const AudioSlot& a, const AudioSlot& b) {
+            return std::pair(a.looping, a.startOrder) < std::pair(b.looping, b.startOrder);
+        });
+        state_->release(*free);
     }
-    Slot& slot = *free;
+    AudioSlot& slot = *free;
     slot.generation++;
     slot.sound = &sound;
     slot.paused = paused;
@@ -251,8 +229,8 @@ AudioChannel AudioSystem::PlaySound(AudioSound& sound, bool paused) {
     slot.looping = false;
     slot.pitch = 1.0f;
     slot.position = 0.0;
-    slot.startOrder = impl_->nextStartOrder++;
-    if (!impl_->silent) {
+    slot.startOrder = state_->nextStartOrder++;
+    if (!state_->silent) {
         alSourceRewind(slot.source);
         alSourcei(slot.source, AL_BUFFER, ALint(sound.Buffer()));
         alSourcei(slot.source, AL_LOOPING, AL_FALSE);
@@ -260,20 +238,20 @@ AudioChannel AudioSystem::PlaySound(AudioSound& sound, bool paused) {
         alSourcef(slot.source, AL_PITCH, 1.0f);
     }
     if (!paused) {
-        impl_->start(slot);
+        state_->start(slot);
     }
-    return AudioChannel(this, int(free - slots.begin()), slot.generation);
+    return AudioChannel(state_, int(free - slots.begin()), slot.generation);
 }
 
 void AudioSystem::Update(float elapsedSeconds) {
-    impl_->makeCurrent();
-    for (Slot& slot : impl_->slots) {
+    state_->makeCurrent();
+    for (AudioSlot& slot : state_->slots) {
         if (!slot.sound || !slot.started) {
             continue;
         }
-        if (!impl_->silent) {
-            if (impl_->deviceStopped(slot)) {
-                impl_->release(slot);
+        if (!state_->silent) {
+            if (state_->deviceStopped(slot)) {
+                state_->release(slot);
             }
             continue;
         }
@@ -288,82 +266,11 @@ void AudioSystem::Update(float elapsedSeconds) {
         if (slot.looping && length > 0.0) {
             slot.position = std::fmod(slot.position, length);
         } else {
-            impl_->release(slot);
+            state_->release(slot);
         }
     }
 }
 
 int AudioSystem::BusyChannelCount() const {
-    return int(std::count_if(impl_->slots.begin(), impl_->slots.end(), [](const Slot& s) { return s.sound; }));
-}
-
-bool AudioSystem::channelIsPlaying(int index, std::uint32_t generation) const {
-    impl_->makeCurrent();
-    const Slot* slot = impl_->find(index, generation);
-    return slot && impl_->isPlaying(*slot);
-}
-
-void AudioSystem::channelSetPaused(int index, std::uint32_t generation, bool paused) {
-    impl_->makeCurrent();
-    Slot* slot = impl_->find(index, generation);
-    if (!slot || slot->paused == paused) {
-        return;
-    }
-    slot->paused = paused;
-    if (!slot->started) {
-        if (!paused) {
-            impl_->start(*slot);
-        }
-    } else if (!impl_->silent) {
-        if (paused) {
-            alSourcePause(slot->source);
-        } else {
-            alSourcePlay(slot->source);
-        }
-    }
-}
-
-void AudioSystem::channelSetFrequency(int index, std::uint32_t generation, float hz) {
-    impl_->makeCurrent();
-    Slot* slot = impl_->find(index, generation);
-    if (!slot || slot->sound->DefaultFrequency() <= 0.0f) {
-        return;
-    }
-    // A zero or negative pitch would freeze the channel for good; keep it crawling instead.
-    slot->pitch = std::max(hz / slot->sound->DefaultFrequency(), 1.0f / 1024.0f);
-    if (!impl_->silent) {
-        alSourcef(slot->source, AL_PITCH, slot->pitch);
-    }
-}
-
-float AudioSystem::channelGetFrequency(int index, std::uint32_t generation) const {
-    const Slot* slot = impl_->find(index, generation);
-    return slot ? slot->pitch * slot->sound->DefaultFrequency() : 0.0f;
-}
-
-void AudioSystem::channelSetVolume(int index, std::uint32_t generation, float volume) {
-    impl_->makeCurrent();
-    Slot* slot = impl_->find(index, generation);
-    if (slot && !impl_->silent) {
-        alSourcef(slot->source, AL_GAIN, std::clamp(volume, 0.0f, 1.0f));
-    }
-}
-
-void AudioSystem::channelSetLoopCount(int index, std::uint32_t generation, int count) {
-    impl_->makeCurrent();
-    Slot* slot = impl_->find(index, generation);
-    if (!slot) {
-        return;
-    }
-    slot->looping = count != 0;
-    if (!impl_->silent) {
-        alSourcei(slot->source, AL_LOOPING, slot->looping ? AL_TRUE : AL_FALSE);
-    }
-}
-
-void AudioSystem::channelStop(int index, std::uint32_t generation) {
-    impl_->makeCurrent();
-    if (Slot* slot = impl_->find(index, generation)) {
-        impl_->release(*slot);
-    }
+    return int(std::count_if(state_->slots.begin(), state_->slots.end(), [](const AudioSlot& s) { return s.sound; }));
 }

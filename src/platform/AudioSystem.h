@@ -1,12 +1,12 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "platform/AudioChannel.h"
 
 class AudioSound;
+struct AudioSystemState;
 
 // The sound device with a pool of `ChannelCount` channels. When the default output device cannot be
 // opened, or a silent device is asked for (headless runs), sounds still load and channels still
@@ -35,7 +35,8 @@ public:
     // Stops every channel playing the sound, then frees it.
     void ReleaseSound(AudioSound* sound);
 
-    // Starts the sound on a free channel; when all are busy the one started longest ago is taken.
+    // Starts the sound on a free channel; when all are busy the one started longest ago is taken,
+    // preferring channels that do not loop.
     // A paused start lets the caller set frequency, volume and loop count before anything is heard.
     // The sound plays once (loop count 0) at full volume and its default frequency.
     AudioChannel PlaySound(AudioSound& sound, bool paused);
@@ -48,16 +49,5 @@ public:
     int BusyChannelCount() const;
 
 private:
-    friend class AudioChannel;
-    struct Impl;
-
-    bool channelIsPlaying(int index, std::uint32_t generation) const;
-    void channelSetPaused(int index, std::uint32_t generation, bool paused);
-    void channelSetFrequency(int index, std::uint32_t generation, float hz);
-    float channelGetFrequency(int index, std::uint32_t generation) const;
-    void channelSetVolume(int index, std::uint32_t generation, float volume);
-    void channelSetLoopCount(int index, std::uint32_t generation, int count);
-    void channelStop(int index, std::uint32_t generation);
-
-    std::unique_ptr<Impl> impl_;
+    std::shared_ptr<AudioSystemState> state_;
 };

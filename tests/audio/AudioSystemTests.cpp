@@ -107,6 +107,38 @@ TEST_F(SilentDevice, AFullPoolTakesTheOldestChannel) {
     EXPECT_EQ(system.BusyChannelCount(), AudioSystem::ChannelCount);
 }
 
+TEST_F(SilentDevice, AFullPoolSparesLoopingChannels) {
+    AudioChannel looping = system.PlaySound(*one, false);
+    looping.SetLoopCount(-1);
+    std::vector<AudioChannel> channels;
+    for (int i = 1; i < AudioSystem::ChannelCount; i++) {
+        channels.push_back(system.PlaySound(*one, false));
+    }
+    system.PlaySound(*half, false);
+    EXPECT_TRUE(looping.IsPlaying());
+    EXPECT_FALSE(channels.front().IsPlaying());
+}
+
+TEST(ChannelHandles, OutlivingTheirSystemIsHarmless) {
+    TempFolder folder;
+    WriteWav(folder / "one.wav", 1.0);
+    AudioChannel channel;
+    {
+        AudioSystem system(AudioSystem::Device::Silent);
+        channel = system.PlaySound(*system.CreateSound((folder / "one.wav").string()), false);
+        EXPECT_TRUE(channel.IsPlaying());
+    }
+    // A new system may reuse the old one's memory; the old handle must still be stale.
+    AudioSystem next(AudioSystem::Device::Silent);
+    AudioChannel fresh = next.PlaySound(*next.CreateSound((folder / "one.wav").string()), false);
+    EXPECT_TRUE(bool(channel));
+    EXPECT_FALSE(channel.IsPlaying());
+    channel.Stop();
+    channel.SetLoopCount(-1);
+    EXPECT_EQ(channel.GetFrequency(), 0.0f);
+    EXPECT_TRUE(fresh.IsPlaying());
+}
+
 TEST_F(SilentDevice, ReleasingASoundStopsItsChannels) {
     AudioChannel channel = system.PlaySound(*one, false);
     AudioChannel other = system.PlaySound(*half, false);
