@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include "GameProcess.h"
+
+namespace {
+
+TEST(GameRunTest, HeadlessRunOfAFixedNumberOfFramesExitsCleanly) {
+    const GameRun run = RunGame({"--headless", "--frames", "120"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Stderr;
+    EXPECT_EQ(run.Stderr, "");
+}
+
+TEST(GameRunTest, WithoutADisplaySaysHowToRunAndExitsNonZero) {
+    const GameRun run = RunGame({"--frames", "1"}, {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="});
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_NE(run.Stderr.find("--headless"), std::string::npos) << run.Stderr;
+    EXPECT_NE(run.Stderr.find("xvfb-run"), std::string::npos) << run.Stderr;
+    EXPECT_EQ(std::count(run.Stderr.begin(), run.Stderr.end(), '\n'), 1) << run.Stderr;
+}
+
+TEST(GameRunTest, StatsReportBothPacers) {
+    const GameRun run = RunGame({"--headless", "--frames", "30", "--stats"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Stderr;
+    EXPECT_NE(run.Stdout.find("fixed-rate pacer: 30 frames"), std::string::npos) << run.Stdout;
+    EXPECT_NE(run.Stdout.find("naive 16 ms sleep"), std::string::npos) << run.Stdout;
+}
+
+} // namespace

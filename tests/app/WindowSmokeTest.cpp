@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+// Xlib's macros (None, Bool, ...) collide with GoogleTest's names, so it comes after.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "GameProcess.h"
+
+namespace {
+
+// Finds a top-level window by its title, searching the whole tree under the root.
+Window FindWindowNamed(Display* display, Window under, const char* title) {
+    char* name = nullptr;
+    if (XFetchName(display, under, &name) && name) {
+        const bool match = std::strcmp(name, title) == 0;
+        XFree(name);
+        if (match) {
+            return under;
+        }
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(display, under, &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && !found; ++i) {
+            found = FindWindowNamed(display, children[i], title);
+        }
+        if (children) {
+            XFree(children);
+        }
+    }
+    return found;
+}
+
+TEST(WindowSmokeTest, RealWindowHasTitleAndClientSizeAndClosingItEndsTheGameWithStatusZero) {
+    if (!std::getenv("DISPLAY")) {
+        GTEST_SKIP() << "no X display (scripts/test.sh starts Xvfb)";
+    }
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+
+    const int pid = StartGame({});
+    ASSERT_GT(pid, 0);
+    Window window = 0;
+    for (int i = 0; i < 200 && !window; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        window = FindWindowNamed(display, DefaultRootWindow(display), "Game");
+    }
+    ASSERT_NE(window, 0u) << "no window titled Game appeared";
+
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    EXPECT_EQ(attributes.width, 1280);
+    EXPECT_EQ(attributes.height, 720);
+
+    XSizeHints hints{};
+    long supplied = 0;
+    XGetWMNormalHints(display, window, &hints, &supplied);
+    EXPECT_TRUE((hints.flags & PMinSize) && (hints.flags & PMaxSize) && hints.min_width == hints.max_width &&
+                hints.min_height == hints.max_height)
+        << "the window must not be resizable";
+
+    // What a window manager sends when the player clicks the close button.
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = window;
+    close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    close.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &close);
+    XFlush(display);
+
+    EXPECT_EQ(WaitForGame(pid, 10.0), 0);
+    XCloseDisplay(display);
+}
+
+} // namespace

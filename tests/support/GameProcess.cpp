@@ -1,0 +1,120 @@
+#include "GameProcess.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+std::vector<std::string> MergedEnvironment(const std::vector<std::string>& extra) {
+    std::map<std::string, std::string> vars;
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e;
+        const auto eq = entry.find('=');
+        vars[entry.substr(0, eq)] = entry.substr(eq + 1);
+    }
+    for (const std::string& entry : extra) {
+        const auto eq = entry.find('=');
+        const std::string name = entry.substr(0, eq);
+        const std::string value = entry.substr(eq + 1);
+        if (value.empty()) {
+            vars.erase(name);
+        } else {
+            vars[name] = value;
+        }
+    }
+    std::vector<std::string> merged;
+    for (const auto& [name, value] : vars) {
+        merged.push_back(name + "=" + value);
+    }
+    return merged;
+}
+
+int Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, const std::string& out,
+          const std::string& err) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, KELVANE_BIN_DIR);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+
+    const std::string exe = std::string(KELVANE_BIN_DIR) + "/kelvane";
+    std::vector<std::string> argStrings{exe};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argStrings) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<std::string> envStrings = MergedEnvironment(env);
+    std::vector<char*> envp;
+    for (std::string& e : envStrings) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
+
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string TempPath(const char* what) {
+    return "/tmp/kelvane-test-" + std::to_string(getpid()) + "-" + what;
+}
+
+} // namespace
+
+int StartGame(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+    return Spawn(args, env, "/dev/null", TempPath("stderr"));
+}
+
+int WaitForGame(int pid, double timeoutSeconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+GameRun RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+    const std::string out = TempPath("stdout");
+    const std::string err = TempPath("stderr");
+    GameRun run;
+    const int pid = Spawn(args, env, out, err);
+    if (pid < 0) {
+        run.Stderr = "could not start " KELVANE_BIN_DIR "/kelvane";
+        return run;
+    }
+    run.ExitCode = WaitForGame(pid, 120.0);
+    run.Stdout = Slurp(out);
+    run.Stderr = Slurp(err);
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return run;
+}
