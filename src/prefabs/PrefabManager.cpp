@@ -198,6 +198,11 @@ Prefab* PrefabManager::Find(const std::string& name) const {
     return it == Prefabs.end() ? nullptr : it->second.get();
 }
 
+void PrefabManager::Require(const std::string& name) const {
+    if (!Contains(name))
+        throw ContentError((Folder / (name + ".json")).string(), "missing prefab \"" + name + "\"");
+}
+
 void PrefabManager::Save(Prefab& prefab) {
     const std::string text = WritePrefab(prefab);
     std::ofstream out(Folder / (prefab.Name + ".json"), std::ios::binary | std::ios::trunc);

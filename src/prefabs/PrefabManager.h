@@ -51,6 +51,9 @@ public:
     // The prefab named name, or null. Missing prefabs are normal during play: callers skip.
     Prefab* Find(const std::string& name) const;
     bool Contains(const std::string& name) const { return Prefabs.count(name) != 0; }
+    // Start-up check for a prefab the game cannot run without ("GameplayRoot"): throws
+    // ContentError naming the file that should hold it.
+    void Require(const std::string& name) const;
 
     // Writes Folder / (Name + ".json") and clears Dirty.
     void Save(Prefab& prefab);

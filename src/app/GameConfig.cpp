@@ -1,0 +1,40 @@
+#include "app/GameConfig.h"
+
+#include <fstream>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+
+#include "core/ContentError.h"
+
+namespace pt = boost::property_tree;
+
+void GameConfig::Load(const std::filesystem::path& file) {
+    std::error_code ec;
+    auto status = std::filesystem::status(file, ec);
+    if (ec || !std::filesystem::exists(status))
+        return;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw ContentError(file.string(), "cannot open the file");
+    pt::ptree tree;
+    try {
+        pt::read_json(in, tree);
+    } catch (const pt::json_parser_error& e) {
+        throw ContentError(file.string(), "line " + std::to_string(e.line()) + ": " + e.message());
+    }
+    auto value = tree.get_child_optional("DevelopmentContentPath");
+    if (!value)
+        throw ContentError(file.string(), "No such node (DevelopmentContentPath)");
+    developmentContentPath_ = value->data();
+}
+
+std::filesystem::path GameConfig::GetPrefabFolder() const {
+    if (!developmentContentPath_.empty()) {
+        std::filesystem::path candidate = std::filesystem::path(developmentContentPath_) / "Prefabs";
+        std::error_code ec;
+        if (std::filesystem::is_directory(candidate, ec))
+            return candidate;
+    }
+    return DefaultPrefabFolder;
+}
