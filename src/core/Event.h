@@ -6,8 +6,7 @@
 // One game-wide happening: subscribers, keyed by their identity (the subscribing object's address,
 // used only as a key), each with one handler taking the event's argument pointer.
 // Delivery is immediate and synchronous, in ascending order of subscriber identity.
-template <class Arg>
-class Event {
+template <class Arg> class Event {
 public:
     using Handler = std::function<void(Arg*)>;
 

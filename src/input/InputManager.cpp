@@ -92,14 +92,18 @@ void InputManager::LoadMappings(const std::string& path) {
     }
 }
 
-bool InputManager::IsKeyDown(Key key) const { return HasFocus() && CurrentKeys[static_cast<size_t>(key)]; }
+bool InputManager::IsKeyDown(Key key) const {
+    return HasFocus() && CurrentKeys[static_cast<size_t>(key)];
+}
 
 bool InputManager::IsKeyPressed(Key key) const {
     const size_t i = static_cast<size_t>(key);
     return HasFocus() && CurrentKeys[i] && !PreviousKeys[i];
 }
 
-bool InputManager::IsKeyFired(Key key) const { return HasFocus() && FiredKeys[static_cast<size_t>(key)]; }
+bool InputManager::IsKeyFired(Key key) const {
+    return HasFocus() && FiredKeys[static_cast<size_t>(key)];
+}
 
 bool InputManager::IsActionIn(Action action, const KeySet& keys) const {
     if (!HasFocus())

@@ -74,7 +74,7 @@ public:
     KeySet CurrentKeys;            // held now
     KeySet PreviousKeys;           // CurrentKeys at the end of the last frame update
     std::string TypedText;         // characters of the keys fired at the last frame update, by key number
-    std::multimap<Action, Key> Mappings; // equal actions keep file order
+    std::multimap<Action, Key> Mappings;                                // equal actions keep file order
     std::array<float, KeySetSize> RepeatTimers = InitialRepeatTimers(); // seconds; RepeatDelay while up
     KeySet FiredKeys;
 

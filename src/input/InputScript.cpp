@@ -23,8 +23,7 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
     return words;
 }
 
-template <class T>
-bool ParseNumber(std::string_view word, T& value) {
+template <class T> bool ParseNumber(std::string_view word, T& value) {
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     return error == std::errc() && end == word.data() + word.size();
 }
@@ -56,7 +55,8 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
     if (device != "key" && device != "button")
         return "unknown event \"" + std::string(device) + "\" (expected key, mouse or button)";
     if (words.size() != 4 || (words[2] != "down" && words[2] != "up"))
-        return "expected \"" + std::string(device) + " down <name>\" or \"" + std::string(device) + " up <name>\"";
+        return "expected \"" + std::string(device) + " down <name>\" or \"" + std::string(device) +
+               " up <name>\"";
 
     const bool down = words[2] == "down";
     const std::string name(words[3]);

@@ -10,6 +10,7 @@ struct KeyEntry {
 };
 
 // Indexed by key number.
+// clang-format off
 constexpr std::array<KeyEntry, NamedKeyCount> Keys{{
     {"None", 0},          {"Esc", 0x1B},         {"F1", 0x70},          {"F2", 0x71},
     {"F3", 0x72},         {"F4", 0x73},          {"F5", 0x74},          {"F6", 0x75},
@@ -39,6 +40,7 @@ constexpr std::array<KeyEntry, NamedKeyCount> Keys{{
     {"End", 0x23},        {"PageUp", 0x21},      {"PageDown", 0x22},    {"LeftMouse", 0},
     {"MiddleMouse", 0},   {"RightMouse", 0},     {"__END", 0},
 }};
+// clang-format on
 
 // Virtual-key code -> key number; codes nobody lists map to themselves.
 constexpr std::array<uint8_t, KeySetSize> BuildVirtualKeyTable() {

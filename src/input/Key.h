@@ -67,7 +67,7 @@ enum class Key : uint8_t {
 // clang-format on
 
 inline constexpr int NamedKeyCount = static_cast<int>(Key::EndMarker) + 1; // 107, "__END" included
-inline constexpr int KeySetSize = 256;                                      // bits per key set
+inline constexpr int KeySetSize = 256;                                     // bits per key set
 
 // The name of a named key ("W", "LeftMouse", "__END"); empty for numbers outside the named range.
 std::string_view KeyName(Key key);

@@ -8,19 +8,19 @@ namespace {
 // One character per key number 0..96, a space standing for "no character" except at "Space" (73).
 // Keys 0-16: Esc and the function keys; 30, 31, 45, 57, 58, 69-72, 74-80: Backspace, Tab, Caps Lock,
 // Enter, the modifiers, Windows keys and arrows, which text fields handle through key queries.
-constexpr std::string_view Plain = "                 "  // 0-16
-                                   "`1234567890-="      // 17-29
-                                   "  "                 // 30-31
-                                   "qwertyuiop[]\\"     // 32-44
-                                   " "                  // 45
-                                   "asdfghjkl;'"        // 46-56
-                                   "  "                 // 57-58
-                                   "zxcvbnm,./"         // 59-68
-                                   "    "               // 69-72
-                                   " "                  // 73, Space
-                                   "       "            // 74-80
-                                   "/*-+1234567890."    // 81-95
-                                   " ";                 // 96
+constexpr std::string_view Plain = "                 " // 0-16
+                                   "`1234567890-="     // 17-29
+                                   "  "                // 30-31
+                                   "qwertyuiop[]\\"    // 32-44
+                                   " "                 // 45
+                                   "asdfghjkl;'"       // 46-56
+                                   "  "                // 57-58
+                                   "zxcvbnm,./"        // 59-68
+                                   "    "              // 69-72
+                                   " "                 // 73, Space
+                                   "       "           // 74-80
+                                   "/*-+1234567890."   // 81-95
+                                   " ";                // 96
 
 constexpr std::string_view Shifted = "                 "
                                      "~!@#$%^&*()_+"

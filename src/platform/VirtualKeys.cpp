@@ -4,6 +4,8 @@
 
 namespace {
 
+// One key per line reads as a table.
+// clang-format off
 // Codes that depend on the layout's character: letters, digits and the US punctuation keys.
 int VirtualKeyFromCharacter(int keycode) {
     if (keycode >= 'a' && keycode <= 'z')
@@ -119,6 +121,8 @@ int VirtualKeyFromFixedKey(int scancode) {
     default: return 0;
     }
 }
+
+// clang-format on
 
 } // namespace
 

@@ -20,7 +20,9 @@ protected:
     std::vector<const void*> calls;
 
     auto Recorder(const void* subscriber) {
-        return [this, subscriber](auto*) { calls.push_back(subscriber); };
+        return [this, subscriber](auto*) {
+            calls.push_back(subscriber);
+        };
     }
 };
 
@@ -114,8 +116,12 @@ TEST_F(EventHub, AHandlerUnsubscribingDuringARaiseDoesNotBreakTheWalk) {
 // last one leaving hides it.
 TEST_F(EventHub, DefeatedAndRemovedBossesBothLeaveAMeterThatListensToBoth) {
     std::vector<GameObject*> meter;
-    auto add = [&](BossEventArgs* a) { meter.push_back(a->Boss); };
-    auto remove = [&](BossEventArgs* a) { std::erase(meter, a->Boss); };
+    auto add = [&](BossEventArgs* a) {
+        meter.push_back(a->Boss);
+    };
+    auto remove = [&](BossEventArgs* a) {
+        std::erase(meter, a->Boss);
+    };
     const void* hud = &subscribers[0];
     events.Boss->BossAppeared.Subscribe(hud, add);
     events.Boss->BossDefeated.Subscribe(hud, remove);

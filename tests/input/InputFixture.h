@@ -13,8 +13,7 @@ class InputFixture : public ::testing::Test {
 protected:
     InputFixture() { time.FrameDelta = 1.0f / 60.0f; }
 
-    template <class Pump>
-    void Frame(Pump pump) {
+    template <class Pump> void Frame(Pump pump) {
         input.FrameUpdate();
         pump();
     }

@@ -42,8 +42,10 @@ TEST_F(KeyMappings, RepeatedActionsBindSeveralKeysInFileOrder) {
 }
 
 TEST_F(KeyMappings, ValuesThatAreNotKeyNamesBindNone) {
-    Load(R"({"MoveUp": "w", "MoveDown": 87, "MoveLeft": {"Key": "A"}, "MoveRight": "", "MainWeapon": ["A"]})");
-    for (Action action : {Action::MoveUp, Action::MoveDown, Action::MoveLeft, Action::MoveRight, Action::MainWeapon})
+    Load(
+        R"({"MoveUp": "w", "MoveDown": 87, "MoveLeft": {"Key": "A"}, "MoveRight": "", "MainWeapon": ["A"]})");
+    for (Action action :
+         {Action::MoveUp, Action::MoveDown, Action::MoveLeft, Action::MoveRight, Action::MainWeapon})
         EXPECT_EQ(BindingsOf(action), (std::vector<Key>{Key::None})) << ActionName(action);
     Frame([&] {
         for (int vk = 0; vk < 256; ++vk)
