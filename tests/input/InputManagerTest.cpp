@@ -124,18 +124,6 @@ TEST_F(TypedText, ShiftPicksTheShiftedCharacterButNotOnTheKeypad) {
     EXPECT_EQ(input.TypedText, "!1");
 }
 
-TEST_F(TypedText, ShiftedLettersAndSymbols) {
-    Frame([&] {
-        input.KeyDown(VkShift);
-        input.KeyDown(0x51); // Q
-        input.KeyDown(0xBA); // Semicolon
-        input.KeyDown(0xDC); // Backslash
-        input.KeyDown(0xDE); // Apostrophe
-    });
-    Frame();
-    EXPECT_EQ(input.TypedText, "Q|:\"");
-}
-
 TEST_F(TypedText, ControlKeysTypeNothingButSpaceTypesASpace) {
     Frame([&] {
         for (int vk : {0x08, 0x09, 0x0D, 0x14, 0x10, 0x11, 0x12, 0x25, 0x1B, 0x70})

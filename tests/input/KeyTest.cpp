@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "input/Action.h"
 #include "input/Key.h"
 #include "input/KeyCharacters.h"
 
@@ -80,16 +79,6 @@ TEST(KeyCharacters, KeysWithoutACharacter) {
     for (int number : {0, 1, 12, 16, 30, 31, 45, 57, 58, 69, 70, 71, 72, 74, 77, 80, 96, 97, 103, 106, 200})
         for (bool shifted : {false, true})
             EXPECT_EQ(KeyCharacter(static_cast<Key>(number), shifted), '\0') << number;
-}
-
-TEST(ActionNames, NamesAndValues) {
-    EXPECT_EQ(ActionCount, 12);
-    for (int value = 0; value < ActionCount; ++value)
-        EXPECT_EQ(ActionFromName(ActionName(static_cast<Action>(value))), static_cast<Action>(value));
-    EXPECT_EQ(ActionName(Action::MainWeapon), "MainWeapon");
-    EXPECT_EQ(static_cast<int>(Action::MenuCancel), 11);
-    EXPECT_FALSE(ActionFromName("moveup").has_value());
-    EXPECT_FALSE(ActionFromName("").has_value());
 }
 
 } // namespace
