@@ -1,0 +1,121 @@
+// Editing prefabs: rename and duplicate numbering, reordering, SaveAll, class names.
+#include <gtest/gtest.h>
+
+#include "PrefabFixture.h"
+
+namespace {
+
+const char* const EmptyText = "{\n    \"Components\": \"\",\n    \"AutoCreate\": \"\"\n}\n";
+
+class PrefabEditTest : public PrefabTest {
+protected:
+    void Load(std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            Write(std::string(name) + ".json", EmptyText);
+        LoadAll();
+    }
+};
+
+TEST_F(PrefabEditTest, RenameToOwnNameDoesNothing) {
+    Load({"A"});
+    EXPECT_FALSE(manager.Rename(*manager.Find("A"), "A"));
+    EXPECT_NE(manager.Find("A"), nullptr);
+}
+
+TEST_F(PrefabEditTest, RenameOntoATakenNameNumbers) {
+    Load({"A", "B", "B.001"});
+    Prefab* a = manager.Find("A");
+    EXPECT_TRUE(manager.Rename(*a, "B"));
+    EXPECT_EQ(a->Name, "B.002");
+    EXPECT_EQ(manager.Find("B.002"), a);
+    EXPECT_EQ(manager.Find("A"), nullptr);
+    EXPECT_TRUE(manager.Rename(*a, "C"));
+    EXPECT_EQ(manager.Find("C"), a);
+}
+
+TEST_F(PrefabEditTest, DuplicateStripsTheNumberAndTakesTheFirstFree) {
+    Load({"Foo", "Foo.001", "Shrimp.12"});
+    Prefab* copy = manager.Duplicate(*manager.Find("Foo"));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Name, "Foo.002");
+    EXPECT_FALSE(copy->Dirty);
+    Prefab* again = manager.Duplicate(*copy);
+    EXPECT_EQ(again->Name, "Foo.003");
+    // Only a three-digit suffix counts as a number.
+    EXPECT_EQ(manager.Duplicate(*manager.Find("Shrimp.12"))->Name, "Shrimp.12.001");
+    EXPECT_EQ(manager.Find("Foo_temp"), nullptr);
+}
+
+TEST_F(PrefabEditTest, DuplicateCopiesComponentsEntriesAndValues) {
+    Write("Src.json", R"({"Components": {"ProbeBhv": {"Speed": "9", "Tint": {"A": "1", "Rgb": "102030"}}},
+        "AutoCreate": [{"Name": "kid", "Prefab": "Src", "InstanceProperties": {"OtherBhv": {"Count": "2"}}}]})");
+    LoadAll();
+    Prefab* src = manager.Find("Src");
+    Prefab* copy = manager.Duplicate(*src);
+    ASSERT_EQ(copy->Name, "Src.001");
+    ASSERT_EQ(copy->Components.size(), 1u);
+    EXPECT_NE(copy->Components[0].get(), src->Components[0].get());
+    EXPECT_EQ(copy->Components[0]->GetPropertyText("Speed"), "9");
+    EXPECT_EQ(copy->Components[0]->GetPropertyText("Tint", 1), "102030");
+    EXPECT_EQ(manager.WritePrefab(*copy), manager.WritePrefab(*src));
+    // The copy's holders are its own.
+    src->Components[0]->SetPropertyText("Speed", 0, "1");
+    EXPECT_EQ(copy->Components[0]->GetPropertyText("Speed"), "9");
+    ASSERT_EQ(copy->AutoCreates.size(), 1u);
+    EXPECT_EQ(copy->AutoCreates[0]->Owner, copy);
+    EXPECT_EQ(copy->AutoCreates[0]->Name, "kid");
+    EXPECT_EQ(copy->AutoCreates[0]->InstanceProperties[0]->GetPropertyText("Count"), "2");
+}
+
+TEST_F(PrefabEditTest, SaveAllDeletesOrphansAndSavesDirty) {
+    Load({"Keep", "Gone"});
+    Write("notes.txt", "x");
+    manager.Rename(*manager.Find("Gone"), "Renamed");
+    manager.Find("Renamed")->Dirty = true;
+    Write("Keep.json", "stale but not dirty");
+    manager.SaveAll();
+    EXPECT_FALSE(std::filesystem::exists(folder / "Gone.json"));
+    EXPECT_EQ(Read("Renamed.json"), EmptyText);
+    EXPECT_EQ(Read("Keep.json"), "stale but not dirty");
+    EXPECT_TRUE(std::filesystem::exists(folder / "notes.txt"));
+    EXPECT_FALSE(manager.Find("Renamed")->Dirty);
+}
+
+TEST_F(PrefabEditTest, MoveComponentClamps) {
+    Write("M.json", R"({"Components": {"Pos2dComponent": "", "ProbeBhv": "", "OtherBhv": ""}, "AutoCreate": ""})");
+    LoadAll();
+    Prefab& p = *manager.Find("M");
+    PrefabComponent* first = p.Components[0].get();
+    PrefabComponent* second = p.Components[1].get();
+    EXPECT_FALSE(manager.MoveComponent(p, first, -1));
+    EXPECT_TRUE(manager.MoveComponent(p, second, 5));
+    EXPECT_EQ(p.Components[2].get(), second);
+    EXPECT_EQ(p.Components[0].get(), first);
+}
+
+TEST_F(PrefabEditTest, MoveAutoCreateSwapsWithinRangeOnly) {
+    Write("E.json", R"({"Components": "", "AutoCreate": [{"Prefab": "a"}, {"Prefab": "b"}, {"Prefab": "c"}]})");
+    LoadAll();
+    Prefab& p = *manager.Find("E");
+    AutoCreate* last = p.AutoCreates[2].get();
+    manager.MoveAutoCreate(last, 1);
+    EXPECT_FALSE(p.Dirty);
+    EXPECT_EQ(p.AutoCreates[2].get(), last);
+    manager.MoveAutoCreate(last, -2);
+    EXPECT_TRUE(p.Dirty);
+    EXPECT_EQ(p.AutoCreates[0].get(), last);
+    EXPECT_EQ(p.AutoCreates[2]->PrefabName, "a");
+}
+
+TEST_F(PrefabEditTest, ClassNamesOfPrefabComponentsAndLiveComponents) {
+    Write("C.json", R"({"Components": {"ProbeBhv": ""}, "AutoCreate": ""})");
+    LoadAll();
+    EXPECT_EQ(manager.GetClassName(*manager.Find("C")->Components[0]), "ProbeBhv");
+    auto made = manager.Registry.Create("OtherBhv");
+    EXPECT_EQ(manager.GetClassName(*made), "OtherBhv");
+    ProbeBhv unregisteredInstance; // not made by a factory: no Type
+    EXPECT_EQ(manager.GetClassName(unregisteredInstance), "");
+    EXPECT_EQ(manager.GetClassName(*manager.Registry.Create("PrefabComponent")), "");
+}
+
+} // namespace
