@@ -1,0 +1,14 @@
+#include "audio/RegisterAudioClasses.h"
+
+#include "audio/CueComponent.h"
+#include "audio/CueLoopedBhv.h"
+#include "audio/CueManagerBhv.h"
+#include "audio/CueOneShotBhv.h"
+#include "prefabs/ComponentRegistry.h"
+
+void RegisterAudioClasses(ComponentRegistry& registry) {
+    registry.Register<CueComponent>("CueComponent");
+    registry.Register<CueLoopedBhv>("CueLoopedBhv");
+    registry.Register<CueManagerBhv>("CueManagerBhv");
+    registry.Register<CueOneShotBhv>("CueOneShotBhv");
+}

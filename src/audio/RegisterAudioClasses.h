@@ -1,0 +1,6 @@
+#pragma once
+
+class ComponentRegistry;
+
+// Registers the cue classes ("CueComponent", "CueLoopedBhv", "CueManagerBhv", "CueOneShotBhv").
+void RegisterAudioClasses(ComponentRegistry& registry);

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "audio/CueManagerBhv.h"
+#include "audio/RegisterAudioClasses.h"
+#include "audio/SoundManager.h"
+#include "core/CoroutineManager.h"
+#include "core/DestroyQueues.h"
+#include "core/GameObject.h"
+#include "core/GameTime.h"
+#include "core/ObjectPasses.h"
+#include "core/Service.h"
+#include "prefabs/PrefabManager.h"
+
+#include "AudioTestFiles.h"
+
+// A tree with a cue manager, the cue classes registered, sounds in <temp>/Sounds/Main and cue
+// prefabs in <temp>/Prefabs; frames run the sound update, the update pass and the flush.
+class CueFixture : public testing::Test {
+protected:
+    explicit CueFixture(AudioSystem::Device device = AudioSystem::Device::Silent) : device_(device) {
+        time.FrameDelta = 1.0f / 60.0f;
+    }
+
+    // A one-shot or looped cue prefab "Cue_" + name.
+    void WriteCue(const std::string& name, const std::string& behaviour, const std::string& sound,
+                  const std::string& extraProperties = "") {
+        WriteText(folder / "Prefabs" / ("Cue_" + name + ".json"),
+                  R"({"Components": {"CueComponent": "", ")" + behaviour + R"(": {"SoundName": ")" + sound +
+                      "\"" + extraProperties + R"(}}, "AutoCreate": ""})");
+    }
+
+    // Loads the prefabs and sounds written so far and builds the cue manager object.
+    void Start() {
+        WriteText(folder / "Prefabs" / "CueManager.json",
+                  R"({"Components": {"CueManagerBhv": ""}, "AutoCreate": ""})");
+        prefabs.RegisterAll(RegisterAudioClasses, folder / "Prefabs");
+        sounds = std::make_unique<SoundManager>(device_, (folder / "Sounds").string());
+        soundScope.emplace(*sounds);
+        std::filesystem::create_directories(folder / "Sounds" / "Main");
+        sounds->loadBank("Main");
+        root.AppendChild(new GameObject("CueManager"));
+        cueRoot = root.Children.back();
+    }
+
+    void RunFrame() {
+        sounds->Update(time.FrameDelta);
+        UpdatePass(root);
+        queues.Flush();
+    }
+
+    // Frames until the cue manager has no children, at most limit.
+    int FramesUntilNoCues(int limit = 1000) {
+        int frames = 0;
+        while (!cueRoot->Children.empty() && frames < limit) {
+            RunFrame();
+            frames++;
+        }
+        return frames;
+    }
+
+    TempFolder folder;
+    GameTime time;
+    CoroutineManager coroutines;
+    DestroyQueues queues;
+    PrefabManager prefabs;
+    Service<GameTime>::Scoped timeScope{time};
+    Service<CoroutineManager>::Scoped coroutineScope{coroutines};
+    Service<DestroyQueues>::Scoped queueScope{queues};
+    Service<PrefabManager>::Scoped prefabScope{prefabs};
+    std::unique_ptr<SoundManager> sounds;
+    std::optional<Service<SoundManager>::Scoped> soundScope;
+    GameObject root;
+    GameObject* cueRoot = nullptr;
+
+private:
+    AudioSystem::Device device_;
+};
