@@ -1,0 +1,61 @@
+#include "assets/FontRegistry.h"
+
+#include <filesystem>
+
+#include "core/ContentError.h"
+#include "reflection/ResourceLookup.h"
+
+namespace fs = std::filesystem;
+
+FontRegistry::FontRegistry(std::string contentRoot) : contentRoot_(std::move(contentRoot)) {
+    ResourceLookup::FindFont = [this](const std::string& name) {
+        return FindFont(name);
+    };
+    ResourceLookup::FontName = [](const BitmapFont* font) {
+        return font->Name;
+    };
+}
+
+FontRegistry::~FontRegistry() {
+    ResourceLookup::FindFont = nullptr;
+    ResourceLookup::FontName = nullptr;
+}
+
+void FontRegistry::LoadFontBank(const std::string& bank) {
+    if (Banks.count(bank)) {
+        return;
+    }
+    const fs::path folder = fs::path(contentRoot_) / "Fonts" / bank;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        throw ContentError(folder.string(), "cannot list the font bank folder (" + ec.message() + ")");
+    }
+    std::map<std::string, std::unique_ptr<BitmapFont>> fonts;
+    for (const fs::directory_entry& entry : it) {
+        std::string ext = entry.path().extension().string();
+        for (char& c : ext) {
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        if (!entry.is_regular_file() || ext != ".fnt") {
+            continue;
+        }
+        std::unique_ptr<BitmapFont> font = LoadBitmapFont(entry.path().string());
+        font->Name = entry.path().stem().string();
+        fonts[font->Name] = std::move(font);
+    }
+    Banks[bank] = std::move(fonts);
+}
+
+void FontRegistry::UnloadFontBank(const std::string& bank) {
+    Banks.erase(bank);
+}
+
+BitmapFont* FontRegistry::FindFont(const std::string& name) const {
+    for (const auto& [bankName, fonts] : Banks) {
+        if (auto it = fonts.find(name); it != fonts.end()) {
+            return it->second.get();
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,99 @@
+#include "assets/Texture.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include <boost/property_tree/ptree.hpp>
+#include <boost/property_tree/xml_parser.hpp>
+
+#include "assets/ImageDevice.h"
+#include "assets/TextureImage.h"
+#include "core/ContentError.h"
+#include "core/Service.h"
+#include "platform/Image.h"
+
+namespace pt = boost::property_tree;
+
+Texture::Texture() = default;
+Texture::~Texture() = default;
+
+void Texture::LoadImage(const std::string& path) {
+    Image.reset();
+    PixelWidth = PixelHeight = 0.0f;
+    std::string error;
+    const DecodedImage decoded = DecodeImageFile(path, &error);
+    if (decoded.Empty()) {
+        std::fprintf(stderr, "kelvane: warning: %s: cannot read image (%s)\n", path.c_str(), error.c_str());
+        return;
+    }
+    if (ImageDevice* device = Service<ImageDevice>::TryGet()) {
+        Image = device->CreateImage(decoded.Width, decoded.Height, decoded.Pixels.data());
+    } else {
+        Image = std::make_unique<TextureImage>(decoded.Width, decoded.Height);
+    }
+    PixelWidth = static_cast<float>(decoded.Width);
+    PixelHeight = static_cast<float>(decoded.Height);
+}
+
+void Texture::Clear() {
+    Image.reset();
+    PixelWidth = PixelHeight = 0.0f;
+    UvRects.clear();
+    TrimRects.clear();
+    SpriteNames.clear();
+    SpriteIndex.clear();
+}
+
+namespace {
+
+// Optional integer attributes that are absent or not integers take their default.
+int OptionalInt(const pt::ptree& attributes, const char* key, int fallback) {
+    return attributes.get_optional<int>(key).value_or(fallback);
+}
+
+} // namespace
+
+void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
+    const std::filesystem::path descriptor(descriptorPath);
+    try {
+        pt::ptree tree;
+        pt::read_xml(descriptorPath, tree);
+        std::filesystem::path image =
+            descriptor.parent_path() / tree.get<std::string>("TextureAtlas.<xmlattr>.imagePath");
+        image.replace_extension(".sheet");
+        texture.LoadImage(image.string());
+
+        const float invW = 1.0f / texture.PixelWidth; // not finite without an image, as the data model says
+        const float invH = 1.0f / texture.PixelHeight;
+        int count = 0;
+        for (const auto& [name, child] : tree.get_child("TextureAtlas")) {
+            if (name != "sprite") {
+                continue;
+            }
+            const pt::ptree& a = child.get_child("<xmlattr>", pt::ptree());
+            const std::string spriteName = a.get<std::string>("n");
+            const int x = a.get<int>("x");
+            const int y = a.get<int>("y");
+            const int w = a.get<int>("w");
+            const int h = a.get<int>("h");
+            const float oX = static_cast<float>(OptionalInt(a, "oX", 0));
+            const float oY = static_cast<float>(OptionalInt(a, "oY", 0));
+            const float oW = static_cast<float>(OptionalInt(a, "oW", w));
+            const float oH = static_cast<float>(OptionalInt(a, "oH", h));
+            texture.UvRects.emplace_back(static_cast<float>(x) * invW, static_cast<float>(y) * invH,
+                                         static_cast<float>(w) * invW, static_cast<float>(h) * invH);
+            texture.TrimRects.emplace_back(oX / oW, oY / oH, static_cast<float>(w) / oW,
+                                           static_cast<float>(h) / oH);
+            texture.SpriteNames.push_back(spriteName);
+            texture.SpriteIndex[spriteName] = count;
+            ++count;
+        }
+    } catch (const pt::xml_parser_error& e) {
+        throw ContentError(descriptorPath, "not a readable XML file (" + e.message() + " at line " +
+                                               std::to_string(e.line()) + ")");
+    } catch (const pt::ptree_bad_path& e) {
+        throw ContentError(descriptorPath, std::string("missing ") + e.path<pt::ptree::path_type>().dump());
+    } catch (const pt::ptree_bad_data& e) {
+        throw ContentError(descriptorPath, "not an integer: \"" + e.data<std::string>() + "\"");
+    }
+}

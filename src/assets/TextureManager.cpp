@@ -1,0 +1,113 @@
+#include "assets/TextureManager.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "assets/TextureClient.h"
+#include "core/Component.h"
+#include "core/ContentError.h"
+#include "core/GameObject.h"
+#include "reflection/ResourceLookup.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string LowerExtension(const fs::path& path) {
+    std::string ext = path.extension().string();
+    for (char& c : ext) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return ext;
+}
+
+void CollectClients(GameObject& object, const Texture& texture, std::vector<TextureClient*>& out) {
+    for (Component* component : object.Components) {
+        if (auto* client = dynamic_cast<TextureClient*>(component);
+            client && client->ClientTexture() == &texture) {
+            out.push_back(client);
+        }
+    }
+    for (GameObject* child : object.Children) {
+        CollectClients(*child, texture, out);
+    }
+}
+
+} // namespace
+
+TextureManager::TextureManager(std::string contentRoot) : contentRoot_(std::move(contentRoot)) {
+    ResourceLookup::FindTexture = [this](const std::string& name) {
+        return FindTexture(name);
+    };
+    ResourceLookup::TextureName = [](const Texture* texture) {
+        return texture->Name;
+    };
+}
+
+TextureManager::~TextureManager() {
+    ResourceLookup::FindTexture = nullptr;
+    ResourceLookup::TextureName = nullptr;
+}
+
+void TextureManager::LoadTextureBank(const std::string& bank) {
+    if (Banks.count(bank)) {
+        return;
+    }
+    const fs::path folder = fs::path(contentRoot_) / "Textures" / bank;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        throw ContentError(folder.string(), "cannot list the texture bank folder (" + ec.message() + ")");
+    }
+    auto loaded = std::make_unique<TextureBank>();
+    for (const fs::directory_entry& entry : it) {
+        if (!entry.is_regular_file() || LowerExtension(entry.path()) != ".xml") {
+            continue;
+        }
+        auto texture = std::make_unique<Texture>();
+        LoadAtlas(*texture, entry.path().string());
+        texture->Name = entry.path().stem().string();
+        loaded->Textures[texture->Name] = std::move(texture);
+    }
+    Banks[bank] = std::move(loaded);
+}
+
+void TextureManager::UnloadTextureBank(const std::string& bank) {
+    Banks.erase(bank);
+}
+
+Texture* TextureManager::FindTexture(const std::string& name) const {
+    for (const auto& [bankName, bank] : Banks) {
+        if (auto it = bank->Textures.find(name); it != bank->Textures.end()) {
+            return it->second.get();
+        }
+    }
+    return nullptr;
+}
+
+void TextureManager::ReloadTexture(Texture& texture, GameObject* root) {
+    std::string bankName;
+    for (const auto& [name, bank] : Banks) {
+        if (bank->Textures.count(texture.Name)) {
+            bankName = name;
+            break;
+        }
+    }
+    if (bankName.empty()) {
+        return;
+    }
+    std::vector<TextureClient*> clients;
+    if (root) {
+        CollectClients(*root, texture, clients);
+    }
+    for (TextureClient* client : clients) {
+        client->StashImageName();
+    }
+    texture.Clear();
+    LoadAtlas(texture, (fs::path(contentRoot_) / "Textures" / bankName / (texture.Name + ".xml")).string());
+    for (TextureClient* client : clients) {
+        client->RestoreImageName();
+    }
+}

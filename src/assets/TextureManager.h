@@ -1,0 +1,38 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "assets/TextureBank.h"
+
+class GameObject;
+
+// The loaded texture banks by name. While it exists, texture-valued properties resolve names
+// through it.
+class TextureManager {
+public:
+    // contentRoot is the folder holding "Textures" (normally "Content").
+    explicit TextureManager(std::string contentRoot = "Content");
+    virtual ~TextureManager();
+    TextureManager(const TextureManager&) = delete;
+    TextureManager& operator=(const TextureManager&) = delete;
+
+    std::map<std::string, std::unique_ptr<TextureBank>> Banks;
+
+    // Loads every ".xml" atlas (extension in any case) of <root>/Textures/<bank>; nothing when the
+    // bank is loaded. Throws ContentError for a missing folder or an unusable descriptor.
+    void LoadTextureBank(const std::string& bank);
+    // Deletes the bank and its textures; nothing when it is not loaded.
+    void UnloadTextureBank(const std::string& bank);
+    // The texture of that exact name in the first bank, in bank-name order, that has one.
+    Texture* FindTexture(const std::string& name) const;
+    // Re-reads the atlas from disk into the same object, and re-selects the sprite of every client
+    // in the tree under root that shows it.
+    void ReloadTexture(Texture& texture, GameObject* root);
+
+    const std::string& ContentRoot() const { return contentRoot_; }
+
+private:
+    std::string contentRoot_;
+};

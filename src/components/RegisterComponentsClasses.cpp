@@ -1,0 +1,14 @@
+#include "components/RegisterComponentsClasses.h"
+
+#include "components/DebugRectsBhv.h"
+#include "components/SpriteComponent.h"
+#include "components/TextComponent.h"
+#include "components/TintComponent.h"
+#include "prefabs/ComponentRegistry.h"
+
+void RegisterComponentsClasses(ComponentRegistry& registry) {
+    registry.Register<SpriteComponent>("SpriteComponent");
+    registry.Register<TintComponent>("TintComponent");
+    registry.Register<DebugRectsBhv>("DebugRectsBhv");
+    registry.Register<TextComponent>("TextComponent");
+}

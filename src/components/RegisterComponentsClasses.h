@@ -1,0 +1,6 @@
+#pragma once
+
+class ComponentRegistry;
+
+// Registers "SpriteComponent", "TintComponent", "TextComponent" and "DebugRectsBhv".
+void RegisterComponentsClasses(ComponentRegistry& registry);
