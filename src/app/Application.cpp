@@ -4,7 +4,10 @@
 
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
+#include "app/GameConfig.h"
+#include "app/RegisterAllClasses.h"
 #include "core/ContentError.h"
+#include "core/Events.h"
 #include "core/CoroutineManager.h"
 #include "core/DestroyQueues.h"
 #include "core/GameObject.h"
@@ -13,6 +16,10 @@
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EditorState.h"
+#include "input/InputManager.h"
+#include "input/InputScriptError.h"
+#include "input/InputScriptPlayer.h"
+#include "prefabs/PrefabManager.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
 #include "render/GraphicsManager.h"
@@ -35,35 +42,49 @@ void Destroy(std::unique_ptr<T>& slot) {
     slot.reset();
 }
 
-// Keyboard events until the input manager takes them.
+constexpr const char* KeyMappingsFile = "Content/Config/KeyMappings.json";
+
+// Key messages from the window go to the input manager as virtual-key codes.
 class KeyboardToInput final : public KeyEventSink {
 public:
-    void KeyDown(int) override {}
-    void KeyUp(int) override {}
+    explicit KeyboardToInput(InputManager& input) : input_(input) {}
+    void KeyDown(int virtualKey) override { input_.KeyDown(virtualKey); }
+    void KeyUp(int virtualKey) override { input_.KeyUp(virtualKey); }
+
+private:
+    InputManager& input_;
 };
 
 } // namespace
 
 Application::Application(const AppOptions& options, Clock& clock) : options_(options), clock_(clock) {
     Create(destroyQueues_);
+    Create(events_);
     Create(root_);
     Create(sceneRoots_);
     sceneRoots_->Root = root_.get();
     Create(graphics_);
+    Create(prefabs_);
     Create(gameTime_);
+    Create(input_);
     Create(coroutines_);
     Create(editorState_);
-    keySink_ = std::make_unique<KeyboardToInput>();
+    Create(config_);
+    keySink_ = std::make_unique<KeyboardToInput>(*input_);
 }
 
 Application::~Application() {
+    Destroy(config_);
     Destroy(editorState_);
     Destroy(coroutines_);
+    Destroy(input_);
     Destroy(gameTime_);
+    Destroy(prefabs_);
     Destroy(graphics_);
     // The tree goes after the managers its components might reach from their destructors.
     Destroy(sceneRoots_);
     root_.reset();
+    Destroy(events_);
     Destroy(destroyQueues_);
 }
 
@@ -73,6 +94,9 @@ int Application::Run() {
     } catch (const ContentError& error) {
         std::fprintf(stderr, "kelvane: %s\n", error.what());
         return 1;
+    } catch (const InputScriptError& error) {
+        std::fprintf(stderr, "kelvane: %s\n", error.what());
+        return 2;
     } catch (const WindowError& error) {
         std::fprintf(stderr,
                      "kelvane: %s. Run it on a desktop with a display, under a virtual display "
@@ -107,13 +131,25 @@ int Application::Run() {
 }
 
 void Application::StartUp() {
-    root_->Name = "Root";
+    // A malformed script is the caller's mistake, reported before anything starts.
+    if (!options_.ScriptPath.empty()) {
+        script_ = std::make_unique<InputScriptPlayer>(InputScript::Load(options_.ScriptPath));
+    }
+
+    config_->Load();
+    input_->LoadMappings(KeyMappingsFile);
+    const auto prefabFolder = config_->GetPrefabFolder();
+    prefabs_->RegisterAll(RegisterAllClasses, prefabFolder);
+    if (!prefabs_->Contains("GameplayRoot")) {
+        throw ContentError((prefabFolder / "GameplayRoot.json").string(),
+                           "missing: the game is built from the prefab GameplayRoot");
+    }
 
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
 
-    auto* gameplayRoot = new GameObject;
-    gameplayRoot->Name = "GameplayRoot";
+    root_->Name = "Root";
+    auto* gameplayRoot = new GameObject("GameplayRoot");
     root_->AppendChild(gameplayRoot);
     sceneRoots_->GameplayRoot = gameplayRoot;
 
@@ -127,6 +163,7 @@ bool Application::RunFrame(float frameDelta) {
     gameTime_->FrameDelta = frameDelta;
     gameTime_->TotalTime += frameDelta;
 
+    input_->FrameUpdate();
     if (!PumpMessages()) {
         return false;
     }
@@ -141,8 +178,18 @@ bool Application::RunFrame(float frameDelta) {
 }
 
 bool Application::PumpMessages() {
+    const MouseState mouse = window_->Mouse();
+    input_->SetMousePosition(mouse.X, mouse.Y);
+    input_->SetKeyState(Key::LeftMouse, mouse.Left);
+    input_->SetKeyState(Key::MiddleMouse, mouse.Middle);
+    input_->SetKeyState(Key::RightMouse, mouse.Right);
     graphics_->HasFocus = window_->HasFocus();
-    return window_->PumpEvents(*keySink_);
+    const bool open = window_->PumpEvents(*keySink_);
+    if (script_) {
+        // Frames count from 1 in scripts: this is frame framesRun_ + 1.
+        script_->Play(framesRun_ + 1, *input_);
+    }
+    return open;
 }
 
 void Application::ShutDown() { window_.reset(); }

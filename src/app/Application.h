@@ -7,6 +7,11 @@
 
 class Clock;
 class CoroutineManager;
+class Events;
+class GameConfig;
+class InputManager;
+class InputScriptPlayer;
+class PrefabManager;
 class DestroyQueues;
 class EditorState;
 class FramePacer;
@@ -30,7 +35,7 @@ public:
 
     // Start-up, frames until the window closes (or --frames runs out), shutdown. Returns the exit
     // status: 0, or 1 when content start-up needs is missing or malformed (one line on stderr), or 2
-    // when no window can be opened.
+    // when no window can be opened or the --script file is malformed.
     int Run();
 
     int64_t FramesRun() const { return framesRun_; }
@@ -48,15 +53,20 @@ private:
 
     // Services, in creation order. Destruction order is written out in ~Application.
     std::unique_ptr<DestroyQueues> destroyQueues_;
+    std::unique_ptr<Events> events_;
     std::unique_ptr<GameObject> root_;
     std::unique_ptr<SceneRoots> sceneRoots_;
     std::unique_ptr<GraphicsManager> graphics_;
+    std::unique_ptr<PrefabManager> prefabs_;
     std::unique_ptr<GameTime> gameTime_;
+    std::unique_ptr<InputManager> input_;
     std::unique_ptr<CoroutineManager> coroutines_;
     std::unique_ptr<EditorState> editorState_;
+    std::unique_ptr<GameConfig> config_;
 
     std::unique_ptr<Window> window_;
     std::unique_ptr<KeyEventSink> keySink_;
+    std::unique_ptr<InputScriptPlayer> script_;
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -41,11 +42,11 @@ std::vector<std::string> MergedEnvironment(const std::vector<std::string>& extra
     return merged;
 }
 
-int Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, const std::string& out,
-          const std::string& err) {
+int Spawn(const std::string& folder, const std::vector<std::string>& args, const std::vector<std::string>& env,
+          const std::string& out, const std::string& err) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, KELVANE_BIN_DIR);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -85,7 +86,7 @@ std::string TempPath(const char* what) {
 } // namespace
 
 int StartGame(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-    return Spawn(args, env, "/dev/null", TempPath("stderr"));
+    return Spawn(KELVANE_BIN_DIR, args, env, "/dev/null", TempPath("stderr"));
 }
 
 int WaitForGame(int pid, double timeoutSeconds) {
@@ -103,10 +104,15 @@ int WaitForGame(int pid, double timeoutSeconds) {
 }
 
 GameRun RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+    return RunGameIn(KELVANE_BIN_DIR, args, env);
+}
+
+GameRun RunGameIn(const std::string& folder, const std::vector<std::string>& args,
+                  const std::vector<std::string>& env) {
     const std::string out = TempPath("stdout");
     const std::string err = TempPath("stderr");
     GameRun run;
-    const int pid = Spawn(args, env, out, err);
+    const int pid = Spawn(folder, args, env, out, err);
     if (pid < 0) {
         run.Stderr = "could not start " KELVANE_BIN_DIR "/kelvane";
         return run;
@@ -117,4 +123,26 @@ GameRun RunGame(const std::vector<std::string>& args, const std::vector<std::str
     std::remove(out.c_str());
     std::remove(err.c_str());
     return run;
+}
+
+ContentCopy::ContentCopy() {
+    char pattern[] = "/tmp/kelvane-content-XXXXXX";
+    folder_ = mkdtemp(pattern);
+    std::filesystem::copy(std::string(KELVANE_BIN_DIR) + "/Content", folder_ + "/Content",
+                          std::filesystem::copy_options::recursive);
+}
+
+ContentCopy::~ContentCopy() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void ContentCopy::Write(const std::string& relativePath, const std::string& text) const {
+    const std::filesystem::path path = std::filesystem::path(folder_) / relativePath;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+void ContentCopy::Remove(const std::string& relativePath) const {
+    std::filesystem::remove_all(std::filesystem::path(folder_) / relativePath);
 }

@@ -13,6 +13,27 @@ struct GameRun {
 // Starts bin/kelvane with the arguments and extra environment entries ("NAME=value"; "NAME=" unsets
 // NAME), waits for it and returns what it printed.
 GameRun RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
+// The same, from another working folder (which must hold a Content folder to get far).
+GameRun RunGameIn(const std::string& folder, const std::vector<std::string>& args,
+                  const std::vector<std::string>& env = {});
+
+// A scratch working folder holding a copy of the built Content folder, removed with this object.
+// Tests break one file in it and run the game there.
+class ContentCopy {
+public:
+    ContentCopy();
+    ~ContentCopy();
+    ContentCopy(const ContentCopy&) = delete;
+    ContentCopy& operator=(const ContentCopy&) = delete;
+
+    const std::string& Folder() const { return folder_; }
+    // Replaces (or creates) the file at the path relative to the folder.
+    void Write(const std::string& relativePath, const std::string& text) const;
+    void Remove(const std::string& relativePath) const;
+
+private:
+    std::string folder_;
+};
 
 // Starts it without waiting; returns the process id.
 int StartGame(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
