@@ -25,7 +25,9 @@ void UpdatePass(GameObject& object) {
     for (size_t i = 0; i < object.Behaviors.size(); ++i) {
         Behavior& behavior = *object.Behaviors[i];
         behavior.Update();
-        coroutines.UpdateCoroutines(behavior);
+        if (!behavior.Coroutines.empty()) { // most behaviours have none: skip the call and the map walk
+            coroutines.UpdateCoroutines(behavior);
+        }
     }
     for (size_t i = 0; i < object.Children.size(); ++i) {
         UpdatePass(*object.Children[i]);
