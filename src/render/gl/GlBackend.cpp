@@ -1,0 +1,252 @@
+#include "render/gl/GlBackend.h"
+
+#include <epoxy/gl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "assets/Texture.h"
+#include "assets/TextureImage.h"
+#include "platform/Window.h"
+#include "render/Renderer.h"
+
+namespace {
+
+constexpr GLsizeiptr VertexBufferBytes = 1048576;
+
+// clip = rotation-and-scale rows applied to (vertex - camera position); depth 0..1 maps to -1..1.
+const char* const VertexShader = R"(#version 330 core
+layout(location = 0) in vec4 inPosition;
+layout(location = 1) in vec4 inColor;
+layout(location = 2) in vec2 inUv;
+uniform vec2 g_CameraRow0;
+uniform vec2 g_CameraRow1;
+uniform vec2 g_CameraPos;
+out vec4 color;
+out vec2 uv;
+void main() {
+    vec2 d = inPosition.xy - g_CameraPos;
+    gl_Position = vec4(dot(g_CameraRow0, d), dot(g_CameraRow1, d), inPosition.z * 2.0 - 1.0, 1.0);
+    color = inColor;
+    uv = inUv;
+}
+)";
+
+// Texels whose combined alpha is under 0.1 write neither colour nor depth.
+const char* const PixelShader = R"(#version 330 core
+in vec4 color;
+in vec2 uv;
+uniform sampler2D g_ColorSamp;
+out vec4 fragColor;
+void main() {
+    vec4 t = texture(g_ColorSamp, uv);
+    if (t.a * color.a - 0.1 < 0.0) {
+        discard;
+    }
+    fragColor = t * color;
+}
+)";
+
+class GlTextureImage final : public TextureImage {
+public:
+    GlTextureImage(int width, int height, GLuint name) : TextureImage(width, height), Name(name) {}
+    ~GlTextureImage() override { glDeleteTextures(1, &Name); }
+    GLuint Name;
+};
+
+GLuint Compile(GLenum stage, const char* source) {
+    const GLuint shader = glCreateShader(stage);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "kelvane: shader: %s\n", log);
+    }
+    return shader;
+}
+
+GLuint ImageName(const Texture* texture) {
+    if (!texture || !texture->Image) {
+        return 0;
+    }
+    return static_cast<const GlTextureImage*>(texture->Image.get())->Name;
+}
+
+} // namespace
+
+GlBackend::GlBackend(Window& window, int backBufferWidth, int backBufferHeight)
+    : window_(window), width_(backBufferWidth), height_(backBufferHeight) {
+    const GLuint vs = Compile(GL_VERTEX_SHADER, VertexShader);
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, PixelShader);
+    program_ = glCreateProgram();
+    glAttachShader(program_, vs);
+    glAttachShader(program_, fs);
+    glLinkProgram(program_);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    uniformRow0_ = glGetUniformLocation(program_, "g_CameraRow0");
+    uniformRow1_ = glGetUniformLocation(program_, "g_CameraRow1");
+    uniformPos_ = glGetUniformLocation(program_, "g_CameraPos");
+    glUseProgram(program_);
+    glUniform1i(glGetUniformLocation(program_, "g_ColorSamp"), 0);
+
+    glGenVertexArrays(1, &vertexArray_);
+    glBindVertexArray(vertexArray_);
+    glGenBuffers(1, &vertexBuffer_);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+    glBufferData(GL_ARRAY_BUFFER, VertexBufferBytes, nullptr, GL_STREAM_DRAW);
+    glGenBuffers(1, &indexBuffer_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(Renderer::MaxQuadsPerDraw) * 12, nullptr,
+                 GL_STATIC_DRAW);
+    constexpr GLsizei stride = sizeof(Vertex);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(0));
+    glEnableVertexAttribArray(1);
+    // ARGB in a little-endian word is the byte order B, G, R, A.
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<const void*>(16));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(20));
+
+    glGenSamplers(1, &linearSampler_);
+    glSamplerParameteri(linearSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glSamplerParameteri(linearSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glGenSamplers(1, &pointSampler_);
+    glSamplerParameteri(pointSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+    glSamplerParameteri(pointSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+GlBackend::~GlBackend() {
+    glDeleteSamplers(1, &pointSampler_);
+    glDeleteSamplers(1, &linearSampler_);
+    glDeleteBuffers(1, &indexBuffer_);
+    glDeleteBuffers(1, &vertexBuffer_);
+    glDeleteVertexArrays(1, &vertexArray_);
+    glDeleteProgram(program_);
+}
+
+std::unique_ptr<TextureImage> GlBackend::CreateImage(int width, int height, const uint8_t* rgba) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, boundTexture_);
+    return std::make_unique<GlTextureImage>(width, height, name);
+}
+
+void GlBackend::BeginFrame(Color clear) {
+    glViewport(0, 0, width_, height_);
+    glDepthMask(GL_TRUE);
+    glClearColor(clear.r / 255.0f, clear.g / 255.0f, clear.b / 255.0f, clear.a / 255.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glUseProgram(program_);
+    glBindVertexArray(vertexArray_);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void GlBackend::SetCamera(const CameraConstants& camera) {
+    // Viewports count from the top of the back buffer; OpenGL's from the bottom.
+    glViewport(camera.ViewportX, height_ - camera.ViewportY - camera.ViewportHeight, camera.ViewportWidth,
+               camera.ViewportHeight);
+    glUniform2fv(uniformRow0_, 1, camera.Row0);
+    glUniform2fv(uniformRow1_, 1, camera.Row1);
+    glUniform2fv(uniformPos_, 1, camera.Pos);
+}
+
+void GlBackend::BeginPass(int, bool pointFilter) {
+    glBindSampler(0, pointFilter ? pointSampler_ : linearSampler_);
+}
+
+void GlBackend::PrepareIndices(int quads) {
+    // The pattern never changes, so only a longer prefix than the one uploaded is written.
+    if (quads <= indexQuadsUploaded_) {
+        return;
+    }
+    std::vector<uint16_t> indices(static_cast<size_t>(quads) * 6);
+    for (int q = 0; q < quads; ++q) {
+        const uint16_t b = static_cast<uint16_t>(4 * q);
+        uint16_t* i = indices.data() + static_cast<size_t>(q) * 6;
+        i[0] = b;
+        i[1] = static_cast<uint16_t>(b + 1);
+        i[2] = static_cast<uint16_t>(b + 2);
+        i[3] = static_cast<uint16_t>(b + 1);
+        i[4] = static_cast<uint16_t>(b + 3);
+        i[5] = static_cast<uint16_t>(b + 2);
+    }
+    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)),
+                    indices.data());
+    indexQuadsUploaded_ = quads;
+}
+
+void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int vertexCount) {
+    const GLuint name = ImageName(texture);
+    if (name == 0) {
+        return; // a texture without image draws nothing
+    }
+    if (name != boundTexture_) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        boundTexture_ = name;
+    }
+    // Rewrites the range in place: orphaning the whole buffer per chunk costs far more on software
+    // drivers, which zero fresh pages.
+    glBufferSubData(GL_ARRAY_BUFFER, 0,
+                    static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex)), vertices);
+    glDrawElements(GL_TRIANGLES, vertexCount / 4 * 6, GL_UNSIGNED_SHORT, nullptr);
+}
+
+void GlBackend::ClearDepth() {
+    glDepthMask(GL_TRUE);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+void GlBackend::SetTexture(const Texture* texture) {
+    const GLuint name = ImageName(texture);
+    glBindTexture(GL_TEXTURE_2D, name);
+    boundTexture_ = name;
+}
+
+void GlBackend::DrawLines(const Vertex* vertices, int vertexCount) {
+    glBufferSubData(GL_ARRAY_BUFFER, 0,
+                    static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex)), vertices);
+    glDrawArrays(GL_LINE_STRIP, 0, vertexCount);
+}
+
+bool GlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) {
+    width = width_;
+    height = height_;
+    std::vector<uint8_t> bottomUp(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    rgba.resize(bottomUp.size());
+    const size_t row = static_cast<size_t>(width_) * 4;
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* src = bottomUp.data() + static_cast<size_t>(height_ - 1 - y) * row;
+        uint8_t* dst = rgba.data() + static_cast<size_t>(y) * row;
+        for (size_t x = 0; x < row; x += 4) {
+            dst[x] = src[x];
+            dst[x + 1] = src[x + 1];
+            dst[x + 2] = src[x + 2];
+            dst[x + 3] = 255; // the back buffer has no alpha worth keeping
+        }
+    }
+    return true;
+}
+
+void GlBackend::EndFrame() {
+    window_.Present();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "render/RenderBackend.h"
+
+class Window;
+
+// Draws through OpenGL 3.3 core on the window's current context: one shader pair, a 1 MiB vertex
+// buffer rewritten at offset 0 for every chunk, a shared 16-bit index buffer, and two samplers
+// (linear with mipmaps, nearest) switched per pass.
+class GlBackend final : public RenderBackend {
+public:
+    GlBackend(Window& window, int backBufferWidth, int backBufferHeight);
+    ~GlBackend() override;
+    GlBackend(const GlBackend&) = delete;
+    GlBackend& operator=(const GlBackend&) = delete;
+
+    std::unique_ptr<TextureImage> CreateImage(int width, int height, const uint8_t* rgba) override;
+    void BeginFrame(Color clear) override;
+    void SetCamera(const CameraConstants& camera) override;
+    void BeginPass(int passBit, bool pointFilter) override;
+    void PrepareIndices(int quads) override;
+    void DrawQuads(const Texture* texture, const Vertex* vertices, int vertexCount) override;
+    void ClearDepth() override;
+    void SetTexture(const Texture* texture) override;
+    void DrawLines(const Vertex* vertices, int vertexCount) override;
+    bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) override;
+    void EndFrame() override;
+
+private:
+    Window& window_;
+    int width_;
+    int height_;
+    uint32_t program_ = 0;
+    uint32_t vertexArray_ = 0;
+    uint32_t vertexBuffer_ = 0;
+    uint32_t indexBuffer_ = 0;
+    uint32_t linearSampler_ = 0;
+    uint32_t pointSampler_ = 0;
+    int uniformRow0_ = -1;
+    int uniformRow1_ = -1;
+    int uniformPos_ = -1;
+    int indexQuadsUploaded_ = 0;
+    uint32_t boundTexture_ = 0;
+};
