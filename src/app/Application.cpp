@@ -6,6 +6,8 @@
 #include "app/FrameStats.h"
 #include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
+#include "assets/FontRegistry.h"
+#include "assets/TextureManager.h"
 #include "core/ContentError.h"
 #include "core/Events.h"
 #include "core/CoroutineManager.h"
@@ -23,6 +25,8 @@
 #include "platform/Clock.h"
 #include "platform/Window.h"
 #include "render/GraphicsManager.h"
+#include "render/RenderSetup.h"
+#include "render/Renderer.h"
 
 namespace {
 
@@ -64,6 +68,8 @@ Application::Application(const AppOptions& options, Clock& clock) : options_(opt
     Create(sceneRoots_);
     sceneRoots_->Root = root_.get();
     Create(graphics_);
+    Create(textures_);
+    Create(fonts_);
     Create(prefabs_);
     Create(gameTime_);
     Create(input_);
@@ -80,6 +86,8 @@ Application::~Application() {
     Destroy(input_);
     Destroy(gameTime_);
     Destroy(prefabs_);
+    Destroy(textures_);
+    Destroy(fonts_);
     Destroy(graphics_);
     // The tree goes after the managers its components might reach from their destructors.
     Destroy(sceneRoots_);
@@ -147,6 +155,9 @@ void Application::StartUp() {
 
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
+    CreateRenderer(*graphics_, *window_);
+    textures_->LoadTextureBank("Main");
+    fonts_->LoadFontBank("Main");
 
     root_->Name = "Root";
     auto* gameplayRoot = new GameObject("GameplayRoot");
@@ -172,8 +183,14 @@ bool Application::RunFrame(float frameDelta) {
     UpdatePass(*root_);
     destroyQueues_->Flush();
 
-    window_->Clear(graphics_->ClearColor);
-    window_->Present();
+    const bool lastFrame = options_.Frames >= 0 && framesRun_ + 1 == options_.Frames;
+    if (lastFrame && !options_.ScreenshotPath.empty()) {
+        graphics_->renderer->RequestCapture();
+    }
+    graphics_->renderer->RenderFrame(root_.get(), *graphics_);
+    if (lastFrame && !options_.ScreenshotPath.empty()) {
+        WriteCapturedFrame(*graphics_, options_.ScreenshotPath);
+    }
     return true;
 }
 
@@ -192,7 +209,13 @@ bool Application::PumpMessages() {
     return open;
 }
 
-void Application::ShutDown() { window_.reset(); }
+void Application::ShutDown() {
+    fonts_->UnloadFontBank("Main");
+    textures_->UnloadTextureBank("Editor");
+    textures_->UnloadTextureBank("Main");
+    ReleaseRenderer(*graphics_);
+    window_.reset();
+}
 
 void Application::RunNaivePacerForComparison() {
     FrameStats naive(clock_.Frequency());
