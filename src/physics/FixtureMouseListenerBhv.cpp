@@ -1,0 +1,6 @@
+#include "physics/FixtureMouseListenerBhv.h"
+
+void FixtureMouseListenerBhv::HandleInput() {
+    isMouseOver = hitThisFrame;
+    hitThisFrame = false;
+}

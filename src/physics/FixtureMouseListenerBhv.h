@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/Behavior.h"
+
+// Tells its object whether the mouse pointer lies over one of the object's fixtures (by bounding
+// box). The picking query (FixtureMouseManagerBhv) sets hitThisFrame; this behaviour's HandleInput
+// turns it into isMouseOver, so the answer describes the latest query that ran before it.
+class FixtureMouseListenerBhv : public Behavior {
+public:
+    void HandleInput() override;
+
+    bool isMouseOver = false;
+    bool hitThisFrame = false;
+};

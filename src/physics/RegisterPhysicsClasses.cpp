@@ -1,0 +1,14 @@
+#include "physics/RegisterPhysicsClasses.h"
+
+#include "physics/B2BodyComponent.h"
+#include "physics/B2FixtureComponent.h"
+#include "physics/FixtureMouseListenerBhv.h"
+#include "physics/FixtureMouseManagerBhv.h"
+#include "prefabs/ComponentRegistry.h"
+
+void RegisterPhysicsClasses(ComponentRegistry& registry) {
+    registry.Register<B2BodyComponent>("B2BodyComponent");
+    registry.Register<B2FixtureComponent>("B2FixtureComponent");
+    registry.Register<FixtureMouseListenerBhv>("FixtureMouseListenerBhv");
+    registry.Register<FixtureMouseManagerBhv>("FixtureMouseManagerBhv");
+}
