@@ -35,23 +35,29 @@ std::string PrefabText(int seed) {
     std::string text = "{\n    \"Components\": {\n";
     for (int i = 0; i < 10; ++i) {
         if (i % 2 == 0) {
-            text += "        \"Pos2dComponent\": {\n            \"IsRelative\": \"true\",\n            \"Pos\": {\n"
-                    "                \"X\": \"" + std::to_string(seed + i) + ".25\",\n                \"Y\": \"-3.5\"\n"
+            text += "        \"Pos2dComponent\": {\n            \"IsRelative\": \"true\",\n            "
+                    "\"Pos\": {\n"
+                    "                \"X\": \"" +
+                    std::to_string(seed + i) +
+                    ".25\",\n                \"Y\": \"-3.5\"\n"
                     "            },\n            \"Rotation\": \"0.100000001\"\n        }";
         } else {
             text += "        \"BenchBhv\": {\n            \"Label\": \"Label number " + std::to_string(i) +
-                    "\",\n            \"Speed\": \"12.5\",\n            \"Tint\": {\n                \"A\": \"1\",\n"
+                    "\",\n            \"Speed\": \"12.5\",\n            \"Tint\": {\n                \"A\": "
+                    "\"1\",\n"
                     "                \"Rgb\": \"ff8000\"\n            }\n        }";
         }
         text += i < 9 ? ",\n" : "\n";
     }
-    text += "    },\n    \"AutoCreate\": [\n        {\n            \"Name\": \"Left\",\n            \"Prefab\": \"Leaf\"\n"
+    text += "    },\n    \"AutoCreate\": [\n        {\n            \"Name\": \"Left\",\n            "
+            "\"Prefab\": \"Leaf\"\n"
             "        },\n        {\n            \"Prefab\": \"Leaf\"\n        }\n    ]\n}\n";
     return text;
 }
 
 void BM_LoadPrefabFolder(benchmark::State& state) {
-    auto folder = std::filesystem::temp_directory_path() / ("kelvane-bench-" + std::to_string(std::random_device{}()));
+    auto folder =
+        std::filesystem::temp_directory_path() / ("kelvane-bench-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder);
     const int files = 1000;
     size_t bytes = 0;

@@ -21,4 +21,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<ClipboardBackend> ClipboardBackend::CreateDesktop() { return std::make_unique<SdlClipboard>(); }
+std::unique_ptr<ClipboardBackend> ClipboardBackend::CreateDesktop() {
+    return std::make_unique<SdlClipboard>();
+}

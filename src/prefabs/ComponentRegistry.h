@@ -36,8 +36,7 @@ public:
 
     // Registers T (default-constructible, derived from IEditable) under name; its factory sets the
     // instance's Type to typeid(T). Registering a name again replaces the entry.
-    template <class T>
-    void Register(const std::string& name) {
+    template <class T> void Register(const std::string& name) {
         Entry entry;
         entry.Identity = &typeid(T);
         entry.Create = []() -> std::unique_ptr<IEditable> {

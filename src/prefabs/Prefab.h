@@ -16,5 +16,5 @@ public:
     std::string Name; // equals the file name without extension and the key in the manager
     std::vector<std::unique_ptr<PrefabComponent>> Components; // created in this order
     std::vector<std::unique_ptr<AutoCreate>> AutoCreates;     // children built in this order
-    bool Dirty = false; // changed by the editor since loading or saving
+    bool Dirty = false;                                       // changed by the editor since loading or saving
 };

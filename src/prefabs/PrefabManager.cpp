@@ -75,7 +75,9 @@ PrefabManager::~PrefabManager() {
     Prefabs.clear();
 }
 
-void RegisterPrefabClasses(ComponentRegistry& registry) { registry.Register<PrefabComponent>("PrefabComponent"); }
+void RegisterPrefabClasses(ComponentRegistry& registry) {
+    registry.Register<PrefabComponent>("PrefabComponent");
+}
 
 void PrefabManager::RegisterAll(const std::function<void(ComponentRegistry&)>& registerClasses,
                                 const std::filesystem::path& folder) {
@@ -162,8 +164,8 @@ void PrefabManager::ReadComponents(const pt::ptree& tree, PrefabList& into, cons
                 } else {
                     const pt::ptree* part = FindMember(first, sub.SubName);
                     if (!part)
-                        throw ContentError(file, "property \"" + key + "\" of \"" + className + "\" lacks \"" +
-                                                     sub.SubName + "\"");
+                        throw ContentError(file, "property \"" + key + "\" of \"" + className +
+                                                     "\" lacks \"" + sub.SubName + "\"");
                     sub.SetText(part->data());
                 }
                 if (sub.IsLast)
@@ -287,7 +289,8 @@ Prefab* PrefabManager::Duplicate(const Prefab& prefab) {
 
 bool PrefabManager::MoveComponent(Prefab& prefab, PrefabComponent* component, int offset) {
     auto& list = prefab.Components;
-    auto it = std::find_if(list.begin(), list.end(), [component](const auto& c) { return c.get() == component; });
+    auto it =
+        std::find_if(list.begin(), list.end(), [component](const auto& c) { return c.get() == component; });
     if (it == list.end())
         return false;
     const int n = static_cast<int>(list.size());

@@ -80,7 +80,8 @@ public:
     void ApplyComponents(GameObject& object, const PrefabList& components, bool overrides) const;
 
 private:
-    void ReadComponents(const boost::property_tree::ptree& tree, PrefabList& into, const std::string& file) const;
+    void ReadComponents(const boost::property_tree::ptree& tree, PrefabList& into,
+                        const std::string& file) const;
 };
 
 // Fills in "PrefabComponent".

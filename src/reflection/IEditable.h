@@ -27,8 +27,7 @@ public:
     const std::type_info* Type = nullptr;
 
     // Publishes *field under key. A later registration under the same key replaces the earlier.
-    template <class T>
-    void RegisterProperty(const std::string& key, T* field) {
+    template <class T> void RegisterProperty(const std::string& key, T* field) {
         Properties[key] = std::make_unique<PropertyRegistrationImpl<T>>(field);
     }
 
@@ -47,7 +46,8 @@ public:
 
     // The same with ready-made function objects.
     template <class T>
-    void RegisterProxyProperty(const std::string& key, std::function<T()> getter, std::function<void(T)> setter) {
+    void RegisterProxyProperty(const std::string& key, std::function<T()> getter,
+                               std::function<void(T)> setter) {
         Properties[key] = std::make_unique<PropertyProxyImpl<T>>(std::move(getter), std::move(setter));
     }
 

@@ -9,8 +9,7 @@
 // A property read through Getter and written through Setter, both bound to the owning component;
 // used where writing a value must do work (rebuild a fixture, re-lay out text). Holders and
 // unbound registrations made from it are PropertyRegistrationImpl<T>.
-template <class T>
-class PropertyProxyImpl final : public PropertyRegistration {
+template <class T> class PropertyProxyImpl final : public PropertyRegistration {
 public:
     PropertyProxyImpl(std::function<T()> getter, std::function<void(T)> setter)
         : PropertyRegistration(ValueTypeOfV<T>, false, true), Getter(std::move(getter)),

@@ -8,8 +8,7 @@
 
 // A property whose value lives at Value: a field of the owning object (OwnsValue false), owned
 // storage (a holder, OwnsValue true), or nowhere (unbound, Value null).
-template <class T>
-class PropertyRegistrationImpl final : public PropertyRegistration {
+template <class T> class PropertyRegistrationImpl final : public PropertyRegistration {
 public:
     // Bound to a field the registration does not own (null: unbound).
     explicit PropertyRegistrationImpl(T* field) : PropertyRegistrationImpl(field, false) {}
@@ -39,8 +38,7 @@ public:
 };
 
 // A holder with the default value of T; a string holder for texture and font references.
-template <class T>
-std::unique_ptr<PropertyRegistration> MakeDefaultHolder() {
+template <class T> std::unique_ptr<PropertyRegistration> MakeDefaultHolder() {
     if constexpr (IsReferenceType(ValueTypeOfV<T>))
         return PropertyRegistrationImpl<std::string>::MakeHolder();
     else
@@ -49,8 +47,7 @@ std::unique_ptr<PropertyRegistration> MakeDefaultHolder() {
 
 // Stores value into target when target holds the same value type T (field, holder or setter).
 // Returns false when the types differ or target is unbound.
-template <class T>
-bool StoreValue(PropertyRegistration& target, const T& value) {
+template <class T> bool StoreValue(PropertyRegistration& target, const T& value) {
     if (target.Type != ValueTypeOfV<T>)
         return false;
     if (target.IsProxy) {
@@ -67,8 +64,7 @@ bool StoreValue(PropertyRegistration& target, const T& value) {
     return true;
 }
 
-template <class T>
-void PropertyRegistrationImpl<T>::CopyValueTo(PropertyRegistration& target) const {
+template <class T> void PropertyRegistrationImpl<T>::CopyValueTo(PropertyRegistration& target) const {
     if (IsReferenceType(Type) || IsReferenceType(target.Type)) {
         CopyValueAsText(const_cast<PropertyRegistrationImpl&>(*this), target);
         return;
@@ -77,13 +73,11 @@ void PropertyRegistrationImpl<T>::CopyValueTo(PropertyRegistration& target) cons
         StoreValue<T>(target, *Value);
 }
 
-template <class T>
-std::unique_ptr<PropertyRegistration> PropertyRegistrationImpl<T>::CreateHolder() const {
+template <class T> std::unique_ptr<PropertyRegistration> PropertyRegistrationImpl<T>::CreateHolder() const {
     return MakeDefaultHolder<T>();
 }
 
-template <class T>
-void PropertyProxyImpl<T>::CopyValueTo(PropertyRegistration& target) const {
+template <class T> void PropertyProxyImpl<T>::CopyValueTo(PropertyRegistration& target) const {
     if (IsReferenceType(Type) || IsReferenceType(target.Type)) {
         CopyValueAsText(const_cast<PropertyProxyImpl&>(*this), target);
         return;
@@ -92,12 +86,10 @@ void PropertyProxyImpl<T>::CopyValueTo(PropertyRegistration& target) const {
         StoreValue<T>(target, Getter());
 }
 
-template <class T>
-std::unique_ptr<PropertyRegistration> PropertyProxyImpl<T>::CreateHolder() const {
+template <class T> std::unique_ptr<PropertyRegistration> PropertyProxyImpl<T>::CreateHolder() const {
     return MakeDefaultHolder<T>();
 }
 
-template <class T>
-std::unique_ptr<PropertyRegistration> PropertyProxyImpl<T>::CreateUnbound() const {
+template <class T> std::unique_ptr<PropertyRegistration> PropertyProxyImpl<T>::CreateUnbound() const {
     return std::make_unique<PropertyRegistrationImpl<T>>(nullptr);
 }

@@ -9,7 +9,9 @@
 namespace PropertyText {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the decimal syntax: [sign] digits [. digits] [e [sign] digits], at least one mantissa digit.
 bool IsDecimalFloat(std::string_view t) {
@@ -77,7 +79,9 @@ std::optional<float> ParseFloat(std::string_view text) {
     return static_cast<float>(wide);
 }
 
-std::string FormatInt(int value) { return std::to_string(value); }
+std::string FormatInt(int value) {
+    return std::to_string(value);
+}
 
 std::optional<int> ParseInt(std::string_view text) {
     if (!text.empty() && text.front() == '+') {
@@ -92,9 +96,13 @@ std::optional<int> ParseInt(std::string_view text) {
     return value;
 }
 
-std::string FormatBool(bool value) { return value ? "true" : "false"; }
+std::string FormatBool(bool value) {
+    return value ? "true" : "false";
+}
 
-bool ParseBool(std::string_view text) { return text == "true" || text == "1" || text == "t"; }
+bool ParseBool(std::string_view text) {
+    return text == "true" || text == "1" || text == "t";
+}
 
 std::string EscapeNewlines(std::string_view value) {
     std::string out;
@@ -128,9 +136,9 @@ struct LayerName {
     const char* name;
 };
 constexpr LayerName LayerNames[] = {
-    {DrawLayer::World, "World"},           {DrawLayer::Ui, "Ui"},
-    {DrawLayer::Editor, "Editor"},         {DrawLayer::EditorText, "EditorText"},
-    {DrawLayer::Editor2, "Editor2"},       {DrawLayer::EditorText2, "EditorText2"},
+    {DrawLayer::World, "World"},     {DrawLayer::Ui, "Ui"},
+    {DrawLayer::Editor, "Editor"},   {DrawLayer::EditorText, "EditorText"},
+    {DrawLayer::Editor2, "Editor2"}, {DrawLayer::EditorText2, "EditorText2"},
 };
 constexpr const char* XNames[] = {"Left", "Center", "Right"};
 constexpr const char* YNames[] = {"Top", "Middle", "Bottom"};
@@ -174,7 +182,9 @@ TextYAlignment ParseTextYAlignment(std::string_view text) {
     return TextYAlignment::Top;
 }
 
-std::string FormatAlpha(unsigned char alpha) { return FormatFloat(static_cast<float>(alpha) / 255.0f); }
+std::string FormatAlpha(unsigned char alpha) {
+    return FormatFloat(static_cast<float>(alpha) / 255.0f);
+}
 
 namespace {
 // Reads decimal text the way alpha texts have always been read: digits accumulated one by one in
@@ -228,8 +238,7 @@ std::string FormatRgb(unsigned char r, unsigned char g, unsigned char b) {
 std::optional<unsigned> ParseRgb(std::string_view text) {
     unsigned value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
-        value > 0xffffff)
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 0xffffff)
         return std::nullopt;
     return value;
 }

@@ -7,8 +7,7 @@
 namespace {
 
 // The whole value of the viewed property, through the getter for a proxy.
-template <class T>
-T Read(const SubProperty& sub) {
+template <class T> T Read(const SubProperty& sub) {
     if (sub.Proxy) {
         auto* proxy = static_cast<PropertyProxyImpl<T>*>(sub.Proxy);
         return proxy->Getter ? proxy->Getter() : T{};
@@ -17,8 +16,7 @@ T Read(const SubProperty& sub) {
 }
 
 // Writes the whole value back at once, through the setter for a proxy.
-template <class T>
-bool Write(const SubProperty& sub, const T& value) {
+template <class T> bool Write(const SubProperty& sub, const T& value) {
     if (sub.Proxy) {
         auto* proxy = static_cast<PropertyProxyImpl<T>*>(sub.Proxy);
         if (!proxy->Setter)
@@ -30,7 +28,9 @@ bool Write(const SubProperty& sub, const T& value) {
     return true;
 }
 
-float& FloatPart(Vector2& v, int index) { return index == 0 ? v.x : v.y; }
+float& FloatPart(Vector2& v, int index) {
+    return index == 0 ? v.x : v.y;
+}
 
 float& FloatPart(Rect& r, int index) {
     switch (index) {
@@ -45,8 +45,7 @@ float& FloatPart(Rect& r, int index) {
     }
 }
 
-template <class Compound>
-bool SetFloatPart(const SubProperty& sub, const std::string& text) {
+template <class Compound> bool SetFloatPart(const SubProperty& sub, const std::string& text) {
     auto f = PropertyText::ParseFloat(text);
     if (!f)
         return false;

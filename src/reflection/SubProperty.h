@@ -21,8 +21,8 @@ public:
     std::string PropertyName; // key of the viewed property
     ::ValueType ValueType = ::ValueType::Bool;    // type of this part
     ::ValueType PropertyType = ::ValueType::Bool; // type of the whole property
-    void* Value = nullptr;                    // the value's storage (field or holder), or null
-    PropertyRegistration* Proxy = nullptr;    // the PropertyProxyImpl when getter/setter-bound, or null
+    void* Value = nullptr;                        // the value's storage (field or holder), or null
+    PropertyRegistration* Proxy = nullptr;        // the PropertyProxyImpl when getter/setter-bound, or null
 
     // The part's text form. Empty when bound to nothing.
     std::string GetText() const;

@@ -28,8 +28,7 @@ enum class ValueType {
     TextYAlignment,
 };
 
-template <class T>
-struct ValueTypeOf; // only the twelve value types have one
+template <class T> struct ValueTypeOf; // only the twelve value types have one
 
 template <> struct ValueTypeOf<bool> { static constexpr ValueType value = ValueType::Bool; };
 template <> struct ValueTypeOf<int> { static constexpr ValueType value = ValueType::Int; };
@@ -41,13 +40,18 @@ template <> struct ValueTypeOf<Rect> { static constexpr ValueType value = ValueT
 template <> struct ValueTypeOf<Texture*> { static constexpr ValueType value = ValueType::Texture; };
 template <> struct ValueTypeOf<BitmapFont*> { static constexpr ValueType value = ValueType::BitmapFont; };
 template <> struct ValueTypeOf<DrawLayer> { static constexpr ValueType value = ValueType::DrawLayer; };
-template <> struct ValueTypeOf<TextXAlignment> { static constexpr ValueType value = ValueType::TextXAlignment; };
-template <> struct ValueTypeOf<TextYAlignment> { static constexpr ValueType value = ValueType::TextYAlignment; };
+template <> struct ValueTypeOf<TextXAlignment> {
+    static constexpr ValueType value = ValueType::TextXAlignment;
+};
+template <> struct ValueTypeOf<TextYAlignment> {
+    static constexpr ValueType value = ValueType::TextYAlignment;
+};
 
-template <class T>
-inline constexpr ValueType ValueTypeOfV = ValueTypeOf<T>::value;
+template <class T> inline constexpr ValueType ValueTypeOfV = ValueTypeOf<T>::value;
 
-constexpr bool IsReferenceType(ValueType t) { return t == ValueType::Texture || t == ValueType::BitmapFont; }
+constexpr bool IsReferenceType(ValueType t) {
+    return t == ValueType::Texture || t == ValueType::BitmapFont;
+}
 
 // Number of scalar parts a value of the type is split into in text: 2 for Vector2 ("X", "Y") and
 // Color ("A", "Rgb"), 4 for Rect ("X", "Y", "Width", "Height"), 1 (unnamed) for the rest.

@@ -12,7 +12,8 @@ namespace {
 class GameConfigTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() / ("kelvane-config-" + std::to_string(std::random_device{}()));
+        dir = std::filesystem::temp_directory_path() /
+              ("kelvane-config-" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(dir);
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
@@ -37,7 +38,8 @@ TEST_F(GameConfigTest, EmptyPathIsLikeNoFile) {
 
 TEST_F(GameConfigTest, FolderWithPrefabsIsUsed) {
     std::filesystem::create_directories(dir / "dev" / "Prefabs");
-    config.Load(WriteConfig(R"({"Other": "ignored", "DevelopmentContentPath": ")" + (dir / "dev").string() + "\"}"));
+    config.Load(
+        WriteConfig(R"({"Other": "ignored", "DevelopmentContentPath": ")" + (dir / "dev").string() + "\"}"));
     EXPECT_EQ(config.DevelopmentContentPath(), (dir / "dev").string());
     EXPECT_EQ(config.GetPrefabFolder(), dir / "dev" / "Prefabs");
 }

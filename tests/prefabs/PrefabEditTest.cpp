@@ -82,7 +82,8 @@ TEST_F(PrefabEditTest, SaveAllDeletesOrphansAndSavesDirty) {
 }
 
 TEST_F(PrefabEditTest, MoveComponentClamps) {
-    Write("M.json", R"({"Components": {"Pos2dComponent": "", "ProbeBhv": "", "OtherBhv": ""}, "AutoCreate": ""})");
+    Write("M.json",
+          R"({"Components": {"Pos2dComponent": "", "ProbeBhv": "", "OtherBhv": ""}, "AutoCreate": ""})");
     LoadAll();
     Prefab& p = *manager.Find("M");
     PrefabComponent* first = p.Components[0].get();
@@ -94,7 +95,8 @@ TEST_F(PrefabEditTest, MoveComponentClamps) {
 }
 
 TEST_F(PrefabEditTest, MoveAutoCreateSwapsWithinRangeOnly) {
-    Write("E.json", R"({"Components": "", "AutoCreate": [{"Prefab": "a"}, {"Prefab": "b"}, {"Prefab": "c"}]})");
+    Write("E.json",
+          R"({"Components": "", "AutoCreate": [{"Prefab": "a"}, {"Prefab": "b"}, {"Prefab": "c"}]})");
     LoadAll();
     Prefab& p = *manager.Find("E");
     AutoCreate* last = p.AutoCreates[2].get();

@@ -186,19 +186,18 @@ TEST_P(BadPrefabTest, FatalOneLineErrorAndNoPartialLoad) {
 
 INSTANTIATE_TEST_SUITE_P(
     Load, BadPrefabTest,
-    ::testing::Values(BadFile{"{\n  \"Components\": \"\",\n  \"AutoCreate\": \"\"\n  oops\n}", "line 4"},
-                      BadFile{"", "line 1"},
-                      BadFile{R"({"AutoCreate": ""})", "missing \"Components\""},
-                      BadFile{R"({"Components": ""})", "missing \"AutoCreate\""},
-                      BadFile{R"({"Components": "", "AutoCreate": [{"Name": "x"}]})", "lacks \"Prefab\""},
-                      BadFile{R"({"Components": {"Pos2dComponent": {"Pos": {"X": "1"}}}, "AutoCreate": ""})",
-                              "\"Pos\" of \"Pos2dComponent\" lacks \"Y\""},
-                      BadFile{R"({"Components": {"ProbeBhv": {"Tint": "ff"}}, "AutoCreate": ""})", "lacks \"A\""},
-                      BadFile{R"({"Components": {"NoSuchBhv": ""}, "AutoCreate": ""})",
-                              "unregistered class \"NoSuchBhv\""},
-                      BadFile{R"({"Components": "", "AutoCreate": [{"Prefab": "P", "InstanceProperties":
+    ::testing::Values(
+        BadFile{"{\n  \"Components\": \"\",\n  \"AutoCreate\": \"\"\n  oops\n}", "line 4"},
+        BadFile{"", "line 1"}, BadFile{R"({"AutoCreate": ""})", "missing \"Components\""},
+        BadFile{R"({"Components": ""})", "missing \"AutoCreate\""},
+        BadFile{R"({"Components": "", "AutoCreate": [{"Name": "x"}]})", "lacks \"Prefab\""},
+        BadFile{R"({"Components": {"Pos2dComponent": {"Pos": {"X": "1"}}}, "AutoCreate": ""})",
+                "\"Pos\" of \"Pos2dComponent\" lacks \"Y\""},
+        BadFile{R"({"Components": {"ProbeBhv": {"Tint": "ff"}}, "AutoCreate": ""})", "lacks \"A\""},
+        BadFile{R"({"Components": {"NoSuchBhv": ""}, "AutoCreate": ""})", "unregistered class \"NoSuchBhv\""},
+        BadFile{R"({"Components": "", "AutoCreate": [{"Prefab": "P", "InstanceProperties":
                                  {"Ghost": ""}}]})",
-                              "unregistered class \"Ghost\""}));
+                "unregistered class \"Ghost\""}));
 
 TEST_F(PrefabTest, MissingFolderIsAContentError) {
     manager.Registry.Register<Pos2dComponent>("Pos2dComponent");

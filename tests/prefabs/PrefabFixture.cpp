@@ -11,7 +11,9 @@ void ProbeBhv::Start() {
     StartLog.push_back(Owner ? Owner->PrefabName : "?");
 }
 
-void OtherBhv::Start() { ++Starts; }
+void OtherBhv::Start() {
+    ++Starts;
+}
 
 void RegisterTestClasses(ComponentRegistry& registry) {
     registry.Register<Pos2dComponent>("Pos2dComponent");
@@ -26,7 +28,9 @@ void PrefabTest::SetUp() {
     ProbeBhv::StartLog.clear();
 }
 
-void PrefabTest::TearDown() { std::filesystem::remove_all(folder); }
+void PrefabTest::TearDown() {
+    std::filesystem::remove_all(folder);
+}
 
 void PrefabTest::Write(const std::string& fileName, const std::string& text) {
     std::ofstream(folder / fileName, std::ios::binary) << text;
@@ -39,4 +43,6 @@ std::string PrefabTest::Read(const std::string& fileName) const {
     return out.str();
 }
 
-void PrefabTest::LoadAll() { manager.RegisterAll(RegisterTestClasses, folder); }
+void PrefabTest::LoadAll() {
+    manager.RegisterAll(RegisterTestClasses, folder);
+}

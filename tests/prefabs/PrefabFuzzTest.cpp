@@ -19,8 +19,26 @@ const char* const Seeds[] = {
     "{\n    \"Components\": \"\",\n    \"AutoCreate\": \"\"\n}\n",
 };
 
-const char* const Tokens[] = {"{", "}", "[", "]", "\"", ",", ":", "\\", "\\u00", "\"Components\"", "\"AutoCreate\"",
-                              "\"Prefab\"", "\"X\"", "\"A\"", "\"Rgb\"", "\"ProbeBhv\"", "1e999", "-", "\n", "\0"};
+const char* const Tokens[] = {"{",
+                              "}",
+                              "[",
+                              "]",
+                              "\"",
+                              ",",
+                              ":",
+                              "\\",
+                              "\\u00",
+                              "\"Components\"",
+                              "\"AutoCreate\"",
+                              "\"Prefab\"",
+                              "\"X\"",
+                              "\"A\"",
+                              "\"Rgb\"",
+                              "\"ProbeBhv\"",
+                              "1e999",
+                              "-",
+                              "\n",
+                              "\0"};
 
 std::string Mutate(std::string text, std::mt19937& rng) {
     int edits = 1 + static_cast<int>(rng() % 4);

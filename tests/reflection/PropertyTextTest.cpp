@@ -72,11 +72,13 @@ TEST(FloatText, EveryPrintedValueReadsBackExactly) {
 TEST(FloatText, StrictParsingKeepsTheValue) {
     AllTypes o;
     o.F = 7.0f;
-    for (const char* bad : {"", " 1", "1 ", "1.5x", "0x10", "e5", ".", "1e", "--1", "1e50", "infinity", "NaN"}) {
+    for (const char* bad :
+         {"", " 1", "1 ", "1.5x", "0x10", "e5", ".", "1e", "--1", "1e50", "infinity", "NaN"}) {
         EXPECT_FALSE(o.SetPropertyText("F", 0, bad)) << bad;
         EXPECT_EQ(o.F, 7.0f) << bad;
     }
-    for (auto [text, value] : {std::pair{"+2", 2.0f}, {"-.5", -0.5f}, {"3.", 3.0f}, {"1E2", 100.0f}, {"2e-1", 0.2f}}) {
+    for (auto [text, value] :
+         {std::pair{"+2", 2.0f}, {"-.5", -0.5f}, {"3.", 3.0f}, {"1E2", 100.0f}, {"2e-1", 0.2f}}) {
         EXPECT_TRUE(o.SetPropertyText("F", 0, text)) << text;
         EXPECT_EQ(o.F, value) << text;
     }

@@ -60,10 +60,18 @@ protected:
     Texture rock{"Rock"};
     BitmapFont big{"Big"};
     void SetUp() override {
-        ResourceLookup::FindTexture = [this](const std::string& n) { return n == rock.Name ? &rock : nullptr; };
-        ResourceLookup::TextureName = [](const Texture* t) { return t->Name; };
-        ResourceLookup::FindFont = [this](const std::string& n) { return n == big.Name ? &big : nullptr; };
-        ResourceLookup::FontName = [](const BitmapFont* f) { return f->Name; };
+        ResourceLookup::FindTexture = [this](const std::string& n) {
+            return n == rock.Name ? &rock : nullptr;
+        };
+        ResourceLookup::TextureName = [](const Texture* t) {
+            return t->Name;
+        };
+        ResourceLookup::FindFont = [this](const std::string& n) {
+            return n == big.Name ? &big : nullptr;
+        };
+        ResourceLookup::FontName = [](const BitmapFont* f) {
+            return f->Name;
+        };
     }
     void TearDown() override {
         ResourceLookup::FindTexture = nullptr;
