@@ -63,8 +63,6 @@ void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
         image.replace_extension(".sheet");
         texture.LoadImage(image.string());
 
-        const float invW = 1.0f / texture.PixelWidth; // not finite without an image, as the data model says
-        const float invH = 1.0f / texture.PixelHeight;
         int count = 0;
         for (const auto& [name, child] : tree.get_child("TextureAtlas")) {
             if (name != "sprite") {
@@ -80,8 +78,11 @@ void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
             const float oY = static_cast<float>(OptionalInt(a, "oY", 0));
             const float oW = static_cast<float>(OptionalInt(a, "oW", w));
             const float oH = static_cast<float>(OptionalInt(a, "oH", h));
-            texture.UvRects.emplace_back(static_cast<float>(x) * invW, static_cast<float>(y) * invH,
-                                         static_cast<float>(w) * invW, static_cast<float>(h) * invH);
+            // Without an image the sizes are 0 and these are not finite, as the data model allows.
+            const float pw = texture.PixelWidth;
+            const float ph = texture.PixelHeight;
+            texture.UvRects.emplace_back(static_cast<float>(x) / pw, static_cast<float>(y) / ph,
+                                         static_cast<float>(w) / pw, static_cast<float>(h) / ph);
             texture.TrimRects.emplace_back(oX / oW, oY / oH, static_cast<float>(w) / oW,
                                            static_cast<float>(h) / oH);
             texture.SpriteNames.push_back(spriteName);
