@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <box2d/b2_world.h>
+
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
 #include "app/GameConfig.h"
@@ -21,6 +23,9 @@
 #include "input/InputManager.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
+#include "physics/B2DebugDrawer.h"
+#include "physics/B2MainContactListener.h"
+#include "physics/PhysicsWorld.h"
 #include "prefabs/PrefabManager.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
@@ -64,6 +69,10 @@ private:
 Application::Application(const AppOptions& options, Clock& clock) : options_(options), clock_(clock) {
     Create(destroyQueues_);
     Create(events_);
+    Create(contactListener_);
+    Create(debugDrawer_);
+    physicsWorld_ = CreatePhysicsWorld(*contactListener_, *debugDrawer_);
+    Service<b2World>::Set(physicsWorld_.get());
     Create(root_);
     Create(sceneRoots_);
     sceneRoots_->Root = root_.get();
@@ -92,6 +101,10 @@ Application::~Application() {
     // The tree goes after the managers its components might reach from their destructors.
     Destroy(sceneRoots_);
     root_.reset();
+    // Bodies were destroyed with the tree, on a live world.
+    Destroy(physicsWorld_);
+    Destroy(debugDrawer_);
+    Destroy(contactListener_);
     Destroy(events_);
     Destroy(destroyQueues_);
 }
@@ -156,6 +169,13 @@ void Application::StartUp() {
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
     CreateRenderer(*graphics_, *window_);
+    graphics_->renderer->PhysicsOverlay = [this](Renderer& renderer) {
+        debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour, bool closed) {
+            renderer.DrawLineStrip(points, count, colour, closed);
+        };
+        debugDrawer_->DrawOverlay(*physicsWorld_);
+        debugDrawer_->LineStripOutput = nullptr;
+    };
     textures_->LoadTextureBank("Main");
     fonts_->LoadFontBank("Main");
 
@@ -180,6 +200,7 @@ bool Application::RunFrame(float frameDelta) {
     }
     InputPass(*root_);
     BodyActivityPass(*sceneRoots_->GameplayRoot, sceneRoots_->GameplayRoot->UpdateEnabled);
+    StepPhysics(*physicsWorld_, gameTime_->FrameDelta, graphics_->FramesPerSecond);
     UpdatePass(*root_);
     destroyQueues_->Flush();
 

@@ -5,6 +5,8 @@
 
 #include "app/CommandLine.h"
 
+class B2DebugDrawer;
+class B2MainContactListener;
 class Clock;
 class CoroutineManager;
 class Events;
@@ -24,6 +26,7 @@ class GraphicsManager;
 class KeyEventSink;
 struct SceneRoots;
 class Window;
+class b2World;
 
 // Creates every process-wide service in a fixed order, runs the start-up sequence, the fixed-rate
 // frame loop and the shutdown sequence, and destroys the services in their own fixed order (the
@@ -56,6 +59,9 @@ private:
     // Services, in creation order. Destruction order is written out in ~Application.
     std::unique_ptr<DestroyQueues> destroyQueues_;
     std::unique_ptr<Events> events_;
+    std::unique_ptr<B2MainContactListener> contactListener_;
+    std::unique_ptr<B2DebugDrawer> debugDrawer_;
+    std::unique_ptr<b2World> physicsWorld_;
     std::unique_ptr<GameObject> root_;
     std::unique_ptr<SceneRoots> sceneRoots_;
     std::unique_ptr<GraphicsManager> graphics_;
