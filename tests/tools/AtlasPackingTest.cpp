@@ -10,6 +10,8 @@
 #include <boost/property_tree/xml_parser.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
