@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../components/TestFont.h"
+#include "SceneBuilder.h"
+#include "assets/Texture.h"
+#include "assets/TextureManager.h"
+#include "core/Service.h"
+#include "render/GraphicsManager.h"
+#include "render/HeadlessBackend.h"
+#include "render/Renderer.h"
+
+namespace {
+
+class HeadlessRenderTest : public ::testing::Test {
+protected:
+    HeadlessRenderTest() {
+        auto owned = std::make_unique<HeadlessBackend>();
+        backend = owned.get();
+        backend->KeepVertices = true;
+        renderer = std::make_unique<Renderer>(std::move(owned));
+        root.Name = "Root";
+        a.Name = "A";
+        b.Name = "B";
+    }
+
+    void Render() { renderer->RenderFrame(&root, graphics); }
+    const HeadlessBackend::Pass& Pass(int index) {
+        return backend->Recorded.passes.at(static_cast<size_t>(index));
+    }
+    // The first vertex drawn with the texture in the pass, and how many draws used it.
+    const Vertex* FirstVertex(int pass, const Texture* texture, int quad = 0) {
+        for (const auto& draw : Pass(pass).draws) {
+            if (draw.texture == texture) {
+                return &draw.vertices.at(static_cast<size_t>(quad) * 4);
+            }
+        }
+        return nullptr;
+    }
+    static Vector2 Centre(const Vertex* v) { return {(v[0].x + v[3].x) / 2, (v[0].y + v[3].y) / 2}; }
+
+    GraphicsManager graphics;
+    HeadlessBackend* backend = nullptr;
+    std::unique_ptr<Renderer> renderer;
+    GameObject root;
+    Texture a;
+    Texture b;
+};
+
+TEST_F(HeadlessRenderTest, EveryFrameHasSixPassesWithTheirCamerasAndFilters) {
+    Render();
+    ASSERT_EQ(backend->Recorded.passes.size(), 6u);
+    const int bits[] = {1, 2, 4, 8, 16, 32};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Pass(i).bit, bits[i]);
+        EXPECT_EQ(Pass(i).pointFilter, i % 2 == 1) << "pass " << i;
+    }
+    EXPECT_EQ(Pass(0).camera.ViewportWidth, 960);
+    EXPECT_FLOAT_EQ(Pass(0).camera.Row0[0], 2.0f / 60);
+    EXPECT_FLOAT_EQ(Pass(0).camera.Pos[1], -22.5f);
+    for (int i = 1; i < 6; ++i) {
+        EXPECT_EQ(Pass(i).camera.ViewportWidth, 1280);
+        EXPECT_FLOAT_EQ(Pass(i).camera.Row1[1], -2.0f / 720);
+    }
+    EXPECT_TRUE(backend->Recorded.presented);
+}
+
+TEST_F(HeadlessRenderTest, LaterObjectsAreInFrontWhicheverTextureIsBatchedFirst) {
+    AddSprite(*AddObject(root, "first"), &a);
+    AddSprite(*AddObject(root, "second"), &b);
+    AddSprite(*AddObject(root, "third"), &a);
+    Render();
+    ASSERT_EQ(Pass(0).draws.size(), 2u);
+    EXPECT_EQ(Pass(0).draws[0].texture, &a); // first used first
+    EXPECT_EQ(Pass(0).draws[0].quads, 2);
+    const float first = FirstVertex(0, &a, 0)->z;
+    const float second = FirstVertex(0, &b, 0)->z;
+    const float third = FirstVertex(0, &a, 1)->z;
+    EXPECT_LT(second, first);
+    EXPECT_LT(third, second);
+}
+
+TEST_F(HeadlessRenderTest, AChildIsInFrontOfItsParentEvenWhenTheParentIsBatchedLater) {
+    AddSprite(*AddObject(root, "before"), &a);
+    GameObject* parent = AddObject(root, "parent");
+    AddSprite(*parent, &b);
+    AddSprite(*AddObject(*parent, "child"), &a);
+    Render();
+    EXPECT_LT(FirstVertex(0, &a, 1)->z, FirstVertex(0, &b)->z);
+}
+
+TEST_F(HeadlessRenderTest, ALayerWithTwoBitsIsDrawnInBothPassesTheSecondInFront) {
+    AddSprite(*AddObject(root, "both"), &a, {1, 1}, static_cast<DrawLayer>(6));
+    Render();
+    EXPECT_TRUE(Pass(0).draws.empty());
+    ASSERT_EQ(Pass(1).draws.size(), 1u);
+    ASSERT_EQ(Pass(2).draws.size(), 1u);
+    EXPECT_LT(FirstVertex(2, &a)->z, FirstVertex(1, &a)->z);
+}
+
+TEST_F(HeadlessRenderTest, AUiSpriteIsDrawnOnlyInTheUiPassInScreenPixels) {
+    GameObject* ui = AddObject(root, "ui");
+    AddPos(*ui, {100.0f, 50.0f});
+    AddSprite(*ui, &a, {32, 16}, DrawLayer::Ui);
+    Render();
+    EXPECT_TRUE(Pass(0).draws.empty());
+    ASSERT_EQ(Pass(1).draws.size(), 1u);
+    EXPECT_TRUE(Pass(1).pointFilter);
+    const Vertex* v = FirstVertex(1, &a);
+    // The mirrored screen height flips the quad so the image's top row is at the smaller y.
+    EXPECT_EQ(v[0].v, 0.0f);
+    EXPECT_FLOAT_EQ(v[0].y, 42.0f);
+    EXPECT_FLOAT_EQ(v[2].y, 58.0f);
+}
+
+TEST_F(HeadlessRenderTest, AHiddenSubtreeIsNotDrawnAndTakesNoDepth) {
+    GameObject* hidden = AddObject(root, "hidden");
+    AddSprite(*hidden, &a);
+    AddSprite(*AddObject(*hidden, "below"), &a);
+    hidden->DrawEnabled = false;
+    AddSprite(*AddObject(root, "shown"), &b);
+    Render();
+    ASSERT_EQ(Pass(0).draws.size(), 1u);
+    EXPECT_EQ(FirstVertex(0, &b)->z, 1.0f - Renderer::DepthStep); // only the root came before
+}
+
+TEST_F(HeadlessRenderTest, DepthStopsAtZero) {
+    renderer->Depth = 1.5f * Renderer::DepthStep;
+    GameObject scene;
+    AddSprite(*AddObject(scene, "x"), &a);
+    AddSprite(*AddObject(scene, "y"), &a);
+    AddSprite(*AddObject(scene, "z"), &a);
+    renderer->BeginPassBatches();
+    renderer->DrawTree(scene, 1);
+    EXPECT_EQ(renderer->Depth, 0.0f);
+    EXPECT_EQ(renderer->QuadLists[0][8].z, 0.0f);
+    EXPECT_EQ(renderer->QuadLists[0][4].z, 0.0f);
+}
+
+TEST_F(HeadlessRenderTest, OnlyRelativeObjectsAddToThePositionHandedDown) {
+    GameObject* parent = AddObject(root, "A");
+    AddPos(*parent, {5, 5});
+    GameObject* child = AddObject(*parent, "B");
+    AddPos(*child, {1, 0}, true);
+    AddSprite(*child, &a);
+    Render();
+    EXPECT_EQ(Centre(FirstVertex(0, &a)), Vector2(1, 0));
+    parent->Pos2d()->IsRelative = true;
+    Render();
+    EXPECT_EQ(Centre(FirstVertex(0, &a)), Vector2(6, 5));
+}
+
+TEST_F(HeadlessRenderTest, TintsMultiplyDownTheTree) {
+    GameObject* parent = AddObject(root, "parent");
+    AddTint(*parent, {128, 255, 255, 128});
+    GameObject* child = AddObject(*parent, "child");
+    AddTint(*child, {255, 128, 0, 255});
+    AddSprite(*child, &a);
+    Render();
+    EXPECT_EQ(FirstVertex(0, &a)->color, Color(128, 128, 0, 128).ToArgb());
+    EXPECT_EQ(Color(128, 128, 0, 128).ToArgb(), 0x80808000u);
+}
+
+TEST_F(HeadlessRenderTest, ARotatedSpriteTurnsAboutItsPosition) {
+    GameObject* o = AddObject(root, "o");
+    AddPos(*o, {10, 5}, false, 3.14159265f / 2);
+    SpriteComponent* s = AddSprite(*o, &a, {2, 1});
+    s->Origin = {0.5f, 0.0f};
+    Render();
+    const Vertex* v = FirstVertex(0, &a);
+    // Unrotated the top-left corner is (-1.5, 0.5) from the position; a quarter turn puts it at (-0.5, -1.5).
+    EXPECT_NEAR(v[0].x, 9.5f, 1e-5f);
+    EXPECT_NEAR(v[0].y, 3.5f, 1e-5f);
+}
+
+TEST_F(HeadlessRenderTest, ANegativeWidthMirrorsTheSpriteLeftToRight) {
+    GameObject* o = AddObject(root, "o");
+    AddSprite(*o, &a, {-2, 1});
+    Render();
+    const Vertex* v = FirstVertex(0, &a);
+    EXPECT_EQ(v[0].u, 0.0f);
+    EXPECT_EQ(v[0].x, 1.0f); // u = 0 now lies on the right
+    EXPECT_EQ(v[1].x, -1.0f);
+}
+
+TEST_F(HeadlessRenderTest, TenThousandQuadsOfOneTextureTakeTwoDraws) {
+    GameObject* many = AddObject(root, "many");
+    for (int i = 0; i < 10000; ++i) {
+        AddSprite(*AddObject(*many, "q"), &a);
+    }
+    AddSprite(*AddObject(root, "other"), &b);
+    Render();
+    ASSERT_EQ(Pass(0).draws.size(), 3u);
+    EXPECT_EQ(Pass(0).draws[0].quads, 9362);
+    EXPECT_EQ(Pass(0).draws[1].quads, 638);
+    EXPECT_EQ(Pass(0).draws[2].quads, 1);
+    EXPECT_EQ(Pass(0).indexQuads, 9362);
+}
+
+TEST_F(HeadlessRenderTest, AnExactMultipleOfTheDrawSizeDrawsNoEmptyChunk) {
+    for (int i = 0; i < 2 * Renderer::MaxQuadsPerDraw; ++i) {
+        renderer->AddQuad(&a, {0, 0, 1, 1}, 0, Color::White(), {1, 1}, {}, {});
+    }
+    renderer->FlushPass();
+    ASSERT_EQ(backend->Recorded.passes.back().draws.size(), 2u);
+}
+
+TEST_F(HeadlessRenderTest, SpritesWithoutTextureAndTextsWithoutFontAreSkipped) {
+    AddSprite(*AddObject(root, "bare"), nullptr);
+    GameObject* t = AddObject(root, "text");
+    t->AddComponent(new TextComponent);
+    Render();
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(Pass(i).draws.empty());
+    }
+}
+
+TEST_F(HeadlessRenderTest, TextGlyphsAreUprightInWorldAndScreenLayers) {
+    auto font = MakeUnitFont();
+    for (DrawLayer layer : {DrawLayer::World, DrawLayer::Ui}) {
+        GameObject scene;
+        GameObject* o = AddObject(scene, "label");
+        auto* text = new TextComponent;
+        text->Font = font.get();
+        text->Text = "AB";
+        text->FontSize = 10;
+        text->Layer = layer;
+        o->AddComponent(text);
+        renderer->RenderFrame(&scene, graphics);
+        const int pass = layer == DrawLayer::World ? 0 : 1;
+        const Vertex* v = FirstVertex(pass, font->Page.get());
+        ASSERT_NE(v, nullptr);
+        // Vertex 0 carries the glyph's top texel row; it must be at the top of the screen image.
+        const bool yUp = layer == DrawLayer::World;
+        EXPECT_EQ(v[0].v, 0.0f);
+        EXPECT_EQ(yUp ? v[0].y > v[2].y : v[0].y < v[2].y, true) << static_cast<int>(layer);
+        // And the second glyph follows to the right.
+        EXPECT_GT(FirstVertex(pass, font->Page.get(), 1)->x, v[0].x);
+    }
+}
+
+TEST_F(HeadlessRenderTest, ThePhysicsOverlayDrawsBetweenTheWorldAndUiPasses) {
+    TextureManager textures;
+    Service<TextureManager>::Scoped scope(textures);
+    auto editor = std::make_unique<Texture>();
+    editor->Name = "Editor";
+    editor->UvRects.emplace_back(0.5f, 0.25f, 0.125f, 0.25f);
+    editor->TrimRects.emplace_back(0, 0, 1, 1);
+    editor->SpriteNames.push_back("1PixelWhite");
+    editor->SpriteIndex["1PixelWhite"] = 0;
+    const Texture* editorTexture = editor.get();
+    textures.Banks["Editor"] = std::make_unique<TextureBank>();
+    textures.Banks["Editor"]->Textures["Editor"] = std::move(editor);
+
+    std::vector<Vector2> points(150);
+    renderer->PhysicsOverlay = [&](Renderer& r) {
+        r.DrawLineStrip(points.data(), 150, {0, 255, 0, 255}, true);
+    };
+    Render();
+    EXPECT_TRUE(Pass(0).lines.empty());
+    graphics.ShowPhysics = true;
+    Render();
+    EXPECT_TRUE(Pass(0).depthClearedAfter);
+    ASSERT_EQ(Pass(0).lines.size(), 1u);
+    const auto& lines = Pass(0).lines[0];
+    EXPECT_EQ(lines.texture, editorTexture);
+    EXPECT_EQ(lines.vertices.size(), 100u); // 99 points and the closing copy
+    EXPECT_EQ(lines.vertices[0].u, 0.5625f);
+    EXPECT_EQ(lines.vertices[0].v, 0.375f);
+    EXPECT_EQ(lines.vertices[0].z, 1.0f);
+}
+
+TEST_F(HeadlessRenderTest, TheClearColourIsTheManagers) {
+    graphics.ClearColor = {10, 20, 30, 255};
+    Render();
+    EXPECT_EQ(backend->Recorded.clear, Color(10, 20, 30, 255));
+}
+
+} // namespace
