@@ -29,14 +29,22 @@ std::ostream& operator<<(std::ostream& out, const Rgba& c) {
 // Draws real frames through OpenGL on a hidden-from-nobody window and reads the pixels back.
 class GlRenderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // One window for the suite: opening and closing displays test after test is slow and flaky.
+    static void SetUpTestSuite() {
         if (!std::getenv("DISPLAY")) {
-            GTEST_SKIP() << "no display";
+            return;
         }
         try {
-            window = Window::CreateDesktop("render test", graphics.Width, graphics.Height);
+            window = Window::CreateDesktop("render test", 1280, 720);
         } catch (const WindowError& e) {
-            GTEST_SKIP() << e.what();
+            windowError = e.what();
+        }
+    }
+    static void TearDownTestSuite() { window.reset(); }
+
+    void SetUp() override {
+        if (!window) {
+            GTEST_SKIP() << (windowError.empty() ? "no display" : windowError);
         }
         auto backend = std::make_unique<GlBackend>(*window, graphics.Width, graphics.Height);
         renderer = std::make_unique<Renderer>(std::move(backend));
@@ -50,7 +58,6 @@ protected:
             renderer->Release();
         }
         renderer.reset();
-        window.reset();
     }
 
     // A texture from RGBA pixels, as the loader would make it.
@@ -80,7 +87,8 @@ protected:
     }
 
     GraphicsManager graphics;
-    std::unique_ptr<Window> window;
+    static inline std::unique_ptr<Window> window;
+    static inline std::string windowError;
     std::unique_ptr<Renderer> renderer;
     std::vector<std::unique_ptr<Texture>> textures;
     std::unique_ptr<BitmapFont> font;
