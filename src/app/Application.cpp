@@ -27,6 +27,7 @@
 #include "physics/B2MainContactListener.h"
 #include "physics/PhysicsWorld.h"
 #include "prefabs/PrefabManager.h"
+#include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
 #include "render/GraphicsManager.h"
@@ -159,15 +160,13 @@ void Application::StartUp() {
 
     config_->Load();
     input_->LoadMappings(KeyMappingsFile);
-    const auto prefabFolder = config_->GetPrefabFolder();
-    prefabs_->RegisterAll(RegisterAllClasses, prefabFolder);
-    if (!prefabs_->Contains("GameplayRoot")) {
-        throw ContentError((prefabFolder / "GameplayRoot.json").string(),
-                           "missing: the game is built from the prefab GameplayRoot");
-    }
+    prefabs_->RegisterAll(RegisterAllClasses, config_->GetPrefabFolder());
+    prefabs_->Require("GameplayRoot");
 
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
+    clipboard_ = options_.Headless ? ClipboardBackend::CreateHeadless() : ClipboardBackend::CreateDesktop();
+    Service<ClipboardBackend>::Set(clipboard_.get());
     CreateRenderer(*graphics_, *window_);
     graphics_->renderer->PhysicsOverlay = [this](Renderer& renderer) {
         debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour, bool closed) {

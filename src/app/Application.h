@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 
+class ClipboardBackend;
 class B2DebugDrawer;
 class B2MainContactListener;
 class Clock;
@@ -75,6 +76,7 @@ private:
     std::unique_ptr<GameConfig> config_;
 
     std::unique_ptr<Window> window_;
+    std::unique_ptr<ClipboardBackend> clipboard_;
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;
     std::unique_ptr<FramePacer> pacer_;

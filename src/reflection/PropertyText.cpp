@@ -186,47 +186,18 @@ std::string FormatAlpha(unsigned char alpha) {
     return FormatFloat(static_cast<float>(alpha) / 255.0f);
 }
 
-namespace {
-// Reads decimal text the way alpha texts have always been read: digits accumulated one by one in
-// single precision, which lands a printed 128 / 255 just under 128 / 255 (so it truncates to 127).
-float AccumulateDigits(std::string_view t) {
-    float sign = 1.0f;
-    size_t i = 0;
-    if (t[i] == '+' || t[i] == '-')
-        sign = t[i++] == '-' ? -1.0f : 1.0f;
-    float value = 0.0f;
-    for (; i < t.size() && IsDigit(t[i]); ++i)
-        value = value * 10.0f + static_cast<float>(t[i] - '0');
-    if (i < t.size() && t[i] == '.') {
-        float scale = 0.1f;
-        for (++i; i < t.size() && IsDigit(t[i]); ++i) {
-            value += static_cast<float>(t[i] - '0') * scale;
-            scale *= 0.1f;
-        }
-    }
-    if (i < t.size()) { // exponent
-        int exponent = 0;
-        std::from_chars(t.data() + i + 1 + (t[i + 1] == '+'), t.data() + t.size(), exponent);
-        for (; exponent > 0 && value < 1e6f; --exponent)
-            value *= 10.0f;
-        for (; exponent < 0 && value != 0.0f; ++exponent)
-            value /= 10.0f;
-    }
-    return sign * value;
-}
-} // namespace
-
+// The nearest alpha, not the truncated one: a printed alpha is a ninth-digit approximation of a / 255
+// that may land just below it, and truncating would turn every save of 128 into 127.
 std::optional<unsigned char> ParseAlpha(std::string_view text) {
     auto f = ParseFloat(text);
     if (!f || std::isnan(*f))
         return std::nullopt;
-    float value = std::isinf(*f) ? *f : AccumulateDigits(text);
-    float scaled = value * 255.0f;
+    const float scaled = *f * 255.0f;
     if (!(scaled > 0.0f))
         return static_cast<unsigned char>(0);
     if (scaled >= 255.0f)
         return static_cast<unsigned char>(255);
-    return static_cast<unsigned char>(scaled);
+    return static_cast<unsigned char>(std::lround(scaled));
 }
 
 std::string FormatRgb(unsigned char r, unsigned char g, unsigned char b) {

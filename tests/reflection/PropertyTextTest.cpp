@@ -139,11 +139,22 @@ TEST(ColorText, AlphaAndRgbParts) {
     EXPECT_EQ(o.GetPropertyText("C", 0), "0.501960814");
     EXPECT_EQ(o.GetPropertyText("C", 1), "ff8000");
     o.SetPropertyText("C", 0, "0.501960814");
-    EXPECT_EQ(o.C.a, 127); // truncation, not rounding
+    EXPECT_EQ(o.C.a, 128); // the nearest alpha: truncation would lose one on every save
     EXPECT_EQ(o.C.r, 255);
     o.C = Color(1, 2, 3, 255);
     EXPECT_EQ(o.GetPropertyText("C", 0), "1");
     EXPECT_EQ(o.GetPropertyText("C", 1), "010203");
+}
+
+TEST(ColorText, EveryAlphaSurvivesASaveAndLoad) {
+    AllTypes o;
+    for (int a = 0; a <= 255; ++a) {
+        o.C = Color(1, 2, 3, static_cast<uint8_t>(a));
+        const std::string text = o.GetPropertyText("C", 0);
+        o.C.a = 0;
+        o.SetPropertyText("C", 0, text);
+        EXPECT_EQ(o.C.a, a) << text;
+    }
 }
 
 TEST(ColorText, RgbKeepsAlphaAndAcceptsUpperCase) {
@@ -167,7 +178,7 @@ TEST(ColorText, AlphaKeepsRgbAndClamps) {
     o.SetPropertyText("C", 0, "0");
     EXPECT_EQ(o.C.a, 0);
     o.SetPropertyText("C", 0, "0.5");
-    EXPECT_EQ(o.C.a, 127);
+    EXPECT_EQ(o.C.a, 128);
     o.SetPropertyText("C", 0, "7");
     EXPECT_EQ(o.C.a, 255);
     o.SetPropertyText("C", 0, "-1");
