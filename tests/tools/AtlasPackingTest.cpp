@@ -58,7 +58,9 @@ std::string readBytes(const fs::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-bool isPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
+bool isPowerOfTwo(int v) {
+    return v > 0 && (v & (v - 1)) == 0;
+}
 
 // A sprite with a transparent margin and a different colour in every pixel, so a misplaced or
 // flipped copy cannot pass.
@@ -83,7 +85,8 @@ void expectRoundTrip(const std::map<std::string, Image>& sources, const fs::path
     fs::path sheetPath = descriptor.parent_path() / atlas.imagePath;
     ASSERT_TRUE(fs::exists(sheetPath)) << sheetPath;
     Image sheet = loadPng(sheetPath);
-    EXPECT_TRUE(isPowerOfTwo(sheet.width) && isPowerOfTwo(sheet.height)) << sheet.width << "x" << sheet.height;
+    EXPECT_TRUE(isPowerOfTwo(sheet.width) && isPowerOfTwo(sheet.height))
+        << sheet.width << "x" << sheet.height;
     ASSERT_EQ(atlas.sprites.size(), sources.size());
     for (const PackedSprite& s : atlas.sprites) {
         SCOPED_TRACE(s.name);
@@ -112,7 +115,8 @@ void expectRoundTrip(const std::map<std::string, Image>& sources, const fs::path
                     continue;
                 }
                 const std::uint8_t* ring = sheet.at(s.x + dx, s.y + dy);
-                const std::uint8_t* edge = sheet.at(s.x + std::clamp(dx, 0, s.w - 1), s.y + std::clamp(dy, 0, s.h - 1));
+                const std::uint8_t* edge =
+                    sheet.at(s.x + std::clamp(dx, 0, s.w - 1), s.y + std::clamp(dy, 0, s.h - 1));
                 ASSERT_EQ(0, std::memcmp(ring, edge, 4)) << "ring pixel " << dx << "," << dy;
             }
         }
@@ -176,7 +180,8 @@ TEST_F(AtlasFolder, DescriptorListsSpritesByNameAndNamesTheSheet) {
 
 TEST_F(AtlasFolder, PackedRectanglesWithTheirRingsNeverOverlap) {
     for (int i = 0; i < 60; ++i) {
-        addSprite("S" + std::to_string(i), patterned(3 + i % 17, 2 + (i * 7) % 23, 0, 0, 0, 0, static_cast<std::uint8_t>(i)));
+        addSprite("S" + std::to_string(i),
+                  patterned(3 + i % 17, 2 + (i * 7) % 23, 0, 0, 0, 0, static_cast<std::uint8_t>(i)));
     }
     PackedAtlas atlas = packAtlasFolder(temp / "Game");
     for (std::size_t a = 0; a < atlas.sprites.size(); ++a) {
@@ -348,6 +353,7 @@ TEST_F(ContentTree, RemovedSpriteMakesItsAtlasStale) {
     rebuildAtlases(temp.path(), false, std::cout);
     fs::remove(temp / "Textures" / "Main" / "Game" / "B.png");
     fs::last_write_time(temp / "Textures" / "Main" / "Game",
-                        fs::last_write_time(temp / "Textures" / "Main" / "Game.xml") + std::chrono::seconds(2));
+                        fs::last_write_time(temp / "Textures" / "Main" / "Game.xml") +
+                            std::chrono::seconds(2));
     EXPECT_TRUE(isAtlasStale(findAtlasSources(temp.path())[1]));
 }

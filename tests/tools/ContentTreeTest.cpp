@@ -41,9 +41,11 @@ RunResult runTool(const std::string& args) {
 } // namespace
 
 TEST(CommittedContent, GameTextureHoldsTheSpritesTheCodeNames) {
-    for (const char* name : {"MantisShrimp", "MantisShrimpCharged", "BossGateOpen", "BossGateClosed", "Dirt", "Rock",
-                             "BuriedDirt", "BuriedRock", "BossWall", "Sub_PoBoy", "DrillHead", "DrillStem"}) {
-        EXPECT_TRUE(fs::exists(Content / "Textures" / "Main" / "Game" / (std::string(name) + ".png"))) << name;
+    for (const char* name :
+         {"MantisShrimp", "MantisShrimpCharged", "BossGateOpen", "BossGateClosed", "Dirt", "Rock",
+          "BuriedDirt", "BuriedRock", "BossWall", "Sub_PoBoy", "DrillHead", "DrillStem"}) {
+        EXPECT_TRUE(fs::exists(Content / "Textures" / "Main" / "Game" / (std::string(name) + ".png")))
+            << name;
     }
 }
 
@@ -51,7 +53,8 @@ TEST(CommittedContent, EditorTextureHoldsOneOpaqueWhitePixel) {
     Image white = loadPng(Content / "Textures" / "Main" / "Editor" / "1PixelWhite.png");
     ASSERT_EQ(white.width, 1);
     ASSERT_EQ(white.height, 1);
-    EXPECT_EQ(std::vector<int>(white.pixels.begin(), white.pixels.end()), (std::vector<int>{255, 255, 255, 255}));
+    EXPECT_EQ(std::vector<int>(white.pixels.begin(), white.pixels.end()),
+              (std::vector<int>{255, 255, 255, 255}));
 }
 
 TEST(CommittedContent, BuriedTilesLookLikeTheirPlainTiles) {
@@ -61,8 +64,8 @@ TEST(CommittedContent, BuriedTilesLookLikeTheirPlainTiles) {
 }
 
 TEST(CommittedContent, TilesAreOneWorldUnitAndFullyOpaque) {
-    for (const char* name : {"Dirt", "Rock", "CopperDirt", "CopperRock", "Silver", "BossWall", "DeepSilt", "Basalt",
-                             "Gold"}) {
+    for (const char* name :
+         {"Dirt", "Rock", "CopperDirt", "CopperRock", "Silver", "BossWall", "DeepSilt", "Basalt", "Gold"}) {
         Image tile = loadPng(Content / "Textures" / "Main" / "Game" / (std::string(name) + ".png"));
         EXPECT_EQ(tile.width, 16) << name;
         EXPECT_EQ(tile.height, 16) << name;
@@ -74,12 +77,14 @@ TEST(CommittedContent, TilesAreOneWorldUnitAndFullyOpaque) {
 
 TEST(CommittedContent, EveryCueHasASoundRecipe) {
     for (const char* cue :
-         {"SubDamage", "Death", "RocketBoost", "RocketBoostEnd", "DrillSpin", "DrillGrind", "DrillDamage",
-          "DrillTooHard", "BlockPlaced", "BombBlast", "BombBeep", "NukeBeep", "MoneyPickup", "HealthRestore", "Upgrade",
-          "ItemPickup", "ItemsUnlocked", "ItemSold", "ErrorBuzz", "Fanfare", "EnemyDamage", "EnemyDie",
-          "DamageDeflected", "ChestOpen", "EnemyPreCharge", "EnemyCharge", "MantisWindup", "MantisShot",
-          "BossGateOpen", "BossGateClose"}) {
-        EXPECT_TRUE(fs::exists(Content / "Sounds" / "Main" / "Recipes" / (std::string(cue) + ".json"))) << cue;
+         {"SubDamage",   "Death",         "RocketBoost",     "RocketBoostEnd", "DrillSpin",
+          "DrillGrind",  "DrillDamage",   "DrillTooHard",    "BlockPlaced",    "BombBlast",
+          "BombBeep",    "NukeBeep",      "MoneyPickup",     "HealthRestore",  "Upgrade",
+          "ItemPickup",  "ItemsUnlocked", "ItemSold",        "ErrorBuzz",      "Fanfare",
+          "EnemyDamage", "EnemyDie",      "DamageDeflected", "ChestOpen",      "EnemyPreCharge",
+          "EnemyCharge", "MantisWindup",  "MantisShot",      "BossGateOpen",   "BossGateClose"}) {
+        EXPECT_TRUE(fs::exists(Content / "Sounds" / "Main" / "Recipes" / (std::string(cue) + ".json")))
+            << cue;
     }
 }
 
@@ -101,11 +106,11 @@ TEST(CommandLine, ErrorsAreOneLineAndExitWithOne) {
     TempFolder temp;
     fs::create_directories(temp / "Sprites");
     std::ofstream(temp / "Sprites" / "Bad.png") << "not an image";
-    for (const std::string& args : {std::string("atlas '") + (temp / "Sprites").string() + "' '" +
-                                        (temp / "Out.xml").string() + "'",
-                                    std::string("atlas '") + (temp / "Nowhere").string() + "' x.xml",
-                                    std::string("sound '") + (temp / "missing.json").string() + "' x.wav",
-                                    std::string("frobnicate"), std::string("atlas onlyone")}) {
+    for (const std::string& args :
+         {std::string("atlas '") + (temp / "Sprites").string() + "' '" + (temp / "Out.xml").string() + "'",
+          std::string("atlas '") + (temp / "Nowhere").string() + "' x.xml",
+          std::string("sound '") + (temp / "missing.json").string() + "' x.wav", std::string("frobnicate"),
+          std::string("atlas onlyone")}) {
         RunResult r = runTool(args);
         EXPECT_EQ(r.status, 1) << args;
         EXPECT_EQ(r.output.rfind("assetwright: ", 0), 0u) << r.output;

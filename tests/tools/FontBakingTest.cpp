@@ -123,7 +123,8 @@ TEST_P(BakedFontFile, HoldsEveryPrintableAsciiCharacterInsideThePage) {
             int ink = 0;
             for (int y = 0; y < c["height"]; ++y) {
                 for (int x = 0; x < c["width"]; ++x) {
-                    const std::uint8_t* p = page.at(static_cast<int>(c["x"]) + x, static_cast<int>(c["y"]) + y);
+                    const std::uint8_t* p =
+                        page.at(static_cast<int>(c["x"]) + x, static_cast<int>(c["y"]) + y);
                     ink += p[3];
                     if (p[3] > 0) {
                         EXPECT_EQ(p[0], 255);
@@ -163,7 +164,8 @@ TEST_P(BakedFontFile, KerningsAreExactlyFreeTypesNonZeroPairs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DejaVu, BakedFontFile,
-                         ::testing::Values(std::pair{"DejaVuSans.ttf", 12}, std::pair{"DejaVuSans-Bold.ttf", 24},
+                         ::testing::Values(std::pair{"DejaVuSans.ttf", 12},
+                                           std::pair{"DejaVuSans-Bold.ttf", 24},
                                            std::pair{"DejaVuSansMono.ttf", 12}));
 
 TEST(FontBaking, MissingGlyphIsAnErrorNamingTheCharacter) {

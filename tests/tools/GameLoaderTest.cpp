@@ -22,7 +22,9 @@ namespace fs = std::filesystem;
 namespace {
 const fs::path Content = fs::path(KELVANE_SOURCE_DIR) / "content";
 
-int pixels(float fraction, float size) { return static_cast<int>(std::lround(fraction * size)); }
+int pixels(float fraction, float size) {
+    return static_cast<int>(std::lround(fraction * size));
+}
 
 class ContentAtlas : public ::testing::TestWithParam<const char*> {};
 } // namespace

@@ -80,7 +80,8 @@ TEST(SoundRecipe, LengthRunsToTheEndOfTheLastVoiceAndItsRepeats) {
 
 TEST(SoundRecipe, SameRecipeGivesTheSameBytes) {
     TempFolder temp;
-    std::ofstream(temp / "Hiss.json") << R"({ "Wave": "noise", "Duration": 0.1, "Frequency": 3000, "LowPass": 900 })";
+    std::ofstream(temp / "Hiss.json")
+        << R"({ "Wave": "noise", "Duration": 0.1, "Frequency": 3000, "LowPass": 900 })";
     SoundRecipe recipe = readSoundRecipe(temp / "Hiss.json");
     writeWav(synthesize(recipe), recipe.sampleRate, temp / "A.wav");
     writeWav(synthesize(recipe), recipe.sampleRate, temp / "B.wav");

@@ -92,24 +92,17 @@ Image makeContactSheet(const SpriteSet& set, int scale, bool skipLarge) {
 
     // Mock scene: band 1 above, band 2 below, a dug tunnel with the submarine and creatures.
     const char* rows[sceneRows] = {
-        "                                        ",
-        "                                        ",
-        "DDDDDDDDDDDDDDDRRDDDDDDDDD  DDDDDDDDDDDD",
-        "DDCDDDDRRRDDDDDRRRDDDDDD     DDDDcDDDDDD",
-        "DDDDDDRRcRRD            DDD  DDDDDDDDDRR",
-        "DDD  DDRRRDD              DDDDDSSDDDRRRR",
-        "DDD    DDDDD                DDDDDDDDDRRR",
-        "DDDDD      DDDDDD            DDDDDDDDDDD",
-        "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW",
-        "LLLLLLLLLLLLLBBBBBLLLLLLLLLLLLLLLLLLLLLL",
-        "LLLLGLLLLLLLBBBBBBBLLLLLLLLSLLLLLLLBBLLL",
-        "LLLLLLLLL       BBBLLLLLLLLLLLLLLLBBBBLL",
-        "LLLLL               LLLLLGLLLLLLLLLLLLLL",
-        "LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL",
+        "                                        ", "                                        ",
+        "DDDDDDDDDDDDDDDRRDDDDDDDDD  DDDDDDDDDDDD", "DDCDDDDRRRDDDDDRRRDDDDDD     DDDDcDDDDDD",
+        "DDDDDDRRcRRD            DDD  DDDDDDDDDRR", "DDD  DDRRRDD              DDDDDSSDDDRRRR",
+        "DDD    DDDDD                DDDDDDDDDRRR", "DDDDD      DDDDDD            DDDDDDDDDDD",
+        "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", "LLLLLLLLLLLLLBBBBBLLLLLLLLLLLLLLLLLLLLLL",
+        "LLLLGLLLLLLLBBBBBBBLLLLLLLLSLLLLLLLBBLLL", "LLLLLLLLL       BBBLLLLLLLLLLLLLLLBBBBLL",
+        "LLLLL               LLLLLGLLLLLLLLLLLLLL", "LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL",
     };
-    const std::map<char, std::string> tileNames = {{'D', "Dirt"},   {'R', "Rock"},     {'C', "CopperDirt"},
+    const std::map<char, std::string> tileNames = {{'D', "Dirt"},       {'R', "Rock"},   {'C', "CopperDirt"},
                                                    {'c', "CopperRock"}, {'S', "Silver"}, {'W', "BossWall"},
-                                                   {'L', "DeepSilt"}, {'B', "Basalt"}, {'G', "Gold"}};
+                                                   {'L', "DeepSilt"},   {'B', "Basalt"}, {'G', "Gold"}};
     const int sceneY = spritesBottom;
     for (int r = 0; r < sceneRows; ++r) {
         for (int c = 0; c < sceneCols; ++c) {

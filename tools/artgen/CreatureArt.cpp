@@ -15,7 +15,7 @@ void drawShrimp(PixelCanvas& c, Mat body) {
         c.fillEllipse(x, y + 1, r, r * 0.9, body, 2);
     }
     c.fillPolygon({{0, 1}, {3.5, 3.5}, {0, 6.5}}, body, 2); // tail fan
-    c.fillEllipse(13, 4.5, 2, 1.8, body, 2);                 // head
+    c.fillEllipse(13, 4.5, 2, 1.8, body, 2);                // head
     for (double x : {5.5, 8.0, 10.5}) {
         c.line(static_cast<int>(x), 7, static_cast<int>(x) - 1, 9, body, 0); // legs
     }
@@ -34,7 +34,8 @@ void drawUrchin(PixelCanvas& c) {
     const double cx = 8, cy = 8.5;
     for (int i = 0; i < 12; ++i) {
         double a = i * std::numbers::pi / 6 + 0.2;
-        c.line(static_cast<int>(cx), static_cast<int>(cy), static_cast<int>(std::lround(cx + 7.4 * std::cos(a))),
+        c.line(static_cast<int>(cx), static_cast<int>(cy),
+               static_cast<int>(std::lround(cx + 7.4 * std::cos(a))),
                static_cast<int>(std::lround(cy + 7.0 * std::sin(a))), Mat::Purple, 1);
     }
     c.fillEllipse(cx, cy, 4.5, 4.2, Mat::Purple, 1);
@@ -66,7 +67,8 @@ void drawMantis(PixelCanvas& c, bool charged) {
     const Mat belly = charged ? Mat::Red : Mat::Orange;
     // Tail and abdomen segments from the left, rising to the thorax.
     c.fillPolygon({{1, 20}, {9, 14}, {9, 28}}, shell, 2);
-    const double segs[][4] = {{12, 22, 5, 6}, {19, 21, 5.5, 7}, {26, 20, 6, 8}, {33, 19, 6, 8.5}, {40, 17, 6, 8}};
+    const double segs[][4] = {
+        {12, 22, 5, 6}, {19, 21, 5.5, 7}, {26, 20, 6, 8}, {33, 19, 6, 8.5}, {40, 17, 6, 8}};
     for (auto [x, y, rx, ry] : segs) {
         c.fillEllipse(x, y, rx, ry, shell, 2);
     }

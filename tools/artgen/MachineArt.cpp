@@ -85,7 +85,8 @@ void drawGate(PixelCanvas& c, bool open) {
         c.fillRect(x, 8, 2, barBottom - 8, Mat::Steel, 2);
         c.fillRect(x + 1, 8, 1, barBottom - 8, Mat::Steel, 1);
         if (!open) {
-            c.fillPolygon({{x - 0.5, h - 4.0}, {x + 2.5, h - 4.0}, {x + 1.0, static_cast<double>(h)}}, Mat::Steel, 3);
+            c.fillPolygon({{x - 0.5, h - 4.0}, {x + 2.5, h - 4.0}, {x + 1.0, static_cast<double>(h)}},
+                          Mat::Steel, 3);
         }
     }
     if (!open) {
@@ -180,14 +181,14 @@ void drawMachines(SpriteSet& set) {
     drawGate(set.add("Game", "BossGateOpen", 32, 96), true);
     {
         PixelCanvas& c = set.add("Game", "SupplyStation", 64, 48);
-        c.fillRect(2, 40, 60, 6, Mat::Steel, 1);                   // docking pad
-        c.fillRect(6, 22, 52, 18, Mat::Steel, 2);                  // body
-        c.fillEllipse(32, 23, 24, 13, Mat::Glass, 1);              // dome
+        c.fillRect(2, 40, 60, 6, Mat::Steel, 1);      // docking pad
+        c.fillRect(6, 22, 52, 18, Mat::Steel, 2);     // body
+        c.fillEllipse(32, 23, 24, 13, Mat::Glass, 1); // dome
         c.fillRect(6, 23, 52, 17, Mat::Steel, 2);
         c.paintEllipse(24, 16, 8, 4, Mat::Glass, 2);
-        c.fillRect(27, 2, 2, 9, Mat::Steel, 1);                    // mast
+        c.fillRect(27, 2, 2, 9, Mat::Steel, 1); // mast
         c.fillEllipse(28, 2, 2, 2, Mat::Green, 3);
-        c.fillRect(12, 26, 18, 10, Mat::Panel, 3);                 // sign board
+        c.fillRect(12, 26, 18, 10, Mat::Panel, 3); // sign board
         // A "$" on the sign.
         const char* dollar[] = {".XXX.", "X.X..", ".XXX.", "..X.X", ".XXX."};
         for (int y = 0; y < 5; ++y) {
@@ -199,10 +200,10 @@ void drawMachines(SpriteSet& set) {
         }
         c.set(20, 27, Mat::Gold, 3);
         c.set(20, 33, Mat::Gold, 3);
-        c.fillRect(36, 28, 14, 12, Mat::Dark, 2);                  // airlock door
+        c.fillRect(36, 28, 14, 12, Mat::Dark, 2); // airlock door
         c.fillRect(38, 30, 10, 1, Mat::Gold, 2);
         for (int x = 6; x < 60; x += 8) {
-            c.set(x, 43, Mat::Gold, 3);                            // pad lights
+            c.set(x, 43, Mat::Gold, 3); // pad lights
         }
         c.shadeEdges();
         c.outline();

@@ -24,18 +24,18 @@ enum class Mat : int {
     Silt,
     Basalt,
     BossWall,
-    Hull,     // the submarines' yellow
-    Steel,    // machines, grey-blue
-    Glass,    // portholes, cyan
-    Red,      // shrimp, hearts
-    Orange,   // fast shrimp, flames
-    Purple,   // urchin, mantis
-    Green,    // mantis, health up
-    Wood,     // chest
-    Panel,    // HUD and menus, deep blue
-    Frame,    // HUD and menu frames, pale sea blue
-    Light,    // near-white highlights and tintable widgets
-    Dark,     // near-black fills
+    Hull,   // the submarines' yellow
+    Steel,  // machines, grey-blue
+    Glass,  // portholes, cyan
+    Red,    // shrimp, hearts
+    Orange, // fast shrimp, flames
+    Purple, // urchin, mantis
+    Green,  // mantis, health up
+    Wood,   // chest
+    Panel,  // HUD and menus, deep blue
+    Frame,  // HUD and menu frames, pale sea blue
+    Light,  // near-white highlights and tintable widgets
+    Dark,   // near-black fills
     Count
 };
 

@@ -10,13 +10,14 @@ namespace {
 void heart(PixelCanvas& c, double ox, double oy, double s, Mat mat) {
     c.fillEllipse(ox + 2.2 * s, oy + 2.2 * s, 2.2 * s, 2.2 * s, mat, 2);
     c.fillEllipse(ox + 5.8 * s, oy + 2.2 * s, 2.2 * s, 2.2 * s, mat, 2);
-    c.fillPolygon({{ox + 0.1 * s, oy + 2.8 * s}, {ox + 8 * s, oy + 2.8 * s}, {ox + 4 * s, oy + 7.5 * s}}, mat, 2);
+    c.fillPolygon({{ox + 0.1 * s, oy + 2.8 * s}, {ox + 8 * s, oy + 2.8 * s}, {ox + 4 * s, oy + 7.5 * s}}, mat,
+                  2);
 }
 
 void digit(PixelCanvas& c, int x, int y, int value, Mat mat, int shade) {
-    static const char* glyphs[10] = {"111101101101111", "010110010010111", "111001111100111", "111001111001111",
-                                     "101101111001001", "111100111001111", "111100111101111", "111001001001001",
-                                     "111101111101111", "111101111001111"};
+    static const char* glyphs[10] = {
+        "111101101101111", "010110010010111", "111001111100111", "111001111001111", "101101111001001",
+        "111100111001111", "111100111101111", "111001001001001", "111101111101111", "111101111001111"};
     for (int i = 0; i < 15; ++i) {
         if (glyphs[value][i] == '1') {
             c.set(x + i % 3, y + i / 3, mat, shade);

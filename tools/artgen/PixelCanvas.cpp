@@ -38,11 +38,17 @@ void PixelCanvas::clear(int x, int y) {
     }
 }
 
-bool PixelCanvas::filled(int x, int y) const { return inside(x, y) && cell(x, y).material >= 0; }
+bool PixelCanvas::filled(int x, int y) const {
+    return inside(x, y) && cell(x, y).material >= 0;
+}
 
-Mat PixelCanvas::material(int x, int y) const { return inside(x, y) ? static_cast<Mat>(cell(x, y).material) : Mat::None; }
+Mat PixelCanvas::material(int x, int y) const {
+    return inside(x, y) ? static_cast<Mat>(cell(x, y).material) : Mat::None;
+}
 
-int PixelCanvas::shade(int x, int y) const { return inside(x, y) ? cell(x, y).shade : 0; }
+int PixelCanvas::shade(int x, int y) const {
+    return inside(x, y) ? cell(x, y).shade : 0;
+}
 
 void PixelCanvas::adjust(int x, int y, int delta) {
     if (filled(x, y) && !cell(x, y).direct) {
@@ -151,7 +157,8 @@ void PixelCanvas::outline() {
     std::vector<std::pair<int, int>> ring;
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
-            if (!filled(x, y) && (filled(x - 1, y) || filled(x + 1, y) || filled(x, y - 1) || filled(x, y + 1))) {
+            if (!filled(x, y) &&
+                (filled(x - 1, y) || filled(x + 1, y) || filled(x, y - 1) || filled(x, y + 1))) {
                 ring.emplace_back(x, y);
             }
         }

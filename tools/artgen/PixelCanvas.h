@@ -73,7 +73,9 @@ public:
         state_ ^= state_ << 5;
         return state_;
     }
-    int range(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<std::uint32_t>(hi - lo + 1)); }
+    int range(int lo, int hi) {
+        return lo + static_cast<int>(next() % static_cast<std::uint32_t>(hi - lo + 1));
+    }
     bool chance(int percent) { return range(0, 99) < percent; }
 
 private:

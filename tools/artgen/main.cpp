@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help") {
-            std::cout << "usage: artgen [CONTENT] [--contact-sheet FILE.png [--scale N] [--skip-large]] [--only NAME]...\n"
+            std::cout << "usage: artgen [CONTENT] [--contact-sheet FILE.png [--scale N] [--skip-large]] "
+                         "[--only NAME]...\n"
                          "Draws every sprite into CONTENT/Textures/Main/<texture>/<name>.png.\n";
             return 0;
         } else if (arg == "--contact-sheet" && i + 1 < argc) {

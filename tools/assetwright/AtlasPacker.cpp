@@ -46,11 +46,20 @@ std::string lowerCase(std::string text) {
 void escapeXml(std::ostringstream& out, const std::string& text) {
     for (char c : text) {
         switch (c) {
-        case '&': out << "&amp;"; break;
-        case '<': out << "&lt;"; break;
-        case '>': out << "&gt;"; break;
-        case '"': out << "&quot;"; break;
-        default: out << c;
+        case '&':
+            out << "&amp;";
+            break;
+        case '<':
+            out << "&lt;";
+            break;
+        case '>':
+            out << "&gt;";
+            break;
+        case '"':
+            out << "&quot;";
+            break;
+        default:
+            out << c;
         }
     }
 }
@@ -73,7 +82,8 @@ PackedAtlas packAtlas(std::vector<std::pair<std::string, Image>> images, const A
         TrimBox trim = findTrim(image);
         trims.push_back(trim);
         if (trim.w + 2 * Extrude > options.maxSheetSide || trim.h + 2 * Extrude > options.maxSheetSide) {
-            throw ToolError("sprite '" + name + "' (" + std::to_string(trim.w) + "x" + std::to_string(trim.h) +
+            throw ToolError("sprite '" + name + "' (" + std::to_string(trim.w) + "x" +
+                            std::to_string(trim.h) +
                             " after trimming) is too large for the maximum sheet of " +
                             std::to_string(options.maxSheetSide) + " pixels");
         }
@@ -97,7 +107,8 @@ PackedAtlas packAtlas(std::vector<std::pair<std::string, Image>> images, const A
             int sy = trim.y + std::clamp(dy, 0, trim.h - 1);
             for (int dx = -Extrude; dx < trim.w + Extrude; ++dx) {
                 int sx = trim.x + std::clamp(dx, 0, trim.w - 1);
-                std::memcpy(atlas.sheet.at(place.x + Extrude + dx, place.y + Extrude + dy), source.at(sx, sy), 4);
+                std::memcpy(atlas.sheet.at(place.x + Extrude + dx, place.y + Extrude + dy), source.at(sx, sy),
+                            4);
             }
         }
         PackedSprite sprite;
@@ -137,8 +148,8 @@ PackedAtlas packAtlasFolder(const std::filesystem::path& folder, const AtlasOpti
     std::sort(images.begin(), images.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < images.size(); ++i) {
         if (images[i].first == images[i - 1].first) {
-            throw ToolError("two images give the sprite name '" + images[i].first + "' in '" + folder.string() +
-                            "'");
+            throw ToolError("two images give the sprite name '" + images[i].first + "' in '" +
+                            folder.string() + "'");
         }
     }
     return packAtlas(std::move(images), options);
@@ -154,8 +165,8 @@ std::string atlasDescriptor(const PackedAtlas& atlas, const std::string& imagePa
     for (const PackedSprite& s : atlas.sprites) {
         out << "    <sprite n=\"";
         escapeXml(out, s.name);
-        out << "\" x=\"" << s.x << "\" y=\"" << s.y << "\" w=\"" << s.w << "\" h=\"" << s.h << "\" oX=\"" << s.oX
-            << "\" oY=\"" << s.oY << "\" oW=\"" << s.oW << "\" oH=\"" << s.oH << "\"/>\n";
+        out << "\" x=\"" << s.x << "\" y=\"" << s.y << "\" w=\"" << s.w << "\" h=\"" << s.h << "\" oX=\""
+            << s.oX << "\" oY=\"" << s.oY << "\" oW=\"" << s.oW << "\" oH=\"" << s.oH << "\"/>\n";
     }
     out << "</TextureAtlas>\n";
     return out.str();

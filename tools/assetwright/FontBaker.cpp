@@ -18,7 +18,9 @@ namespace kelvane::assetwright {
 namespace {
 constexpr int MaxPageSide = 2048;
 
-int roundedPixels(FT_Pos value) { return static_cast<int>((value + 32) >> 6); }
+int roundedPixels(FT_Pos value) {
+    return static_cast<int>((value + 32) >> 6);
+}
 
 std::string hexCode(int code) {
     char text[16];
@@ -77,8 +79,8 @@ BakedFont bakeFont(const FontRecipe& recipe, const std::filesystem::path& fontFo
     }
     FacePtr face(rawFace);
     if (FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(recipe.pixelSize)) != 0) {
-        throw ToolError("font '" + facePath.string() + "' cannot be set to " + std::to_string(recipe.pixelSize) +
-                        " pixels");
+        throw ToolError("font '" + facePath.string() + "' cannot be set to " +
+                        std::to_string(recipe.pixelSize) + " pixels");
     }
 
     BakedFont font;
@@ -109,7 +111,8 @@ BakedFont bakeFont(const FontRecipe& recipe, const std::filesystem::path& fontFo
         glyph.pitch = glyph.metrics.width;
         glyph.coverage.resize(static_cast<std::size_t>(glyph.metrics.width) * glyph.metrics.height);
         for (int row = 0; row < glyph.metrics.height; ++row) {
-            const unsigned char* src = slot->bitmap.buffer + static_cast<std::ptrdiff_t>(row) * slot->bitmap.pitch;
+            const unsigned char* src =
+                slot->bitmap.buffer + static_cast<std::ptrdiff_t>(row) * slot->bitmap.pitch;
             std::copy(src, src + glyph.metrics.width, glyph.coverage.begin() + row * glyph.pitch);
         }
         glyphs.push_back(std::move(glyph));
@@ -145,7 +148,8 @@ BakedFont bakeFont(const FontRecipe& recipe, const std::filesystem::path& fontFo
         for (std::size_t a = 0; a < glyphs.size(); ++a) {
             for (std::size_t b = 0; b < glyphs.size(); ++b) {
                 FT_Vector delta{0, 0};
-                if (FT_Get_Kerning(face.get(), glyphIndices[a], glyphIndices[b], FT_KERNING_DEFAULT, &delta) == 0) {
+                if (FT_Get_Kerning(face.get(), glyphIndices[a], glyphIndices[b], FT_KERNING_DEFAULT,
+                                   &delta) == 0) {
                     int amount = roundedPixels(delta.x);
                     if (amount != 0) {
                         font.kernings.push_back(

@@ -86,7 +86,8 @@ ComposedTrack composeTrack(const MusicRecipe& recipe) {
     const double stepSeconds = 60.0 / recipe.tempo / recipe.stepsPerBeat;
     ComposedTrack track;
     track.sampleRate = recipe.sampleRate;
-    track.samples.assign(static_cast<std::size_t>(std::lround(totalSteps * stepSeconds * recipe.sampleRate)), 0.0f);
+    track.samples.assign(static_cast<std::size_t>(std::lround(totalSteps * stepSeconds * recipe.sampleRate)),
+                         0.0f);
     for (std::size_t p = 0; p < recipe.parts.size(); ++p) {
         const MusicPart& part = recipe.parts[p];
         for (std::size_t step = 0; step < totalSteps;) {
@@ -129,8 +130,8 @@ void writeTrack(const ComposedTrack& track, const std::filesystem::path& wavPath
     std::filesystem::path loopPath = wavPath;
     loopPath.replace_extension(".json");
     std::ostringstream json;
-    json << "{\n    \"LoopStartSample\": " << track.loopStartSample << ",\n    \"LoopEndSample\": "
-         << track.loopEndSample << "\n}\n";
+    json << "{\n    \"LoopStartSample\": " << track.loopStartSample
+         << ",\n    \"LoopEndSample\": " << track.loopEndSample << "\n}\n";
     writeFileAtomically(loopPath, json.str());
 }
 

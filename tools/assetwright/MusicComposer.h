@@ -23,9 +23,9 @@ struct MusicPart {
 
 struct MusicRecipe {
     int sampleRate = 22050;
-    double tempo = 100.0;   // beats per minute
+    double tempo = 100.0; // beats per minute
     int stepsPerBeat = 2;
-    int introSteps = 0;     // steps played once before the loop
+    int introSteps = 0; // steps played once before the loop
     std::vector<MusicPart> parts;
 };
 

@@ -40,7 +40,9 @@ SynthVoice readVoice(const ptree& node, std::uint32_t defaultSeed) {
     return v;
 }
 
-double voiceEnd(const SynthVoice& v) { return v.start + (v.repeat - 1) * v.repeatInterval + v.duration; }
+double voiceEnd(const SynthVoice& v) {
+    return v.start + (v.repeat - 1) * v.repeatInterval + v.duration;
+}
 
 // Small, fast and the same everywhere, unlike the standard distributions.
 struct NoiseSource {
@@ -53,11 +55,16 @@ struct NoiseSource {
 } // namespace
 
 Waveform parseWaveform(const std::string& name) {
-    if (name == "sine") return Waveform::Sine;
-    if (name == "square") return Waveform::Square;
-    if (name == "triangle") return Waveform::Triangle;
-    if (name == "saw") return Waveform::Saw;
-    if (name == "noise") return Waveform::Noise;
+    if (name == "sine")
+        return Waveform::Sine;
+    if (name == "square")
+        return Waveform::Square;
+    if (name == "triangle")
+        return Waveform::Triangle;
+    if (name == "saw")
+        return Waveform::Saw;
+    if (name == "noise")
+        return Waveform::Noise;
     throw ToolError("unknown wave '" + name + "' (sine, square, triangle, saw, noise)");
 }
 
@@ -134,10 +141,18 @@ void renderVoice(const SynthVoice& voice, int sampleRate, std::vector<float>& mi
 
             float sample = 0.0f;
             switch (voice.wave) {
-            case Waveform::Sine: sample = static_cast<float>(std::sin(2.0 * std::numbers::pi * phase)); break;
-            case Waveform::Square: sample = phase < voice.duty ? 0.7f : -0.7f; break;
-            case Waveform::Triangle: sample = static_cast<float>(4.0 * std::abs(phase - 0.5) - 1.0); break;
-            case Waveform::Saw: sample = static_cast<float>(2.0 * phase - 1.0) * 0.8f; break;
+            case Waveform::Sine:
+                sample = static_cast<float>(std::sin(2.0 * std::numbers::pi * phase));
+                break;
+            case Waveform::Square:
+                sample = phase < voice.duty ? 0.7f : -0.7f;
+                break;
+            case Waveform::Triangle:
+                sample = static_cast<float>(4.0 * std::abs(phase - 0.5) - 1.0);
+                break;
+            case Waveform::Saw:
+                sample = static_cast<float>(2.0 * phase - 1.0) * 0.8f;
+                break;
             case Waveform::Noise:
                 // Sample-and-hold noise: a new value each cycle, so the frequency still shapes its colour.
                 if (frequency <= 0.0 || phase < previousPhase) {
@@ -187,7 +202,9 @@ void writeWav(const std::vector<float>& samples, int sampleRate, const std::file
         put16(v & 0xFFFF);
         put16(v >> 16);
     };
-    auto putTag = [&](const char* tag) { bytes.insert(bytes.end(), tag, tag + 4); };
+    auto putTag = [&](const char* tag) {
+        bytes.insert(bytes.end(), tag, tag + 4);
+    };
     const std::uint32_t dataSize = static_cast<std::uint32_t>(samples.size() * 2);
     putTag("RIFF");
     put32(36 + dataSize);

@@ -17,15 +17,15 @@ struct SynthVoice {
     double frequency = 440.0;
     double frequencyEnd = -1.0; // < 0: no slide; otherwise an exponential glide to this frequency
     double volume = 1.0;
-    double attack = 0.005;      // linear rise
-    double decay = 0.0;         // > 0: exponential fall with this time constant after the attack
-    double release = 0.02;      // linear fade over the last part of the duration
-    double duty = 0.5;          // pulse width of the square wave
-    double noise = 0.0;         // 0..1, white noise mixed into a tone
-    double vibrato = 0.0;       // depth in semitones
+    double attack = 0.005; // linear rise
+    double decay = 0.0;    // > 0: exponential fall with this time constant after the attack
+    double release = 0.02; // linear fade over the last part of the duration
+    double duty = 0.5;     // pulse width of the square wave
+    double noise = 0.0;    // 0..1, white noise mixed into a tone
+    double vibrato = 0.0;  // depth in semitones
     double vibratoRate = 6.0;
-    double lowPass = 0.0;       // > 0: one-pole low-pass cut-off, softens noise
-    int repeat = 1;             // the voice is played this many times...
+    double lowPass = 0.0;        // > 0: one-pole low-pass cut-off, softens noise
+    int repeat = 1;              // the voice is played this many times...
     double repeatInterval = 0.0; // ...this far apart
     std::uint32_t seed = 1;
 };

@@ -62,7 +62,8 @@ std::string takeOption(std::vector<std::string>& args, const std::string& name, 
                 throw ToolError("option " + name + " needs a value");
             }
             std::string value = args[i + 1];
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             return value;
         }
     }
