@@ -39,8 +39,12 @@ std::string toneWav() {
         auto sample = std::int16_t(8000 * std::sin(i * 0.1));
         data.append(reinterpret_cast<const char*>(&sample), 2);
     }
-    auto u32 = [](std::uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [](std::uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
+    auto u32 = [](std::uint32_t v) {
+        return std::string(reinterpret_cast<const char*>(&v), 4);
+    };
+    auto u16 = [](std::uint16_t v) {
+        return std::string(reinterpret_cast<const char*>(&v), 2);
+    };
     return "RIFF" + u32(36 + frames * 2) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(22050) + u32(44100) +
            u16(2) + u16(16) + "data" + u32(frames * 2) + data;
 }
@@ -50,11 +54,14 @@ struct CueWorld {
     CueWorld() : folder(fs::temp_directory_path() / "kelvane-cue-bench") {
         fs::remove_all(folder);
         writeFile(folder / "Sounds" / "Main" / "Tone.wav", toneWav());
-        writeFile(folder / "Prefabs" / "CueManager.json", R"({"Components": {"CueManagerBhv": ""}, "AutoCreate": ""})");
-        writeFile(folder / "Prefabs" / "Cue_Tone.json",
-                  R"({"Components": {"CueComponent": "", "CueOneShotBhv": {"SoundName": "Tone", "Pitch": "3"}}, "AutoCreate": ""})");
-        writeFile(folder / "Prefabs" / "Cue_ToneLoop.json",
-                  R"({"Components": {"CueComponent": "", "CueLoopedBhv": {"SoundName": "Tone", "Volume": "0.01"}}, "AutoCreate": ""})");
+        writeFile(folder / "Prefabs" / "CueManager.json",
+                  R"({"Components": {"CueManagerBhv": ""}, "AutoCreate": ""})");
+        writeFile(
+            folder / "Prefabs" / "Cue_Tone.json",
+            R"({"Components": {"CueComponent": "", "CueOneShotBhv": {"SoundName": "Tone", "Pitch": "3"}}, "AutoCreate": ""})");
+        writeFile(
+            folder / "Prefabs" / "Cue_ToneLoop.json",
+            R"({"Components": {"CueComponent": "", "CueLoopedBhv": {"SoundName": "Tone", "Volume": "0.01"}}, "AutoCreate": ""})");
         time.FrameDelta = 1.0f / 60.0f;
         prefabs.RegisterAll(RegisterAudioClasses, folder / "Prefabs");
         sounds = std::make_unique<SoundManager>(AudioSystem::Device::Default, (folder / "Sounds").string());

@@ -12,7 +12,9 @@ CueManagerBhv::~CueManagerBhv() {
     }
 }
 
-void CueManagerBhv::Start() { registered_ = this; }
+void CueManagerBhv::Start() {
+    registered_ = this;
+}
 
 namespace {
 
@@ -37,7 +39,9 @@ GameObject* startCue(const std::string& cueName) {
 
 } // namespace
 
-void playCue(const std::string& cueName) { startCue(cueName); }
+void playCue(const std::string& cueName) {
+    startCue(cueName);
+}
 
 CueLoopedBhv* playLoopedCue(const std::string& cueName) {
     GameObject* cue = startCue(cueName);

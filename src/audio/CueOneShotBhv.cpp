@@ -2,7 +2,9 @@
 
 #include "core/GameObject.h"
 
-void CueOneShotBhv::Play() { StartChannel(0); }
+void CueOneShotBhv::Play() {
+    StartChannel(0);
+}
 
 void CueOneShotBhv::Update() {
     if (Channel && !Channel.IsPlaying()) {

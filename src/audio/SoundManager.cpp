@@ -72,4 +72,6 @@ AudioSound* SoundManager::findSound(const std::string& soundName) const {
     return nullptr;
 }
 
-void SoundManager::Update(float elapsedSeconds) { system_->Update(elapsedSeconds); }
+void SoundManager::Update(float elapsedSeconds) {
+    system_->Update(elapsedSeconds);
+}

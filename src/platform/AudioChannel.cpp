@@ -83,5 +83,6 @@ void AudioChannel::SetLoopCount(int count) {
 }
 
 void AudioChannel::Stop() {
-    withSlot(system_, index_, generation_, [](AudioSystemState& state, AudioSlot& slot) { state.release(slot); });
+    withSlot(system_, index_, generation_,
+             [](AudioSystemState& state, AudioSlot& slot) { state.release(slot); });
 }

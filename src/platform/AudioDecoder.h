@@ -7,8 +7,8 @@
 
 // A sound file decoded to interleaved signed 16-bit samples.
 struct DecodedAudio {
-    int Channels = 0;       // 1 or 2
-    int SampleRate = 0;     // frames per second
+    int Channels = 0;   // 1 or 2
+    int SampleRate = 0; // frames per second
     std::int64_t Frames = 0;
     std::vector<std::int16_t> Samples; // Frames * Channels values
 

@@ -9,8 +9,8 @@
 #include <AL/alext.h>
 
 #include <algorithm>
-#include <utility>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -37,14 +37,19 @@ void openLoopback(AudioSystemState& state) {
     if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) {
         return;
     }
-    auto openLoopbackDevice =
-        reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    auto openLoopbackDevice = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+        alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
     state.device = openLoopbackDevice ? openLoopbackDevice(nullptr) : nullptr;
     if (!state.device) {
         return;
     }
-    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
-                                 ALC_FREQUENCY, 44100, 0};
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_SHORT_SOFT,
+                                 ALC_FREQUENCY,
+                                 44100,
+                                 0};
     state.context = alcCreateContext(state.device, attributes);
     if (!state.context) {
         alcCloseDevice(state.device);
@@ -77,7 +82,8 @@ void createSources(AudioSystemState& state) {
         alSource3f(slot.source, AL_POSITION, 0.0f, 0.0f, 0.0f);
     }
     // A device that gives fewer sources than channels cannot honour the pool; time it ourselves.
-    if (std::any_of(state.slots.begin(), state.slots.end(), [](const AudioSlot& s) { return s.source == 0; })) {
+    if (std::any_of(state.slots.begin(), state.slots.end(),
+                    [](const AudioSlot& s) { return s.source == 0; })) {
         deleteSources(state);
         state.silent = true;
     }
@@ -160,7 +166,9 @@ AudioSystem::~AudioSystem() {
     }
 }
 
-bool AudioSystem::IsSilent() const { return state_->silent; }
+bool AudioSystem::IsSilent() const {
+    return state_->silent;
+}
 
 AudioSound* AudioSystem::CreateSound(const std::string& path, std::string* error) {
     std::optional<DecodedAudio> audio = AudioDecoder::Decode(path, error);
@@ -272,5 +280,6 @@ void AudioSystem::Update(float elapsedSeconds) {
 }
 
 int AudioSystem::BusyChannelCount() const {
-    return int(std::count_if(state_->slots.begin(), state_->slots.end(), [](const AudioSlot& s) { return s.sound; }));
+    return int(std::count_if(state_->slots.begin(), state_->slots.end(),
+                             [](const AudioSlot& s) { return s.sound; }));
 }

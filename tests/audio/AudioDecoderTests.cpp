@@ -28,15 +28,17 @@ TEST_P(ThirdPartyFiles, DecodeWithTheirTrueLayoutAndLength) {
     EXPECT_EQ(audio->Samples.size(), std::size_t(expected.frames * expected.channels));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Audio, ThirdPartyFiles,
-    testing::Values(Expected{"wav/spring.wav", 1, 22050, 15609}, Expected{"wav/buttonfx.wav", 2, 22050, 22050},
-                    // odd data size followed by a pad byte
-                    Expected{"wav/coin.wav", 1, 22050, 18069},
-                    // chunks after the data chunk must not be read as samples
-                    Expected{"wav/killdeer.wav", 1, 22050, 112941}, Expected{"wav/ball.wav", 2, 44100, 2424},
-                    Expected{"ogg/error_005.ogg", 1, 44100, 22052}, Expected{"ogg/mouseclick1.ogg", 2, 44100, 2618},
-                    Expected{"ogg/target.ogg", 2, 22050, 44100}));
+INSTANTIATE_TEST_SUITE_P(Audio, ThirdPartyFiles,
+                         testing::Values(Expected{"wav/spring.wav", 1, 22050, 15609},
+                                         Expected{"wav/buttonfx.wav", 2, 22050, 22050},
+                                         // odd data size followed by a pad byte
+                                         Expected{"wav/coin.wav", 1, 22050, 18069},
+                                         // chunks after the data chunk must not be read as samples
+                                         Expected{"wav/killdeer.wav", 1, 22050, 112941},
+                                         Expected{"wav/ball.wav", 2, 44100, 2424},
+                                         Expected{"ogg/error_005.ogg", 1, 44100, 22052},
+                                         Expected{"ogg/mouseclick1.ogg", 2, 44100, 2618},
+                                         Expected{"ogg/target.ogg", 2, 22050, 44100}));
 
 TEST(HeaderVariants, EveryVariantLoads) {
     for (const auto& entry : std::filesystem::directory_iterator(audioData + "wav-header-variants")) {
@@ -46,13 +48,15 @@ TEST(HeaderVariants, EveryVariantLoads) {
 }
 
 TEST(HeaderVariants, SixteenBitSamplesSurviveUnchanged) {
-    for (const char* file : {"pcmwaveformat-16bit-44100Hz-mono.wav", "pcmwaveformat-16bit-44100Hz-mono-extra.wav",
-                             "waveformatex-16bit-44100Hz-mono.wav"}) {
+    for (const char* file :
+         {"pcmwaveformat-16bit-44100Hz-mono.wav", "pcmwaveformat-16bit-44100Hz-mono-extra.wav",
+          "waveformatex-16bit-44100Hz-mono.wav"}) {
         auto audio = AudioDecoder::Decode(audioData + "wav-header-variants/" + file);
         ASSERT_TRUE(audio) << file;
         EXPECT_EQ(audio->Samples, (std::vector<std::int16_t>{2, -3, 5, -7})) << file;
     }
-    auto stereo = AudioDecoder::Decode(audioData + "wav-header-variants/waveformatex-16bit-44100Hz-stereo.wav");
+    auto stereo =
+        AudioDecoder::Decode(audioData + "wav-header-variants/waveformatex-16bit-44100Hz-stereo.wav");
     ASSERT_TRUE(stereo);
     EXPECT_EQ(stereo->Frames, 4);
     EXPECT_EQ(stereo->Samples, (std::vector<std::int16_t>{2, -3, 5, -7, 11, -13, 17, -19}));
@@ -65,7 +69,8 @@ TEST(HeaderVariants, UnsignedEightBitIsCentredOnSilence) {
 }
 
 TEST(HeaderVariants, FloatBeyondFullScaleIsClippedNotWrapped) {
-    auto audio = AudioDecoder::Decode(audioData + "wav-header-variants/waveformatex-ieeefloat-44100Hz-mono.wav");
+    auto audio =
+        AudioDecoder::Decode(audioData + "wav-header-variants/waveformatex-ieeefloat-44100Hz-mono.wav");
     ASSERT_TRUE(audio);
     ASSERT_EQ(audio->Samples.size(), 4u);
     EXPECT_EQ(audio->Samples[0], 32767);
@@ -76,8 +81,12 @@ TEST(HeaderVariants, FullScaleFloatIsScaledToSixteenBits) {
     TempFolder folder;
     const float samples[] = {0.5f, -0.25f, 1.0f, -1.0f};
     std::ofstream out(folder / "float.wav", std::ios::binary);
-    auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    auto u32 = [&](std::uint32_t v) {
+        out.write(reinterpret_cast<const char*>(&v), 4);
+    };
+    auto u16 = [&](std::uint16_t v) {
+        out.write(reinterpret_cast<const char*>(&v), 2);
+    };
     out.write("RIFF", 4);
     u32(36 + sizeof samples);
     out.write("WAVEfmt ", 8);

@@ -28,7 +28,8 @@ private:
 };
 
 // Writes a 16-bit PCM WAV holding a square wave of the given length, so that every frame is loud.
-inline void WriteWav(const std::filesystem::path& path, double seconds, int sampleRate = 22050, int channels = 1) {
+inline void WriteWav(const std::filesystem::path& path, double seconds, int sampleRate = 22050,
+                     int channels = 1) {
     std::filesystem::create_directories(path.parent_path());
     const auto frames = std::uint32_t(std::llround(seconds * sampleRate));
     std::vector<std::int16_t> samples;
@@ -39,8 +40,12 @@ inline void WriteWav(const std::filesystem::path& path, double seconds, int samp
     }
     const std::uint32_t dataBytes = std::uint32_t(samples.size() * 2);
     std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    auto u32 = [&](std::uint32_t v) {
+        out.write(reinterpret_cast<const char*>(&v), 4);
+    };
+    auto u16 = [&](std::uint16_t v) {
+        out.write(reinterpret_cast<const char*>(&v), 2);
+    };
     out.write("RIFF", 4);
     u32(36 + dataBytes);
     out.write("WAVEfmt ", 8);

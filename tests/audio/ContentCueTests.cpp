@@ -20,11 +20,11 @@ namespace fs = std::filesystem;
 const fs::path contentDir = fs::path(KELVANE_SOURCE_DIR) / "content";
 
 const std::vector<std::string> cueNames = {
-    "SubDamage",    "Death",         "RocketBoost",   "RocketBoostEnd", "DrillSpin",       "DrillGrind",
-    "DrillDamage",  "DrillTooHard",  "BlockPlaced",   "BombBlast",      "BombBeep",        "NukeBeep",
-    "MoneyPickup",  "HealthRestore", "Upgrade",       "ItemPickup",     "ItemsUnlocked",   "ItemSold",
-    "ErrorBuzz",    "Fanfare",       "EnemyDamage",   "EnemyDie",       "DamageDeflected", "ChestOpen",
-    "EnemyPreCharge", "EnemyCharge", "MantisWindup",  "MantisShot",     "BossGateOpen",    "BossGateClose"};
+    "SubDamage",      "Death",         "RocketBoost",  "RocketBoostEnd", "DrillSpin",       "DrillGrind",
+    "DrillDamage",    "DrillTooHard",  "BlockPlaced",  "BombBlast",      "BombBeep",        "NukeBeep",
+    "MoneyPickup",    "HealthRestore", "Upgrade",      "ItemPickup",     "ItemsUnlocked",   "ItemSold",
+    "ErrorBuzz",      "Fanfare",       "EnemyDamage",  "EnemyDie",       "DamageDeflected", "ChestOpen",
+    "EnemyPreCharge", "EnemyCharge",   "MantisWindup", "MantisShot",     "BossGateOpen",    "BossGateClose"};
 
 const std::set<std::string> loopedCues = {"DrillSpin", "DrillGrind"};
 
@@ -78,7 +78,8 @@ TEST_F(ShippedCuesPlaying, EveryCueIsHeardAndGoesAway) {
     fs::create_directories(folder / "Prefabs");
     fs::copy(sounds, folder / "Sounds" / "Main", fs::copy_options::recursive);
     for (const std::string& cue : cueNames) {
-        fs::copy_file(contentDir / "Prefabs" / ("Cue_" + cue + ".json"), folder / "Prefabs" / ("Cue_" + cue + ".json"));
+        fs::copy_file(contentDir / "Prefabs" / ("Cue_" + cue + ".json"),
+                      folder / "Prefabs" / ("Cue_" + cue + ".json"));
     }
     Start();
     for (const std::string& cue : cueNames) {

@@ -19,8 +19,10 @@ protected:
         WriteCue("Ghost", "CueOneShotBhv", "NoSuchSound");
         WriteCue("GhostLoop", "CueLoopedBhv", "NoSuchSound");
         WriteCue("WrongCase", "CueOneShotBhv", "beep");
-        WriteText(folder / "Prefabs" / "Cue_Mute.json", R"({"Components": {"CueComponent": ""}, "AutoCreate": ""})");
-        WriteText(folder / "Prefabs" / "Cue_Bare.json", R"({"Components": {"CueOneShotBhv": ""}, "AutoCreate": ""})");
+        WriteText(folder / "Prefabs" / "Cue_Mute.json",
+                  R"({"Components": {"CueComponent": ""}, "AutoCreate": ""})");
+        WriteText(folder / "Prefabs" / "Cue_Bare.json",
+                  R"({"Components": {"CueOneShotBhv": ""}, "AutoCreate": ""})");
         Start();
     }
 };
@@ -98,8 +100,8 @@ TEST_F(Cues, ACueWithAMissingSoundRemovesItselfAtTheEndOfTheFrame) {
 TEST_F(Cues, CuesThatCanNeverPlayAreHarmless) {
     playCue("NoSuchCue");
     EXPECT_TRUE(cueRoot->Children.empty());
-    playCue("Mute"); // a CueComponent without a cue behaviour: empty trigger
-    playCue("Bare"); // a cue behaviour without a CueComponent: nobody fires it
+    playCue("Mute");                           // a CueComponent without a cue behaviour: empty trigger
+    playCue("Bare");                           // a cue behaviour without a CueComponent: nobody fires it
     EXPECT_EQ(playLoopedCue("Beep"), nullptr); // not a looped cue
     EXPECT_EQ(sounds->System().BusyChannelCount(), 1);
     EXPECT_EQ(FramesUntilNoCues(), 30);

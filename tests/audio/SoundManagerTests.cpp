@@ -11,7 +11,6 @@ namespace {
 
 class SoundBanks : public testing::Test {
 protected:
-
     TempFolder folder;
 };
 
