@@ -8,6 +8,8 @@
 #include "app/FrameStats.h"
 #include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
+#include "audio/MusicManager.h"
+#include "audio/SoundManager.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
 #include "core/ContentError.h"
@@ -37,9 +39,9 @@
 namespace {
 
 // Makes a service and publishes it through its accessor.
-template <class T>
-void Create(std::unique_ptr<T>& slot) {
-    slot = std::make_unique<T>();
+template <class T, class... Args>
+void Create(std::unique_ptr<T>& slot, Args&&... args) {
+    slot = std::make_unique<T>(std::forward<Args>(args)...);
     Service<T>::Set(slot.get());
 }
 
@@ -83,6 +85,9 @@ Application::Application(const AppOptions& options, Clock& clock) : options_(opt
     Create(prefabs_);
     Create(gameTime_);
     Create(input_);
+    // Without a sound card (or headless) sounds still start and end by their length, in silence.
+    Create(sounds_, options_.Headless ? AudioSystem::Device::Silent : AudioSystem::Device::Default);
+    Create(music_);
     Create(coroutines_);
     Create(editorState_);
     Create(config_);
@@ -93,6 +98,8 @@ Application::~Application() {
     Destroy(config_);
     Destroy(editorState_);
     Destroy(coroutines_);
+    Destroy(music_);
+    Destroy(sounds_);
     Destroy(input_);
     Destroy(gameTime_);
     Destroy(prefabs_);
@@ -177,6 +184,7 @@ void Application::StartUp() {
     };
     textures_->LoadTextureBank("Main");
     fonts_->LoadFontBank("Main");
+    sounds_->loadBank("Main");
 
     root_->Name = "Root";
     auto* gameplayRoot = new GameObject("GameplayRoot");
@@ -194,6 +202,7 @@ bool Application::RunFrame(float frameDelta) {
     gameTime_->TotalTime += frameDelta;
 
     input_->FrameUpdate();
+    sounds_->Update(frameDelta);
     if (!PumpMessages()) {
         return false;
     }
@@ -230,10 +239,13 @@ bool Application::PumpMessages() {
 }
 
 void Application::ShutDown() {
+    sounds_->unloadBank("Main");
     fonts_->UnloadFontBank("Main");
     textures_->UnloadTextureBank("Editor");
     textures_->UnloadTextureBank("Main");
     ReleaseRenderer(*graphics_);
+    Service<ClipboardBackend>::Set(nullptr);
+    clipboard_.reset();
     window_.reset();
 }
 

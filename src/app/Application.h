@@ -13,6 +13,8 @@ class CoroutineManager;
 class Events;
 class GameConfig;
 class InputManager;
+class MusicManager;
+class SoundManager;
 class InputScriptPlayer;
 class PrefabManager;
 class TextureManager;
@@ -71,6 +73,8 @@ private:
     std::unique_ptr<PrefabManager> prefabs_;
     std::unique_ptr<GameTime> gameTime_;
     std::unique_ptr<InputManager> input_;
+    std::unique_ptr<SoundManager> sounds_;
+    std::unique_ptr<MusicManager> music_;
     std::unique_ptr<CoroutineManager> coroutines_;
     std::unique_ptr<EditorState> editorState_;
     std::unique_ptr<GameConfig> config_;

@@ -1,11 +1,13 @@
 #include "app/RegisterAllClasses.h"
 
+#include "audio/RegisterAudioClasses.h"
 #include "components/RegisterComponentsClasses.h"
 #include "core/RegisterCoreClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 
 void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterCoreClasses(registry);
+    RegisterAudioClasses(registry);
     RegisterComponentsClasses(registry);
     RegisterPhysicsClasses(registry);
 }
