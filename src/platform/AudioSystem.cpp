@@ -8,8 +8,12 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -17,8 +21,39 @@ namespace {
 
 ALCcontext* currentContext = nullptr;
 
+// Probing sound hardware on a machine without any makes the sound stack print a page of errors;
+// the game carries on in silence, so none of that reaches the player's terminal.
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && null >= 0) {
+            dup2(null, STDERR_FILENO);
+        }
+        if (null >= 0) {
+            close(null);
+        }
+    }
+    ~QuietStderr() {
+        if (saved_ >= 0) {
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
 bool openDefault(AudioSystemState& state) {
-    state.device = alcOpenDevice(nullptr);
+    {
+        QuietStderr quiet;
+        state.device = alcOpenDevice(nullptr);
+    }
     if (!state.device) {
         return false;
     }

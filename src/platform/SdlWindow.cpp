@@ -51,6 +51,10 @@ public:
         SDL_GL_DeleteContext(context_);
         SDL_DestroyWindow(window_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        // The last SDL user also releases what SDL set up behind the subsystems (its D-Bus link).
+        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
+            SDL_Quit();
+        }
     }
 
     bool PumpEvents(KeyEventSink& sink) override {
