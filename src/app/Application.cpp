@@ -148,6 +148,9 @@ int Application::Run() {
             break;
         }
         ++framesRun_;
+        if (frameObserver_) {
+            frameObserver_(framesRun_);
+        }
     }
     if (stats_) {
         stats_->End(clock_.Now());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "app/CommandLine.h"
@@ -48,6 +49,10 @@ public:
 
     int64_t FramesRun() const { return framesRun_; }
 
+    // Called after each completed frame with its number (from 1), for tests and tools that watch a
+    // running game; it may read any service.
+    void SetFrameObserver(std::function<void(int64_t frame)> observer) { frameObserver_ = std::move(observer); }
+
 private:
     void StartUp();
     // One turn of the per-frame order. False when the window was closed during the message pump.
@@ -86,4 +91,5 @@ private:
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;
+    std::function<void(int64_t)> frameObserver_;
 };
