@@ -159,6 +159,19 @@ void Renderer::DrawTree(GameObject& object, int passBit, Color tint, Vector2 pos
     if (!object.DrawEnabled) {
         return;
     }
+    const SpriteComponent* sprite = object.Sprite();
+    const bool drawSprite = sprite && sprite->GetTexture() && (static_cast<int>(sprite->Layer) & passBit);
+    const TextComponent* text = object.Text();
+    const bool drawText = text && text->Font && (static_cast<int>(text->Layer) & passBit);
+    // A leaf that draws nothing in this pass only takes its depth step: most objects of most passes
+    // are such leaves, and skipping their position and tint saves touching their components.
+    if (!drawSprite && !drawText && object.Children.empty()) {
+        Depth -= DepthStep;
+        if (Depth < 0.0f) {
+            Depth = 0.0f;
+        }
+        return;
+    }
     Vector2 p;
     float rotation = 0.0f;
     Vector2 handed = position;
@@ -177,13 +190,11 @@ void Renderer::DrawTree(GameObject& object, int passBit, Color tint, Vector2 pos
     if (const TintComponent* t = object.Tint()) {
         tint = tint * t->Tint;
     }
-    if (const SpriteComponent* sprite = object.Sprite();
-        sprite && sprite->GetTexture() && (static_cast<int>(sprite->Layer) & passBit)) {
+    if (drawSprite) {
         AddQuad(sprite->GetTexture(), sprite->UvRect, rotation, tint, sprite->QuadSize(),
                 sprite->QuadOffset(), p);
     }
-    if (const TextComponent* text = object.Text();
-        text && text->Font && (static_cast<int>(text->Layer) & passBit)) {
+    if (drawText) {
         const float h = text->BreakLines(textLines_.Lines);
         text->EmitGlyphQuads(textLines_.Lines, h, FlipX, FlipY,
                              [&](const Texture* page, const Rect& uv, Vector2 size, Vector2 offset) {

@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -201,10 +202,14 @@ void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int ve
         glBindTexture(GL_TEXTURE_2D, name);
         boundTexture_ = name;
     }
-    // Rewrites the range in place: orphaning the whole buffer per chunk costs far more on software
-    // drivers, which zero fresh pages.
-    glBufferSubData(GL_ARRAY_BUFFER, 0,
-                    static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex)), vertices);
+    // Maps only the range with invalidation: orphaning the whole buffer per chunk costs far more on
+    // software drivers, which zero fresh pages.
+    const GLsizeiptr bytes = static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex));
+    if (void* target =
+            glMapBufferRange(GL_ARRAY_BUFFER, 0, bytes, GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT)) {
+        std::memcpy(target, vertices, static_cast<size_t>(bytes));
+        glUnmapBuffer(GL_ARRAY_BUFFER);
+    }
     glDrawElements(GL_TRIANGLES, vertexCount / 4 * 6, GL_UNSIGNED_SHORT, nullptr);
 }
 
