@@ -152,6 +152,9 @@ int Application::Run() {
             frameObserver_(framesRun_);
         }
     }
+    // The last frame captured its back buffer; a screenshot that cannot be written fails the run.
+    const bool shotFailed = !options_.ScreenshotPath.empty() && framesRun_ == options_.Frames &&
+                            !WriteCapturedFrame(*graphics_, options_.ScreenshotPath);
     if (stats_) {
         stats_->End(clock_.Now());
         std::fputs(stats_->Report("fixed-rate pacer").c_str(), stdout);
@@ -159,7 +162,7 @@ int Application::Run() {
     }
 
     ShutDown();
-    return 0;
+    return shotFailed ? 1 : 0;
 }
 
 void Application::StartUp() {
@@ -220,9 +223,6 @@ bool Application::RunFrame(float frameDelta) {
         graphics_->renderer->RequestCapture();
     }
     graphics_->renderer->RenderFrame(root_.get(), *graphics_);
-    if (lastFrame && !options_.ScreenshotPath.empty()) {
-        WriteCapturedFrame(*graphics_, options_.ScreenshotPath);
-    }
     return true;
 }
 
