@@ -9,7 +9,6 @@ public:
     MouseState Mouse() const override { return {}; }
     bool HasFocus() const override { return true; }
     bool HasGl() const override { return false; }
-    void Clear(Color) override {}
     void Present() override {}
     void RequestClose() override { closing_ = true; }
 

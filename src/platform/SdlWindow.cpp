@@ -1,7 +1,6 @@
 #include "platform/Window.h"
 
 #include <SDL2/SDL.h>
-#include <epoxy/gl.h>
 
 #include "platform/VirtualKeys.h"
 
@@ -121,11 +120,6 @@ public:
 
     bool HasFocus() const override { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
     bool HasGl() const override { return true; }
-    void Clear(Color c) override {
-        glClearColor(c.r / 255.0f, c.g / 255.0f, c.b / 255.0f, c.a / 255.0f);
-        glClearDepth(1.0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
     void Present() override { SDL_GL_SwapWindow(window_); }
 
     void RequestClose() override {

@@ -4,8 +4,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/Color.h"
-
 // Receives the keyboard as Windows virtual-key codes while events are pumped.
 class KeyEventSink {
 public:
@@ -42,8 +40,6 @@ public:
     virtual bool HasFocus() const = 0;
     // Whether an OpenGL context is current on this thread for the renderer.
     virtual bool HasGl() const = 0;
-    // Clears the back buffer to the colour (the renderer's first act each frame).
-    virtual void Clear(Color color) = 0;
     // Shows the frame drawn into the back buffer.
     virtual void Present() = 0;
     // Asks the window to close as if the user had closed it; the next pump returns false.
