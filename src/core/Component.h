@@ -30,7 +30,9 @@ public:
     // Non-null exactly for behaviours; cheaper than a run-time cast on the hot paths.
     virtual Behavior* AsBehavior() { return nullptr; }
 
-    // Physics hooks used through the Body slot: the body's position, and switching the body on and off.
+    // Physics hooks used through the Body slot: the body's position and angle (radians), and switching
+    // the body on and off.
     virtual Vector2 BodyPosition() const { return {}; }
+    virtual float BodyAngle() const { return 0.0f; }
     virtual void SetBodyActive(bool /*active*/) {}
 };

@@ -84,6 +84,10 @@ void B2BodyComponent::SetMirrored(bool mirrored) {
     }
 }
 
+float B2BodyComponent::BodyAngle() const {
+    return GetBody()->GetTransform().q.GetAngle();
+}
+
 float B2BodyComponent::GetAngle() const {
     return GetBody()->GetAngle();
 }

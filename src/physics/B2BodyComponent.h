@@ -17,6 +17,8 @@ public:
 
     ShortcutSlot Slot() const override { return ShortcutSlot::Body; }
     Vector2 BodyPosition() const override { return GetPosition(); }
+    // The angle of the body's transform (from its sine and cosine), in [-pi, pi].
+    float BodyAngle() const override;
     // Enables or disables an existing body; never creates one.
     void SetBodyActive(bool active) override;
 

@@ -91,9 +91,9 @@ int Renderer::SlotOf(const Texture* texture) {
 
 void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, Color tint, Vector2 size,
                        Vector2 offset, Vector2 position) {
-    std::vector<Vertex>& list = QuadLists[static_cast<size_t>(SlotOf(texture))];
-    float sx = FlipX ? -size.x : size.x;
-    float sy = FlipY ? -size.y : size.y;
+    VertexList& list = QuadLists[static_cast<size_t>(SlotOf(texture))];
+    const float sx = FlipX ? -size.x : size.x;
+    const float sy = FlipY ? -size.y : size.y;
     const float hx = sx / 2;
     const float hy = sy / 2;
     const float x0 = -hx - offset.x;
@@ -109,25 +109,20 @@ void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, C
     const float s = lastSin_;
     const uint32_t argb = tint.ToArgb();
     const float z = Depth;
-    const size_t at = list.size();
-    list.resize(at + 4);
-    Vertex* v = list.data() + at;
-    v[0] = {position.x + x0 * c - y1 * s, position.y + x0 * s + y1 * c, z, 1.0f, argb, uv.x, uv.y};
-    v[1] = {position.x + x1 * c - y1 * s, position.y + x1 * s + y1 * c, z, 1.0f, argb, uv.x + uv.width, uv.y};
-    v[2] = {
-        position.x + x0 * c - y0 * s, position.y + x0 * s + y0 * c, z, 1.0f, argb, uv.x, uv.y + uv.height};
-    v[3] = {position.x + x1 * c - y0 * s,
-            position.y + x1 * s + y0 * c,
-            z,
-            1.0f,
-            argb,
-            uv.x + uv.width,
-            uv.y + uv.height};
+    const float u0 = uv.x;
+    const float u1 = uv.x + uv.width;
+    const float v0 = uv.y;
+    const float v1 = uv.y + uv.height;
+    Vertex* v = list.Append(4);
+    v[0] = {position.x + x0 * c - y1 * s, position.y + x0 * s + y1 * c, z, 1.0f, argb, u0, v0};
+    v[1] = {position.x + x1 * c - y1 * s, position.y + x1 * s + y1 * c, z, 1.0f, argb, u1, v0};
+    v[2] = {position.x + x0 * c - y0 * s, position.y + x0 * s + y0 * c, z, 1.0f, argb, u0, v1};
+    v[3] = {position.x + x1 * c - y0 * s, position.y + x1 * s + y0 * c, z, 1.0f, argb, u1, v1};
 }
 
 void Renderer::BeginPassBatches() {
     PassTextures.clear();
-    for (std::vector<Vertex>& list : QuadLists) {
+    for (VertexList& list : QuadLists) {
         list.clear();
     }
     lastTexture_ = nullptr;
@@ -143,7 +138,7 @@ void Renderer::FlushPass() {
     backend_->PrepareIndices(quads);
     constexpr size_t chunk = 4 * static_cast<size_t>(MaxQuadsPerDraw);
     for (size_t k = 0; k < PassTextures.size(); ++k) {
-        const std::vector<Vertex>& list = QuadLists[k];
+        const VertexList& list = QuadLists[k];
         const size_t n = list.size();
         for (size_t j = 0; j <= n / chunk; ++j) {
             const size_t count = (j == n / chunk) ? n - j * chunk : chunk;
@@ -155,27 +150,77 @@ void Renderer::FlushPass() {
     }
 }
 
-void Renderer::DrawTree(GameObject& object, int passBit, Color tint, Vector2 position) {
+void Renderer::DrawSprite(const SpriteComponent& sprite, float rotation, Color tint, Vector2 position) {
+    AddQuad(sprite.GetTexture(), sprite.UvRect, rotation, tint, sprite.QuadSize(), sprite.QuadOffset(),
+            position);
+}
+
+void Renderer::DrawText(const TextComponent& text, float rotation, Color tint, Vector2 position) {
+    const float h = text.BreakLines(textLines_.Lines);
+    text.EmitGlyphQuads(textLines_.Lines, h, FlipX, FlipY,
+                        [&](const Texture* page, const Rect& uv, Vector2 size, Vector2 offset) {
+                            AddQuad(page, uv, rotation, tint, size, offset, position);
+                        });
+}
+
+namespace {
+
+const SpriteComponent* SpriteOf(const GameObject& object) {
+    return static_cast<const SpriteComponent*>(object.GetSlot(ShortcutSlot::Sprite));
+}
+const TextComponent* TextOf(const GameObject& object) {
+    return static_cast<const TextComponent*>(object.GetSlot(ShortcutSlot::Text));
+}
+
+// The walk is bound by memory: objects and their components lie scattered over the heap. Asking for
+// the lines a few siblings ahead lets those misses overlap with the work on the current one. First
+// the object itself, then (once its slots have arrived) the fields of its components.
+void PrefetchObject(const GameObject* object) {
+    __builtin_prefetch(&object->Slots);
+    __builtin_prefetch(&object->DrawEnabled);
+    __builtin_prefetch(&object->Children);
+    __builtin_prefetch(reinterpret_cast<const char*>(&object->Children) + sizeof(object->Children) - 1);
+}
+
+void PrefetchComponents(const GameObject* object) {
+    if (const SpriteComponent* sprite = SpriteOf(*object)) {
+        __builtin_prefetch(&sprite->Size);
+        __builtin_prefetch(&sprite->Layer);
+    }
+    if (const Component* pos = object->GetSlot(ShortcutSlot::Pos2d)) {
+        __builtin_prefetch(&static_cast<const Pos2dComponent*>(pos)->Pos);
+    }
+    if (const Component* tint = object->GetSlot(ShortcutSlot::Tint)) {
+        __builtin_prefetch(&static_cast<const TintComponent*>(tint)->Tint);
+    }
+}
+
+constexpr size_t PrefetchAhead = 8;
+
+} // namespace
+
+void Renderer::Walk(GameObject& object, Color tint, Vector2 position) {
     if (!object.DrawEnabled) {
         return;
     }
-    const SpriteComponent* sprite = object.Sprite();
-    const bool drawSprite = sprite && sprite->GetTexture() && (static_cast<int>(sprite->Layer) & passBit);
-    const TextComponent* text = object.Text();
-    const bool drawText = text && text->Font && (static_cast<int>(text->Layer) & passBit);
-    // A leaf that draws nothing in this pass only takes its depth step: most objects of most passes
-    // are such leaves, and skipping their position and tint saves touching their components.
-    if (!drawSprite && !drawText && object.Children.empty()) {
-        Depth -= DepthStep;
-        if (Depth < 0.0f) {
-            Depth = 0.0f;
-        }
+    const uint32_t visit = visits_++;
+    const SpriteComponent* sprite = SpriteOf(object);
+    const TextComponent* text = TextOf(object);
+    const int spriteLayers = sprite && sprite->GetTexture() ? static_cast<int>(sprite->Layer) : 0;
+    const int textLayers = text && text->Font ? static_cast<int>(text->Layer) : 0;
+    const int layers = (spriteLayers | textLayers) & (drawBit_ | laterBits_);
+    const std::vector<GameObject*>& children = object.Children;
+    // A leaf that draws nothing only takes its depth step: most objects of the later passes are
+    // such leaves, and skipping their position and tint saves touching their components.
+    if (layers == 0 && children.empty()) {
+        StepDepth();
         return;
     }
     Vector2 p;
     float rotation = 0.0f;
     Vector2 handed = position;
-    if (const Pos2dComponent* pos = object.Pos2d()) {
+    if (const Component* slot = object.GetSlot(ShortcutSlot::Pos2d)) {
+        const auto* pos = static_cast<const Pos2dComponent*>(slot);
         rotation = pos->Rotation;
         if (pos->IsRelative) {
             p = position + pos->Pos;
@@ -184,30 +229,54 @@ void Renderer::DrawTree(GameObject& object, int passBit, Color tint, Vector2 pos
             p = pos->Pos;
         }
     } else if (const Component* body = object.GetSlot(ShortcutSlot::Body)) {
-        // The body's angle needs a hook on Component beside BodyPosition; until then bodies draw unrotated.
         p = body->BodyPosition();
+        rotation = body->BodyAngle();
     }
-    if (const TintComponent* t = object.Tint()) {
-        tint = tint * t->Tint;
+    if (const Component* slot = object.GetSlot(ShortcutSlot::Tint)) {
+        tint = tint * static_cast<const TintComponent*>(slot)->Tint;
     }
-    if (drawSprite) {
-        AddQuad(sprite->GetTexture(), sprite->UvRect, rotation, tint, sprite->QuadSize(),
-                sprite->QuadOffset(), p);
+    if (layers & drawBit_) {
+        if (spriteLayers & drawBit_) {
+            DrawSprite(*sprite, rotation, tint, p);
+        }
+        if (textLayers & drawBit_) {
+            DrawText(*text, rotation, tint, p);
+        }
     }
-    if (drawText) {
-        const float h = text->BreakLines(textLines_.Lines);
-        text->EmitGlyphQuads(textLines_.Lines, h, FlipX, FlipY,
-                             [&](const Texture* page, const Rect& uv, Vector2 size, Vector2 offset) {
-                                 AddQuad(page, uv, rotation, tint, size, offset, p);
-                             });
+    if (layers & laterBits_) {
+        laterDraws_.push_back({(spriteLayers & laterBits_) ? sprite : nullptr,
+                               (textLayers & laterBits_) ? text : nullptr, spriteLayers, textLayers, visit,
+                               rotation, p, tint});
     }
-    Depth -= DepthStep;
-    if (Depth < 0.0f) {
-        Depth = 0.0f;
+    StepDepth();
+    GameObject* const* kids = children.data();
+    const size_t n = children.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (i + PrefetchAhead < n) {
+            PrefetchObject(kids[i + PrefetchAhead]);
+        }
+        if (i + PrefetchAhead / 2 < n) {
+            PrefetchComponents(kids[i + PrefetchAhead / 2]);
+        }
+        Walk(*kids[i], tint, handed);
     }
-    for (size_t i = 0; i < object.Children.size(); ++i) {
-        DrawTree(*object.Children[i], passBit, tint, handed);
+}
+
+void Renderer::DrawTree(GameObject& object, int passBit, Color tint, Vector2 position) {
+    drawBit_ = passBit;
+    laterBits_ = 0;
+    Walk(object, tint, position);
+}
+
+float Renderer::DepthAfter(size_t steps) {
+    if (depthSteps_.empty()) {
+        depthSteps_.push_back(1.0f);
     }
+    while (steps >= depthSteps_.size() && depthSteps_.back() > 0.0f) {
+        float d = depthSteps_.back() - DepthStep;
+        depthSteps_.push_back(d < 0.0f ? 0.0f : d);
+    }
+    return steps < depthSteps_.size() ? depthSteps_[steps] : 0.0f;
 }
 
 void Renderer::DrawLineStrip(const Vector2* points, int count, Color color, bool closed) {
@@ -239,28 +308,55 @@ void Renderer::DrawLineStrip(const Vector2* points, int count, Color color, bool
 
 void Renderer::RenderFrame(GameObject* root, const GraphicsManager& graphics) {
     backend_->BeginFrame(graphics.ClearColor);
+    // The World pass is filled by the one walk of the tree; the walk notes what the other passes draw.
+    SetCamera(graphics.WorldCamera, graphics.Width, graphics.Height);
+    backend_->BeginPass(1, false);
+    BeginPassBatches();
     Depth = 1.0f;
-    for (int pass = 0; pass < DrawLayerCount; ++pass) {
+    visits_ = 0;
+    laterDraws_.clear();
+    if (root) {
+        drawBit_ = 1;
+        laterBits_ = ((1 << DrawLayerCount) - 1) & ~1;
+        Walk(*root, Color::White(), Vector2{});
+    }
+    FlushPass();
+    if (graphics.ShowPhysics && PhysicsOverlay) {
+        backend_->ClearDepth();
+        const TextureManager* textures = Service<TextureManager>::TryGet();
+        backend_->SetTexture(textures ? textures->FindTexture("Editor") : nullptr);
+        PhysicsOverlay(*this);
+    }
+
+    // Every pass visits the same objects, so an object's depth in pass k is the one it would get
+    // after k full walks: visits * k steps on from its own.
+    const size_t visits = visits_;
+    const size_t lastStep = DrawLayerCount * visits;
+    DepthAfter(lastStep); // fills the table for every lookup below
+    const size_t floorStep = depthSteps_.size() - 1;
+    SetCamera(graphics.ScreenCamera, graphics.Width, graphics.Height);
+    for (int pass = 1; pass < DrawLayerCount; ++pass) {
         const int bit = 1 << pass;
-        if (pass == 0) {
-            SetCamera(graphics.WorldCamera, graphics.Width, graphics.Height);
-        } else if (pass == 1) {
-            SetCamera(graphics.ScreenCamera, graphics.Width, graphics.Height);
-        }
         // Odd passes ("Ui", "EditorText", "EditorText2") hold pixel art and text: point sampling.
         backend_->BeginPass(bit, pass % 2 == 1);
         BeginPassBatches();
-        if (root) {
-            DrawTree(*root, bit);
+        const size_t base = static_cast<size_t>(pass) * visits;
+        for (const LaterDraw& draw : laterDraws_) {
+            if (((draw.spriteLayers | draw.textLayers) & bit) == 0) {
+                continue;
+            }
+            Depth = depthSteps_[std::min(base + draw.visit, floorStep)];
+            if (draw.sprite && (draw.spriteLayers & bit)) {
+                DrawSprite(*draw.sprite, draw.rotation, draw.tint, draw.position);
+            }
+            if (draw.text && (draw.textLayers & bit)) {
+                DrawText(*draw.text, draw.rotation, draw.tint, draw.position);
+            }
         }
         FlushPass();
-        if (pass == 0 && graphics.ShowPhysics && PhysicsOverlay) {
-            backend_->ClearDepth();
-            const TextureManager* textures = Service<TextureManager>::TryGet();
-            backend_->SetTexture(textures ? textures->FindTexture("Editor") : nullptr);
-            PhysicsOverlay(*this);
-        }
     }
+    Depth = depthSteps_[std::min(lastStep, floorStep)];
+
     if (captureNext_) {
         captureNext_ = false;
         LastCapture = DecodedImage{};

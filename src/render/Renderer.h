@@ -11,16 +11,21 @@
 #include "platform/Image.h"
 #include "render/TextLayoutBuffer.h"
 #include "render/Vertex.h"
+#include "render/VertexList.h"
 
 class Camera2d;
 class GameObject;
 class GraphicsManager;
 class RenderBackend;
+class SpriteComponent;
+class TextComponent;
 class Texture;
 
 // Draws the object tree as textured, tinted, rotated quads over six layer passes. Quads are batched
 // per texture and never sorted: every visited object gets a slightly smaller depth than the one
-// before, so later objects in tree order cover earlier ones whatever texture they use.
+// before, in every pass, so later objects in tree order cover earlier ones whatever texture they use.
+// The tree is walked once per frame: the World pass is filled during the walk, and what the later
+// passes draw is noted on the way and replayed with the depth each object would get in its pass.
 // Main thread only.
 class Renderer {
 public:
@@ -48,7 +53,8 @@ public:
                  Vector2 offset, Vector2 position);
     // Draws the pass's batches, one texture at a time, MaxQuadsPerDraw quads per call.
     void FlushPass();
-    // Runs the draw traversal of one pass from object with the inherited tint and position.
+    // Runs the draw traversal of one pass from object with the inherited tint and position, starting
+    // at the current Depth.
     void DrawTree(GameObject& object, int passBit, Color tint = Color::White(), Vector2 position = {});
     // An immediate line strip (at most 99 points, plus the closing one) with the 1-pixel white
     // sprite of the "Editor" texture, under the camera in force.
@@ -66,14 +72,39 @@ public:
 
     RenderBackend& Backend() { return *backend_; }
 
-    std::vector<std::vector<Vertex>> QuadLists; // one per batch slot; emptied, never freed, between passes
+    std::vector<VertexList> QuadLists;          // one per batch slot; emptied, never freed, between passes
     std::vector<const Texture*> PassTextures;   // textures of the pass in order of first use = slot
     float Depth = 1.0f;
     bool FlipX = false;
     bool FlipY = false;
 
 private:
+    // An object that draws in a pass after the one being filled by the walk: what it draws there,
+    // with the position, rotation and tint the walk worked out, and its place in visiting order.
+    struct LaterDraw {
+        const SpriteComponent* sprite; // null when the sprite draws in no later pass
+        const TextComponent* text;     // likewise
+        int spriteLayers;
+        int textLayers;
+        uint32_t visit;
+        float rotation;
+        Vector2 position;
+        Color tint;
+    };
+
     int SlotOf(const Texture* texture);
+    // The walk: quads for drawBit_ go straight into the batches, later passes in laterBits_ are noted.
+    void Walk(GameObject& object, Color tint, Vector2 position);
+    void DrawSprite(const SpriteComponent& sprite, float rotation, Color tint, Vector2 position);
+    void DrawText(const TextComponent& text, float rotation, Color tint, Vector2 position);
+    void StepDepth() {
+        Depth -= DepthStep;
+        if (Depth < 0.0f) {
+            Depth = 0.0f;
+        }
+    }
+    // Depth after `steps` decrements from 1, exactly as the running counter would have it.
+    float DepthAfter(size_t steps);
 
     std::unique_ptr<RenderBackend> backend_;
     bool deviceCreated_ = false;
@@ -86,4 +117,10 @@ private:
     float lastCos_ = 1.0f;
     float lastSin_ = 0.0f;
     TextLayoutBuffer textLines_;
+    int drawBit_ = 0;
+    int laterBits_ = 0;
+    uint32_t visits_ = 0;
+    std::vector<LaterDraw> laterDraws_;
+    // depthSteps_[n] is the depth after n steps from 1; it ends at the first 0 (the floor).
+    std::vector<float> depthSteps_;
 };
