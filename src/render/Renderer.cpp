@@ -1,8 +1,12 @@
 #include "render/Renderer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "assets/Texture.h"
 #include "assets/TextureManager.h"
@@ -16,6 +20,7 @@
 #include "render/Camera2d.h"
 #include "render/GraphicsManager.h"
 #include "render/RenderBackend.h"
+#include "render/SinCos.h"
 
 Renderer::Renderer(std::unique_ptr<RenderBackend> backend) : backend_(std::move(backend)) {}
 
@@ -69,10 +74,7 @@ void Renderer::SetCamera(const Camera2d& camera, int32_t backBufferWidth, int32_
     backend_->SetCamera(constants);
 }
 
-int Renderer::SlotOf(const Texture* texture) {
-    if (texture == lastTexture_) {
-        return lastSlot_;
-    }
+int Renderer::FindSlot(const Texture* texture) {
     int slot = 0;
     const int count = static_cast<int>(PassTextures.size());
     while (slot < count && PassTextures[static_cast<size_t>(slot)] != texture) {
@@ -89,6 +91,51 @@ int Renderer::SlotOf(const Texture* texture) {
     return slot;
 }
 
+namespace {
+
+// Appends one quad: corners (x0, y1), (x1, y1), (x0, y0), (x1, y0) relative to the anchor, turned by
+// the angle whose cosine and sine are c and s, moved to p, with depth z, colour and the uv rectangle.
+inline void WriteQuad(VertexList& list, float x0, float x1, float y0, float y1, float c, float s, Vector2 p,
+                      float z, uint32_t argb, const Rect& uv) {
+    const float u0 = uv.x;
+    const float u1 = uv.x + uv.width;
+    const float v0 = uv.y;
+    const float v1 = uv.y + uv.height;
+    Vertex* v = list.Append(4);
+#if defined(__SSE2__)
+    // Four corners at once, then each vertex as two 16-byte stores: (x, y, z, 1) and (colour, u, v)
+    // with a fourth float that the next vertex's first store overwrites; the last one stores 12 bytes.
+    const __m128 xs = _mm_setr_ps(x0, x1, x0, x1);
+    const __m128 ys = _mm_setr_ps(y1, y1, y0, y0);
+    const __m128 vc = _mm_set1_ps(c);
+    const __m128 vs = _mm_set1_ps(s);
+    const __m128 X = _mm_sub_ps(_mm_add_ps(_mm_set1_ps(p.x), _mm_mul_ps(xs, vc)), _mm_mul_ps(ys, vs));
+    const __m128 Y = _mm_add_ps(_mm_add_ps(_mm_set1_ps(p.y), _mm_mul_ps(xs, vs)), _mm_mul_ps(ys, vc));
+    const __m128 xy01 = _mm_unpacklo_ps(X, Y);
+    const __m128 xy23 = _mm_unpackhi_ps(X, Y);
+    const __m128 zw = _mm_setr_ps(z, 1.0f, z, 1.0f);
+    const float colour = std::bit_cast<float>(argb);
+    float* out = reinterpret_cast<float*>(v);
+    _mm_storeu_ps(out + 0, _mm_movelh_ps(xy01, zw));
+    _mm_storeu_ps(out + 4, _mm_setr_ps(colour, u0, v0, 0.0f));
+    _mm_storeu_ps(out + 7, _mm_movehl_ps(zw, xy01));
+    _mm_storeu_ps(out + 11, _mm_setr_ps(colour, u1, v0, 0.0f));
+    _mm_storeu_ps(out + 14, _mm_movelh_ps(xy23, zw));
+    _mm_storeu_ps(out + 18, _mm_setr_ps(colour, u0, v1, 0.0f));
+    _mm_storeu_ps(out + 21, _mm_movehl_ps(zw, xy23));
+    const __m128 last = _mm_setr_ps(colour, u1, v1, 0.0f);
+    _mm_storel_pi(reinterpret_cast<__m64*>(out + 25), last);
+    _mm_store_ss(out + 27, _mm_shuffle_ps(last, last, _MM_SHUFFLE(2, 2, 2, 2)));
+#else
+    v[0] = {p.x + x0 * c - y1 * s, p.y + x0 * s + y1 * c, z, 1.0f, argb, u0, v0};
+    v[1] = {p.x + x1 * c - y1 * s, p.y + x1 * s + y1 * c, z, 1.0f, argb, u1, v0};
+    v[2] = {p.x + x0 * c - y0 * s, p.y + x0 * s + y0 * c, z, 1.0f, argb, u0, v1};
+    v[3] = {p.x + x1 * c - y0 * s, p.y + x1 * s + y0 * c, z, 1.0f, argb, u1, v1};
+#endif
+}
+
+} // namespace
+
 void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, Color tint, Vector2 size,
                        Vector2 offset, Vector2 position) {
     VertexList& list = QuadLists[static_cast<size_t>(SlotOf(texture))];
@@ -96,28 +143,17 @@ void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, C
     const float sy = FlipY ? -size.y : size.y;
     const float hx = sx / 2;
     const float hy = sy / 2;
-    const float x0 = -hx - offset.x;
-    const float x1 = hx - offset.x;
-    const float y1 = hy - offset.y;
-    const float y0 = -hy - offset.y;
     if (rotation != lastRotation_) {
         lastRotation_ = rotation;
-        lastCos_ = std::cos(rotation);
-        lastSin_ = std::sin(rotation);
+        if (rotation == 0.0f) {
+            lastSin_ = 0.0f;
+            lastCos_ = 1.0f;
+        } else {
+            SinCos(rotation, lastSin_, lastCos_);
+        }
     }
-    const float c = lastCos_;
-    const float s = lastSin_;
-    const uint32_t argb = tint.ToArgb();
-    const float z = Depth;
-    const float u0 = uv.x;
-    const float u1 = uv.x + uv.width;
-    const float v0 = uv.y;
-    const float v1 = uv.y + uv.height;
-    Vertex* v = list.Append(4);
-    v[0] = {position.x + x0 * c - y1 * s, position.y + x0 * s + y1 * c, z, 1.0f, argb, u0, v0};
-    v[1] = {position.x + x1 * c - y1 * s, position.y + x1 * s + y1 * c, z, 1.0f, argb, u1, v0};
-    v[2] = {position.x + x0 * c - y0 * s, position.y + x0 * s + y0 * c, z, 1.0f, argb, u0, v1};
-    v[3] = {position.x + x1 * c - y0 * s, position.y + x1 * s + y0 * c, z, 1.0f, argb, u1, v1};
+    WriteQuad(list, -hx - offset.x, hx - offset.x, -hy - offset.y, hy - offset.y, lastCos_, lastSin_, position,
+              Depth, tint.ToArgb(), uv);
 }
 
 void Renderer::BeginPassBatches() {

@@ -92,7 +92,9 @@ private:
         Color tint;
     };
 
-    int SlotOf(const Texture* texture);
+    // The batch slot of the texture, added to the pass on first use.
+    int SlotOf(const Texture* texture) { return texture == lastTexture_ ? lastSlot_ : FindSlot(texture); }
+    int FindSlot(const Texture* texture);
     // The walk: quads for drawBit_ go straight into the batches, later passes in laterBits_ are noted.
     void Walk(GameObject& object, Color tint, Vector2 position);
     void DrawSprite(const SpriteComponent& sprite, float rotation, Color tint, Vector2 position);
