@@ -1,15 +1,18 @@
-// Renderer figures: the CPU path (traversal, AddQuad, FlushPass) for 50,000 tinted, rotated 8-pixel
-// quads from one atlas, with a do-nothing backend and with OpenGL (run under GALLIUM_NOOP=1 for the
-// CPU cost alone, without it for llvmpipe's full frame); text layout per glyph. Each reports heap
-// allocations per frame once warm.
+// Renderer figures for 50,000 tinted, rotated 8-pixel quads from one atlas: the CPU path (traversal,
+// AddQuad, FlushPass) with a backend that draws nothing, the whole frame through OpenGL, and text
+// layout per glyph; each also counts heap allocations per frame once warm. SDL_Renderer draws the
+// same sprites in SdlRendererBench.cpp, and the run ends with the ratios between the two.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 
+#include "AllocationCounter.h"
+#include "BenchFigures.h"
+#include "BenchSprites.h"
+#include "assets/BitmapFont.h"
 #include "assets/ImageDevice.h"
 #include "assets/Texture.h"
 #include "assets/TextureImage.h"
@@ -25,20 +28,6 @@
 #include "render/gl/GlBackend.h"
 
 namespace {
-std::atomic<long> allocations{0};
-} // namespace
-
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
 
 // Draws nothing: what is left is the renderer's own work.
 class NullBackend final : public RenderBackend {
@@ -50,46 +39,44 @@ public:
     void SetCamera(const CameraConstants&) override {}
     void BeginPass(int, bool) override {}
     void PrepareIndices(int) override {}
-    void DrawQuads(const Texture*, const Vertex* v, int n) override {
-        benchmark::DoNotOptimize(v);
-        draws += n > 0;
-    }
+    void DrawQuads(const Texture*, const Vertex* v, int) override { benchmark::DoNotOptimize(v); }
     void ClearDepth() override {}
     void SetTexture(const Texture*) override {}
     void DrawLines(const Vertex*, int) override {}
     bool ReadBackBuffer(std::vector<uint8_t>&, int&, int&) override { return false; }
     void EndFrame() override {}
-    long draws = 0;
 };
 
-constexpr int QuadCount = 50000;
-
-// 50,000 sprites of 8 pixels (half a unit) from one 256 x 256 atlas, each rotated and tinted.
+// The benchmark sprites as objects under one root, each with a position, a tint and a sprite.
 struct SpriteScene {
-    SpriteScene() {
-        atlas.PixelWidth = atlas.PixelHeight = 256;
-        atlas.Image = Service<ImageDevice>::Get().CreateImage(256, 256, std::vector<uint8_t>(256 * 256 * 4, 200).data());
+    explicit SpriteScene(int count) {
+        atlas.PixelWidth = atlas.PixelHeight = BenchAtlasSize;
+        atlas.Image = Service<ImageDevice>::Get().CreateImage(BenchAtlasSize, BenchAtlasSize,
+                                                              MakeBenchAtlasPixels().data());
+        const float pitch = static_cast<float>(BenchImagePitch) / BenchAtlasSize;
+        const float side = static_cast<float>(BenchImagePixels) / BenchAtlasSize;
         for (int i = 0; i < 64; ++i) {
             const std::string name = "s" + std::to_string(i);
-            atlas.UvRects.emplace_back((i % 8) / 8.0f, (i / 8) / 8.0f, 1 / 32.0f, 1 / 32.0f);
+            atlas.UvRects.emplace_back(static_cast<float>(i % 8) * pitch, static_cast<float>(i / 8) * pitch,
+                                       side, side);
             atlas.TrimRects.emplace_back(0, 0, 1, 1);
             atlas.SpriteNames.push_back(name);
             atlas.SpriteIndex[name] = i;
         }
         root.Name = "Root";
-        for (int i = 0; i < QuadCount; ++i) {
+        for (const BenchSprite& s : MakeBenchSprites(count)) {
             auto* o = new GameObject;
             auto* pos = new Pos2dComponent;
-            pos->Pos = {float(i % 120) * 0.5f, -float(i / 120 % 90) * 0.5f};
-            pos->Rotation = float(i % 360) * 0.0174533f;
+            pos->Pos = s.Pos;
+            pos->Rotation = s.Rotation;
             o->AddComponent(pos);
             auto* tint = new TintComponent;
-            tint->Tint = {255, uint8_t(i), uint8_t(i * 7), 230};
+            tint->Tint = s.Tint;
             o->AddComponent(tint);
             auto* sprite = new SpriteComponent;
             sprite->SetTexture(&atlas);
-            sprite->SelectSprite(i % 64);
-            sprite->Size = {0.5f, 0.5f};
+            sprite->SelectSprite(s.Image);
+            sprite->Size = {BenchSpriteUnits, BenchSpriteUnits};
             o->AddComponent(sprite);
             root.AppendChild(o);
         }
@@ -98,30 +85,39 @@ struct SpriteScene {
     GameObject root;
 };
 
-void RunFrames(benchmark::State& state, Renderer& renderer, SpriteScene& scene, GraphicsManager& graphics) {
+void RunFrames(benchmark::State& state, Renderer& renderer, SpriteScene& scene, GraphicsManager& graphics,
+               const std::string& figure) {
+    const int count = static_cast<int>(state.range(0));
     renderer.RenderFrame(&scene.root, graphics); // grow the vertex lists
     renderer.RenderFrame(&scene.root, graphics);
-    const long before = allocations.load();
+    const long before = AllocationCount();
     long frames = 0;
+    FrameTimer timer;
+    timer.Start();
     for (auto _ : state) {
         renderer.RenderFrame(&scene.root, graphics);
         ++frames;
     }
-    state.counters["ns_per_quad"] = benchmark::Counter(double(QuadCount) * double(frames),
-                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["allocs_per_frame"] = double(allocations.load() - before) / double(frames);
+    timer.Stop(frames);
+    state.counters["frame_ns_per_quad"] = timer.WallNsPerFrame / count;
+    state.counters["cpu_ns_per_quad"] = timer.CpuNsPerFrame / count;
+    state.counters["allocs_per_frame"] =
+        static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
+    RecordFigure(figure + ".frame", timer.WallNsPerFrame / count);
+    RecordFigure(figure + ".cpu", timer.CpuNsPerFrame / count);
 }
 
 void BM_CpuPathNullBackend(benchmark::State& state) {
-    auto owned = std::make_unique<NullBackend>();
-    Renderer renderer(std::move(owned));
+    Renderer renderer(std::make_unique<NullBackend>());
     renderer.CreateDevice();
     GraphicsManager graphics;
-    SpriteScene scene;
-    RunFrames(state, renderer, scene, graphics);
+    {
+        SpriteScene scene(static_cast<int>(state.range(0)));
+        RunFrames(state, renderer, scene, graphics, "null");
+    }
     renderer.Release();
 }
-BENCHMARK(BM_CpuPathNullBackend)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CpuPathNullBackend)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 void BM_FrameOpenGl(benchmark::State& state) {
     if (!std::getenv("DISPLAY")) {
@@ -133,12 +129,12 @@ void BM_FrameOpenGl(benchmark::State& state) {
     renderer.CreateDevice();
     GraphicsManager graphics;
     {
-        SpriteScene scene;
-        RunFrames(state, renderer, scene, graphics);
+        SpriteScene scene(static_cast<int>(state.range(0)));
+        RunFrames(state, renderer, scene, graphics, "gl");
     }
     renderer.Release();
 }
-BENCHMARK(BM_FrameOpenGl)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameOpenGl)->Arg(50000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A 2,000-character paragraph wrapped in a box, laid out and queued every frame.
 void BM_TextLayout(benchmark::State& state) {
@@ -148,10 +144,17 @@ void BM_TextLayout(benchmark::State& state) {
     font.LineHeightNorm = 0.125f;
     font.Page = std::make_unique<Texture>();
     for (int c = 32; c < 127; ++c) {
-        Glyph g{c, (c % 16) / 16.0f, (c / 16) / 8.0f, 0.05f, 0.1f, 0.0f, 0.01f, 0.055f};
+        Glyph g{c,
+                static_cast<float>(c % 16) / 16.0f,
+                static_cast<float>(c / 16) / 8.0f,
+                0.05f,
+                0.1f,
+                0.0f,
+                0.01f,
+                0.055f};
         font.Glyphs[c] = g;
     }
-    font.Kernings.emplace('A', std::make_pair(int('V'), -0.01f));
+    font.Kernings.emplace('A', std::make_pair(static_cast<int>('V'), -0.01f));
     font.BuildByteTables();
     GameObject root;
     auto* object = new GameObject;
@@ -169,21 +172,46 @@ void BM_TextLayout(benchmark::State& state) {
     root.AppendChild(object);
     GraphicsManager graphics;
     renderer.RenderFrame(&root, graphics);
-    const long before = allocations.load();
+    const long before = AllocationCount();
     long frames = 0;
     for (auto _ : state) {
         renderer.BeginPassBatches();
-        renderer.DrawTree(root, int(DrawLayer::Ui));
+        renderer.DrawTree(root, static_cast<int>(DrawLayer::Ui));
         benchmark::DoNotOptimize(renderer.QuadLists[0].data());
         ++frames;
     }
-    state.counters["ns_per_glyph"] = benchmark::Counter(double(paragraph.size()) * double(frames),
-                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["allocs_per_frame"] = double(allocations.load() - before) / double(frames);
+    state.counters["ns_per_glyph"] =
+        benchmark::Counter(static_cast<double>(paragraph.size()) * static_cast<double>(frames),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["allocs_per_frame"] =
+        static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
     renderer.Release();
 }
 BENCHMARK(BM_TextLayout)->Unit(benchmark::kMicrosecond);
 
+void PrintRatio(const char* what, const char* ours, const char* theirs, double limit) {
+    const auto& f = BenchFigures();
+    if (!f.count(ours) || !f.count(theirs)) {
+        std::printf("  %-58s n/a (a benchmark did not run)\n", what);
+        return;
+    }
+    const double ratio = f.at(ours) / f.at(theirs);
+    std::printf("  %-58s %6.2f ns / %6.2f ns = %.3fx (limit %.2fx) %s\n", what, f.at(ours), f.at(theirs),
+                ratio, limit, ratio <= limit ? "ok" : "OVER");
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::printf("\nRenderer against SDL_Renderer, per quad, same sprites, same run:\n");
+    PrintRatio("CPU path (no-op backend) / SDL_Renderer thread CPU", "null.cpu", "sdl.cpu", 0.25);
+    PrintRatio("thread CPU under OpenGL / SDL_Renderer thread CPU", "gl.cpu", "sdl.cpu", 0.25);
+    PrintRatio("full frame under OpenGL / SDL_Renderer full frame", "gl.frame", "sdl.frame", 0.75);
+    return 0;
+}

@@ -152,8 +152,8 @@ void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, C
             SinCos(rotation, lastSin_, lastCos_);
         }
     }
-    WriteQuad(list, -hx - offset.x, hx - offset.x, -hy - offset.y, hy - offset.y, lastCos_, lastSin_, position,
-              Depth, tint.ToArgb(), uv);
+    WriteQuad(list, -hx - offset.x, hx - offset.x, -hy - offset.y, hy - offset.y, lastCos_, lastSin_,
+              position, Depth, tint.ToArgb(), uv);
 }
 
 void Renderer::BeginPassBatches() {

@@ -72,8 +72,8 @@ public:
 
     RenderBackend& Backend() { return *backend_; }
 
-    std::vector<VertexList> QuadLists;          // one per batch slot; emptied, never freed, between passes
-    std::vector<const Texture*> PassTextures;   // textures of the pass in order of first use = slot
+    std::vector<VertexList> QuadLists;        // one per batch slot; emptied, never freed, between passes
+    std::vector<const Texture*> PassTextures; // textures of the pass in order of first use = slot
     float Depth = 1.0f;
     bool FlipX = false;
     bool FlipY = false;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <time.h>
+
+#include <chrono>
+#include <map>
+#include <string>
+
+// Figures the benchmarks leave behind for the closing summary of ratios, by name.
+inline std::map<std::string, double>& BenchFigures() {
+    static std::map<std::string, double> figures;
+    return figures;
+}
+
+// Keeps the smallest value seen under the name: with repetitions, the run least disturbed by
+// whatever else the machine was doing.
+inline void RecordFigure(const std::string& name, double value) {
+    auto [it, added] = BenchFigures().emplace(name, value);
+    if (!added && value < it->second) {
+        it->second = value;
+    }
+}
+
+// Wall-clock and this thread's CPU time over a run of frames, in nanoseconds per frame. The thread's
+// CPU time leaves out the GL driver's rasteriser threads (llvmpipe draws on its own threads).
+class FrameTimer {
+public:
+    void Start() {
+        wallStart_ = std::chrono::steady_clock::now();
+        cpuStart_ = ThreadCpuNs();
+    }
+    void Stop(long frames) {
+        const double n = frames > 0 ? static_cast<double>(frames) : 1.0;
+        WallNsPerFrame = static_cast<double>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                                 std::chrono::steady_clock::now() - wallStart_)
+                                                 .count()) /
+                         n;
+        CpuNsPerFrame = (ThreadCpuNs() - cpuStart_) / n;
+    }
+    double WallNsPerFrame = 0.0;
+    double CpuNsPerFrame = 0.0;
+
+private:
+    static double ThreadCpuNs() {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
+    }
+    std::chrono::steady_clock::time_point wallStart_;
+    double cpuStart_ = 0.0;
+};

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Usage: scripts/bench.sh [benchmark arguments...]
+# Builds the release preset and runs every benchmark program in build/release/bin (names ending in
+# _bench), printing their results. Starts a private Xvfb display when there is none, so the OpenGL
+# and SDL_Renderer figures are measured too. llvmpipe runs with one rasteriser thread for stable
+# figures (LP_NUM_THREADS=1 unless set).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+./scripts/build.sh release || exit 1
+
+xvfb_pid=""
+cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; }
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    export DISPLAY=":$n"; break
+  done
+fi
+export LP_NUM_THREADS=${LP_NUM_THREADS:-1}
+
+status=0
+found=0
+for bench in build/release/bin/*_bench; do
+  [ -x "$bench" ] || continue
+  found=1
+  echo "==== $(basename "$bench") ===="
+  # Run from bin/ so benchmarks that read Content find it.
+  if ! (cd build/release/bin && "./$(basename "$bench")" "$@"); then
+    echo "$(basename "$bench"): FAILED"; status=1
+  fi
+  echo
+done
+[ $found -eq 1 ] || { echo "no benchmark programs in build/release/bin"; exit 1; }
+exit $status
