@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "AllocationCounter.h"
@@ -79,8 +80,8 @@ void BM_SdlRendererFrame(benchmark::State& state) {
     state.counters["cpu_ns_per_quad"] = timer.CpuNsPerFrame / count;
     state.counters["allocs_per_frame"] =
         static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
-    RecordFigure("sdl.frame", timer.WallNsPerFrame / count);
-    RecordFigure("sdl.cpu", timer.CpuNsPerFrame / count);
+    RecordFigure("sdl." + std::to_string(count) + ".frame", timer.WallNsPerFrame / count);
+    RecordFigure("sdl." + std::to_string(count) + ".cpu", timer.CpuNsPerFrame / count);
     SDL_DestroyTexture(atlas);
     SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window);

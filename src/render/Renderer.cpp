@@ -136,8 +136,9 @@ inline void WriteQuad(VertexList& list, float x0, float x1, float y0, float y1, 
 
 } // namespace
 
-void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, Color tint, Vector2 size,
-                       Vector2 offset, Vector2 position) {
+[[gnu::always_inline]] inline void Renderer::PushQuad(const Texture* texture, const Rect& uv, float rotation,
+                                                      Color tint, Vector2 size, Vector2 offset,
+                                                      Vector2 position) {
     VertexList& list = QuadLists[static_cast<size_t>(SlotOf(texture))];
     const float sx = FlipX ? -size.x : size.x;
     const float sy = FlipY ? -size.y : size.y;
@@ -154,6 +155,11 @@ void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, C
     }
     WriteQuad(list, -hx - offset.x, hx - offset.x, -hy - offset.y, hy - offset.y, lastCos_, lastSin_,
               position, Depth, tint.ToArgb(), uv);
+}
+
+void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, Color tint, Vector2 size,
+                       Vector2 offset, Vector2 position) {
+    PushQuad(texture, uv, rotation, tint, size, offset, position);
 }
 
 void Renderer::BeginPassBatches() {
@@ -186,16 +192,17 @@ void Renderer::FlushPass() {
     }
 }
 
-void Renderer::DrawSprite(const SpriteComponent& sprite, float rotation, Color tint, Vector2 position) {
-    AddQuad(sprite.GetTexture(), sprite.UvRect, rotation, tint, sprite.QuadSize(), sprite.QuadOffset(),
-            position);
+[[gnu::always_inline]] inline void Renderer::DrawSprite(const SpriteComponent& sprite, float rotation,
+                                                        Color tint, Vector2 position) {
+    PushQuad(sprite.GetTexture(), sprite.UvRect, rotation, tint, sprite.QuadSize(), sprite.QuadOffset(),
+             position);
 }
 
 void Renderer::DrawText(const TextComponent& text, float rotation, Color tint, Vector2 position) {
     const float h = text.BreakLines(textLines_.Lines);
     text.EmitGlyphQuads(textLines_.Lines, h, FlipX, FlipY,
                         [&](const Texture* page, const Rect& uv, Vector2 size, Vector2 offset) {
-                            AddQuad(page, uv, rotation, tint, size, offset, position);
+                            PushQuad(page, uv, rotation, tint, size, offset, position);
                         });
 }
 
@@ -222,9 +229,12 @@ void PrefetchComponents(const GameObject* object) {
     if (const SpriteComponent* sprite = SpriteOf(*object)) {
         __builtin_prefetch(&sprite->Size);
         __builtin_prefetch(&sprite->Layer);
+        __builtin_prefetch(reinterpret_cast<const char*>(&sprite->Layer) + 15);
     }
-    if (const Component* pos = object->GetSlot(ShortcutSlot::Pos2d)) {
-        __builtin_prefetch(&static_cast<const Pos2dComponent*>(pos)->Pos);
+    if (const Component* slot = object->GetSlot(ShortcutSlot::Pos2d)) {
+        const auto* pos = static_cast<const Pos2dComponent*>(slot);
+        __builtin_prefetch(&pos->Pos);
+        __builtin_prefetch(&pos->IsRelative);
     }
     if (const Component* tint = object->GetSlot(ShortcutSlot::Tint)) {
         __builtin_prefetch(&static_cast<const TintComponent*>(tint)->Tint);
@@ -235,9 +245,10 @@ constexpr size_t PrefetchAhead = 8;
 
 } // namespace
 
-void Renderer::Walk(GameObject& object, Color tint, Vector2 position) {
+[[gnu::always_inline]] inline bool Renderer::VisitObject(const GameObject& object, Color& tint,
+                                                         Vector2 position, Vector2& handed) {
     if (!object.DrawEnabled) {
-        return;
+        return false;
     }
     const uint32_t visit = visits_++;
     const SpriteComponent* sprite = SpriteOf(object);
@@ -245,16 +256,15 @@ void Renderer::Walk(GameObject& object, Color tint, Vector2 position) {
     const int spriteLayers = sprite && sprite->GetTexture() ? static_cast<int>(sprite->Layer) : 0;
     const int textLayers = text && text->Font ? static_cast<int>(text->Layer) : 0;
     const int layers = (spriteLayers | textLayers) & (drawBit_ | laterBits_);
-    const std::vector<GameObject*>& children = object.Children;
+    const bool hasChildren = !object.Children.empty();
     // A leaf that draws nothing only takes its depth step: most objects of the later passes are
     // such leaves, and skipping their position and tint saves touching their components.
-    if (layers == 0 && children.empty()) {
+    if (layers == 0 && !hasChildren) {
         StepDepth();
-        return;
+        return false;
     }
     Vector2 p;
     float rotation = 0.0f;
-    Vector2 handed = position;
     if (const Component* slot = object.GetSlot(ShortcutSlot::Pos2d)) {
         const auto* pos = static_cast<const Pos2dComponent*>(slot);
         rotation = pos->Rotation;
@@ -285,8 +295,12 @@ void Renderer::Walk(GameObject& object, Color tint, Vector2 position) {
                                rotation, p, tint});
     }
     StepDepth();
-    GameObject* const* kids = children.data();
-    const size_t n = children.size();
+    return hasChildren;
+}
+
+void Renderer::WalkChildren(const GameObject& parent, Color tint, Vector2 position) {
+    GameObject* const* kids = parent.Children.data();
+    const size_t n = parent.Children.size();
     for (size_t i = 0; i < n; ++i) {
         if (i + PrefetchAhead < n) {
             PrefetchObject(kids[i + PrefetchAhead]);
@@ -294,7 +308,19 @@ void Renderer::Walk(GameObject& object, Color tint, Vector2 position) {
         if (i + PrefetchAhead / 2 < n) {
             PrefetchComponents(kids[i + PrefetchAhead / 2]);
         }
-        Walk(*kids[i], tint, handed);
+        const GameObject& kid = *kids[i];
+        Color kidTint = tint;
+        Vector2 handed = position;
+        if (VisitObject(kid, kidTint, position, handed)) {
+            WalkChildren(kid, kidTint, handed);
+        }
+    }
+}
+
+void Renderer::Walk(const GameObject& object, Color tint, Vector2 position) {
+    Vector2 handed = position;
+    if (VisitObject(object, tint, position, handed)) {
+        WalkChildren(object, tint, handed);
     }
 }
 

@@ -96,7 +96,13 @@ private:
     int SlotOf(const Texture* texture) { return texture == lastTexture_ ? lastSlot_ : FindSlot(texture); }
     int FindSlot(const Texture* texture);
     // The walk: quads for drawBit_ go straight into the batches, later passes in laterBits_ are noted.
-    void Walk(GameObject& object, Color tint, Vector2 position);
+    void Walk(const GameObject& object, Color tint, Vector2 position);
+    void WalkChildren(const GameObject& parent, Color tint, Vector2 position);
+    // Draws or notes one object and takes its depth step. Returns whether its children are to be
+    // visited, with the tint and position they inherit in tint and handed.
+    bool VisitObject(const GameObject& object, Color& tint, Vector2 position, Vector2& handed);
+    void PushQuad(const Texture* texture, const Rect& uv, float rotation, Color tint, Vector2 size,
+                  Vector2 offset, Vector2 position);
     void DrawSprite(const SpriteComponent& sprite, float rotation, Color tint, Vector2 position);
     void DrawText(const TextComponent& text, float rotation, Color tint, Vector2 position);
     void StepDepth() {
