@@ -13,6 +13,31 @@
 
 namespace {
 
+// The depth the renderer's counter holds after n decrements from 1, floored at 0.
+float DepthAfterSteps(int n) {
+    float depth = 1.0f;
+    for (int i = 0; i < n; ++i) {
+        depth -= Renderer::DepthStep;
+        if (depth < 0.0f) {
+            depth = 0.0f;
+        }
+    }
+    return depth;
+}
+
+// A physics body as the renderer sees it through the Body slot.
+class StubBody final : public Component {
+public:
+    StubBody(Vector2 position, float angle) : position_(position), angle_(angle) {}
+    ShortcutSlot Slot() const override { return ShortcutSlot::Body; }
+    Vector2 BodyPosition() const override { return position_; }
+    float BodyAngle() const override { return angle_; }
+
+private:
+    Vector2 position_;
+    float angle_;
+};
+
 class HeadlessRenderTest : public ::testing::Test {
 protected:
     HeadlessRenderTest() {
@@ -275,6 +300,105 @@ TEST_F(HeadlessRenderTest, TheClearColourIsTheManagers) {
     graphics.ClearColor = {10, 20, 30, 255};
     Render();
     EXPECT_EQ(backend->Recorded.clear, Color(10, 20, 30, 255));
+}
+
+TEST_F(HeadlessRenderTest, DepthRunsOnThroughAllSixPassesCountingEveryVisibleObject) {
+    AddSprite(*AddObject(root, "world"), &a);       // visit 1
+    GameObject* hidden = AddObject(root, "hidden"); // no visit
+    AddSprite(*AddObject(*hidden, "below"), &a, {1, 1}, DrawLayer::Ui);
+    hidden->DrawEnabled = false;
+    AddSprite(*AddObject(root, "twice"), &b, {1, 1}, static_cast<DrawLayer>(6)); // visit 2
+    GameObject* last = AddObject(root, "last");                                  // visit 3
+    AddSprite(*last, &a, {1, 1}, DrawLayer::EditorText2);
+    AddSprite(*AddObject(*last, "child"), &b, {1, 1}, DrawLayer::EditorText2); // visit 4
+    Render();
+    const int visits = 5; // the root too
+    EXPECT_EQ(FirstVertex(0, &a)->z, DepthAfterSteps(1));
+    EXPECT_EQ(FirstVertex(1, &b)->z, DepthAfterSteps(1 * visits + 2));
+    EXPECT_EQ(FirstVertex(2, &b)->z, DepthAfterSteps(2 * visits + 2));
+    EXPECT_EQ(FirstVertex(5, &a)->z, DepthAfterSteps(5 * visits + 3));
+    EXPECT_EQ(FirstVertex(5, &b)->z, DepthAfterSteps(5 * visits + 4));
+    EXPECT_EQ(renderer->Depth, DepthAfterSteps(6 * visits));
+    for (int pass : {0, 3, 4}) {
+        EXPECT_EQ(Pass(pass).draws.size(), pass == 0 ? 1u : 0u) << pass;
+    }
+}
+
+TEST_F(HeadlessRenderTest, LaterPassesReachTheDepthFloorLikeTheWorldPass) {
+    // 420 groups of 400 leaves: the six walks take just over a million steps, past the floor at 0.
+    GameObject* first = nullptr;
+    for (int g = 0; g < 420; ++g) {
+        GameObject* group = AddObject(root, "group");
+        for (int i = 0; i < 400; ++i) {
+            GameObject* leaf = AddObject(*group, "leaf");
+            if (!first) {
+                first = leaf;
+            }
+        }
+    }
+    AddSprite(*first, &a, {1, 1}, static_cast<DrawLayer>(2 | 16));
+    AddSprite(*root.Children.back()->Children.back(), &b, {1, 1}, DrawLayer::EditorText2);
+    Render();
+    const int visits = 1 + 420 * 401;
+    EXPECT_EQ(FirstVertex(1, &a)->z, DepthAfterSteps(visits + 2));
+    EXPECT_GT(FirstVertex(1, &a)->z, 0.0f);
+    EXPECT_EQ(FirstVertex(4, &a)->z, DepthAfterSteps(4 * visits + 2));
+    EXPECT_EQ(FirstVertex(5, &b)->z, 0.0f); // the counter reached 0 earlier in this pass
+    EXPECT_EQ(renderer->Depth, 0.0f);
+}
+
+TEST_F(HeadlessRenderTest, LaterPassesGetTheTintAndPositionTheWalkWorkedOut) {
+    GameObject* parent = AddObject(root, "parent");
+    AddPos(*parent, {3, 4}, true);
+    AddTint(*parent, {128, 255, 255, 128});
+    GameObject* child = AddObject(*parent, "child");
+    AddPos(*child, {100, 50}, true);
+    AddTint(*child, {255, 128, 0, 255});
+    AddSprite(*child, &a, {2, 2}, DrawLayer::Editor2);
+    Render();
+    const Vertex* v = FirstVertex(4, &a);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(Centre(v), Vector2(103, 54));
+    EXPECT_EQ(v->color, Color(128, 128, 0, 128).ToArgb());
+}
+
+TEST_F(HeadlessRenderTest, AnObjectWithABodyDrawsAtTheBodysPositionAndAngle) {
+    GameObject* o = AddObject(root, "body");
+    o->AddComponent(new StubBody({10, 5}, 3.14159265f / 2));
+    SpriteComponent* s = AddSprite(*o, &a, {2, 1});
+    s->Origin = {0.5f, 0.0f};
+    AddSprite(*AddObject(*o, "child"), &b);
+    Render();
+    const Vertex* v = FirstVertex(0, &a);
+    // As for a turned Pos2d object: the top-left corner (-1.5, 0.5) turns to (-0.5, -1.5).
+    EXPECT_NEAR(v[0].x, 9.5f, 1e-5f);
+    EXPECT_NEAR(v[0].y, 3.5f, 1e-5f);
+    // A body hands down the position it received, and rotation is not inherited.
+    EXPECT_EQ(Centre(FirstVertex(0, &b)), Vector2(0, 0));
+    EXPECT_EQ(FirstVertex(0, &b)[0].y, FirstVertex(0, &b)[1].y);
+}
+
+TEST_F(HeadlessRenderTest, APositionComponentWinsOverABody) {
+    GameObject* o = AddObject(root, "both");
+    o->AddComponent(new StubBody({10, 5}, 1.0f));
+    AddPos(*o, {-2, 7});
+    AddSprite(*o, &a);
+    Render();
+    const Vertex* v = FirstVertex(0, &a);
+    EXPECT_EQ(Centre(v), Vector2(-2, 7));
+    EXPECT_EQ(v[0].y, v[1].y); // unturned
+}
+
+TEST_F(HeadlessRenderTest, LaterFramesReuseTheVertexStorage) {
+    for (int i = 0; i < 3000; ++i) {
+        AddSprite(*AddObject(root, "q"), &a);
+    }
+    Render();
+    const Vertex* storage = renderer->QuadLists.at(0).data();
+    Render();
+    Render();
+    EXPECT_EQ(renderer->QuadLists.at(0).data(), storage);
+    EXPECT_EQ(Pass(0).draws.at(0).quads, 3000);
 }
 
 } // namespace
