@@ -11,7 +11,29 @@
 
 GameObject::GameObject() = default;
 
+namespace {
+
+// The entry is normally the last one: parents delete their children and components from the back.
+template <class T>
+void EraseFromBack(std::vector<T*>& list, const T* item) {
+    auto it = std::find(list.rbegin(), list.rend(), item);
+    if (it != list.rend()) {
+        list.erase(std::next(it).base());
+    }
+}
+
+} // namespace
+
 GameObject::~GameObject() {
+    // Each deletion detaches itself from this object, so the lists shrink from the end.
+    while (!Components.empty()) {
+        delete Components.back();
+    }
+    while (!Children.empty()) {
+        delete Children.back();
+    }
+    // After the children: a deleted child hands the editor's list up to this object, which must
+    // then hand it on to its own parent rather than keep a pointer to itself.
     if (EditorState* editor = Service<EditorState>::TryGet()) {
         if (editor->ListedObject == this) {
             editor->ListedObject = Parent;
@@ -27,13 +49,6 @@ GameObject::~GameObject() {
             }
             editor->SelectedObject = next;
         }
-    }
-    // Each deletion detaches itself from this object, so the lists shrink from the end.
-    while (!Components.empty()) {
-        delete Components.back();
-    }
-    while (!Children.empty()) {
-        delete Children.back();
     }
     if (Parent) {
         Parent->RemoveChild(this);
@@ -65,14 +80,12 @@ void GameObject::AddComponent(Component* c) {
 
 void GameObject::RemoveComponent(Component* c) {
     c->Owner = nullptr;
-    if (auto it = std::find(Components.begin(), Components.end(), c); it != Components.end()) {
-        Components.erase(it);
-    }
+    EraseFromBack(Components, c);
     // Compared as components: this also runs from ~Component, when c is no longer a Behavior.
-    auto b = std::find_if(Behaviors.begin(), Behaviors.end(),
+    auto b = std::find_if(Behaviors.rbegin(), Behaviors.rend(),
                           [c](Behavior* x) { return static_cast<Component*>(x) == c; });
-    if (b != Behaviors.end()) {
-        Behaviors.erase(b);
+    if (b != Behaviors.rend()) {
+        Behaviors.erase(std::next(b).base());
     }
     for (Component*& slot : Slots) {
         if (slot == c) {
@@ -95,9 +108,7 @@ void GameObject::AppendChild(GameObject* child) {
 
 void GameObject::RemoveChild(GameObject* child) {
     child->Parent = nullptr;
-    if (auto it = std::find(Children.begin(), Children.end(), child); it != Children.end()) {
-        Children.erase(it);
-    }
+    EraseFromBack(Children, child);
 }
 
 GameObject* GameObject::FindChild(std::string_view name) const {

@@ -98,4 +98,30 @@ TEST_F(DestroyQueuesTest, DeletingTheSelectedObjectMovesTheEditorSelectionToTheN
     EXPECT_EQ(editor.SelectedObject, nullptr);
 }
 
+TEST_F(DestroyQueuesTest, DeletingASubtreeHandsTheEditorListPastEveryDeletedAncestor) {
+    EditorState editor;
+    Service<EditorState>::Scoped editorScope(editor);
+    GameObject root;
+    auto* parent = new GameObject;
+    auto* child = new GameObject;
+    root.AppendChild(parent);
+    parent->AppendChild(child);
+    editor.ListedObject = child;
+    delete parent;
+    EXPECT_EQ(editor.ListedObject, &root);
+}
+
+TEST_F(DestroyQueuesTest, ManySiblingsAreDeletedInLinearTime) {
+    // Quadratic removal would take seconds here; the test would time out rather than fail.
+    GameObject root;
+    for (int i = 0; i < 200'000; ++i) {
+        root.AppendChild(new GameObject);
+    }
+    GameObject* doomed = new GameObject;
+    root.AppendChild(doomed);
+    doomed->DestroyLater();
+    queues.Flush();
+    EXPECT_EQ(root.Children.size(), 200'000u);
+}
+
 } // namespace
