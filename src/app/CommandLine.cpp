@@ -73,5 +73,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
             return Fail("unknown option '" + arg + "'");
         }
     }
+    if (!options.ScreenshotPath.empty() && options.Frames < 0) {
+        return Fail("--screenshot is taken after the last frame of a --frames N run");
+    }
     return {options, "", 0};
 }

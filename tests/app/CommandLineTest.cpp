@@ -24,7 +24,8 @@ TEST(CommandLineTest, HelpAndVersionPrintAndExitZero) {
 
 TEST(CommandLineTest, BadValuesAreRefusedWithStatusTwo) {
     for (auto args : std::vector<std::vector<std::string>>{
-             {"--frames"}, {"--frames", "-1"}, {"--frames", "12x"}, {"--seed", "4294967296"}, {"--bogus"}}) {
+             {"--frames"}, {"--frames", "-1"}, {"--frames", "12x"}, {"--seed", "4294967296"}, {"--bogus"},
+             {"--screenshot", "s.png"}}) {
         const auto r = ParseCommandLine(args);
         EXPECT_FALSE(r.Options);
         EXPECT_EQ(r.ExitCode, 2);

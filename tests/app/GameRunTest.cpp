@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "GameProcess.h"
 
 namespace {
@@ -16,6 +18,13 @@ TEST(GameRunTest, WithoutADisplaySaysHowToRunAndExitsNonZero) {
     EXPECT_NE(run.Stderr.find("--headless"), std::string::npos) << run.Stderr;
     EXPECT_NE(run.Stderr.find("xvfb-run"), std::string::npos) << run.Stderr;
     EXPECT_EQ(std::count(run.Stderr.begin(), run.Stderr.end(), '\n'), 1) << run.Stderr;
+}
+
+TEST(GameRunTest, ScreenshotWithoutAWindowFailsWithOneLine) {
+    const GameRun run = RunGame({"--headless", "--frames", "3", "--screenshot", "/tmp/kelvane-no-window.png"});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(std::count(run.Stderr.begin(), run.Stderr.end(), '\n'), 1) << run.Stderr;
+    EXPECT_NE(run.Stderr.find("kelvane-no-window.png"), std::string::npos) << run.Stderr;
 }
 
 TEST(GameRunTest, StatsReportBothPacers) {

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "GameProcess.h"
+#include "platform/Image.h"
 
 namespace {
 
@@ -79,6 +80,27 @@ TEST(WindowSmokeTest, RealWindowHasTitleAndClientSizeAndClosingItEndsTheGameWith
 
     EXPECT_EQ(WaitForGame(pid, 10.0), 0);
     XCloseDisplay(display);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ScreenshotTest, LastFrameIsSavedAsAPngOfTheWholeClientArea) {
+    if (!std::getenv("DISPLAY")) {
+        GTEST_SKIP() << "no X display (scripts/test.sh starts Xvfb)";
+    }
+    const std::string shot = "/tmp/kelvane-shot-" + std::to_string(getpid()) + ".png";
+    const GameRun run = RunGame({"--frames", "5", "--screenshot", shot});
+    ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+    const DecodedImage image = DecodeImageFile(shot);
+    EXPECT_EQ(image.Width, 1280);
+    EXPECT_EQ(image.Height, 720);
+    std::remove(shot.c_str());
+
+    const GameRun unwritable = RunGame({"--frames", "2", "--screenshot", "/nonexistent-folder/shot.png"});
+    EXPECT_EQ(unwritable.ExitCode, 1);
+    EXPECT_NE(unwritable.Stderr.find("/nonexistent-folder/shot.png"), std::string::npos) << unwritable.Stderr;
 }
 
 } // namespace
