@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -94,9 +95,35 @@ TEST(ScreenshotTest, LastFrameIsSavedAsAPngOfTheWholeClientArea) {
     const GameRun run = RunGame({"--frames", "5", "--screenshot", shot});
     ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
     const DecodedImage image = DecodeImageFile(shot);
-    EXPECT_EQ(image.Width, 1280);
-    EXPECT_EQ(image.Height, 720);
+    ASSERT_EQ(image.Width, 1280);
+    ASSERT_EQ(image.Height, 720);
     std::remove(shot.c_str());
+
+    // What the shipped GameplayRoot draws from the Main banks: the world view is still empty (clear
+    // colour), the HUD panel fills the right 320 pixels, five quick-slot frames sit on it, and the
+    // section title is bright text.
+    auto pixel = [&](int x, int y) {
+        const uint8_t* p = &image.Pixels[(static_cast<size_t>(y) * image.Width + x) * 4];
+        return std::array<int, 3>{p[0], p[1], p[2]};
+    };
+    auto brightness = [&](int x, int y) {
+        const auto p = pixel(x, y);
+        return p[0] + p[1] + p[2];
+    };
+    EXPECT_EQ(brightness(480, 360), 0);
+    EXPECT_EQ(brightness(959, 700), 0);
+    EXPECT_GT(brightness(1120, 400), 30) << "no HUD panel";
+    for (int left : {980, 1035, 1093, 1150, 1208}) {
+        // A frame's border is lighter than the well inside it.
+        EXPECT_GT(brightness(left, 50), brightness(left + 27, 50) + 60) << "no quick-slot frame at " << left;
+    }
+    int brightTextPixels = 0;
+    for (int y = 90; y < 110; ++y) {
+        for (int x = 1095; x < 1145; ++x) {
+            brightTextPixels += brightness(x, y) > 600;
+        }
+    }
+    EXPECT_GT(brightTextPixels, 20) << "no section title text";
 
     const GameRun unwritable = RunGame({"--frames", "2", "--screenshot", "/nonexistent-folder/shot.png"});
     EXPECT_EQ(unwritable.ExitCode, 1);
