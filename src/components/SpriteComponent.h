@@ -21,13 +21,6 @@ public:
 
     ShortcutSlot Slot() const override { return ShortcutSlot::Sprite; }
 
-    Vector2 Size{1.0f, 1.0f}; // full frame, in the units of the layer's camera; negative mirrors
-    Vector2 Origin;           // subtracted from the object's position
-    Rect UvRect{0.0f, 0.0f, 1.0f, 1.0f};
-    Rect TrimRect{0.0f, 0.0f, 1.0f, 1.0f};
-    DrawLayer Layer = DrawLayer::World;
-    int32_t SelectedIndex = -1;
-
     Texture* GetTexture() const { return texture_; }
     // The "Tex" setter: with a pending name, selects it; otherwise keeps the selection as it was.
     void SetTexture(Texture* texture);
@@ -60,6 +53,15 @@ public:
 
     // The pending name of this component, or null.
     const std::string* PendingName() const;
+
+    // Declared last and in this order so that, with the texture below, what a draw reads is 60
+    // contiguous bytes.
+    int32_t SelectedIndex = -1;
+    DrawLayer Layer = DrawLayer::World;
+    Vector2 Size{1.0f, 1.0f}; // full frame, in the units of the layer's camera; negative mirrors
+    Vector2 Origin;           // subtracted from the object's position
+    Rect UvRect{0.0f, 0.0f, 1.0f, 1.0f};
+    Rect TrimRect{0.0f, 0.0f, 1.0f, 1.0f};
 
 private:
     Texture* texture_ = nullptr;

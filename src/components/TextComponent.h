@@ -19,12 +19,13 @@ public:
     TextComponent();
     ShortcutSlot Slot() const override { return ShortcutSlot::Text; }
 
+    // First: the draw walk reads these two for every text, the rest only when it draws it.
+    BitmapFont* Font = nullptr; // not owned; without one nothing is drawn
+    DrawLayer Layer = DrawLayer::World;
     TextXAlignment AlignmentX = TextXAlignment::Left;
     TextYAlignment AlignmentY = TextYAlignment::Middle;
     Vector2 BoxSize;            // wrap width and height limit; 0 means none
     float FontSize = 1.0f;      // line height in the layer's units
-    BitmapFont* Font = nullptr; // not owned; without one nothing is drawn
-    DrawLayer Layer = DrawLayer::World;
     float LineSpacing = 1.0f;       // advance after a line, in FontSize units
     float ParagraphSpacing = 0.75f; // advance after an empty line, in FontSize units
     std::string Text = "WriteMe";

@@ -219,17 +219,16 @@ const TextComponent* TextOf(const GameObject& object) {
 // the lines a few siblings ahead lets those misses overlap with the work on the current one. First
 // the object itself, then (once its slots have arrived) the fields of its components.
 void PrefetchObject(const GameObject* object) {
+    // The slots fill the object's first line, Children and DrawEnabled open the second.
     __builtin_prefetch(&object->Slots);
     __builtin_prefetch(&object->DrawEnabled);
-    __builtin_prefetch(&object->Children);
-    __builtin_prefetch(reinterpret_cast<const char*>(&object->Children) + sizeof(object->Children) - 1);
 }
 
 void PrefetchComponents(const GameObject* object) {
     if (const SpriteComponent* sprite = SpriteOf(*object)) {
-        __builtin_prefetch(&sprite->Size);
+        // Layer through the texture pointer: the 60 bytes a draw reads.
         __builtin_prefetch(&sprite->Layer);
-        __builtin_prefetch(reinterpret_cast<const char*>(&sprite->Layer) + 15);
+        __builtin_prefetch(reinterpret_cast<const char*>(&sprite->Layer) + 59);
     }
     if (const Component* slot = object->GetSlot(ShortcutSlot::Pos2d)) {
         const auto* pos = static_cast<const Pos2dComponent*>(slot);
