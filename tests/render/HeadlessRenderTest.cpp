@@ -187,6 +187,27 @@ TEST_F(HeadlessRenderTest, TintsMultiplyDownTheTree) {
     EXPECT_EQ(Color(128, 128, 0, 128).ToArgb(), 0x80808000u);
 }
 
+TEST_F(HeadlessRenderTest, EveryPairOfTintBytesMultipliesExactlyAsColorsDo) {
+    GameObject* parent = AddObject(root, "parent");
+    TintComponent* outer = AddTint(*parent, Color::White());
+    // 64 children whose four channels together hold every byte value once.
+    for (int k = 0; k < 64; ++k) {
+        GameObject* child = AddObject(*parent, "child");
+        const auto v = [&](int c) { return static_cast<uint8_t>(4 * k + c); };
+        AddTint(*child, {v(0), v(1), v(2), v(3)});
+        AddSprite(*child, &a);
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto u = static_cast<uint8_t>(byte);
+        outer->Tint = {u, u, u, u};
+        Render();
+        for (int k = 0; k < 64; ++k) {
+            const Color inner = parent->Children[static_cast<size_t>(k)]->Tint()->Tint;
+            ASSERT_EQ(FirstVertex(0, &a, k)->color, (outer->Tint * inner).ToArgb()) << byte << " " << k;
+        }
+    }
+}
+
 TEST_F(HeadlessRenderTest, ARotatedSpriteTurnsAboutItsPosition) {
     GameObject* o = AddObject(root, "o");
     AddPos(*o, {10, 5}, false, 3.14159265f / 2);
