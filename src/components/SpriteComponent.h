@@ -12,8 +12,9 @@
 class Texture;
 
 // Shows one sprite of an atlas. "ImageName" and "Tex" may be applied in either order: a name set
-// while there is no texture waits (the pending name) until a texture arrives.
-class SpriteComponent : public Component, public IEditable, public TextureClient {
+// while there is no texture waits (the pending name) until a texture arrives. Aligned to half a
+// cache line: the 60 bytes a draw reads then sit in one line for every other sprite, not one in four.
+class alignas(32) SpriteComponent : public Component, public IEditable, public TextureClient {
 public:
     SpriteComponent();
     // Drops a pending name.

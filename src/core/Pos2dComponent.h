@@ -4,8 +4,9 @@
 #include "core/Vector2.h"
 #include "reflection/IEditable.h"
 
-// A position in world units, optionally relative to the nearest ancestor position.
-class Pos2dComponent : public Component, public IEditable {
+// A position in world units, optionally relative to the nearest ancestor position. Line-aligned so
+// that the fields a draw reads (Pos, Rotation, IsRelative) never straddle two cache lines.
+class alignas(64) Pos2dComponent : public Component, public IEditable {
 public:
     Pos2dComponent();
 
