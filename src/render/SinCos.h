@@ -23,9 +23,9 @@ inline void SinCos(float angle, float& sine, float& cosine) {
     const double r = (x - k * PiOverTwoHigh) - k * PiOverTwoLow; // |r| <= pi/4 (a hair more at ties)
     const double r2 = r * r;
     const double s =
-        r + r * r2 * (-1.0 / 6 + r2 * (1.0 / 120 + r2 * (-1.0 / 5040 + r2 * (1.0 / 362880 - r2 / 39916800))));
+        r + r * r2 * (-1.0 / 6 + r2 * (1.0 / 120 + r2 * (-1.0 / 5040 + r2 * (1.0 / 362880 - r2 * (1.0 / 39916800)))));
     const double c =
-        1 + r2 * (-0.5 + r2 * (1.0 / 24 + r2 * (-1.0 / 720 + r2 * (1.0 / 40320 - r2 / 3628800))));
+        1 + r2 * (-0.5 + r2 * (1.0 / 24 + r2 * (-1.0 / 720 + r2 * (1.0 / 40320 - r2 * (1.0 / 3628800)))));
     // The quadrant picks and signs the two without branches: random angles would defeat prediction.
     const int quadrant = static_cast<int>(static_cast<int64_t>(k) & 3);
     const double both[2] = {s, c};
