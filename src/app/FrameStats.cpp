@@ -12,7 +12,7 @@ void FrameStats::Begin(uint64_t now) {
 }
 
 void FrameStats::Frame(uint64_t now, uint64_t lateness) {
-    if (!latenessMs_.empty() || lastFrame_ != begin_) {
+    if (!latenessMs_.empty()) { // the first frame has no period before it
         periodsMs_.push_back(static_cast<double>(now - lastFrame_) * 1000.0 / static_cast<double>(frequency_));
     }
     latenessMs_.push_back(static_cast<double>(lateness) * 1000.0 / static_cast<double>(frequency_));

@@ -10,8 +10,5 @@ struct Rect {
     constexpr Rect() = default;
     constexpr Rect(float x_, float y_, float w_, float h_) : x(x_), y(y_), width(w_), height(h_) {}
 
-    constexpr bool Contains(float px, float py) const {
-        return px >= x && px < x + width && py >= y && py < y + height;
-    }
     constexpr bool operator==(const Rect&) const = default;
 };
