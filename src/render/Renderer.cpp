@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cmath>
 
 #if defined(__SSE2__)
@@ -20,7 +21,7 @@
 #include "render/Camera2d.h"
 #include "render/GraphicsManager.h"
 #include "render/RenderBackend.h"
-#include "render/SinCos.h"
+#include "core/SinCos.h"
 
 Renderer::Renderer(std::unique_ptr<RenderBackend> backend) : backend_(std::move(backend)) {}
 
@@ -71,6 +72,7 @@ void Renderer::SetCamera(const Camera2d& camera, int32_t backBufferWidth, int32_
     constants.Pos[1] = camera.Position.y;
     FlipX = camera.Size.x < 0;
     FlipY = camera.Size.y < 0;
+    FlipChanged();
     backend_->SetCamera(constants);
 }
 
@@ -93,46 +95,90 @@ int Renderer::FindSlot(const Texture* texture) {
 
 namespace {
 
-// Appends one quad: corners (x0, y1), (x1, y1), (x0, y0), (x1, y0) relative to the anchor, turned by
-// the angle whose cosine and sine are c and s, moved to p, with depth z, colour and the uv rectangle.
-inline void WriteQuad(VertexList& list, float x0, float x1, float y0, float y1, float c, float s, Vector2 p,
-                      float z, uint32_t argb, const Rect& uv) {
-    const float u0 = uv.x;
-    const float u1 = uv.x + uv.width;
-    const float v0 = uv.y;
-    const float v1 = uv.y + uv.height;
-    Vertex* v = list.Append(4);
 #if defined(__SSE2__)
-    // Four corners at once, then each vertex as two 16-byte stores: (x, y, z, 1) and (colour, u, v)
-    // with a fourth float that the next vertex's first store overwrites; the last one stores 12 bytes.
-    const __m128 xs = _mm_setr_ps(x0, x1, x0, x1);
-    const __m128 ys = _mm_setr_ps(y1, y1, y0, y0);
+// A quad's corners relative to its anchor, before turning: (x0, y0, x1, y1).
+using Corners = __m128;
+
+inline __m128 LoadVector2(const Vector2& v) {
+    return _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(&v));
+}
+
+// Corners of a quad of `size` whose centre lies `offset` from the anchor (both in the low lanes);
+// halfFlip is (+-0.5, +-0.5): a flipped camera axis mirrors the quad about its centre.
+inline Corners CornersOf(__m128 size, __m128 offset, __m128 halfFlip) {
+    const __m128 h = _mm_mul_ps(size, halfFlip);
+    const __m128 negateLow = _mm_castsi128_ps(_mm_setr_epi32(INT32_MIN, INT32_MIN, 0, 0));
+    return _mm_sub_ps(_mm_xor_ps(_mm_movelh_ps(h, h), negateLow), _mm_movelh_ps(offset, offset));
+}
+
+// The sprite's QuadSize and QuadOffset worked out side by side, in the same order of operations.
+inline Corners SpriteCorners(const SpriteComponent& sprite, __m128 halfFlip) {
+    const __m128 size = LoadVector2(sprite.Size);
+    const __m128 trim = _mm_loadu_ps(&sprite.TrimRect.x);
+    const __m128 half = _mm_set1_ps(0.5f);
+    const __m128 quadSize = _mm_mul_ps(size, _mm_movehl_ps(trim, trim));
+    const __m128 offset = _mm_add_ps(
+        _mm_sub_ps(_mm_add_ps(_mm_mul_ps(trim, size), _mm_mul_ps(quadSize, half)), _mm_mul_ps(size, half)),
+        LoadVector2(sprite.Origin));
+    return CornersOf(quadSize, offset, halfFlip);
+}
+
+// Appends one quad: corners (x0, y1), (x1, y1), (x0, y0), (x1, y0), turned by the angle whose cosine
+// and sine are c and s, moved to p, with depth z, colour and the uv rectangle. Each vertex is two
+// 16-byte stores, (x, y, z, 1) and (colour, u, v, -), the fourth float overwritten by the next store;
+// the last one's lands in the list's slack.
+inline void WriteQuad(Vertex* v, Corners corners, float c, float s, Vector2 p, float z, uint32_t argb,
+                      const Rect& uv) {
+    const __m128 xs = _mm_shuffle_ps(corners, corners, _MM_SHUFFLE(2, 0, 2, 0));
+    const __m128 ys = _mm_shuffle_ps(corners, corners, _MM_SHUFFLE(1, 1, 3, 3));
     const __m128 vc = _mm_set1_ps(c);
     const __m128 vs = _mm_set1_ps(s);
     const __m128 X = _mm_sub_ps(_mm_add_ps(_mm_set1_ps(p.x), _mm_mul_ps(xs, vc)), _mm_mul_ps(ys, vs));
     const __m128 Y = _mm_add_ps(_mm_add_ps(_mm_set1_ps(p.y), _mm_mul_ps(xs, vs)), _mm_mul_ps(ys, vc));
     const __m128 xy01 = _mm_unpacklo_ps(X, Y);
     const __m128 xy23 = _mm_unpackhi_ps(X, Y);
-    const __m128 zw = _mm_setr_ps(z, 1.0f, z, 1.0f);
-    const float colour = std::bit_cast<float>(argb);
+    const __m128 zw = _mm_unpacklo_ps(_mm_set1_ps(z), _mm_set1_ps(1.0f));
+    // (u0, u1, v0, v1) from (x, y, width, height), then (colour, u0, colour, u1).
+    const __m128 rect = _mm_loadu_ps(&uv.x);
+    const __m128 ends = _mm_add_ps(rect, _mm_movelh_ps(_mm_setzero_ps(), rect));
+    const __m128 us = _mm_shuffle_ps(ends, ends, _MM_SHUFFLE(3, 1, 2, 0));
+    const __m128 cu = _mm_unpacklo_ps(_mm_castsi128_ps(_mm_set1_epi32(static_cast<int>(argb))), us);
     float* out = reinterpret_cast<float*>(v);
     _mm_storeu_ps(out + 0, _mm_movelh_ps(xy01, zw));
-    _mm_storeu_ps(out + 4, _mm_setr_ps(colour, u0, v0, 0.0f));
+    _mm_storeu_ps(out + 4, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(2, 2, 1, 0)));
     _mm_storeu_ps(out + 7, _mm_movehl_ps(zw, xy01));
-    _mm_storeu_ps(out + 11, _mm_setr_ps(colour, u1, v0, 0.0f));
+    _mm_storeu_ps(out + 11, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(2, 2, 3, 2)));
     _mm_storeu_ps(out + 14, _mm_movelh_ps(xy23, zw));
-    _mm_storeu_ps(out + 18, _mm_setr_ps(colour, u0, v1, 0.0f));
+    _mm_storeu_ps(out + 18, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(3, 3, 1, 0)));
     _mm_storeu_ps(out + 21, _mm_movehl_ps(zw, xy23));
-    const __m128 last = _mm_setr_ps(colour, u1, v1, 0.0f);
-    _mm_storel_pi(reinterpret_cast<__m64*>(out + 25), last);
-    _mm_store_ss(out + 27, _mm_shuffle_ps(last, last, _MM_SHUFFLE(2, 2, 2, 2)));
-#else
-    v[0] = {p.x + x0 * c - y1 * s, p.y + x0 * s + y1 * c, z, 1.0f, argb, u0, v0};
-    v[1] = {p.x + x1 * c - y1 * s, p.y + x1 * s + y1 * c, z, 1.0f, argb, u1, v0};
-    v[2] = {p.x + x0 * c - y0 * s, p.y + x0 * s + y0 * c, z, 1.0f, argb, u0, v1};
-    v[3] = {p.x + x1 * c - y0 * s, p.y + x1 * s + y0 * c, z, 1.0f, argb, u1, v1};
-#endif
+    _mm_storeu_ps(out + 25, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(3, 3, 3, 2)));
 }
+#else
+struct Corners {
+    float x0, y0, x1, y1;
+};
+
+inline Corners CornersOf(Vector2 size, Vector2 offset, Vector2 halfFlip) {
+    const float hx = size.x * halfFlip.x;
+    const float hy = size.y * halfFlip.y;
+    return {-hx - offset.x, -hy - offset.y, hx - offset.x, hy - offset.y};
+}
+
+inline Corners SpriteCorners(const SpriteComponent& sprite, Vector2 halfFlip) {
+    return CornersOf(sprite.QuadSize(), sprite.QuadOffset(), halfFlip);
+}
+
+inline void WriteQuad(Vertex* v, Corners k, float c, float s, Vector2 p, float z, uint32_t argb, const Rect& uv) {
+    const float u0 = uv.x;
+    const float u1 = uv.x + uv.width;
+    const float v0 = uv.y;
+    const float v1 = uv.y + uv.height;
+    v[0] = {p.x + k.x0 * c - k.y1 * s, p.y + k.x0 * s + k.y1 * c, z, 1.0f, argb, u0, v0};
+    v[1] = {p.x + k.x1 * c - k.y1 * s, p.y + k.x1 * s + k.y1 * c, z, 1.0f, argb, u1, v0};
+    v[2] = {p.x + k.x0 * c - k.y0 * s, p.y + k.x0 * s + k.y0 * c, z, 1.0f, argb, u0, v1};
+    v[3] = {p.x + k.x1 * c - k.y0 * s, p.y + k.x1 * s + k.y0 * c, z, 1.0f, argb, u1, v1};
+}
+#endif
 
 // Color's product, (a * b) / 255 truncated per channel, for all four channels in one register.
 inline Color TintProduct(Color a, Color b) {
@@ -153,8 +199,8 @@ inline Color TintProduct(Color a, Color b) {
 // Color::ToArgb from the colour's bytes as one word: r, g, b, a in memory, so only r and b swap.
 inline uint32_t ArgbOf(Color c) {
     if constexpr (std::endian::native == std::endian::little) {
-        const uint32_t abgr = std::bit_cast<uint32_t>(c);
-        return (abgr & 0xff00ff00u) | ((abgr & 0xffu) << 16) | ((abgr >> 16) & 0xffu);
+        // a b g r -> r g b a -> a r g b
+        return std::rotr(__builtin_bswap32(std::bit_cast<uint32_t>(c)), 8);
     } else {
         return c.ToArgb();
     }
@@ -162,30 +208,33 @@ inline uint32_t ArgbOf(Color c) {
 
 } // namespace
 
-[[gnu::always_inline]] inline void Renderer::PushQuad(const Texture* texture, const Rect& uv, float rotation,
+void Renderer::FlipChanged() {
+    halfFlip_[0] = FlipX ? -0.5f : 0.5f;
+    halfFlip_[1] = FlipY ? -0.5f : 0.5f;
+}
+
+[[gnu::always_inline]] inline Vertex* Renderer::QuadRoom(const Texture* texture) {
+    return QuadLists[static_cast<size_t>(SlotOf(texture))].Append(4);
+}
+
+[[gnu::always_inline]] inline void Renderer::PushQuad(const Texture* texture, const Rect& uv, Turn turn,
                                                       Color tint, Vector2 size, Vector2 offset,
                                                       Vector2 position) {
-    VertexList& list = QuadLists[static_cast<size_t>(SlotOf(texture))];
-    const float sx = FlipX ? -size.x : size.x;
-    const float sy = FlipY ? -size.y : size.y;
-    const float hx = sx / 2;
-    const float hy = sy / 2;
-    if (rotation != lastRotation_) {
-        lastRotation_ = rotation;
-        if (rotation == 0.0f) {
-            lastSin_ = 0.0f;
-            lastCos_ = 1.0f;
-        } else {
-            SinCos(rotation, lastSin_, lastCos_);
-        }
-    }
-    WriteQuad(list, -hx - offset.x, hx - offset.x, -hy - offset.y, hy - offset.y, lastCos_, lastSin_,
-              position, Depth, ArgbOf(tint), uv);
+    Vertex* v = QuadRoom(texture);
+#if defined(__SSE2__)
+    const Corners corners = CornersOf(_mm_setr_ps(size.x, size.y, 0.0f, 0.0f),
+                                      _mm_setr_ps(offset.x, offset.y, 0.0f, 0.0f), _mm_loadu_ps(halfFlip_));
+#else
+    const Corners corners = CornersOf(size, offset, {halfFlip_[0], halfFlip_[1]});
+#endif
+    WriteQuad(v, corners, turn.cosine, turn.sine, position, Depth, ArgbOf(tint), uv);
 }
 
 void Renderer::AddQuad(const Texture* texture, const Rect& uv, float rotation, Color tint, Vector2 size,
                        Vector2 offset, Vector2 position) {
-    PushQuad(texture, uv, rotation, tint, size, offset, position);
+    Turn turn;
+    SinCos(rotation, turn.sine, turn.cosine);
+    PushQuad(texture, uv, turn, tint, size, offset, position);
 }
 
 void Renderer::BeginPassBatches() {
@@ -218,17 +267,22 @@ void Renderer::FlushPass() {
     }
 }
 
-[[gnu::always_inline]] inline void Renderer::DrawSprite(const SpriteComponent& sprite, float rotation,
-                                                        Color tint, Vector2 position) {
-    PushQuad(sprite.GetTexture(), sprite.UvRect, rotation, tint, sprite.QuadSize(), sprite.QuadOffset(),
-             position);
+[[gnu::always_inline]] inline void Renderer::DrawSprite(const SpriteComponent& sprite, Turn turn, Color tint,
+                                                        Vector2 position) {
+    Vertex* v = QuadRoom(sprite.GetTexture());
+#if defined(__SSE2__)
+    const Corners corners = SpriteCorners(sprite, _mm_loadu_ps(halfFlip_));
+#else
+    const Corners corners = SpriteCorners(sprite, {halfFlip_[0], halfFlip_[1]});
+#endif
+    WriteQuad(v, corners, turn.cosine, turn.sine, position, Depth, ArgbOf(tint), sprite.UvRect);
 }
 
-void Renderer::DrawText(const TextComponent& text, float rotation, Color tint, Vector2 position) {
+void Renderer::DrawText(const TextComponent& text, Turn turn, Color tint, Vector2 position) {
     const float h = text.BreakLines(textLines_.Lines);
     text.EmitGlyphQuads(textLines_.Lines, h, FlipX, FlipY,
                         [&](const Texture* page, const Rect& uv, Vector2 size, Vector2 offset) {
-                            PushQuad(page, uv, rotation, tint, size, offset, position);
+                            PushQuad(page, uv, turn, tint, size, offset, position);
                         });
 }
 
@@ -289,10 +343,10 @@ constexpr size_t PrefetchAhead = 8;
         return false;
     }
     Vector2 p;
-    float rotation = 0.0f;
+    Turn turn;
     if (const Component* slot = object.GetSlot(ShortcutSlot::Pos2d)) {
         const auto* pos = static_cast<const Pos2dComponent*>(slot);
-        rotation = pos->Rotation;
+        pos->CosSin(turn.cosine, turn.sine);
         if (pos->IsRelative) {
             p = position + pos->Pos;
             handed = p;
@@ -301,23 +355,23 @@ constexpr size_t PrefetchAhead = 8;
         }
     } else if (const Component* body = object.GetSlot(ShortcutSlot::Body)) {
         p = body->BodyPosition();
-        rotation = body->BodyAngle();
+        SinCos(body->BodyAngle(), turn.sine, turn.cosine);
     }
     if (const Component* slot = object.GetSlot(ShortcutSlot::Tint)) {
         tint = TintProduct(tint, static_cast<const TintComponent*>(slot)->Tint);
     }
     if (layers & drawBit_) {
         if (spriteLayers & drawBit_) {
-            DrawSprite(*sprite, rotation, tint, p);
+            DrawSprite(*sprite, turn, tint, p);
         }
         if (textLayers & drawBit_) {
-            DrawText(*text, rotation, tint, p);
+            DrawText(*text, turn, tint, p);
         }
     }
     if (layers & laterBits_) {
         laterDraws_.push_back({(spriteLayers & laterBits_) ? sprite : nullptr,
                                (textLayers & laterBits_) ? text : nullptr, spriteLayers, textLayers, visit,
-                               rotation, p, tint});
+                               turn, p, tint});
     }
     StepDepth();
     return hasChildren;
@@ -434,10 +488,10 @@ void Renderer::RenderFrame(GameObject* root, const GraphicsManager& graphics) {
             }
             Depth = depthSteps_[std::min(base + draw.visit, floorStep)];
             if (draw.sprite && (draw.spriteLayers & bit)) {
-                DrawSprite(*draw.sprite, draw.rotation, draw.tint, draw.position);
+                DrawSprite(*draw.sprite, draw.turn, draw.tint, draw.position);
             }
             if (draw.text && (draw.textLayers & bit)) {
-                DrawText(*draw.text, draw.rotation, draw.tint, draw.position);
+                DrawText(*draw.text, draw.turn, draw.tint, draw.position);
             }
         }
         FlushPass();

@@ -79,15 +79,21 @@ public:
     bool FlipY = false;
 
 private:
+    // Cosine and sine of an object's rotation.
+    struct Turn {
+        float cosine = 1.0f;
+        float sine = 0.0f;
+    };
+
     // An object that draws in a pass after the one being filled by the walk: what it draws there,
-    // with the position, rotation and tint the walk worked out, and its place in visiting order.
+    // with the position, turn and tint the walk worked out, and its place in visiting order.
     struct LaterDraw {
         const SpriteComponent* sprite; // null when the sprite draws in no later pass
         const TextComponent* text;     // likewise
         int spriteLayers;
         int textLayers;
         uint32_t visit;
-        float rotation;
+        Turn turn;
         Vector2 position;
         Color tint;
     };
@@ -101,10 +107,12 @@ private:
     // Draws or notes one object and takes its depth step. Returns whether its children are to be
     // visited, with the tint and position they inherit in tint and handed.
     bool VisitObject(const GameObject& object, Color& tint, Vector2 position, Vector2& handed);
-    void PushQuad(const Texture* texture, const Rect& uv, float rotation, Color tint, Vector2 size,
+    // Room for one quad in the texture's batch.
+    Vertex* QuadRoom(const Texture* texture);
+    void PushQuad(const Texture* texture, const Rect& uv, Turn turn, Color tint, Vector2 size,
                   Vector2 offset, Vector2 position);
-    void DrawSprite(const SpriteComponent& sprite, float rotation, Color tint, Vector2 position);
-    void DrawText(const TextComponent& text, float rotation, Color tint, Vector2 position);
+    void DrawSprite(const SpriteComponent& sprite, Turn turn, Color tint, Vector2 position);
+    void DrawText(const TextComponent& text, Turn turn, Color tint, Vector2 position);
     void StepDepth() {
         Depth -= DepthStep;
         if (Depth < 0.0f) {
@@ -120,10 +128,10 @@ private:
     // The slot of the last texture used: sprites of one atlas come in runs.
     const Texture* lastTexture_ = nullptr;
     int lastSlot_ = -1;
-    // cos and sin of the last rotation: most quads share one.
-    float lastRotation_ = 0.0f;
-    float lastCos_ = 1.0f;
-    float lastSin_ = 0.0f;
+    // Keeps halfFlip_ in step with FlipX and FlipY.
+    void FlipChanged();
+    // (+-0.5, +-0.5, 0, 0): half a quad's size, negative along a flipped camera axis.
+    float halfFlip_[4] = {0.5f, 0.5f, 0.0f, 0.0f};
     TextLayoutBuffer textLines_;
     int drawBit_ = 0;
     int laterBits_ = 0;

@@ -8,7 +8,8 @@
 
 // A growable array of vertices that hands out room at its end without initialising it: every
 // vertex of a quad is written exactly once. Clearing keeps the storage, so a list that has grown to
-// its working size never allocates again.
+// its working size never allocates again. One spare vertex past the capacity lets a writer store
+// whole 16-byte lanes that run a few bytes past the last vertex it was given.
 class VertexList {
 public:
     size_t size() const { return size_; }
@@ -35,7 +36,8 @@ private:
         while (capacity < needed) {
             capacity *= 2;
         }
-        std::unique_ptr<Vertex[]> grown(new Vertex[capacity]); // default-initialised: no zero fill
+        // Default-initialised (no zero fill), with the spare vertex.
+        std::unique_ptr<Vertex[]> grown(new Vertex[capacity + 1]);
         if (size_ > 0) {
             std::memcpy(grown.get(), data_.get(), size_ * sizeof(Vertex));
         }

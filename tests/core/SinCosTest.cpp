@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "render/SinCos.h"
+#include "core/SinCos.h"
 
 namespace {
 
