@@ -306,9 +306,8 @@ void PrefetchObject(const GameObject* object) {
 
 void PrefetchComponents(const GameObject* object) {
     if (const SpriteComponent* sprite = SpriteOf(*object)) {
-        // Layer through the texture pointer: the 60 bytes a draw reads.
+        // Layer through the texture pointer: the 60 bytes a draw reads, in one line.
         __builtin_prefetch(&sprite->Layer);
-        __builtin_prefetch(reinterpret_cast<const char*>(&sprite->Layer) + 59);
     }
     if (const Component* slot = object->GetSlot(ShortcutSlot::Pos2d)) {
         const auto* pos = static_cast<const Pos2dComponent*>(slot);
