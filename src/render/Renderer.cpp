@@ -129,15 +129,17 @@ inline Corners SpriteCorners(const SpriteComponent& sprite, __m128 halfFlip) {
 // the last one's lands in the list's slack.
 inline void WriteQuad(Vertex* v, Corners corners, float c, float s, Vector2 p, float z, uint32_t argb,
                       const Rect& uv) {
-    const __m128 xs = _mm_shuffle_ps(corners, corners, _MM_SHUFFLE(2, 0, 2, 0));
-    const __m128 ys = _mm_shuffle_ps(corners, corners, _MM_SHUFFLE(1, 1, 3, 3));
-    const __m128 vc = _mm_set1_ps(c);
-    const __m128 vs = _mm_set1_ps(s);
-    const __m128 X = _mm_sub_ps(_mm_add_ps(_mm_set1_ps(p.x), _mm_mul_ps(xs, vc)), _mm_mul_ps(ys, vs));
-    const __m128 Y = _mm_add_ps(_mm_add_ps(_mm_set1_ps(p.y), _mm_mul_ps(xs, vs)), _mm_mul_ps(ys, vc));
-    const __m128 xy01 = _mm_unpacklo_ps(X, Y);
-    const __m128 xy23 = _mm_unpackhi_ps(X, Y);
-    const __m128 zw = _mm_unpacklo_ps(_mm_set1_ps(z), _mm_set1_ps(1.0f));
+    // Vertex (x, y) is p + x (c, s) + y (-s, c): the x terms of both columns in one register, the y
+    // terms of both rows in another, then a row of y terms added to the x terms for two vertices.
+    const __m128 cs = _mm_setr_ps(c, s, c, s);
+    const __m128 sc = _mm_xor_ps(_mm_shuffle_ps(cs, cs, _MM_SHUFFLE(0, 1, 0, 1)),
+                                 _mm_castsi128_ps(_mm_setr_epi32(INT32_MIN, 0, INT32_MIN, 0)));
+    const __m128 xTerms = _mm_add_ps(_mm_setr_ps(p.x, p.y, p.x, p.y),
+                                     _mm_mul_ps(_mm_shuffle_ps(corners, corners, _MM_SHUFFLE(2, 2, 0, 0)), cs));
+    const __m128 yTerms = _mm_mul_ps(_mm_shuffle_ps(corners, corners, _MM_SHUFFLE(1, 1, 3, 3)), sc);
+    const __m128 xy01 = _mm_add_ps(xTerms, _mm_movelh_ps(yTerms, yTerms));
+    const __m128 xy23 = _mm_add_ps(xTerms, _mm_movehl_ps(yTerms, yTerms));
+    const __m128 zw = _mm_setr_ps(z, 1.0f, z, 1.0f);
     // (u0, u1, v0, v1) from (x, y, width, height), then (colour, u0, colour, u1).
     const __m128 rect = _mm_loadu_ps(&uv.x);
     const __m128 ends = _mm_add_ps(rect, _mm_movelh_ps(_mm_setzero_ps(), rect));
@@ -146,11 +148,11 @@ inline void WriteQuad(Vertex* v, Corners corners, float c, float s, Vector2 p, f
     float* out = reinterpret_cast<float*>(v);
     _mm_storeu_ps(out + 0, _mm_movelh_ps(xy01, zw));
     _mm_storeu_ps(out + 4, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(2, 2, 1, 0)));
-    _mm_storeu_ps(out + 7, _mm_movehl_ps(zw, xy01));
+    _mm_storeu_ps(out + 7, _mm_shuffle_ps(xy01, zw, _MM_SHUFFLE(1, 0, 3, 2)));
     _mm_storeu_ps(out + 11, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(2, 2, 3, 2)));
     _mm_storeu_ps(out + 14, _mm_movelh_ps(xy23, zw));
     _mm_storeu_ps(out + 18, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(3, 3, 1, 0)));
-    _mm_storeu_ps(out + 21, _mm_movehl_ps(zw, xy23));
+    _mm_storeu_ps(out + 21, _mm_shuffle_ps(xy23, zw, _MM_SHUFFLE(1, 0, 3, 2)));
     _mm_storeu_ps(out + 25, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(3, 3, 3, 2)));
 }
 #else
