@@ -121,6 +121,45 @@ void BM_CpuPathNullBackend(benchmark::State& state) {
 }
 BENCHMARK(BM_CpuPathNullBackend)->Arg(50000)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// The memory floor of the CPU path: reads exactly the fields a draw of each object reads (its
+// slots, children and flag; position, rotation terms, tint, and the sprite's drawn fields) and
+// nothing else, with no vertices written.
+void BM_ReadDrawnFields(benchmark::State& state) {
+    Renderer renderer(std::make_unique<NullBackend>());
+    renderer.CreateDevice();
+    {
+        SpriteScene scene(static_cast<int>(state.range(0)));
+        const int count = static_cast<int>(state.range(0));
+        long frames = 0;
+        FrameTimer timer;
+        timer.Start();
+        for (auto _ : state) {
+            float sum = 0.0f;
+            for (const GameObject* o : scene.root.Children) {
+                if (!o->DrawEnabled || !o->Children.empty()) {
+                    continue;
+                }
+                const Pos2dComponent* pos = o->Pos2d();
+                const SpriteComponent* sprite = o->Sprite();
+                float c = 0.0f;
+                float s = 0.0f;
+                pos->CosSin(c, s);
+                sum += pos->Pos.x + c + s + static_cast<float>(o->Tint()->Tint.r) +
+                       static_cast<float>(o->GetSlot(ShortcutSlot::Text) == nullptr) + sprite->Size.x +
+                       sprite->Origin.x + sprite->UvRect.x + sprite->TrimRect.height +
+                       static_cast<float>(sprite->GetTexture() != nullptr);
+            }
+            benchmark::DoNotOptimize(sum);
+            ++frames;
+        }
+        timer.Stop(frames);
+        state.counters["cpu_ns_per_object"] = timer.CpuNsPerFrame / count;
+        RecordFigure("read." + std::to_string(count) + ".cpu", timer.CpuNsPerFrame / count);
+    }
+    renderer.Release();
+}
+BENCHMARK(BM_ReadDrawnFields)->Arg(50000)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 void BM_FrameOpenGl(benchmark::State& state) {
     if (!std::getenv("DISPLAY")) {
         state.SkipWithError("no display");
@@ -202,6 +241,16 @@ void PrintRatio(const char* what, const char* ours, const char* theirs, double l
                 ratio, limit, ratio <= limit ? "ok" : "OVER");
 }
 
+void PrintFigure(const char* what, const char* name, double limit) {
+    const auto& f = BenchFigures();
+    if (!f.count(name)) {
+        std::printf("  %-58s n/a (the benchmark did not run)\n", what);
+        return;
+    }
+    std::printf("  %-58s %6.2f ns (limit %.2f ns) %s\n", what, f.at(name), limit,
+                f.at(name) <= limit ? "ok" : "OVER");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -216,5 +265,9 @@ int main(int argc, char** argv) {
     PrintRatio("thread CPU under OpenGL / SDL_Renderer thread CPU", "gl.50000.cpu", "sdl.50000.cpu", 0.25);
     PrintRatio("full frame under OpenGL / SDL_Renderer full frame", "gl.50000.frame", "sdl.50000.frame",
                0.75);
+    std::printf("\nCPU path per quad, and against only reading the fields it draws from (memory floor):\n");
+    PrintFigure("CPU path (no-op backend), 50,000 quads", "null.50000.cpu", 12.0);
+    PrintRatio("CPU path / reading the drawn fields, 50,000 objects", "null.50000.cpu", "read.50000.cpu", 1.25);
+    PrintRatio("CPU path / reading the drawn fields, 1,000 objects", "null.1000.cpu", "read.1000.cpu", 2.0);
     return 0;
 }
