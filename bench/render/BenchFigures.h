@@ -13,8 +13,13 @@ inline std::map<std::string, double>& BenchFigures() {
 }
 
 // Keeps the smallest value seen under the name: with repetitions, the run least disturbed by
-// whatever else the machine was doing.
-inline void RecordFigure(const std::string& name, double value) {
+// whatever else the machine was doing. Runs of fewer than five frames are left out: the benchmark
+// library sizes each run with a few frames first, and a driver that draws while the next frame is
+// being built has not finished drawing those when their timer stops.
+inline void RecordFigure(const std::string& name, double value, long frames) {
+    if (frames < 5) {
+        return;
+    }
     auto [it, added] = BenchFigures().emplace(name, value);
     if (!added && value < it->second) {
         it->second = value;

@@ -105,8 +105,8 @@ void RunFrames(benchmark::State& state, Renderer& renderer, SpriteScene& scene, 
     state.counters["allocs_per_frame"] =
         static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
     const std::string name = figure + "." + std::to_string(count);
-    RecordFigure(name + ".frame", timer.WallNsPerFrame / count);
-    RecordFigure(name + ".cpu", timer.CpuNsPerFrame / count);
+    RecordFigure(name + ".frame", timer.WallNsPerFrame / count, frames);
+    RecordFigure(name + ".cpu", timer.CpuNsPerFrame / count, frames);
 }
 
 void BM_CpuPathNullBackend(benchmark::State& state) {
@@ -154,7 +154,7 @@ void BM_ReadDrawnFields(benchmark::State& state) {
         }
         timer.Stop(frames);
         state.counters["cpu_ns_per_object"] = timer.CpuNsPerFrame / count;
-        RecordFigure("read." + std::to_string(count) + ".cpu", timer.CpuNsPerFrame / count);
+        RecordFigure("read." + std::to_string(count) + ".cpu", timer.CpuNsPerFrame / count, frames);
     }
     renderer.Release();
 }

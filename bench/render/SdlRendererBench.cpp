@@ -80,8 +80,8 @@ void BM_SdlRendererFrame(benchmark::State& state) {
     state.counters["cpu_ns_per_quad"] = timer.CpuNsPerFrame / count;
     state.counters["allocs_per_frame"] =
         static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
-    RecordFigure("sdl." + std::to_string(count) + ".frame", timer.WallNsPerFrame / count);
-    RecordFigure("sdl." + std::to_string(count) + ".cpu", timer.CpuNsPerFrame / count);
+    RecordFigure("sdl." + std::to_string(count) + ".frame", timer.WallNsPerFrame / count, frames);
+    RecordFigure("sdl." + std::to_string(count) + ".cpu", timer.CpuNsPerFrame / count, frames);
     SDL_DestroyTexture(atlas);
     SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window);
