@@ -273,7 +273,8 @@ int main(int argc, char** argv) {
                0.75);
     std::printf("\nCPU path per quad, and against only reading the fields it draws from (memory floor):\n");
     PrintFigure("CPU path (no-op backend), 50,000 quads", "null.50000.cpu", 12.0);
-    PrintRatio("CPU path / reading the drawn fields, 50,000 objects", "null.50000.cpu", "read.50000.cpu", 0.0);
+    PrintRatio("CPU path / reading the drawn fields, 50,000 objects", "null.50000.cpu", "read.50000.cpu",
+               0.0);
     PrintRatio("CPU path / reading the drawn fields, 1,000 objects", "null.1000.cpu", "read.1000.cpu", 0.0);
     return 0;
 }

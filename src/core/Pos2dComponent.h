@@ -6,8 +6,8 @@
 #include "reflection/IEditable.h"
 
 // A position in world units, optionally relative to the nearest ancestor position. Line-aligned so
-// that the fields a draw reads (Pos, Rotation, IsRelative and the cached cosine and sine) never straddle two cache
-// lines.
+// that the fields a draw reads (Pos, Rotation, IsRelative and the cached cosine and sine) never
+// straddle two cache lines.
 class alignas(64) Pos2dComponent : public Component, public IEditable {
 public:
     Pos2dComponent();

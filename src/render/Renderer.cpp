@@ -18,10 +18,10 @@
 #include "core/GameObject.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
+#include "core/SinCos.h"
 #include "render/Camera2d.h"
 #include "render/GraphicsManager.h"
 #include "render/RenderBackend.h"
-#include "core/SinCos.h"
 
 Renderer::Renderer(std::unique_ptr<RenderBackend> backend) : backend_(std::move(backend)) {}
 
@@ -134,8 +134,9 @@ inline void WriteQuad(Vertex* v, Corners corners, float c, float s, Vector2 p, f
     const __m128 cs = _mm_setr_ps(c, s, c, s);
     const __m128 sc = _mm_xor_ps(_mm_shuffle_ps(cs, cs, _MM_SHUFFLE(0, 1, 0, 1)),
                                  _mm_castsi128_ps(_mm_setr_epi32(INT32_MIN, 0, INT32_MIN, 0)));
-    const __m128 xTerms = _mm_add_ps(_mm_setr_ps(p.x, p.y, p.x, p.y),
-                                     _mm_mul_ps(_mm_shuffle_ps(corners, corners, _MM_SHUFFLE(2, 2, 0, 0)), cs));
+    const __m128 xTerms =
+        _mm_add_ps(_mm_setr_ps(p.x, p.y, p.x, p.y),
+                   _mm_mul_ps(_mm_shuffle_ps(corners, corners, _MM_SHUFFLE(2, 2, 0, 0)), cs));
     const __m128 yTerms = _mm_mul_ps(_mm_shuffle_ps(corners, corners, _MM_SHUFFLE(1, 1, 3, 3)), sc);
     const __m128 xy01 = _mm_add_ps(xTerms, _mm_movelh_ps(yTerms, yTerms));
     const __m128 xy23 = _mm_add_ps(xTerms, _mm_movehl_ps(yTerms, yTerms));
@@ -170,7 +171,8 @@ inline Corners SpriteCorners(const SpriteComponent& sprite, Vector2 halfFlip) {
     return CornersOf(sprite.QuadSize(), sprite.QuadOffset(), halfFlip);
 }
 
-inline void WriteQuad(Vertex* v, Corners k, float c, float s, Vector2 p, float z, uint32_t argb, const Rect& uv) {
+inline void WriteQuad(Vertex* v, Corners k, float c, float s, Vector2 p, float z, uint32_t argb,
+                      const Rect& uv) {
     const float u0 = uv.x;
     const float u1 = uv.x + uv.width;
     const float v0 = uv.y;

@@ -109,8 +109,8 @@ private:
     bool VisitObject(const GameObject& object, Color& tint, Vector2 position, Vector2& handed);
     // Room for one quad in the texture's batch.
     Vertex* QuadRoom(const Texture* texture);
-    void PushQuad(const Texture* texture, const Rect& uv, Turn turn, Color tint, Vector2 size,
-                  Vector2 offset, Vector2 position);
+    void PushQuad(const Texture* texture, const Rect& uv, Turn turn, Color tint, Vector2 size, Vector2 offset,
+                  Vector2 position);
     void DrawSprite(const SpriteComponent& sprite, Turn turn, Color tint, Vector2 position);
     void DrawText(const TextComponent& text, Turn turn, Color tint, Vector2 position);
     void StepDepth() {

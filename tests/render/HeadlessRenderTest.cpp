@@ -210,7 +210,7 @@ TEST_F(HeadlessRenderTest, EveryPairOfTintBytesMultipliesExactlyAsColorsDo) {
 
 TEST_F(HeadlessRenderTest, ARotatedSpriteTurnsAboutItsPosition) {
     GameObject* o = AddObject(root, "o");
-    AddPos(*o, {10, 5}, false, 3.14159265f / 2);
+    Pos2dComponent* pos = AddPos(*o, {10, 5}, false, 3.14159265f / 2);
     SpriteComponent* s = AddSprite(*o, &a, {2, 1});
     s->Origin = {0.5f, 0.0f};
     Render();
@@ -218,6 +218,19 @@ TEST_F(HeadlessRenderTest, ARotatedSpriteTurnsAboutItsPosition) {
     // Unrotated the top-left corner is (-1.5, 0.5) from the position; a quarter turn puts it at (-0.5, -1.5).
     EXPECT_NEAR(v[0].x, 9.5f, 1e-5f);
     EXPECT_NEAR(v[0].y, 3.5f, 1e-5f);
+
+    // The position keeps the turn's cosine and sine between frames; a new angle must replace them,
+    // and so must a return to no turn at all.
+    pos->Rotation = 3.14159265f;
+    Render();
+    v = FirstVertex(0, &a);
+    EXPECT_NEAR(v[0].x, 11.5f, 1e-5f);
+    EXPECT_NEAR(v[0].y, 4.5f, 1e-5f);
+    pos->Rotation = 0.0f;
+    Render();
+    v = FirstVertex(0, &a);
+    EXPECT_EQ(v[0].x, 8.5f);
+    EXPECT_EQ(v[0].y, 5.5f);
 }
 
 TEST_F(HeadlessRenderTest, ANegativeWidthMirrorsTheSpriteLeftToRight) {
