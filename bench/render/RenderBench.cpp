@@ -1,8 +1,8 @@
 // Renderer figures for 50,000 tinted, rotated 8-pixel quads from one atlas: the CPU path (traversal,
 // AddQuad, FlushPass) with a backend that draws nothing (also for 3,000 quads, about a screenful of
 // tiles, and 1,000, whose objects stay in cache), the whole frame through OpenGL, and text layout
-// per glyph; each also counts heap allocations per frame once warm. SDL_Renderer draws the same sprites in SdlRendererBench.cpp, and
-// the run ends with the ratios between the two.
+// per glyph; each also counts heap allocations per frame once warm. SDL_Renderer draws the same
+// sprites in SdlRendererBench.cpp, and the run ends with the ratios between the two.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
