@@ -98,28 +98,30 @@ namespace {
 #if defined(__SSE2__)
 // A quad's corners relative to its anchor, before turning: (x0, y0, x1, y1).
 using Corners = __m128;
+// Two floats (x, y) in the low lanes.
+using Pair = __m128;
 
-inline __m128 LoadVector2(const Vector2& v) {
+inline Pair PairOf(const Vector2& v) {
     return _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(&v));
 }
 
-// Corners of a quad of `size` whose centre lies `offset` from the anchor (both in the low lanes);
-// halfFlip is (+-0.5, +-0.5): a flipped camera axis mirrors the quad about its centre.
-inline Corners CornersOf(__m128 size, __m128 offset, __m128 halfFlip) {
+// Corners of a quad of `size` whose centre lies `offset` from the anchor; halfFlip is
+// (+-0.5, +-0.5): a flipped camera axis mirrors the quad about its centre.
+inline Corners CornersOf(Pair size, Pair offset, Pair halfFlip) {
     const __m128 h = _mm_mul_ps(size, halfFlip);
     const __m128 negateLow = _mm_castsi128_ps(_mm_setr_epi32(INT32_MIN, INT32_MIN, 0, 0));
     return _mm_sub_ps(_mm_xor_ps(_mm_movelh_ps(h, h), negateLow), _mm_movelh_ps(offset, offset));
 }
 
 // The sprite's QuadSize and QuadOffset worked out side by side, in the same order of operations.
-inline Corners SpriteCorners(const SpriteComponent& sprite, __m128 halfFlip) {
-    const __m128 size = LoadVector2(sprite.Size);
+inline Corners SpriteCorners(const SpriteComponent& sprite, Pair halfFlip) {
+    const __m128 size = PairOf(sprite.Size);
     const __m128 trim = _mm_loadu_ps(&sprite.TrimRect.x);
     const __m128 half = _mm_set1_ps(0.5f);
     const __m128 quadSize = _mm_mul_ps(size, _mm_movehl_ps(trim, trim));
     const __m128 offset = _mm_add_ps(
         _mm_sub_ps(_mm_add_ps(_mm_mul_ps(trim, size), _mm_mul_ps(quadSize, half)), _mm_mul_ps(size, half)),
-        LoadVector2(sprite.Origin));
+        PairOf(sprite.Origin));
     return CornersOf(quadSize, offset, halfFlip);
 }
 
@@ -160,14 +162,19 @@ inline void WriteQuad(Vertex* v, Corners corners, float c, float s, Vector2 p, f
 struct Corners {
     float x0, y0, x1, y1;
 };
+using Pair = Vector2;
 
-inline Corners CornersOf(Vector2 size, Vector2 offset, Vector2 halfFlip) {
+inline Pair PairOf(const Vector2& v) {
+    return v;
+}
+
+inline Corners CornersOf(Pair size, Pair offset, Pair halfFlip) {
     const float hx = size.x * halfFlip.x;
     const float hy = size.y * halfFlip.y;
     return {-hx - offset.x, -hy - offset.y, hx - offset.x, hy - offset.y};
 }
 
-inline Corners SpriteCorners(const SpriteComponent& sprite, Vector2 halfFlip) {
+inline Corners SpriteCorners(const SpriteComponent& sprite, Pair halfFlip) {
     return CornersOf(sprite.QuadSize(), sprite.QuadOffset(), halfFlip);
 }
 
@@ -213,8 +220,7 @@ inline uint32_t ArgbOf(Color c) {
 } // namespace
 
 void Renderer::FlipChanged() {
-    halfFlip_[0] = FlipX ? -0.5f : 0.5f;
-    halfFlip_[1] = FlipY ? -0.5f : 0.5f;
+    halfFlip_ = {FlipX ? -0.5f : 0.5f, FlipY ? -0.5f : 0.5f};
 }
 
 [[gnu::always_inline]] inline Vertex* Renderer::QuadRoom(const Texture* texture) {
@@ -225,12 +231,7 @@ void Renderer::FlipChanged() {
                                                       Color tint, Vector2 size, Vector2 offset,
                                                       Vector2 position) {
     Vertex* v = QuadRoom(texture);
-#if defined(__SSE2__)
-    const Corners corners = CornersOf(_mm_setr_ps(size.x, size.y, 0.0f, 0.0f),
-                                      _mm_setr_ps(offset.x, offset.y, 0.0f, 0.0f), _mm_loadu_ps(halfFlip_));
-#else
-    const Corners corners = CornersOf(size, offset, {halfFlip_[0], halfFlip_[1]});
-#endif
+    const Corners corners = CornersOf(PairOf(size), PairOf(offset), PairOf(halfFlip_));
     WriteQuad(v, corners, turn.cosine, turn.sine, position, Depth, ArgbOf(tint), uv);
 }
 
@@ -274,11 +275,7 @@ void Renderer::FlushPass() {
 [[gnu::always_inline]] inline void Renderer::DrawSprite(const SpriteComponent& sprite, Turn turn, Color tint,
                                                         Vector2 position) {
     Vertex* v = QuadRoom(sprite.GetTexture());
-#if defined(__SSE2__)
-    const Corners corners = SpriteCorners(sprite, _mm_loadu_ps(halfFlip_));
-#else
-    const Corners corners = SpriteCorners(sprite, {halfFlip_[0], halfFlip_[1]});
-#endif
+    const Corners corners = SpriteCorners(sprite, PairOf(halfFlip_));
     WriteQuad(v, corners, turn.cosine, turn.sine, position, Depth, ArgbOf(tint), sprite.UvRect);
 }
 

@@ -130,8 +130,8 @@ private:
     int lastSlot_ = -1;
     // Keeps halfFlip_ in step with FlipX and FlipY.
     void FlipChanged();
-    // (+-0.5, +-0.5, 0, 0): half a quad's size, negative along a flipped camera axis.
-    float halfFlip_[4] = {0.5f, 0.5f, 0.0f, 0.0f};
+    // (+-0.5, +-0.5): half a quad's size, negative along a flipped camera axis.
+    Vector2 halfFlip_{0.5f, 0.5f};
     TextLayoutBuffer textLines_;
     int drawBit_ = 0;
     int laterBits_ = 0;
