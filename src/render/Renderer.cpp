@@ -312,8 +312,8 @@ void PrefetchComponents(const GameObject* object) {
     }
     if (const Component* slot = object->GetSlot(ShortcutSlot::Pos2d)) {
         const auto* pos = static_cast<const Pos2dComponent*>(slot);
+        // Pos through the cached turn share one line.
         __builtin_prefetch(&pos->Pos);
-        __builtin_prefetch(&pos->IsRelative);
     }
     if (const Component* tint = object->GetSlot(ShortcutSlot::Tint)) {
         __builtin_prefetch(&static_cast<const TintComponent*>(tint)->Tint);
