@@ -47,6 +47,9 @@ public:
         entries_[name] = std::move(entry);
     }
 
+    // Registers T under its own ClassName, the one place the class's name is spelled.
+    template <class T> void Register() { Register<T>(T::ClassName); }
+
     // Makes one instance of every class, in name order. Component constructors must work without an
     // owner or a tree.
     void BuildPrototypes();
