@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "ThirdPartyData.h"
 #include "TempContent.h"
 #include "assets/BitmapFont.h"
 #include "assets/Texture.h"
@@ -34,7 +35,7 @@ std::string Mutate(std::string text, std::mt19937& rng) {
 
 template <class Load> void Fuzz(const std::string& sample, const std::string& name, Load load) {
     TempContent content;
-    const std::string original = ReadFile(std::filesystem::path(KELVANE_TESTDATA_DIR) / sample);
+    const std::string original = ReadFile(ThirdPartyData(sample));
     std::mt19937 rng(1234);
     int loaded = 0;
     int refused = 0;

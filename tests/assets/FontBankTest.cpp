@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ThirdPartyData.h"
 #include "TempContent.h"
 #include "assets/BitmapFont.h"
 #include "assets/FontRegistry.h"
@@ -125,7 +126,7 @@ class BadFontTest : public FontBankTest,
 
 TEST_P(BadFontTest, IsAContentErrorNamingTheFile) {
     std::string text =
-        ReadFile(std::filesystem::path(KELVANE_TESTDATA_DIR) / "bmfont/edge-cases/test-font-xml.fnt");
+        ReadFile(ThirdPartyData("bmfont/edge-cases/test-font-xml.fnt"));
     const auto& [from, to] = GetParam();
     const size_t at = text.find(from);
     ASSERT_NE(at, std::string::npos);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ThirdPartyData.h"
 #include "platform/Image.h"
 
 // A private content folder under the system temp folder, removed with the object.
@@ -51,7 +52,7 @@ public:
     std::filesystem::path CopyTestData(const std::string& sample, const std::string& relative) const {
         const auto path = Root / relative;
         std::filesystem::create_directories(path.parent_path());
-        std::filesystem::copy_file(std::filesystem::path(KELVANE_TESTDATA_DIR) / sample, path,
+        std::filesystem::copy_file(ThirdPartyData(sample), path,
                                    std::filesystem::copy_options::overwrite_existing);
         return path;
     }

@@ -1,3 +1,4 @@
+#include "ThirdPartyData.h"
 #include "platform/AudioDecoder.h"
 
 #include "AudioTestFiles.h"
@@ -6,7 +7,7 @@
 
 namespace {
 
-const std::string audioData = std::string(KELVANE_TESTDATA_DIR) + "/audio/";
+std::string AudioData(const std::string& file) { return ThirdPartyData("audio/" + file).string(); }
 
 struct Expected {
     const char* file;
@@ -20,7 +21,7 @@ class ThirdPartyFiles : public testing::TestWithParam<Expected> {};
 TEST_P(ThirdPartyFiles, DecodeWithTheirTrueLayoutAndLength) {
     const Expected& expected = GetParam();
     std::string error;
-    auto audio = AudioDecoder::Decode(audioData + expected.file, &error);
+    auto audio = AudioDecoder::Decode(AudioData(expected.file), &error);
     ASSERT_TRUE(audio) << error;
     EXPECT_EQ(audio->Channels, expected.channels);
     EXPECT_EQ(audio->SampleRate, expected.sampleRate);
@@ -41,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Audio, ThirdPartyFiles,
                                          Expected{"ogg/target.ogg", 2, 22050, 44100}));
 
 TEST(HeaderVariants, EveryVariantLoads) {
-    for (const auto& entry : std::filesystem::directory_iterator(audioData + "wav-header-variants")) {
+    for (const auto& entry : std::filesystem::directory_iterator(AudioData("wav-header-variants"))) {
         std::string error;
         EXPECT_TRUE(AudioDecoder::Decode(entry.path().string(), &error)) << entry.path() << ": " << error;
     }
@@ -51,26 +52,26 @@ TEST(HeaderVariants, SixteenBitSamplesSurviveUnchanged) {
     for (const char* file :
          {"pcmwaveformat-16bit-44100Hz-mono.wav", "pcmwaveformat-16bit-44100Hz-mono-extra.wav",
           "waveformatex-16bit-44100Hz-mono.wav"}) {
-        auto audio = AudioDecoder::Decode(audioData + "wav-header-variants/" + file);
+        auto audio = AudioDecoder::Decode(AudioData("wav-header-variants/") + file);
         ASSERT_TRUE(audio) << file;
         EXPECT_EQ(audio->Samples, (std::vector<std::int16_t>{2, -3, 5, -7})) << file;
     }
     auto stereo =
-        AudioDecoder::Decode(audioData + "wav-header-variants/waveformatex-16bit-44100Hz-stereo.wav");
+        AudioDecoder::Decode(AudioData("wav-header-variants/waveformatex-16bit-44100Hz-stereo.wav"));
     ASSERT_TRUE(stereo);
     EXPECT_EQ(stereo->Frames, 4);
     EXPECT_EQ(stereo->Samples, (std::vector<std::int16_t>{2, -3, 5, -7, 11, -13, 17, -19}));
 }
 
 TEST(HeaderVariants, UnsignedEightBitIsCentredOnSilence) {
-    auto audio = AudioDecoder::Decode(audioData + "wav-header-variants/pcmwaveformat-8bit-44100Hz-mono.wav");
+    auto audio = AudioDecoder::Decode(AudioData("wav-header-variants/pcmwaveformat-8bit-44100Hz-mono.wav"));
     ASSERT_TRUE(audio);
     EXPECT_EQ(audio->Samples, (std::vector<std::int16_t>{19 * 256, -53 * 256, 89 * 256, -127 * 256}));
 }
 
 TEST(HeaderVariants, FloatBeyondFullScaleIsClippedNotWrapped) {
     auto audio =
-        AudioDecoder::Decode(audioData + "wav-header-variants/waveformatex-ieeefloat-44100Hz-mono.wav");
+        AudioDecoder::Decode(AudioData("wav-header-variants/waveformatex-ieeefloat-44100Hz-mono.wav"));
     ASSERT_TRUE(audio);
     ASSERT_EQ(audio->Samples.size(), 4u);
     EXPECT_EQ(audio->Samples[0], 32767);

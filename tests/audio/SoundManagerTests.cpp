@@ -1,3 +1,4 @@
+#include "ThirdPartyData.h"
 #include "audio/SoundManager.h"
 
 #include "core/ContentError.h"
@@ -97,7 +98,7 @@ TEST_F(SoundBanks, UnloadingStopsTheBanksChannelsAndForgetsItsSounds) {
 }
 
 TEST_F(SoundBanks, TheThirdPartyFilesAllLoad) {
-    SoundManager sounds(AudioSystem::Device::Silent, std::string(KELVANE_TESTDATA_DIR) + "/audio");
+    SoundManager sounds(AudioSystem::Device::Silent, ThirdPartyData("audio").string());
     testing::internal::CaptureStderr();
     sounds.loadBank("wav");
     sounds.loadBank("ogg");
