@@ -14,13 +14,10 @@
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"
 #include "audio/SoundManager.h"
-#include "core/CoroutineManager.h"
-#include "core/DestroyQueues.h"
+#include "Scene.h"
 #include "core/GameObject.h"
-#include "core/GameTime.h"
 #include "core/ObjectPasses.h"
 #include "core/Service.h"
-#include "prefabs/PrefabManager.h"
 
 namespace {
 
@@ -50,7 +47,7 @@ std::string toneWav() {
 }
 
 // The services and tree a cue needs, with the cues "Tone" (one-shot) and "ToneLoop" (looped).
-struct CueWorld {
+struct CueWorld : Scene {
     CueWorld() : folder(fs::temp_directory_path() / "kelvane-cue-bench") {
         fs::remove_all(folder);
         writeFile(folder / "Sounds" / "Main" / "Tone.wav", toneWav());
@@ -62,7 +59,6 @@ struct CueWorld {
         writeFile(
             folder / "Prefabs" / "Cue_ToneLoop.json",
             R"({"Components": {"CueComponent": "", "CueLoopedBhv": {"SoundName": "Tone", "Volume": "0.01"}}, "AutoCreate": ""})");
-        time.FrameDelta = 1.0f / 60.0f;
         prefabs.RegisterAll(RegisterAudioClasses, folder / "Prefabs");
         sounds = std::make_unique<SoundManager>(AudioSystem::Device::Default, (folder / "Sounds").string());
         soundScope = std::make_unique<Service<SoundManager>::Scoped>(*sounds);
@@ -70,7 +66,10 @@ struct CueWorld {
         root.AppendChild(new GameObject("CueManager"));
         cueRoot = root.Children.back();
     }
-    ~CueWorld() { fs::remove_all(folder); }
+    ~CueWorld() {
+        ClearTree(); // the cue objects go while the sound manager still lives
+        fs::remove_all(folder);
+    }
 
     void frame() {
         sounds->Update(time.FrameDelta);
@@ -86,17 +85,8 @@ struct CueWorld {
     }
 
     fs::path folder;
-    GameTime time;
-    CoroutineManager coroutines;
-    DestroyQueues queues;
-    PrefabManager prefabs;
-    Service<GameTime>::Scoped timeScope{time};
-    Service<CoroutineManager>::Scoped coroutineScope{coroutines};
-    Service<DestroyQueues>::Scoped queueScope{queues};
-    Service<PrefabManager>::Scoped prefabScope{prefabs};
     std::unique_ptr<SoundManager> sounds;
     std::unique_ptr<Service<SoundManager>::Scoped> soundScope;
-    GameObject root;
     GameObject* cueRoot = nullptr;
 };
 

@@ -26,7 +26,7 @@ public:
 };
 
 void RegisterBenchClasses(ComponentRegistry& registry) {
-    registry.Register<Pos2dComponent>("Pos2dComponent");
+    registry.Register<Pos2dComponent>();
     registry.Register<BenchBhv>("BenchBhv");
 }
 

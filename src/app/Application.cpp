@@ -22,6 +22,7 @@
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EditorState.h"
+#include "input/PointerCapture.h"
 #include "input/InputManager.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
@@ -90,12 +91,14 @@ Application::Application(const AppOptions& options, Clock& clock) : options_(opt
     Create(music_);
     Create(coroutines_);
     Create(editorState_);
+    Service<PointerCapture>::Set(editorState_.get());
     Create(config_);
     keySink_ = std::make_unique<KeyboardToInput>(*input_);
 }
 
 Application::~Application() {
     Destroy(config_);
+    Service<PointerCapture>::Set(nullptr);
     Destroy(editorState_);
     Destroy(coroutines_);
     Destroy(music_);

@@ -11,6 +11,8 @@ class Behavior;
 // Start hook. No properties.
 class CueComponent : public Component, public IEditable {
 public:
+    static constexpr const char* ClassName = "CueComponent";
+
     // Empty until a cue behaviour sets it; firing an empty trigger is the caller's to avoid.
     std::function<void()> PlayTrigger;
 

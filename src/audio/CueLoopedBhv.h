@@ -6,6 +6,8 @@
 // plays out); the cue object then removes itself. Callers keep a pointer to it as the sound's handle.
 class CueLoopedBhv : public CueBhvBase {
 public:
+    static constexpr const char* ClassName = "CueLoopedBhv";
+
     // Stops the sound if it still plays.
     ~CueLoopedBhv() override;
 

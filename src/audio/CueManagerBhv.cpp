@@ -4,23 +4,22 @@
 #include "audio/CueLoopedBhv.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "prefabs/PrefabManager.h"
 
 CueManagerBhv::~CueManagerBhv() {
-    if (registered_ == this) {
-        registered_ = nullptr;
-    }
+    WellKnown<CueManagerBhv>::ClearIf(this);
 }
 
 void CueManagerBhv::Start() {
-    registered_ = this;
+    WellKnown<CueManagerBhv>::Register(this);
 }
 
 namespace {
 
 // Builds and fires the cue; returns its object, or null when there is no such cue.
 GameObject* startCue(const std::string& cueName) {
-    CueManagerBhv* manager = CueManagerBhv::Registered();
+    CueManagerBhv* manager = WellKnown<CueManagerBhv>::Get();
     PrefabManager* prefabs = Service<PrefabManager>::TryGet();
     const std::string prefabName = "Cue_" + cueName;
     if (!manager || !manager->Owner || !prefabs || !prefabs->Contains(prefabName)) {

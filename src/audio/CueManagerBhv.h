@@ -6,18 +6,14 @@
 
 class CueLoopedBhv;
 
-// The object under which cue objects live. Its Start hook registers it as the well-known cue
-// manager; its destructor clears that if it is still the registered one. No properties.
+// The object under which cue objects live, reached as WellKnown<CueManagerBhv>: its Start hook
+// registers it, its destructor clears that if it is still the registered one. No properties.
 class CueManagerBhv : public Behavior {
 public:
+    static constexpr const char* ClassName = "CueManagerBhv";
+
     ~CueManagerBhv() override;
     void Start() override;
-
-    // The registered cue manager, or null.
-    static CueManagerBhv* Registered() { return registered_; }
-
-private:
-    static inline CueManagerBhv* registered_ = nullptr;
 };
 
 // Plays the cue "Cue_" + cueName: builds that prefab under the cue manager's object and fires its

@@ -7,8 +7,8 @@
 #include "prefabs/ComponentRegistry.h"
 
 void RegisterAudioClasses(ComponentRegistry& registry) {
-    registry.Register<CueComponent>("CueComponent");
-    registry.Register<CueLoopedBhv>("CueLoopedBhv");
-    registry.Register<CueManagerBhv>("CueManagerBhv");
-    registry.Register<CueOneShotBhv>("CueOneShotBhv");
+    registry.Register<CueComponent>();
+    registry.Register<CueLoopedBhv>();
+    registry.Register<CueManagerBhv>();
+    registry.Register<CueOneShotBhv>();
 }

@@ -3,15 +3,14 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 
 DebugRectsBhv::~DebugRectsBhv() {
-    if (current_ == this) {
-        current_ = nullptr;
-    }
+    WellKnown<DebugRectsBhv>::ClearIf(this);
 }
 
 void DebugRectsBhv::Start() {
-    current_ = this;
+    WellKnown<DebugRectsBhv>::Register(this);
 }
 
 void DebugRectsBhv::HandleInput() {

@@ -7,8 +7,8 @@
 #include "prefabs/ComponentRegistry.h"
 
 void RegisterComponentsClasses(ComponentRegistry& registry) {
-    registry.Register<SpriteComponent>("SpriteComponent");
-    registry.Register<TintComponent>("TintComponent");
-    registry.Register<DebugRectsBhv>("DebugRectsBhv");
-    registry.Register<TextComponent>("TextComponent");
+    registry.Register<SpriteComponent>();
+    registry.Register<TintComponent>();
+    registry.Register<DebugRectsBhv>();
+    registry.Register<TextComponent>();
 }

@@ -1,6 +1,6 @@
 #include "components/SpriteComponent.h"
 
-#include <map>
+#include <memory>
 
 #include "assets/Texture.h"
 #include "core/GameObject.h"
@@ -8,16 +8,6 @@
 SpriteComponent* IComponentShortcuts::Sprite() const {
     return static_cast<SpriteComponent*>(GetSlot(ShortcutSlot::Sprite));
 }
-
-namespace {
-
-// Names set through "ImageName" while the component had no texture.
-std::map<const SpriteComponent*, std::string>& PendingNames() {
-    static std::map<const SpriteComponent*, std::string> names;
-    return names;
-}
-
-} // namespace
 
 SpriteComponent::SpriteComponent() {
     RegisterProperty("Size", &Size);
@@ -28,24 +18,16 @@ SpriteComponent::SpriteComponent() {
     RegisterProxyProperty<Texture*>("Tex", this, &SpriteComponent::GetTexture, &SpriteComponent::SetTexture);
 }
 
-SpriteComponent::~SpriteComponent() {
-    PendingNames().erase(this);
-}
-
-const std::string* SpriteComponent::PendingName() const {
-    auto it = PendingNames().find(this);
-    return it == PendingNames().end() ? nullptr : &it->second;
-}
+SpriteComponent::~SpriteComponent() = default;
 
 void SpriteComponent::SetTexture(Texture* texture) {
     texture_ = texture;
     if (!texture_) {
         return;
     }
-    auto it = PendingNames().find(this);
-    if (it != PendingNames().end()) {
-        const std::string name = std::move(it->second);
-        PendingNames().erase(it);
+    if (pendingName_) {
+        const std::string name = std::move(*pendingName_);
+        pendingName_.reset();
         SelectSpriteByName(name);
     }
 }
@@ -64,9 +46,9 @@ std::string SpriteComponent::GetImageName() const {
 void SpriteComponent::SetImageName(const std::string& name) {
     if (texture_) {
         SelectSpriteByName(name);
-        PendingNames().erase(this);
+        pendingName_.reset();
     } else {
-        PendingNames()[this] = name;
+        pendingName_ = std::make_unique<std::string>(name);
     }
 }
 
@@ -89,17 +71,16 @@ void SpriteComponent::SelectSpriteByName(const std::string& name) {
 
 void SpriteComponent::StashImageName() {
     if (texture_ && SelectedIndex >= 0 && SelectedIndex < texture_->SpriteCount()) {
-        PendingNames()[this] = texture_->SpriteNames[static_cast<size_t>(SelectedIndex)];
+        pendingName_ = std::make_unique<std::string>(texture_->SpriteNames[static_cast<size_t>(SelectedIndex)]);
     }
 }
 
 void SpriteComponent::RestoreImageName() {
-    auto it = PendingNames().find(this);
-    if (it == PendingNames().end() || !texture_) {
+    if (!pendingName_ || !texture_) {
         return;
     }
-    const std::string name = std::move(it->second);
-    PendingNames().erase(it);
+    const std::string name = std::move(*pendingName_);
+    pendingName_.reset();
     SelectSpriteByName(name);
 }
 

@@ -16,6 +16,8 @@
 // and, with a box width, at the last space before the edge; the block stops at the box height.
 class TextComponent : public Component, public IEditable {
 public:
+    static constexpr const char* ClassName = "TextComponent";
+
     TextComponent();
     ShortcutSlot Slot() const override { return ShortcutSlot::Text; }
 

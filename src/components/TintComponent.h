@@ -7,6 +7,8 @@
 // Multiplies the tint of its object and the whole subtree below it.
 class TintComponent : public Component, public IEditable {
 public:
+    static constexpr const char* ClassName = "TintComponent";
+
     TintComponent();
     ShortcutSlot Slot() const override { return ShortcutSlot::Tint; }
 

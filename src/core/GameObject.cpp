@@ -7,7 +7,7 @@
 #include "core/DestroyQueues.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
-#include "editor/EditorState.h"
+#include "core/ObjectDestructionListener.h"
 
 GameObject::GameObject() = default;
 
@@ -32,23 +32,10 @@ GameObject::~GameObject() {
     while (!Children.empty()) {
         delete Children.back();
     }
-    // After the children: a deleted child hands the editor's list up to this object, which must
-    // then hand it on to its own parent rather than keep a pointer to itself.
-    if (EditorState* editor = Service<EditorState>::TryGet()) {
-        if (editor->ListedObject == this) {
-            editor->ListedObject = Parent;
-        }
-        if (editor->SelectedObject == this) {
-            GameObject* next = nullptr;
-            if (Parent) {
-                auto& siblings = Parent->Children;
-                auto it = std::find(siblings.begin(), siblings.end(), this);
-                if (it != siblings.end() && it + 1 != siblings.end()) {
-                    next = *(it + 1);
-                }
-            }
-            editor->SelectedObject = next;
-        }
+    // After the children, so a listener that moves off a deleted child onto its parent hears of the
+    // parent too and moves on again.
+    if (destructionListener_) {
+        destructionListener_->ObjectDestroyed(*this);
     }
     if (Parent) {
         Parent->RemoveChild(this);

@@ -9,6 +9,7 @@
 
 class Component;
 class Behavior;
+class ObjectDestructionListener;
 
 // A node of the object tree. Owns its components and children; its shortcut slots point at its own
 // first component of each hot type. Attaching a child is the caller's job (set Parent and append to
@@ -70,4 +71,15 @@ public:
         }
         return nullptr;
     }
+
+    // Installs the one listener told of every object's destruction (null: none), and returns the
+    // one it replaces.
+    static ObjectDestructionListener* SetDestructionListener(ObjectDestructionListener* listener) {
+        ObjectDestructionListener* previous = destructionListener_;
+        destructionListener_ = listener;
+        return previous;
+    }
+
+private:
+    static inline ObjectDestructionListener* destructionListener_ = nullptr;
 };

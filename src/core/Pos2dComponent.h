@@ -10,6 +10,8 @@
 // straddle two cache lines.
 class alignas(64) Pos2dComponent : public Component, public IEditable {
 public:
+    static constexpr const char* ClassName = "Pos2dComponent";
+
     Pos2dComponent();
 
     ShortcutSlot Slot() const override { return ShortcutSlot::Pos2d; }

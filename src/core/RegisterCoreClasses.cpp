@@ -4,5 +4,5 @@
 #include "prefabs/ComponentRegistry.h"
 
 void RegisterCoreClasses(ComponentRegistry& registry) {
-    registry.Register<Pos2dComponent>("Pos2dComponent");
+    registry.Register<Pos2dComponent>();
 }

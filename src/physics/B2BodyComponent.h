@@ -12,6 +12,8 @@ class b2Body;
 // the body and with it every fixture on it; the world must still exist then.
 class B2BodyComponent : public Component, public IEditable {
 public:
+    static constexpr const char* ClassName = "B2BodyComponent";
+
     B2BodyComponent();
     ~B2BodyComponent() override;
 

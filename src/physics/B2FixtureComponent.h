@@ -18,6 +18,8 @@ class b2Shape;
 // keeps the shape until a rebuild finds the body.
 class B2FixtureComponent : public Component, public IEditable {
 public:
+    static constexpr const char* ClassName = "B2FixtureComponent";
+
     // Called during the world step with the contact and the other side's fixture. Handlers must
     // not create or destroy bodies or fixtures; they defer such work.
     using ContactHandler = std::function<void(b2Contact* contact, b2Fixture* other)>;

@@ -7,6 +7,8 @@
 // turns it into isMouseOver, so the answer describes the latest query that ran before it.
 class FixtureMouseListenerBhv : public Behavior {
 public:
+    static constexpr const char* ClassName = "FixtureMouseListenerBhv";
+
     void HandleInput() override;
 
     bool isMouseOver = false;

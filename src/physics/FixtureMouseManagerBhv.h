@@ -8,6 +8,8 @@
 // sits in the scene.
 class FixtureMouseManagerBhv : public Behavior {
 public:
+    static constexpr const char* ClassName = "FixtureMouseManagerBhv";
+
     // Half the side of the square around the pointer, world units.
     static constexpr float PickHalfSize = 0.0625f;
 

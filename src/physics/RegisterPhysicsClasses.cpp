@@ -7,8 +7,8 @@
 #include "prefabs/ComponentRegistry.h"
 
 void RegisterPhysicsClasses(ComponentRegistry& registry) {
-    registry.Register<B2BodyComponent>("B2BodyComponent");
-    registry.Register<B2FixtureComponent>("B2FixtureComponent");
-    registry.Register<FixtureMouseListenerBhv>("FixtureMouseListenerBhv");
-    registry.Register<FixtureMouseManagerBhv>("FixtureMouseManagerBhv");
+    registry.Register<B2BodyComponent>();
+    registry.Register<B2FixtureComponent>();
+    registry.Register<FixtureMouseListenerBhv>();
+    registry.Register<FixtureMouseManagerBhv>();
 }

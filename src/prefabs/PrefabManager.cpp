@@ -76,6 +76,7 @@ PrefabManager::~PrefabManager() {
 }
 
 void RegisterPrefabClasses(ComponentRegistry& registry) {
+    // Its ClassName field names the class it describes, so it is registered by name.
     registry.Register<PrefabComponent>("PrefabComponent");
 }
 

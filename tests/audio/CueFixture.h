@@ -7,23 +7,20 @@
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"
 #include "audio/SoundManager.h"
-#include "core/CoroutineManager.h"
-#include "core/DestroyQueues.h"
+#include "SceneFixture.h"
 #include "core/GameObject.h"
-#include "core/GameTime.h"
 #include "core/ObjectPasses.h"
 #include "core/Service.h"
-#include "prefabs/PrefabManager.h"
 
 #include "AudioTestFiles.h"
 
 // A tree with a cue manager, the cue classes registered, sounds in <temp>/Sounds/Main and cue
 // prefabs in <temp>/Prefabs; frames run the sound update, the update pass and the flush.
-class CueFixture : public testing::Test {
+class CueFixture : public SceneFixture {
 protected:
-    explicit CueFixture(AudioSystem::Device device = AudioSystem::Device::Silent) : device_(device) {
-        time.FrameDelta = 1.0f / 60.0f;
-    }
+    explicit CueFixture(AudioSystem::Device device = AudioSystem::Device::Silent) : device_(device) {}
+    // The cue objects go while the sound manager still lives.
+    ~CueFixture() override { ClearTree(); }
 
     // A one-shot or looped cue prefab "Cue_" + name.
     void WriteCue(const std::string& name, const std::string& behaviour, const std::string& sound,
@@ -63,17 +60,8 @@ protected:
     }
 
     TempFolder folder;
-    GameTime time;
-    CoroutineManager coroutines;
-    DestroyQueues queues;
-    PrefabManager prefabs;
-    Service<GameTime>::Scoped timeScope{time};
-    Service<CoroutineManager>::Scoped coroutineScope{coroutines};
-    Service<DestroyQueues>::Scoped queueScope{queues};
-    Service<PrefabManager>::Scoped prefabScope{prefabs};
     std::unique_ptr<SoundManager> sounds;
     std::optional<Service<SoundManager>::Scoped> soundScope;
-    GameObject root;
     GameObject* cueRoot = nullptr;
 
 private:

@@ -1,6 +1,7 @@
 #include "audio/CueComponent.h"
 #include "audio/CueLoopedBhv.h"
 #include "audio/CueOneShotBhv.h"
+#include "core/WellKnown.h"
 #include "platform/AudioSound.h"
 
 #include "CueFixture.h"
@@ -110,7 +111,7 @@ TEST_F(Cues, CuesThatCanNeverPlayAreHarmless) {
 TEST_F(Cues, WithoutACueManagerNothingPlays) {
     cueRoot->DestroyLater();
     queues.Flush();
-    EXPECT_EQ(CueManagerBhv::Registered(), nullptr);
+    EXPECT_EQ(WellKnown<CueManagerBhv>::Get(), nullptr);
     playCue("Beep");
     EXPECT_EQ(playLoopedCue("Hum"), nullptr);
     EXPECT_EQ(sounds->System().BusyChannelCount(), 0);
@@ -122,8 +123,8 @@ TEST_F(Cues, ASecondCueManagerTakesOverAndTheFirstDoesNotClearIt) {
     GameObject* second = root.Children.back();
     first->DestroyLater();
     queues.Flush();
-    ASSERT_TRUE(CueManagerBhv::Registered());
-    EXPECT_EQ(CueManagerBhv::Registered()->Owner, second);
+    ASSERT_TRUE(WellKnown<CueManagerBhv>::Get());
+    EXPECT_EQ(WellKnown<CueManagerBhv>::Get()->Owner, second);
 }
 
 TEST_F(Cues, StopAndEndIgnoreAMissingHandle) {
@@ -146,7 +147,7 @@ TEST(CueClasses, RegisterWithTheirDefaults) {
     EXPECT_EQ(oneShot.GetPropertyText("Pitch"), "0");
     EXPECT_TRUE(prefabs.Registry.GetPrototype("CueComponent").Properties.empty());
     EXPECT_TRUE(prefabs.Registry.GetPrototype("CueManagerBhv").Properties.empty());
-    EXPECT_EQ(CueManagerBhv::Registered(), nullptr); // prototypes never run Start
+    EXPECT_EQ(WellKnown<CueManagerBhv>::Get(), nullptr); // prototypes never run Start
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ protected:
 TEST_F(DebugRectsBhvTest, ChildrenLastOneFrameWhileGameplayRuns) {
     AddRect();
     AddRect();
-    EXPECT_EQ(DebugRectsBhv::Current(), bhv);
+    EXPECT_EQ(WellKnown<DebugRectsBhv>::Get(), bhv);
     bhv->HandleInput();
     queues.Flush();
     EXPECT_TRUE(holder.Children.empty());
@@ -61,10 +62,10 @@ TEST_F(DebugRectsBhvTest, TheCurrentInstanceClearsOnlyItself) {
     other->Start();
     holder.RemoveComponent(bhv);
     delete bhv;
-    EXPECT_EQ(DebugRectsBhv::Current(), other);
+    EXPECT_EQ(WellKnown<DebugRectsBhv>::Get(), other);
     holder.RemoveComponent(other);
     delete other;
-    EXPECT_EQ(DebugRectsBhv::Current(), nullptr);
+    EXPECT_EQ(WellKnown<DebugRectsBhv>::Get(), nullptr);
 }
 
 } // namespace

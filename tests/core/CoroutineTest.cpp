@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "CoreFixture.h"
+#include "SceneFixture.h"
 #include "core/Behavior.h"
 #include "core/GameObject.h"
 #include "core/ObjectPasses.h"
@@ -27,7 +27,7 @@ public:
     std::vector<CoCommand> answers;
 };
 
-class CoroutineTest : public CoreFixture {
+class CoroutineTest : public SceneFixture {
 protected:
     void Frame() { UpdatePass(root); }
 

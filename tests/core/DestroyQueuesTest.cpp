@@ -1,7 +1,6 @@
-#include "CoreFixture.h"
+#include "SceneFixture.h"
 #include "core/Behavior.h"
 #include "core/GameObject.h"
-#include "editor/EditorState.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ private:
     int& deaths_;
 };
 
-using DestroyQueuesTest = CoreFixture;
+using DestroyQueuesTest = SceneFixture;
 
 TEST_F(DestroyQueuesTest, DestroyLaterTwiceQueuesOnceAndTheObjectLivesUntilTheFlush) {
     GameObject root;
@@ -78,37 +77,6 @@ TEST_F(DestroyQueuesTest, QueuedComponentOfALiveObjectIsDetachedAndDeleted) {
     EXPECT_EQ(deaths, 1);
     ASSERT_EQ(object.Behaviors.size(), 1u);
     EXPECT_EQ(object.Behaviors[0], b);
-}
-
-TEST_F(DestroyQueuesTest, DeletingTheSelectedObjectMovesTheEditorSelectionToTheNextSibling) {
-    EditorState editor;
-    Service<EditorState>::Scoped editorScope(editor);
-    GameObject root;
-    auto* a = new GameObject;
-    auto* b = new GameObject;
-    root.AppendChild(a);
-    root.AppendChild(b);
-    editor.SelectedObject = a;
-    editor.ListedObject = a;
-    delete a;
-    EXPECT_EQ(editor.SelectedObject, b);
-    EXPECT_EQ(editor.ListedObject, &root);
-    editor.SelectedObject = b;
-    delete b;
-    EXPECT_EQ(editor.SelectedObject, nullptr);
-}
-
-TEST_F(DestroyQueuesTest, DeletingASubtreeHandsTheEditorListPastEveryDeletedAncestor) {
-    EditorState editor;
-    Service<EditorState>::Scoped editorScope(editor);
-    GameObject root;
-    auto* parent = new GameObject;
-    auto* child = new GameObject;
-    root.AppendChild(parent);
-    parent->AppendChild(child);
-    editor.ListedObject = child;
-    delete parent;
-    EXPECT_EQ(editor.ListedObject, &root);
 }
 
 TEST_F(DestroyQueuesTest, ManySiblingsAreDeletedInLinearTime) {

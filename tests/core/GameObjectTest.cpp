@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "CoreFixture.h"
+#include "SceneFixture.h"
 #include "core/Behavior.h"
 #include "core/GameObject.h"
 #include "core/Pos2dComponent.h"
@@ -15,7 +15,7 @@ public:
 
 class PlainBhv : public Behavior {};
 
-using GameObjectTest = CoreFixture;
+using GameObjectTest = SceneFixture;
 
 TEST_F(GameObjectTest, FirstComponentOfASlotTypeWinsAndRemovalLeavesTheSlotEmpty) {
     GameObject object;

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "CoreFixture.h"
+#include "SceneFixture.h"
 #include "core/Behavior.h"
 #include "core/GameObject.h"
 #include "core/ObjectPasses.h"
@@ -42,7 +42,7 @@ public:
     bool active = true;
 };
 
-class ObjectPassesTest : public CoreFixture {
+class ObjectPassesTest : public SceneFixture {
 protected:
     ObjectPassesTest() { journal.clear(); }
 };

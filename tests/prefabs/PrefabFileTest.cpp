@@ -127,7 +127,7 @@ TEST_F(PrefabTest, EveryContentPrefabRoundTripsByteForByte) {
     // Classes outside this test binary are not registered here: files naming them are left to the
     // game-level round trip.
     std::filesystem::path content = std::filesystem::path(KELVANE_SOURCE_DIR) / "content" / "Prefabs";
-    manager.Registry.Register<Pos2dComponent>("Pos2dComponent");
+    manager.Registry.Register<Pos2dComponent>();
     RegisterPrefabClasses(manager.Registry);
     manager.Registry.BuildPrototypes();
     int checked = 0;
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "unregistered class \"Ghost\""}));
 
 TEST_F(PrefabTest, MissingFolderIsAContentError) {
-    manager.Registry.Register<Pos2dComponent>("Pos2dComponent");
+    manager.Registry.Register<Pos2dComponent>();
     EXPECT_THROW(manager.RegisterAll(nullptr, folder / "nope"), ContentError);
 }
 

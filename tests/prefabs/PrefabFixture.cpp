@@ -16,7 +16,7 @@ void OtherBhv::Start() {
 }
 
 void RegisterTestClasses(ComponentRegistry& registry) {
-    registry.Register<Pos2dComponent>("Pos2dComponent");
+    registry.Register<Pos2dComponent>();
     registry.Register<ProbeBhv>("ProbeBhv");
     registry.Register<OtherBhv>("OtherBhv");
 }

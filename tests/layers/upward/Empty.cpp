@@ -1,0 +1,1 @@
+// A module needs one source; this one is empty.
