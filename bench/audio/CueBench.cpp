@@ -14,6 +14,7 @@
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"
 #include "audio/SoundManager.h"
+#include "GoalMain.h"
 #include "Scene.h"
 #include "core/GameObject.h"
 #include "core/ObjectPasses.h"
@@ -123,4 +124,8 @@ BENCHMARK(BM_FrameWithCues)->Arg(0)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return RunBenchmarksWithGoals(argc, argv, [](const BenchRuns& runs) {
+        runs.RealGoal("audio.play_cue", "BM_PlayCue/manual_time", 1e-3, "us", 20.0);
+    });
+}

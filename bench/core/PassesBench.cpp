@@ -2,6 +2,8 @@
 // behaviours each. Reported per behaviour per pass.
 #include <benchmark/benchmark.h>
 
+#include "GoalMain.h"
+
 #include "core/Behavior.h"
 #include "core/CoroutineManager.h"
 #include "core/GameObject.h"
@@ -73,4 +75,9 @@ BENCHMARK(BM_UpdatePass)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return RunBenchmarksWithGoals(argc, argv, [](const BenchRuns& runs) {
+        runs.CounterGoal("core.input_pass_per_behaviour", "BM_InputPass", "ns/behaviour", 1e9, "ns", 10.0);
+        runs.CounterGoal("core.update_pass_per_behaviour", "BM_UpdatePass", "ns/behaviour", 1e9, "ns", 10.0);
+    });
+}

@@ -9,6 +9,8 @@
 #include <benchmark/benchmark.h>
 #include <box2d/box2d.h>
 
+#include "GoalMain.h"
+
 #include "core/GameObject.h"
 #include "core/ObjectPasses.h"
 #include "core/Service.h"
@@ -131,4 +133,11 @@ BENCHMARK_TEMPLATE(RestingBoxes, PlainScene)->Arg(1)->Arg(0)->Unit(benchmark::kM
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return RunBenchmarksWithGoals(argc, argv, [](const BenchRuns& runs) {
+        runs.RatioGoal("physics.step_vs_plain_box2d_sleeping", "RestingBoxes<GameScene>/1", "RestingBoxes<PlainScene>/1",
+                       1.1);
+        runs.RatioGoal("physics.step_vs_plain_box2d_awake", "RestingBoxes<GameScene>/0", "RestingBoxes<PlainScene>/0",
+                       1.1);
+    });
+}
