@@ -4,10 +4,12 @@
 #include "components/RegisterComponentsClasses.h"
 #include "core/RegisterCoreClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
+#include "world/RegisterWorldClasses.h"
 
 void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterCoreClasses(registry);
     RegisterAudioClasses(registry);
     RegisterComponentsClasses(registry);
     RegisterPhysicsClasses(registry);
+    RegisterWorldClasses(registry);
 }
