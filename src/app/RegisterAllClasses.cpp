@@ -4,6 +4,7 @@
 #include "components/RegisterComponentsClasses.h"
 #include "core/RegisterCoreClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
+#include "player/RegisterPlayerClasses.h"
 #include "world/RegisterWorldClasses.h"
 
 void RegisterAllClasses(ComponentRegistry& registry) {
@@ -12,4 +13,5 @@ void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterComponentsClasses(registry);
     RegisterPhysicsClasses(registry);
     RegisterWorldClasses(registry);
+    RegisterPlayerClasses(registry);
 }
