@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 
 namespace {
@@ -15,6 +16,9 @@ constexpr uint32_t WatchedEvents =
     IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_CLOSE_WRITE | IN_ONLYDIR;
 // How long a thread waits for events before it looks at the run flag again.
 constexpr int PollTimeoutMs = 100;
+// A change is reported once its folder has been quiet this long, or has kept changing for the most.
+constexpr int SettleMs = 30;
+constexpr int MaxSettleMs = 300;
 
 } // namespace
 
@@ -55,33 +59,38 @@ bool FolderWatcher::TakeChanged(std::size_t index) {
 }
 
 void FolderWatcher::Watch(std::size_t index, int notify) {
+    using Clock = std::chrono::steady_clock;
     alignas(inotify_event) char buffer[4096];
     bool watching = true;
+    // A save arrives as several events (create, writes, close, rename); the flag goes up once they
+    // settle, so whoever takes it reads whole files.
+    bool pending = false;
+    Clock::time_point pendingSince;
     while (watching && run_.load()) {
         pollfd waits[2] = {{notify, POLLIN, 0}, {stopEvent_, POLLIN, 0}};
-        const int ready = poll(waits, stopEvent_ >= 0 ? 2 : 1, PollTimeoutMs);
+        const int ready = poll(waits, stopEvent_ >= 0 ? 2 : 1, pending ? SettleMs : PollTimeoutMs);
         if (ready < 0 && errno != EINTR) {
             break;
         }
-        if (ready <= 0 || !(waits[0].revents & POLLIN)) {
-            continue;
-        }
-        // Drain every queued event; one flag covers them all.
-        bool changed = false;
-        ssize_t length = 0;
-        while ((length = read(notify, buffer, sizeof buffer)) > 0) {
-            for (ssize_t at = 0; at < length;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-                if (event->mask & IN_IGNORED) {
-                    watching = false; // the folder itself is gone
-                } else {
-                    changed = true;
+        if (ready > 0 && (waits[0].revents & POLLIN)) {
+            ssize_t length = 0;
+            while ((length = read(notify, buffer, sizeof buffer)) > 0) {
+                for (ssize_t at = 0; at < length;) {
+                    const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                    if (event->mask & IN_IGNORED) {
+                        watching = false; // the folder itself is gone
+                    } else if (!pending) {
+                        pending = true;
+                        pendingSince = Clock::now();
+                    }
+                    at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
                 }
-                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             }
         }
-        if (changed) {
+        // Quiet since the last event, or changing for too long to wait any more.
+        if (pending && (ready == 0 || Clock::now() - pendingSince >= std::chrono::milliseconds(MaxSettleMs))) {
             changed_[index].store(1);
+            pending = false;
         }
     }
     close(notify);

@@ -10,7 +10,8 @@
 
 // Watches folders for files created, deleted, renamed or written (not in their sub-folders), one
 // thread per folder, and keeps one change flag per folder for the main thread to take. A folder
-// that cannot be watched is simply never flagged. Changes are seen from the end of construction.
+// that cannot be watched is simply never flagged. Changes are seen from the end of construction;
+// a burst of them (one save is several events) raises the flag once the folder is quiet for 30 ms.
 class FolderWatcher {
 public:
     // Starts one watcher thread per folder; the folders are read once, here.
