@@ -112,7 +112,10 @@ Application::~Application() {
     Destroy(textures_);
     Destroy(fonts_);
     Destroy(graphics_);
-    // The tree goes after the managers its components might reach from their destructors.
+    // The tree goes after the managers its components might reach from their destructors. What is
+    // still queued for deletion goes first (start-up queues objects, and a window closed before the
+    // first frame's flush leaves them there), so the queues never outlive the objects they name.
+    destroyQueues_->Flush();
     Destroy(sceneRoots_);
     root_.reset();
     // Bodies were destroyed with the tree, on a live world.
