@@ -39,8 +39,9 @@ std::string Failure(const char* program, const ChildProcessResult& run) {
     if (!last.empty()) {
         return last;
     }
-    return run.ExitStatus < 0 ? std::string(program) + " was killed"
-                              : std::string(program) + " exited with status " + std::to_string(run.ExitStatus);
+    return run.ExitStatus < 0
+               ? std::string(program) + " was killed"
+               : std::string(program) + " exited with status " + std::to_string(run.ExitStatus);
 }
 
 } // namespace
@@ -131,10 +132,10 @@ void EdHotReloadMonitorBhv::Rebuild(std::size_t folder) {
         return;
     }
     const fs::path target = contentRoot_ / "Textures" / bank.filename();
-    const ChildProcessResult copied = RunChildProcess(
-        CopyProgram,
-        {"-E", "copy", (bank / (name + ".xml")).string(), (bank / (name + ".sheet")).string(), target.string()},
-        toolFolder);
+    const ChildProcessResult copied = RunChildProcess(CopyProgram,
+                                                      {"-E", "copy", (bank / (name + ".xml")).string(),
+                                                       (bank / (name + ".sheet")).string(), target.string()},
+                                                      toolFolder);
     if (!copied.Succeeded()) {
         ReportFailure(name, Failure(CopyProgram, copied));
         return;
@@ -157,9 +158,10 @@ void EdHotReloadMonitorBhv::Rebuild(std::size_t folder) {
         return;
     }
     const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
-    std::printf("kelvane: reloaded texture \"%s\" (%d sprites) in %lld ms\n", name.c_str(), texture->SpriteCount(),
-                static_cast<long long>(ms));
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+            .count();
+    std::printf("kelvane: reloaded texture \"%s\" (%d sprites) in %lld ms\n", name.c_str(),
+                texture->SpriteCount(), static_cast<long long>(ms));
     std::fflush(stdout);
 }
 

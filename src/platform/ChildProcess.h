@@ -5,9 +5,9 @@
 
 // What a finished child process left behind.
 struct ChildProcessResult {
-    bool Started = false;  // false when the program could not be started at all
-    int ExitStatus = -1;   // its exit status; -1 when it was ended by a signal
-    std::string Output;    // what it wrote to its standard output and error, interleaved
+    bool Started = false;   // false when the program could not be started at all
+    int ExitStatus = -1;    // its exit status; -1 when it was ended by a signal
+    std::string Output;     // what it wrote to its standard output and error, interleaved
     std::string StartError; // why it could not be started
 
     bool Succeeded() const { return Started && ExitStatus == 0; }

@@ -88,7 +88,8 @@ void FolderWatcher::Watch(std::size_t index, int notify) {
             }
         }
         // Quiet since the last event, or changing for too long to wait any more.
-        if (pending && (ready == 0 || Clock::now() - pendingSince >= std::chrono::milliseconds(MaxSettleMs))) {
+        if (pending &&
+            (ready == 0 || Clock::now() - pendingSince >= std::chrono::milliseconds(MaxSettleMs))) {
             changed_[index].store(1);
             pending = false;
         }

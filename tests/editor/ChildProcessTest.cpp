@@ -9,7 +9,8 @@ namespace {
 
 TEST(ChildProcessTest, RunsInItsFolderAndKeepsItsOutputAndExitStatus) {
     TempContent folder;
-    const ChildProcessResult run = RunChildProcess("sh", {"-c", "pwd; echo broken >&2; exit 3"}, folder.Str());
+    const ChildProcessResult run =
+        RunChildProcess("sh", {"-c", "pwd; echo broken >&2; exit 3"}, folder.Str());
     ASSERT_TRUE(run.Started) << run.StartError;
     EXPECT_EQ(run.ExitStatus, 3);
     EXPECT_FALSE(run.Succeeded());

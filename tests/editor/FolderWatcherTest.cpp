@@ -28,7 +28,8 @@ bool FlagWithin(FolderWatcher& watcher, std::size_t index, std::chrono::millisec
 }
 
 int ThreadCount() {
-    return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
+    return static_cast<int>(
+        std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
 }
 
 TEST(FolderWatcherTest, OnlyFoldersTwoLevelsBelowTexturesAreWatchedAndAFileThereSetsTheirFlag) {

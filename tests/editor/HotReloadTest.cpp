@@ -86,7 +86,8 @@ private:
 };
 
 int ThreadCount() {
-    return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
+    return static_cast<int>(
+        std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
 }
 
 // A development content folder (a copy of content/ with the content tool beside it, its atlases
@@ -98,7 +99,8 @@ protected:
         fs::copy_file(fs::path(KELVANE_SOURCE_DIR) / "assetwright", folder.Root / "assetwright");
         // The repository's tool script runs the content tool of this build.
         setenv("KELVANE_ASSETWRIGHT", KELVANE_BIN_DIR "/assetwright", 1);
-        const ChildProcessResult packed = RunChildProcess((folder.Root / "assetwright").string(), {}, folder.Str());
+        const ChildProcessResult packed =
+            RunChildProcess((folder.Root / "assetwright").string(), {}, folder.Str());
         ASSERT_TRUE(packed.Succeeded()) << packed.Output;
         fs::create_directories(GameContent() / "Textures/Main");
         for (const char* file : {"Game.xml", "Game.sheet", "Editor.xml", "Editor.sheet"}) {
@@ -129,8 +131,7 @@ protected:
     }
 
     // Runs frames until done() holds or the limit passes; returns the time taken.
-    template <class Done>
-    Clock::duration RunFramesUntil(Done done, Clock::duration limit) {
+    template <class Done> Clock::duration RunFramesUntil(Done done, Clock::duration limit) {
         const auto start = Clock::now();
         while (Clock::now() - start < limit) {
             RunFrame();
@@ -178,7 +179,9 @@ TEST_F(HotReloadTest, ASavedSpriteIsRebuiltCopiedAndReloadedWithinASecond) {
     const uint8_t* centre = &PixelsOf(*game)[(static_cast<size_t>(y) * game->Image->Width + x) * 4];
     EXPECT_EQ(std::vector<int>(centre, centre + 4), (std::vector<int>{255, 0, 255, 255}));
     EXPECT_EQ(game->SpriteCount(), sprites);
-    EXPECT_EQ(report.rfind("kelvane: reloaded texture \"Game\" (" + std::to_string(sprites) + " sprites) in ", 0), 0u)
+    EXPECT_EQ(
+        report.rfind("kelvane: reloaded texture \"Game\" (" + std::to_string(sprites) + " sprites) in ", 0),
+        0u)
         << report;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
 }
@@ -220,7 +223,8 @@ TEST(HotReloadGameTest, WithoutTheContentToolTheGameSaysSoOnceAndRunsOn) {
     TempContent development;
     development.WriteImage("content/Textures/Main/Game/Dot.png", 1, 1);
     const fs::path contentPath = development.Root / "content";
-    game.Write("Content/Config/GameConfig.json", "{\"DevelopmentContentPath\": \"" + contentPath.string() + "\"}");
+    game.Write("Content/Config/GameConfig.json",
+               "{\"DevelopmentContentPath\": \"" + contentPath.string() + "\"}");
 
     const GameRun run = RunGameIn(game.Folder(), {"--headless", "--frames", "3"});
     EXPECT_EQ(run.ExitCode, 0) << run.Stderr;
