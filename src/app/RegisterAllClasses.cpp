@@ -3,6 +3,7 @@
 #include "audio/RegisterAudioClasses.h"
 #include "components/RegisterComponentsClasses.h"
 #include "core/RegisterCoreClasses.h"
+#include "editor/RegisterEditorClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 
 void RegisterAllClasses(ComponentRegistry& registry) {
@@ -10,4 +11,5 @@ void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterAudioClasses(registry);
     RegisterComponentsClasses(registry);
     RegisterPhysicsClasses(registry);
+    RegisterEditorClasses(registry);
 }
