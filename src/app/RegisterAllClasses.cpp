@@ -3,6 +3,7 @@
 #include "audio/RegisterAudioClasses.h"
 #include "components/RegisterComponentsClasses.h"
 #include "core/RegisterCoreClasses.h"
+#include "editor/RegisterEditorClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 #include "player/RegisterPlayerClasses.h"
 #include "world/RegisterWorldClasses.h"
@@ -14,4 +15,5 @@ void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterPhysicsClasses(registry);
     RegisterWorldClasses(registry);
     RegisterPlayerClasses(registry);
+    RegisterEditorClasses(registry);
 }
