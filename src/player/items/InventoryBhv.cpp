@@ -94,6 +94,10 @@ InventoryBhv::InventoryBhv() {
     RegisterProperty("OwnedSubs", &OwnedSubs);
 }
 
+InventoryBhv::~InventoryBhv() {
+    WellKnown<InventoryBhv>::ClearIf(this);
+}
+
 void InventoryBhv::Start() {
     WellKnown<InventoryBhv>::Register(this);
     if (!Owner) {
