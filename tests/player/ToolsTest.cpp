@@ -102,6 +102,24 @@ TEST_F(ToolsTest, ResistanceTenFallsOnTheFourthHitAndAnUnfinishedTileRecoversAft
     EXPECT_EQ(Drill()->DamagedTiles[0].Resistance, 97);
 }
 
+TEST_F(ToolsTest, AMineralDugDropsItsItemWhichTheMagnetPullsInAndTheSubmarineCollects) {
+    AddPickup("Pkup_Item", R"("Pkup_ItemBhv": "")");
+    AddItem("Item_Copper");
+    table.Get(3)->CorrespondingItem = "Item_Copper";
+    Select("Item_PlasticDrill");
+    grid.Set(9, 18, 3);
+    Fire();
+    PointAt({9.5f, -18.5f});
+    Frames(60);
+    EXPECT_EQ(grid.Get(9, 18), 0);
+    Fire(false);
+    Frames(120);
+    ASSERT_NE(findItem("Item_Copper"), nullptr);
+    EXPECT_EQ(findItem("Item_Copper")->Quantity, 1);
+    EXPECT_EQ(CountThings("Pkup_Item"), 0);
+    EXPECT_EQ(Played("ItemPickup"), 1);
+}
+
 TEST_F(ToolsTest, AHarderCreatureAtTheTipBlocksTheBlowAndARateOfZeroNeverStrikes) {
     Select("Item_PlasticDrill");
     grid.Set(9, 17, 2);
