@@ -104,7 +104,8 @@ struct PlayerScene : Scene {
 
         for (int i = 0; i < 20; ++i) {
             const float angle = static_cast<float>(i) * 0.314f;
-            thingRoot->SpawnThing("Pkup_Money1", {9.5f + 3.0f * std::cos(angle), -15.0f + 3.0f * std::sin(angle)});
+            thingRoot->SpawnThing("Pkup_Money1",
+                                  {9.5f + 3.0f * std::cos(angle), -15.0f + 3.0f * std::sin(angle)});
         }
     }
     ~PlayerScene() {

@@ -51,14 +51,15 @@ TEST_F(InventoryTest, CataloguesHoldEveryItemAndTheSellableOnesInAStableBuyingOr
     EXPECT_EQ(catalogue->Items.size(), 9u);
     EXPECT_NE(catalogueItem("Item_PlasticDrill"), nullptr);
     EXPECT_EQ(catalogueItem("Item_Nothing"), nullptr);
-    EXPECT_FALSE(catalogueObject->UpdateEnabled || catalogueObject->InputEnabled || catalogueObject->DrawEnabled);
+    EXPECT_FALSE(catalogueObject->UpdateEnabled || catalogueObject->InputEnabled ||
+                 catalogueObject->DrawEnabled);
     std::vector<std::string> order;
     for (GameObject* child : forSaleObject->Children) {
         order.push_back(child->PrefabName);
     }
     // Sort orders 0, 1, 5, 5: equal orders keep the catalogue's name order.
-    EXPECT_EQ(order, (std::vector<std::string>{"Item_Quickslot3", "Item_Quickslot4", "Item_Sub_Big", "Item_Rifle",
-                                               "Item_DirtBlock", "Item_Gun"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"Item_Quickslot3", "Item_Quickslot4", "Item_Sub_Big",
+                                               "Item_Rifle", "Item_DirtBlock", "Item_Gun"}));
     EXPECT_FALSE(forSaleObject->UpdateEnabled);
 }
 

@@ -70,7 +70,8 @@ TEST_F(PickupsTest, UpgradesChangeTheirValuePlayTheirCueAndShowTheirMessageLast)
     EXPECT_EQ(subBhv->MovementForce, force + 1.0f);
     EXPECT_TRUE(Collect("Pkup_Money1"));
     EXPECT_EQ(inventory->Money, 4);
-    EXPECT_EQ(messages, (std::vector<std::string>{"Health Up (removed)", "Storage Up (removed)", "Speed Up (removed)"}));
+    EXPECT_EQ(messages, (std::vector<std::string>{"Health Up (removed)", "Storage Up (removed)",
+                                                  "Speed Up (removed)"}));
     EXPECT_EQ(Played("Upgrade"), 3);
     EXPECT_EQ(Played("MoneyPickup"), 1);
 }

@@ -65,9 +65,9 @@ protected:
         prefabs.Registry.Register<TestEnemyComponent>();
         prefabs.Registry.BuildPrototypes();
         CueCounterBhv::Played.clear();
-        for (const char* cue : {"Death", "SubDamage", "RocketBoost", "RocketBoostEnd", "DrillTooHard", "DrillDamage",
-                                "BlockPlaced", "BombBlast", "BombBeep", "NukeBeep", "ItemsUnlocked", "HealthRestore",
-                                "MoneyPickup", "Upgrade", "ItemPickup"}) {
+        for (const char* cue : {"Death", "SubDamage", "RocketBoost", "RocketBoostEnd", "DrillTooHard",
+                                "DrillDamage", "BlockPlaced", "BombBlast", "BombBeep", "NukeBeep",
+                                "ItemsUnlocked", "HealthRestore", "MoneyPickup", "Upgrade", "ItemPickup"}) {
             AddPrefab(std::string("Cue_") + cue,
                       R"({"Components": {"CueComponent": "", "CueCounterBhv": ""}, "AutoCreate": ""})");
         }
@@ -122,14 +122,15 @@ protected:
     }
     // A pickup thing with a small dynamic body and the given behaviour.
     void AddPickup(const std::string& name, const std::string& behaviour) {
-        AddPrefab(name, R"({"Components": {"ThingComponent": "", "B2BodyComponent": {"Type": "2", "GravityScale": "0"},
+        AddPrefab(
+            name,
+            R"({"Components": {"ThingComponent": "", "B2BodyComponent": {"Type": "2", "GravityScale": "0"},
                    "B2FixtureComponent": {"Shape": "Circle 0.3"}, "SpriteComponent": "", "TintComponent": "", )" +
-                            behaviour + R"(}, "AutoCreate": ""})");
+                behaviour + R"(}, "AutoCreate": ""})");
     }
 
     // An object under root carrying the behaviour, started as the tree would start it.
-    template <class T>
-    GameObject* Add(const std::string& name, T* behaviour) {
+    template <class T> GameObject* Add(const std::string& name, T* behaviour) {
         auto* object = new GameObject();
         object->Name = name;
         object->AddComponent(behaviour);

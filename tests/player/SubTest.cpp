@@ -90,7 +90,9 @@ TEST_F(SubTest, TheCameraFollowsWithinTheWorld) {
 }
 
 TEST_F(SubTest, ContactDamageZeroCollidesAndPassThroughLetsTheSubThroughAfterItsDamage) {
-    AddPrefab("En_Block", R"({"Components": {"B2BodyComponent": {"Type": "0"}, "B2FixtureComponent": {"Shape": "Box 3 0.5"},
+    AddPrefab(
+        "En_Block",
+        R"({"Components": {"B2BodyComponent": {"Type": "0"}, "B2FixtureComponent": {"Shape": "Box 3 0.5"},
                                              "TestEnemyComponent": ""}, "AutoCreate": ""})");
     auto* block = new GameObject("En_Block");
     root.AppendChild(block);
@@ -156,7 +158,9 @@ TEST_F(SubTest, TheMagnetPullsPickupsItMayTakeAndSkipsOneAtItsCentre) {
     GameObject* near = thingRoot->SpawnThing("Pkup_Heart", {9.5f + 2.0f, -15.0f});
     GameObject* centre = thingRoot->SpawnThing("Pkup_Heart", {9.5f, -15.0f});
     PlaceSub({9.5f, -15.0f});
-    const auto velocity = [](GameObject* o) { return o->Body()->GetBody()->GetLinearVelocity(); };
+    const auto velocity = [](GameObject* o) {
+        return o->Body()->GetBody()->GetLinearVelocity();
+    };
 
     subBhv->Update(); // full health: hearts stay where they are
     EXPECT_EQ(velocity(near).Length(), 0.0f);

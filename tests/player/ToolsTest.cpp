@@ -22,7 +22,8 @@ protected:
     ToolsTest() {
         AddPrefab("DrillDisplay", R"({"Components": {"TintComponent": ""}, "AutoCreate": [
             {"Name": "DrillStemSprite", "Prefab": "Part"}, {"Name": "DrillHeadSprite", "Prefab": "Part"}]})");
-        AddPrefab("Part", R"({"Components": {"Pos2dComponent": "", "SpriteComponent": ""}, "AutoCreate": ""})");
+        AddPrefab("Part",
+                  R"({"Components": {"Pos2dComponent": "", "SpriteComponent": ""}, "AutoCreate": ""})");
         AddPrefab("BlockPlacerDisplay", R"({"Components": {"Pos2dComponent": "", "SpriteComponent": ""},
                                            "AutoCreate": ""})");
         AddItem("Item_BlockPlacer", R"("IsWeapon": "true")", R"("BlockPlacerBhv": "")");
@@ -41,7 +42,9 @@ protected:
     // Selects the tool: the first weapon added takes slot 0.
     void Select(const std::string& item, int count = 1) { addItem(count, item); }
     // The pointer over a world point (the default world camera, no graphics manager).
-    void PointAt(Vector2 w) { input.SetMousePosition((w.x - 30.0f) * 16.0f + 480.0f, 360.0f - (w.y + 22.5f) * 16.0f); }
+    void PointAt(Vector2 w) {
+        input.SetMousePosition((w.x - 30.0f) * 16.0f + 480.0f, 360.0f - (w.y + 22.5f) * 16.0f);
+    }
     void Fire(bool down = true) { Hold(Key::LeftMouse, down); }
     DrillBhv* Drill() { return findItem("Item_PlasticDrill")->Owner->GetComponentOfType<DrillBhv>(); }
     void Frames(int n) {
@@ -68,6 +71,11 @@ TEST_F(ToolsTest, TheDrillReachesAtLeastItsMinimumAndAtMostItsMaximum) {
     ASSERT_NE(display, nullptr);
     EXPECT_TRUE(display->DrawEnabled);
     EXPECT_NEAR(display->FindChild("DrillStemSprite")->Sprite()->Size.x, 3.0f, 1e-4f);
+    // A second drill, idle in the other slot, leaves the shared display alone.
+    AddItem("Item_SteelDrill", R"("IsWeapon": "true")", R"("DrillBhv": "")");
+    addItem(1, "Item_SteelDrill");
+    Frames(2);
+    EXPECT_TRUE(display->DrawEnabled);
     // Over the HUD panel the drill rests.
     input.SetMousePosition(1000, 300);
     Frames(1);
@@ -123,7 +131,9 @@ TEST_F(ToolsTest, AMineralDugDropsItsItemWhichTheMagnetPullsInAndTheSubmarineCol
 TEST_F(ToolsTest, AHarderCreatureAtTheTipBlocksTheBlowAndARateOfZeroNeverStrikes) {
     Select("Item_PlasticDrill");
     grid.Set(9, 17, 2);
-    AddPrefab("En_Hard", R"({"Components": {"B2BodyComponent": {"Type": "0"}, "B2FixtureComponent": {"Shape": "Box 0.2 0.2"},
+    AddPrefab(
+        "En_Hard",
+        R"({"Components": {"B2BodyComponent": {"Type": "0"}, "B2FixtureComponent": {"Shape": "Box 0.2 0.2"},
                                             "TestEnemyComponent": {"Hardness": "50"}}, "AutoCreate": ""})");
     auto* creature = new GameObject("En_Hard");
     root.AppendChild(creature);
