@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include <box2d/b2_world.h>
@@ -37,6 +38,9 @@
 #include "render/GraphicsManager.h"
 #include "render/RenderSetup.h"
 #include "render/Renderer.h"
+#include "world/RandomManager.h"
+#include "world/TileGrid.h"
+#include "world/WorldMap.h"
 
 namespace {
 
@@ -71,7 +75,8 @@ private:
 
 } // namespace
 
-Application::Application(const AppOptions& options, Clock& clock) : options_(options), clock_(clock) {
+Application::Application(const AppOptions& options, Clock& clock)
+    : options_(options), clock_(clock), startTick_(clock.Now()) {
     Create(destroyQueues_);
     Create(events_);
     Create(contactListener_);
@@ -81,6 +86,10 @@ Application::Application(const AppOptions& options, Clock& clock) : options_(opt
     Create(root_);
     Create(sceneRoots_);
     sceneRoots_->Root = root_.get();
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    Create(random_, options_.Seed.value_or(static_cast<uint32_t>(
+                        std::chrono::duration_cast<std::chrono::microseconds>(now).count())));
+    Create(tileGrid_);
     Create(graphics_);
     Create(textures_);
     Create(fonts_);
@@ -118,6 +127,8 @@ Application::~Application() {
     destroyQueues_->Flush();
     Destroy(sceneRoots_);
     root_.reset();
+    Destroy(tileGrid_);
+    Destroy(random_);
     // Bodies were destroyed with the tree, on a live world.
     Destroy(physicsWorld_);
     Destroy(debugDrawer_);
@@ -147,14 +158,26 @@ int Application::Run() {
         stats_->Begin(clock_.Now());
     }
     while (options_.Frames < 0 || framesRun_ < options_.Frames) {
-        pacer_->WaitUntilDue();
-        const uint64_t now = clock_.Now();
-        const float delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
-        if (stats_) {
-            stats_->Frame(now, pacer_->LastWakeLateness());
+        float delta = 1.0f / static_cast<float>(graphics_->FramesPerSecond);
+        if (!options_.FixedStep) {
+            pacer_->WaitUntilDue();
         }
+        const uint64_t now = clock_.Now();
+        if (!options_.FixedStep) {
+            delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
+        }
+        if (stats_) {
+            if (framesRun_ == 0) {
+                stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 / static_cast<double>(clock_.Frequency()));
+            }
+            stats_->Frame(now, options_.FixedStep ? 0 : pacer_->LastWakeLateness());
+        }
+        const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
         if (!RunFrame(delta)) {
             break;
+        }
+        if (stats_) {
+            stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
         }
         ++framesRun_;
         if (frameObserver_) {
@@ -164,14 +187,22 @@ int Application::Run() {
     // The last frame captured its back buffer; a screenshot that cannot be written fails the run.
     const bool shotFailed = !options_.ScreenshotPath.empty() && framesRun_ == options_.Frames &&
                             !WriteCapturedFrame(*graphics_, options_.ScreenshotPath);
+    bool mapFailed = false;
+    if (!options_.WorldMapPath.empty() && !WriteWorldMap(*tileGrid_, options_.WorldMapPath)) {
+        std::fprintf(stderr, "kelvane: cannot write the world map to %s\n", options_.WorldMapPath.c_str());
+        mapFailed = true;
+    }
     if (stats_) {
         stats_->End(clock_.Now());
-        std::fputs(stats_->Report("fixed-rate pacer").c_str(), stdout);
-        RunNaivePacerForComparison();
+        std::fputs(stats_->Report(options_.FixedStep ? "fixed step" : "fixed-rate pacer").c_str(), stdout);
+        std::fputs(stats_->WorkReport().c_str(), stdout);
+        if (!options_.FixedStep) {
+            RunNaivePacerForComparison();
+        }
     }
 
     ShutDown();
-    return shotFailed ? 1 : 0;
+    return shotFailed || mapFailed ? 1 : 0;
 }
 
 void Application::StartUp() {

@@ -31,6 +31,8 @@ class GraphicsManager;
 class KeyEventSink;
 struct SceneRoots;
 class Window;
+class RandomManager;
+class TileGrid;
 class b2World;
 
 // Creates every process-wide service in a fixed order, runs the start-up sequence, the fixed-rate
@@ -64,6 +66,7 @@ private:
 
     AppOptions options_;
     Clock& clock_;
+    uint64_t startTick_ = 0; // when the application was made: the start of start-up
 
     // Services, in creation order. Destruction order is written out in ~Application.
     std::unique_ptr<DestroyQueues> destroyQueues_;
@@ -73,6 +76,8 @@ private:
     std::unique_ptr<b2World> physicsWorld_;
     std::unique_ptr<GameObject> root_;
     std::unique_ptr<SceneRoots> sceneRoots_;
+    std::unique_ptr<RandomManager> random_;
+    std::unique_ptr<TileGrid> tileGrid_;
     std::unique_ptr<GraphicsManager> graphics_;
     std::unique_ptr<TextureManager> textures_;
     std::unique_ptr<FontRegistry> fonts_;

@@ -16,7 +16,10 @@ constexpr const char* Usage =
     "  --seed N             seed the random source with N instead of the time\n"
     "  --script FILE        play the timed input events in FILE\n"
     "  --screenshot FILE    after the last frame of a --frames run, save the picture as a PNG\n"
-    "  --stats              at exit, print frame pacing figures and those of a naive 16 ms sleep\n";
+    "  --stats              at exit, print frame pacing figures and those of a naive 16 ms sleep\n"
+    "  --fixed-step         advance exactly one 1/60 s period per frame without sleeping, so a run\n"
+    "                       with --seed and --script is the same game on any machine\n"
+    "  --world-map FILE     at exit, save the tile grid as a 150 x 430 PNG, one pixel per cell\n";
 
 template <class T>
 bool ParseNumber(const std::string& text, T& out) {
@@ -51,6 +54,12 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
             options.Headless = true;
         } else if (arg == "--stats") {
             options.Stats = true;
+        } else if (arg == "--fixed-step") {
+            options.FixedStep = true;
+        } else if (arg == "--world-map") {
+            if (!value(options.WorldMapPath)) {
+                return Fail("--world-map needs a file");
+            }
         } else if (arg == "--frames") {
             if (!value(text) || !ParseNumber(text, options.Frames) || options.Frames < 0) {
                 return Fail("--frames needs a whole number of frames, 0 or more");

@@ -13,6 +13,8 @@ struct AppOptions {
     std::string ScriptPath;     // timed input events to play
     std::string ScreenshotPath; // PNG of the back buffer after the last frame
     std::optional<uint32_t> Seed;
+    bool FixedStep = false;     // every frame advances exactly one period and nothing sleeps
+    std::string WorldMapPath;   // PNG of the tile grid at exit
 };
 
 // The outcome of reading the command line: options to run with, or text to print and an exit code.

@@ -42,3 +42,17 @@ std::string FrameStats::Report(const std::string& label) const {
                   wall > 0 ? 100.0 * cpu / wall : 0.0);
     return line;
 }
+
+std::string FrameStats::WorkReport() const {
+    if (workMs_.empty()) {
+        return "frame work: no frames\n";
+    }
+    const double mean = std::accumulate(workMs_.begin(), workMs_.end(), 0.0) / workMs_.size();
+    std::vector<double> sorted = workMs_;
+    std::sort(sorted.begin(), sorted.end());
+    const double p99 = sorted[std::min(sorted.size() - 1, sorted.size() * 99 / 100)];
+    char line[256];
+    std::snprintf(line, sizeof line, "start-up %.1f ms; frame work CPU mean %.3f ms, p99 %.3f ms, max %.3f ms\n",
+                  startUpMs_, mean, p99, sorted.back());
+    return line;
+}

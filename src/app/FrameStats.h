@@ -15,9 +15,15 @@ public:
     // A frame started at `now`, `lateness` ticks after it was due.
     void Frame(uint64_t now, uint64_t lateness);
     void End(uint64_t now);
+    // Time from process start to the first frame.
+    void StartUp(double milliseconds) { startUpMs_ = milliseconds; }
+    // The thread CPU time one frame's own work took (waiting excluded).
+    void FrameWork(double milliseconds) { workMs_.push_back(milliseconds); }
 
     // One line: frames, mean period, p99 and max wake error, CPU use of one core.
     std::string Report(const std::string& label) const;
+    // One line: start-up time, mean and p99 CPU time of a frame's work.
+    std::string WorkReport() const;
 
 private:
     uint64_t frequency_;
@@ -28,4 +34,6 @@ private:
     std::clock_t cpuEnd_ = 0;
     std::vector<double> periodsMs_;
     std::vector<double> latenessMs_;
+    std::vector<double> workMs_;
+    double startUpMs_ = 0.0;
 };

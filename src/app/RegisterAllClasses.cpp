@@ -5,11 +5,13 @@
 #include "core/RegisterCoreClasses.h"
 #include "editor/RegisterEditorClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
+#include "world/RegisterWorldClasses.h"
 
 void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterCoreClasses(registry);
     RegisterAudioClasses(registry);
     RegisterComponentsClasses(registry);
     RegisterPhysicsClasses(registry);
+    RegisterWorldClasses(registry);
     RegisterEditorClasses(registry);
 }

@@ -14,6 +14,10 @@ public:
     virtual uint32_t TimerPeriodMs() { return 1; }
 };
 
+// CPU time the calling thread has used, in nanoseconds: what a frame's own work costs, whatever
+// else the machine runs.
+uint64_t ThreadCpuNanoseconds();
+
 // The real clock: the performance counter and the system sleep.
 class SystemClock final : public Clock {
 public:

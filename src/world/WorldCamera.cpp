@@ -1,0 +1,11 @@
+#include "world/WorldCamera.h"
+
+#include "core/Service.h"
+#include "render/GraphicsManager.h"
+
+Camera2d CurrentWorldCamera() {
+    if (const GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
+        return graphics->WorldCamera;
+    }
+    return Camera2d::DefaultWorld(1280, 720);
+}
