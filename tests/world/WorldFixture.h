@@ -37,8 +37,12 @@ protected:
         }
     }
 
-    // Objects still queued for deletion go while the tree they hang in exists.
-    ~WorldFixture() override { queues.Flush(); }
+    // Objects still queued for deletion go while the tree they hang in exists, and the tree goes
+    // while the world services its objects reach still live.
+    ~WorldFixture() override {
+        queues.Flush();
+        ClearTree();
+    }
 
     void AddPrefab(const std::string& name, const std::string& json) {
         std::istringstream in(json);
