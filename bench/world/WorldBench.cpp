@@ -1,0 +1,277 @@
+// The world's costs: generating a world with the shipped parameters, its noise against stb_perlin's
+// fractal noise on the same samples, rebuilding scenery collision (one block, and the whole pool in
+// the game's order against an interleaved order, at three pool sizes to show the curve), and a
+// frame of the running game, headless, with the camera moving one tile per frame.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include <box2d/b2_world.h>
+
+#define STB_PERLIN_IMPLEMENTATION
+#include <stb_perlin.h>
+
+#include "GoalMain.h"
+#include "Scene.h"
+
+#include "app/Application.h"
+#include "app/RegisterAllClasses.h"
+#include "core/WellKnown.h"
+#include "physics/B2BodyComponent.h"
+#include "platform/Clock.h"
+#include "render/GraphicsManager.h"
+#include "world/RandomManager.h"
+#include "world/TileGrid.h"
+#include "world/generation/Noise.h"
+#include "world/generation/WorldMakerBhv.h"
+#include "world/scenery/SceneryCollisionBlockBhv.h"
+#include "world/scenery/SceneryCollisionManagerBhv.h"
+#include "world/tiles/TileTypesRootBhv.h"
+
+namespace {
+
+constexpr const char* PrefabFolder = "Content/Prefabs/";
+
+// A scene holding the shipped tile types and world maker, read from their prefab files, with the
+// world generated from seed 7.
+struct WorldScene : Scene {
+    WorldScene() {
+        RegisterAllClasses(prefabs.Registry);
+        RegisterPrefabClasses(prefabs.Registry);
+        prefabs.Registry.BuildPrototypes();
+        for (const char* name : {"WorldMaker", "Tile_Dirt", "Tile_Rock", "Tile_CopperDirt", "Tile_CopperRock",
+                                 "Tile_Urchin", "Tile_BuriedDirt", "Tile_BuriedRock", "Tile_Silver", "Tile_BossWall",
+                                 "Tile_Chest", "Tile_DeepSilt", "Tile_Basalt", "Tile_Gold"}) {
+            const std::string file = std::string(PrefabFolder) + name + ".json";
+            std::ifstream in(file);
+            if (!in) {
+                std::fprintf(stderr, "world_bench: cannot read %s (run from build/release/bin)\n", file.c_str());
+                std::exit(1);
+            }
+            prefabs.Prefabs[name] = prefabs.ReadPrefab(name, in, file);
+        }
+        auto* types = new GameObject();
+        types->AddComponent(new TileTypesRootBhv());
+        root.AppendChild(types);
+        types->GetComponentOfType<TileTypesRootBhv>()->Start();
+        maker = new GameObject("WorldMaker");
+        root.AppendChild(maker);
+    }
+    ~WorldScene() {
+        queues.Flush();
+        ClearTree();
+    }
+
+    WorldMakerBhv& Maker() { return *maker->GetComponentOfType<WorldMakerBhv>(); }
+
+    RandomManager random{7};
+    TileGrid grid;
+    Service<RandomManager>::Scoped randomScope{random};
+    Service<TileGrid>::Scoped gridScope{grid};
+    GameObject* maker = nullptr;
+};
+
+void BM_Generate(benchmark::State& state) {
+    WorldScene scene;
+    for (auto _ : state) {
+        scene.random.Seed(7);
+        scene.Maker().GenerateTiles(scene.random, scene.grid);
+        benchmark::DoNotOptimize(scene.grid.Codes().data());
+    }
+}
+BENCHMARK(BM_Generate)->Unit(benchmark::kMillisecond);
+
+// The grid's cells as noise samples: band 1's cell size, four octaves.
+constexpr int Octaves = 4;
+
+void BM_OctaveNoise(benchmark::State& state) {
+    for (auto _ : state) {
+        float sum = 0.0f;
+        for (int r = 0; r < TileGrid::Rows; ++r) {
+            for (int c = 0; c < TileGrid::Columns; ++c) {
+                sum += OctaveNoise3(Octaves, 0.5f, 1.0f, c / 24.0f, r / 24.0f, 1234.5f);
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_OctaveNoise)->Unit(benchmark::kMillisecond);
+
+void BM_StbPerlinFbm(benchmark::State& state) {
+    for (auto _ : state) {
+        float sum = 0.0f;
+        for (int r = 0; r < TileGrid::Rows; ++r) {
+            for (int c = 0; c < TileGrid::Columns; ++c) {
+                sum += stb_perlin_fbm_noise3(c / 24.0f, r / 24.0f, 1234.5f, 2.0f, 0.5f, Octaves);
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_StbPerlinFbm)->Unit(benchmark::kMillisecond);
+
+// The world scene with the scenery manager on its static body, the camera over the caves of band
+// 1, and its pool built. Pool sizes follow the view: 60 x 45 units (the game's, 306 blocks), 120 x
+// 90 (504) and 150 x 110 (621).
+struct SceneryScene : WorldScene {
+    explicit SceneryScene(int viewWidth = 60, int viewHeight = 45) {
+        graphics.WorldCamera.Size = {static_cast<float>(viewWidth), static_cast<float>(viewHeight)};
+        graphics.WorldCamera.Position = {75.0f, -100.0f};
+        Maker().GenerateTiles(random, grid);
+        auto* object = new GameObject();
+        object->AddComponent(new B2BodyComponent());
+        manager = new SceneryCollisionManagerBhv();
+        object->AddComponent(manager);
+        root.AppendChild(object);
+        manager->Start();
+        manager->Update();
+        world->Step(1.0f / 60.0f, 8, 3);
+    }
+    // A frame's step after the timed work: it clears Box2D's list of moved proxies as the game's
+    // step does.
+    void Step() { world->Step(1.0f / 60.0f, 8, 3); }
+
+    GraphicsManager graphics;
+    Service<GraphicsManager>::Scoped graphicsScope{graphics};
+    SceneryCollisionManagerBhv* manager = nullptr;
+};
+
+void BM_SceneryOneBlock(benchmark::State& state) {
+    SceneryScene scene;
+    int i = 0;
+    for (auto _ : state) {
+        // A cell in the middle of a block: it and its neighbours lie in that block alone.
+        scene.manager->MarkSceneryDirty(45 + 10 * (i % 4), 95);
+        ++i;
+        scene.manager->Update();
+        state.PauseTiming();
+        scene.Step();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SceneryOneBlock)->Unit(benchmark::kMicrosecond);
+
+int ViewWidth(int blocks) { return blocks == 306 ? 60 : blocks == 504 ? 120 : 150; }
+int ViewHeight(int blocks) { return blocks == 306 ? 45 : blocks == 504 ? 90 : 110; }
+
+void BM_SceneryWholePool(benchmark::State& state) {
+    SceneryScene scene(ViewWidth(static_cast<int>(state.range(0))), ViewHeight(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        scene.manager->MarkAllSceneryDirty();
+        scene.manager->Update();
+        state.PauseTiming();
+        scene.Step();
+        state.ResumeTiming();
+    }
+    state.counters["blocks"] = static_cast<double>(scene.manager->Blocks().size());
+    state.counters["per_block"] = benchmark::Counter(static_cast<double>(scene.manager->Blocks().size()),
+                                                     benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SceneryWholePool)->Arg(306)->Arg(504)->Arg(621)->Unit(benchmark::kMillisecond);
+
+// The same rebuild with each block's old fixtures destroyed just before its new ones are made:
+// every destruction searches the proxies made so far in the frame.
+void BM_SceneryWholePoolInterleaved(benchmark::State& state) {
+    SceneryScene scene(ViewWidth(static_cast<int>(state.range(0))), ViewHeight(static_cast<int>(state.range(0))));
+    b2Body* body = scene.manager->SceneryBody();
+    for (auto _ : state) {
+        for (SceneryCollisionBlockBhv* block : scene.manager->Blocks()) {
+            block->Rebuild(body);
+        }
+        state.PauseTiming();
+        scene.Step();
+        state.ResumeTiming();
+    }
+    state.counters["per_block"] = benchmark::Counter(static_cast<double>(scene.manager->Blocks().size()),
+                                                     benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SceneryWholePoolInterleaved)->Arg(306)->Arg(621)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+struct FrameFigures {
+    double MeanMs = 0.0;
+    double P99Ms = 0.0;
+    int Frames = 0;
+};
+
+// The game itself, headless and in fixed steps from seed 7, its camera sweeping one tile per frame
+// across and down the world; the thread CPU time of each frame's own work.
+FrameFigures MeasureGameFrames(int frames) {
+    AppOptions options;
+    options.Headless = true;
+    options.FixedStep = true;
+    options.Frames = frames;
+    options.Seed = 7;
+    SystemClock clock;
+    Application application(options, clock);
+    std::vector<double> workMs;
+    uint64_t last = 0;
+    float dx = 1.0f;
+    application.SetFrameObserver([&](int64_t frame) {
+        const uint64_t now = ThreadCpuNanoseconds();
+        if (frame > 10) { // past start-up's first frames
+            workMs.push_back(static_cast<double>(now - last) / 1e6);
+        }
+        Camera2d& camera = Service<GraphicsManager>::Get().WorldCamera;
+        if (camera.Position.x + dx > 120.0f || camera.Position.x + dx < 30.0f) {
+            dx = -dx;
+            camera.Position.y -= 1.0f;
+        } else {
+            camera.Position.x += dx;
+        }
+        last = ThreadCpuNanoseconds();
+    });
+    if (application.Run() != 0) {
+        std::fprintf(stderr, "world_bench: the game did not run (run from build/release/bin)\n");
+        return {};
+    }
+    FrameFigures figures;
+    figures.Frames = static_cast<int>(workMs.size());
+    if (workMs.empty()) {
+        return figures;
+    }
+    for (double ms : workMs) {
+        figures.MeanMs += ms;
+    }
+    figures.MeanMs /= static_cast<double>(workMs.size());
+    std::sort(workMs.begin(), workMs.end());
+    figures.P99Ms = workMs[std::min(workMs.size() - 1, workMs.size() * 99 / 100)];
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return RunBenchmarksWithGoals(argc, argv, [](const BenchRuns& runs) {
+        runs.CpuGoal("world.generate", "BM_Generate", 1e-6, "ms", 25.0);
+        runs.RatioGoal("world.noise_vs_stb_perlin", "BM_OctaveNoise", "BM_StbPerlinFbm", 1.3);
+        runs.CpuGoal("world.scenery_one_block", "BM_SceneryOneBlock", 1e-3, "us", 60.0);
+        runs.CpuGoal("world.scenery_pool_306", "BM_SceneryWholePool/306", 1e-6, "ms", 20.0);
+        // Linear: a block costs about the same in a pool twice the size.
+        const auto* small = runs.Find("BM_SceneryWholePool/306");
+        const auto* large = runs.Find("BM_SceneryWholePool/621");
+        if (small && large && small->Counters.count("per_block") && large->Counters.count("per_block")) {
+            ReportGoal("world.scenery_per_block_621_vs_306", large->Counters.at("per_block") / small->Counters.at("per_block"),
+                       "x", 1.3);
+        } else {
+            ReportGoalNotRun("world.scenery_per_block_621_vs_306", "x", 1.3);
+        }
+        const FrameFigures frame = MeasureGameFrames(1200);
+        std::printf("game frame (headless, camera moving one tile per frame): %d frames, CPU mean %.3f ms, p99 %.3f ms\n",
+                    frame.Frames, frame.MeanMs, frame.P99Ms);
+        if (frame.Frames > 0) {
+            ReportGoal("world.game_frame_mean", frame.MeanMs, "ms", 1.0);
+            ReportGoal("world.game_frame_p99", frame.P99Ms, "ms", 2.0);
+        } else {
+            ReportGoalNotRun("world.game_frame_mean", "ms", 1.0);
+            ReportGoalNotRun("world.game_frame_p99", "ms", 2.0);
+        }
+    });
+}
