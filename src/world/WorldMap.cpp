@@ -20,7 +20,7 @@ constexpr uint32_t Colours[14] = {
     0x8C8C8C, // 7 rock with a buried item
     0xE0E8F0, // 8 silver
     0xC01010, // 9 boss wall
-    0xFFE000, // 10 chest
+    0x40FF40, // 10 chest
     0x4A5A4E, // 11 band-2 terrain
     0x2E3036, // 12 band-2 rock
     0xFFC81E, // 13 gold
