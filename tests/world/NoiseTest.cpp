@@ -121,6 +121,7 @@ TEST(NoiseTest, OddInputsGiveZeroInsteadOfUndefinedResults) {
     EXPECT_EQ(SimplexNoise3(inf, 0, 0), 0.0f);
     EXPECT_EQ(SimplexNoise3(0, nan, 0), 0.0f);
     EXPECT_EQ(SimplexNoise3(0, 0, 3e30f), 0.0f);
+    EXPECT_TRUE(std::isfinite(SimplexNoise3(2.6e8f, 2.6e8f, 2.6e8f))); // lattice indices stay in an int
     EXPECT_EQ(OctaveNoise3(0, 0.5f, 1, 1, 2, 3), 0.0f);        // no octaves
     EXPECT_EQ(OctaveNoise3(-4, 0.5f, 1, 1, 2, 3), 0.0f);
     EXPECT_EQ(OctaveNoise3(2, -1.0f, 1, 1.3f, 2.1f, 3), 0.0f); // amplitudes cancel

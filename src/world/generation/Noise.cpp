@@ -41,7 +41,8 @@ constexpr Tables Table;
 constexpr float Grad[12][3] = {{1, 1, 0},  {-1, 1, 0},  {1, -1, 0}, {-1, -1, 0}, {1, 0, 1},  {-1, 0, 1},
                                {1, 0, -1}, {-1, 0, -1}, {0, 1, 1},  {0, -1, 1},  {0, 1, -1}, {0, -1, -1}};
 
-constexpr float Limit = 1073741824.0f; // 2^30
+// 2^28: the three lattice indices then sum without overflowing an int.
+constexpr float Limit = 268435456.0f;
 
 inline int FastFloor(float v) {
     const int i = static_cast<int>(v);

@@ -1,7 +1,7 @@
 #pragma once
 
 // 3-D simplex noise over Ken Perlin's reference permutation, in about [-1, 1]. Pure, no state.
-// Coordinates that are not finite or lie beyond +-2^30 give 0: no lattice cell exists for them.
+// Coordinates that are not finite or lie beyond +-2^28 give 0: no lattice cell exists for them.
 float SimplexNoise3(float x, float y, float z);
 
 // The sum of octaves of SimplexNoise3: the first at frequency `scale` and amplitude 1, each next at
