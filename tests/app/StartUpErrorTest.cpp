@@ -30,6 +30,17 @@ TEST_F(StartUpErrorTest, MissingGameplayRootPrefab) {
     ExpectOneLineError("GameplayRoot.json", "missing");
 }
 
+TEST_F(StartUpErrorTest, MissingPrefabsOfTheWorldsPools) {
+    for (const char* name : {"TileSprite", "ThingGridCell", "SceneryCollisionBlock"}) {
+        ContentCopy copy;
+        copy.Remove(std::string("Content/Prefabs/") + name + ".json");
+        const GameRun run = RunGameIn(copy.Folder(), {"--headless", "--frames", "1"});
+        EXPECT_EQ(run.ExitCode, 1) << run.Stderr;
+        EXPECT_EQ(std::count(run.Stderr.begin(), run.Stderr.end(), '\n'), 1) << run.Stderr;
+        EXPECT_NE(run.Stderr.find(std::string(name) + ".json"), std::string::npos) << run.Stderr;
+    }
+}
+
 TEST_F(StartUpErrorTest, PrefabThatIsNotJsonNamesTheLine) {
     content.Write("Content/Prefabs/Broken.json", "{\n  \"Components\": \"\",\n  oops\n}\n");
     ExpectOneLineError("Broken.json", "line 3");

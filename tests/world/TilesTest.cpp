@@ -70,8 +70,6 @@ TEST_F(TilesTest, TheLaterOfTwoTypesWithOneIndexWinsAndTheDefaultIndexTakesNoSlo
 }
 
 TEST_F(TilesTest, ThePoolShowsTheCellsAroundTheCameraAndOffGridCellsEmpty) {
-    AddPrefab("TileSprite", R"({"Components": {"Pos2dComponent": "", "SpriteComponent": "", "TileSpriteBhv": ""},
-                                 "AutoCreate": ""})");
     table.Get(1)->ImageIndex = 0;
     table.Get(2)->ImageIndex = 1;
     table.Get(12)->ImageIndex = -1; // solid but never drawn

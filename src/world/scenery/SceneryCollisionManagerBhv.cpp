@@ -26,10 +26,13 @@ void SceneryCollisionManagerBhv::Start() {
     columns_ = static_cast<int>(std::ceil(std::fabs(camera.Size.x) / BlockCells)) + 2 * Margin;
     rows_ = static_cast<int>(std::ceil(std::fabs(camera.Size.y) / BlockCells)) + 2 * Margin;
     const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
-    const bool blockPrefab = prefabs && prefabs->Contains("SceneryCollisionBlock");
+    if (!prefabs) {
+        return;
+    }
+    prefabs->Require("SceneryCollisionBlock");
     blocks_.clear();
     for (int i = 0; i < columns_ * rows_; ++i) {
-        GameObject* object = blockPrefab ? new GameObject("SceneryCollisionBlock") : new GameObject();
+        auto* object = new GameObject("SceneryCollisionBlock");
         auto* block = object->GetComponentOfType<SceneryCollisionBlockBhv>();
         if (!block) {
             block = new SceneryCollisionBlockBhv();

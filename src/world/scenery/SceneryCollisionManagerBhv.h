@@ -18,7 +18,8 @@ public:
 
     ~SceneryCollisionManagerBhv() override;
 
-    // Sizes and builds the pool from the view, publishes itself and the scenery body.
+    // Sizes and builds the pool from the view ("SceneryCollisionBlock" prefabs; ContentError without
+    // the prefab), publishes itself and the scenery body.
     void Start() override;
     // Releases blocks that left the needed region, rebuilds dirty ones and assigns free blocks to
     // uncovered keys.

@@ -86,18 +86,14 @@ ThingRootBhv::~ThingRootBhv() { WellKnown<ThingRootBhv>::ClearIf(this); }
 
 void ThingRootBhv::Start() {
     const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
-    const bool cellPrefab = prefabs && prefabs->Contains("ThingGridCell");
+    if (!prefabs) {
+        return;
+    }
+    prefabs->Require("ThingGridCell");
     cells_.clear();
     for (int k = 0; k < GridRows; ++k) {
         for (int i = 0; i < GridColumns; ++i) {
-            GameObject* object = nullptr;
-            if (cellPrefab) {
-                object = new GameObject("ThingGridCell");
-            } else {
-                object = new GameObject();
-                object->Name = "ThingGridCell";
-                object->AddComponent(new ThingGridCellBhv());
-            }
+            auto* object = new GameObject("ThingGridCell");
             ThingGridCellBhv* cell = object->GetComponentOfType<ThingGridCellBhv>();
             if (!cell) {
                 cell = new ThingGridCellBhv();

@@ -26,8 +26,8 @@ public:
     ThingRootBhv();
     ~ThingRootBhv() override;
 
-    // Builds the 90 cells, sizes the active area from the camera, publishes itself and starts the
-    // spawn coroutine.
+    // Builds the 90 cells from the "ThingGridCell" prefab (ContentError without it), sizes the
+    // active area from the camera, publishes itself and starts the spawn coroutine.
     void Start() override;
     // Switches cells on and off around the camera, pushes things out of terrain, refiles them,
     // and files the things waiting under "ThingsIncoming".

@@ -24,10 +24,12 @@ void TileDisplayManagerBhv::Start() {
     columns_ = (width - 320) / 16 + 2;
     rows_ = height / 16 + 2;
     const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
-    if (!Owner || !prefabs || !prefabs->Contains("TileSprite")) {
+    if (!Owner || !prefabs) {
         columns_ = rows_ = 0;
         return;
     }
+    // The pool is content the game cannot draw the world without.
+    prefabs->Require("TileSprite");
     pool_.reserve(static_cast<size_t>(columns_) * rows_);
     for (int i = 0; i < columns_ * rows_; ++i) {
         auto* object = new GameObject("TileSprite");

@@ -12,7 +12,8 @@ class TileDisplayManagerBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "TileDisplayManagerBhv";
 
-    // Builds the pool: (window width - 320) / 16 + 2 columns, window height / 16 + 2 rows.
+    // Builds the pool: (window width - 320) / 16 + 2 columns, window height / 16 + 2 rows. Throws
+    // ContentError when there is no "TileSprite" prefab.
     void Start() override;
     // Moves each pool entry to its cell and shows that cell's tile image, or hides it.
     void Update() override;
