@@ -162,6 +162,20 @@ TEST_F(ThingGridTest, EnemiesNeverSpawnOnScreenButUrchinsDoOffScreen) {
     }
 }
 
+TEST_F(ThingGridTest, TheSquareQueryFindsWhatStandsOnATileAndNotItsNeighbours) {
+    // What DestroyTile(10, 10) asks: the square of half-size 0.2 around the centre of the cell above.
+    GameObject* onTop = thingRoot->SpawnThing("Mover", TileGrid::CellCentre(10, 9));
+    GameObject* beside = thingRoot->SpawnThing("Mover", TileGrid::CellCentre(11, 9));
+    std::vector<B2FixtureComponent*> found;
+    ThingRootBhv::QueryFixturesInSquare({10.5f, -10.0f + 0.5f}, 0.2f, found);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0]->Owner, onTop);
+    found.clear();
+    ThingRootBhv::QueryFixturesInSquare(TileGrid::CellCentre(11, 9), 0.2f, found);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0]->Owner, beside);
+}
+
 class RandomDropTest : public ThingGridTest {
 protected:
     RandomDropTest() {
