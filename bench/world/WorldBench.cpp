@@ -47,13 +47,15 @@ struct WorldScene : Scene {
         RegisterAllClasses(prefabs.Registry);
         RegisterPrefabClasses(prefabs.Registry);
         prefabs.Registry.BuildPrototypes();
-        for (const char* name : {"WorldMaker", "Tile_Dirt", "Tile_Rock", "Tile_CopperDirt", "Tile_CopperRock",
-                                 "Tile_Urchin", "Tile_BuriedDirt", "Tile_BuriedRock", "Tile_Silver", "Tile_BossWall",
-                                 "Tile_Chest", "Tile_DeepSilt", "Tile_Basalt", "Tile_Gold"}) {
+        for (const char* name :
+             {"WorldMaker", "Tile_Dirt", "Tile_Rock", "Tile_CopperDirt", "Tile_CopperRock", "Tile_Urchin",
+              "Tile_BuriedDirt", "Tile_BuriedRock", "Tile_Silver", "Tile_BossWall", "Tile_Chest",
+              "Tile_DeepSilt", "Tile_Basalt", "Tile_Gold"}) {
             const std::string file = std::string(PrefabFolder) + name + ".json";
             std::ifstream in(file);
             if (!in) {
-                std::fprintf(stderr, "world_bench: cannot read %s (run from build/release/bin)\n", file.c_str());
+                std::fprintf(stderr, "world_bench: cannot read %s (run from build/release/bin)\n",
+                             file.c_str());
                 std::exit(1);
             }
             prefabs.Prefabs[name] = prefabs.ReadPrefab(name, in, file);
@@ -222,19 +224,23 @@ void RebuildBlocks(benchmark::State& state, bool interleaved) {
         scene.world->Step(1.0f / 60.0f, 8, 3);
         state.ResumeTiming();
     }
-    state.counters["per_block"] = benchmark::Counter(static_cast<double>(blocks.size()),
-                                                     benchmark::Counter::kIsIterationInvariantRate |
-                                                         benchmark::Counter::kInvert);
+    state.counters["per_block"] =
+        benchmark::Counter(static_cast<double>(blocks.size()),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     for (auto& block : blocks) {
         block->DestroyFixtures(body);
     }
     scene.world->DestroyBody(body);
 }
 
-void BM_SceneryBlocksGameOrder(benchmark::State& state) { RebuildBlocks(state, false); }
+void BM_SceneryBlocksGameOrder(benchmark::State& state) {
+    RebuildBlocks(state, false);
+}
 BENCHMARK(BM_SceneryBlocksGameOrder)->Arg(160)->Arg(320)->Arg(645)->Unit(benchmark::kMillisecond);
 
-void BM_SceneryBlocksInterleaved(benchmark::State& state) { RebuildBlocks(state, true); }
+void BM_SceneryBlocksInterleaved(benchmark::State& state) {
+    RebuildBlocks(state, true);
+}
 BENCHMARK(BM_SceneryBlocksInterleaved)->Arg(160)->Arg(320)->Arg(645)->Unit(benchmark::kMillisecond);
 
 struct FrameFigures {
@@ -297,8 +303,8 @@ int main(int argc, char** argv) {
         runs.CpuGoal("world.scenery_one_block", "BM_SceneryOneBlock", 1e-3, "us", 60.0);
         runs.CpuGoal("world.scenery_pool_306", "BM_SceneryWholePool/306", 1e-6, "ms", 20.0);
         // Linear: a block costs about the same among 645 as among 160 rebuilt in one frame.
-        runs.CounterGoal("world.scenery_per_block_of_645", "BM_SceneryBlocksGameOrder/645", "per_block", 1e6, "us",
-                         60.0);
+        runs.CounterGoal("world.scenery_per_block_of_645", "BM_SceneryBlocksGameOrder/645", "per_block", 1e6,
+                         "us", 60.0);
         for (const char* order : {"GameOrder", "Interleaved"}) {
             const auto* small = runs.Find(std::string("BM_SceneryBlocks") + order + "/160");
             const auto* large = runs.Find(std::string("BM_SceneryBlocks") + order + "/645");
@@ -308,7 +314,8 @@ int main(int argc, char** argv) {
             }
         }
         const FrameFigures frame = MeasureGameFrames(1200);
-        std::printf("game frame (headless, camera moving one tile per frame): %d frames, CPU mean %.3f ms, p99 %.3f ms\n",
+        std::printf("game frame (headless, camera moving one tile per frame): %d frames, CPU mean %.3f ms, "
+                    "p99 %.3f ms\n",
                     frame.Frames, frame.MeanMs, frame.P99Ms);
         if (frame.Frames > 0) {
             ReportGoal("world.game_frame_mean", frame.MeanMs, "ms", 1.0);

@@ -168,7 +168,8 @@ int Application::Run() {
         }
         if (stats_) {
             if (framesRun_ == 0) {
-                stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 / static_cast<double>(clock_.Frequency()));
+                stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 /
+                                static_cast<double>(clock_.Frequency()));
             }
             stats_->Frame(now, options_.FixedStep ? 0 : pacer_->LastWakeLateness());
         }

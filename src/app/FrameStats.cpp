@@ -52,7 +52,8 @@ std::string FrameStats::WorkReport() const {
     std::sort(sorted.begin(), sorted.end());
     const double p99 = sorted[std::min(sorted.size() - 1, sorted.size() * 99 / 100)];
     char line[256];
-    std::snprintf(line, sizeof line, "start-up %.1f ms; frame work CPU mean %.3f ms, p99 %.3f ms, max %.3f ms\n",
-                  startUpMs_, mean, p99, sorted.back());
+    std::snprintf(line, sizeof line,
+                  "start-up %.1f ms; frame work CPU mean %.3f ms, p99 %.3f ms, max %.3f ms\n", startUpMs_,
+                  mean, p99, sorted.back());
     return line;
 }

@@ -30,7 +30,8 @@ float SignedArea(const std::vector<Vector2>& v) {
 
 std::vector<Chain> OutlineOf(const TileGrid& grid, int firstColumn, int firstRow) {
     SceneryOutline outline;
-    outline.Build(firstColumn, firstRow, [&](int c, int r) { return !TileGrid::Contains(c, r) || IsSolidCode(grid.Get(c, r)); });
+    outline.Build(firstColumn, firstRow,
+                  [&](int c, int r) { return !TileGrid::Contains(c, r) || IsSolidCode(grid.Get(c, r)); });
     return {outline.Chains().begin(), outline.Chains().begin() + outline.ChainCount()};
 }
 

@@ -4,8 +4,8 @@
 #include "assets/Texture.h"
 #include "components/SpriteComponent.h"
 #include "core/Pos2dComponent.h"
-#include "render/GraphicsManager.h"
 #include "reflection/ResourceLookup.h"
+#include "render/GraphicsManager.h"
 #include "world/scenery/SceneryCollisionBlockBhv.h"
 #include "world/scenery/SceneryCollisionManagerBhv.h"
 #include "world/things/RandomDropBhv.h"
@@ -28,7 +28,9 @@ protected:
             atlas.UvRects.emplace_back(0.0f, 0.0f, 1.0f, 1.0f);
             atlas.TrimRects.emplace_back(0.0f, 0.0f, 1.0f, 1.0f);
         }
-        ResourceLookup::FindTexture = [this](const std::string& name) { return name == "Game" ? &atlas : nullptr; };
+        ResourceLookup::FindTexture = [this](const std::string& name) {
+            return name == "Game" ? &atlas : nullptr;
+        };
     }
     ~TilesTest() override { ResourceLookup::FindTexture = nullptr; }
 
@@ -46,8 +48,12 @@ TEST_F(TilesTest, ImageNamesAreAtlasIndicesAndAnEmptyNameIsNoImage) {
 }
 
 TEST_F(TilesTest, TheLaterOfTwoTypesWithOneIndexWinsAndTheDefaultIndexTakesNoSlot) {
-    AddPrefab("Tile_A", R"({"Components": {"TileTypeBhv": {"TileIndex": "3", "TileImageName": "Dirt"}}, "AutoCreate": ""})");
-    AddPrefab("Tile_B", R"({"Components": {"TileTypeBhv": {"TileIndex": "3", "TileImageName": "Gold"}}, "AutoCreate": ""})");
+    AddPrefab(
+        "Tile_A",
+        R"({"Components": {"TileTypeBhv": {"TileIndex": "3", "TileImageName": "Dirt"}}, "AutoCreate": ""})");
+    AddPrefab(
+        "Tile_B",
+        R"({"Components": {"TileTypeBhv": {"TileIndex": "3", "TileImageName": "Gold"}}, "AutoCreate": ""})");
     AddPrefab("Tile_Unset", R"({"Components": {"TileTypeBhv": ""}, "AutoCreate": ""})");
     AddPrefab("NotATile", R"({"Components": {"TileTypeBhv": {"TileIndex": "4"}}, "AutoCreate": ""})");
     auto* types = new GameObject();
@@ -168,7 +174,8 @@ TEST_F(TileDestroyTest, DestroyingATileClearsItRebuildsItsBlocksAndDropsItsItemA
     for (const SceneryCollisionBlockBhv* block : scenery->Blocks()) {
         if (block->Dirty) {
             ++dirty;
-            const bool expected = (block->KeyX == 20 && block->KeyY == 0) || (block->KeyX == 10 && block->KeyY == 0) ||
+            const bool expected = (block->KeyX == 20 && block->KeyY == 0) ||
+                                  (block->KeyX == 10 && block->KeyY == 0) ||
                                   (block->KeyX == 20 && block->KeyY == -10);
             EXPECT_TRUE(expected) << block->KeyX << ", " << block->KeyY;
         }

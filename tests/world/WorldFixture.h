@@ -27,8 +27,10 @@ protected:
         RegisterPrefabClasses(prefabs.Registry);
         prefabs.Registry.BuildPrototypes();
         AddPrefab("ThingGridCell", R"({"Components": {"ThingGridCellBhv": ""}, "AutoCreate": ""})");
-        AddPrefab("SceneryCollisionBlock", R"({"Components": {"SceneryCollisionBlockBhv": ""}, "AutoCreate": ""})");
-        AddPrefab("TileSprite", R"({"Components": {"Pos2dComponent": "", "SpriteComponent": "", "TileSpriteBhv": ""},
+        AddPrefab("SceneryCollisionBlock",
+                  R"({"Components": {"SceneryCollisionBlockBhv": ""}, "AutoCreate": ""})");
+        AddPrefab("TileSprite",
+                  R"({"Components": {"Pos2dComponent": "", "SpriteComponent": "", "TileSpriteBhv": ""},
                                      "AutoCreate": ""})");
         for (int code = 1; code <= 13; ++code) {
             auto* object = new GameObject();

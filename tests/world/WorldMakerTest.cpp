@@ -46,8 +46,8 @@ protected:
     // The shipped kind of values: open caves in two bands.
     void PlayableParameters() {
         WorldParameters& p = maker->Params;
-        p = WorldParameters{6, 204, 0.56f, 0.42f, 24, 4, 1, 0.5f, 40, 0.3f, 6, 0.5f, 0.22f, 0.03f, 0.02f, 12,
-                            0.35f, 0.08f, 3, 8, 226, 429, 20, 0.5f, 0.3f, 0.12f, 0.17f, 0.27f};
+        p = WorldParameters{6,     204, 0.56f, 0.42f, 24, 4, 1,   0.5f, 40, 0.3f, 6,    0.5f,  0.22f, 0.03f,
+                            0.02f, 12,  0.35f, 0.08f, 3,  8, 226, 429,  20, 0.5f, 0.3f, 0.12f, 0.17f, 0.27f};
     }
 
     std::vector<Spawned> Things() const {
@@ -223,9 +223,23 @@ TEST_F(WorldMakerTest, TheSameSeedGivesTheSameWorldAndAnotherSeedAnother) {
 
 TEST_F(WorldMakerTest, AnyParametersGenerateWithoutACrashOrAHang) {
     std::mt19937 engine(99);
-    const float specials[] = {0.0f, -0.0f, 1.0f, -1.0f, 1e-30f, 1e30f, -1e30f,
-                              std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()};
-    const int intSpecials[] = {0, -1, 1, 429, 430, 100000, -100000, std::numeric_limits<int>::max(),
+    const float specials[] = {0.0f,
+                              -0.0f,
+                              1.0f,
+                              -1.0f,
+                              1e-30f,
+                              1e30f,
+                              -1e30f,
+                              std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::quiet_NaN()};
+    const int intSpecials[] = {0,
+                               -1,
+                               1,
+                               429,
+                               430,
+                               100000,
+                               -100000,
+                               std::numeric_limits<int>::max(),
                                std::numeric_limits<int>::min()};
     auto anyFloat = [&]() {
         if (engine() % 3 == 0) {
@@ -246,11 +260,11 @@ TEST_F(WorldMakerTest, AnyParametersGenerateWithoutACrashOrAHang) {
 #endif
     for (int run = 0; run < runs; ++run) {
         WorldParameters& p = maker->Params;
-        p = WorldParameters{anyInt(), anyInt(), anyFloat(), anyFloat(), anyFloat(), anyFloat(), anyFloat(),
-                            anyFloat(), anyFloat(), anyFloat(), anyFloat(), anyFloat(), anyFloat(),
-                            anyFloat() / 40, anyFloat() / 40, anyFloat(), anyFloat(), anyFloat() / 40, anyInt(),
-                            anyInt(), anyInt(), anyInt(), anyFloat(), anyFloat(), anyFloat(), anyFloat(),
-                            anyFloat(), anyFloat()};
+        p = WorldParameters{
+            anyInt(),        anyInt(),   anyFloat(), anyFloat(),      anyFloat(), anyFloat(), anyFloat(),
+            anyFloat(),      anyFloat(), anyFloat(), anyFloat(),      anyFloat(), anyFloat(), anyFloat() / 40,
+            anyFloat() / 40, anyFloat(), anyFloat(), anyFloat() / 40, anyInt(),   anyInt(),   anyInt(),
+            anyInt(),        anyFloat(), anyFloat(), anyFloat(),      anyFloat(), anyFloat(), anyFloat()};
         maker->B01BossStart = anyInt();
         maker->B01BossEnd = anyInt();
         maker->Generate();

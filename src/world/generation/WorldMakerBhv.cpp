@@ -73,7 +73,9 @@ WorldMakerBhv::WorldMakerBhv() {
     RegisterProperty("B02M2Density", &p.B02M2Density);
 }
 
-WorldMakerBhv::~WorldMakerBhv() { WellKnown<WorldMakerBhv>::ClearIf(this); }
+WorldMakerBhv::~WorldMakerBhv() {
+    WellKnown<WorldMakerBhv>::ClearIf(this);
+}
 
 void WorldMakerBhv::Start() {
     WellKnown<WorldMakerBhv>::Register(this);
@@ -150,7 +152,8 @@ void WorldMakerBhv::GenerateTiles(RandomManager& random, TileGrid& grid) {
         const float my = row / p.B01M1NoiseSize;
         const float b2y = row / p.B02NoiseSize;
         // The bottom 29 rows of band 2 shrink towards 0, so the floor of the world closes.
-        const float bottomShrink = TileGrid::Rows - r < 30 ? static_cast<float>(TileGrid::Rows - r) / 30.0f : 1.0f;
+        const float bottomShrink =
+            TileGrid::Rows - r < 30 ? static_cast<float>(TileGrid::Rows - r) / 30.0f : 1.0f;
 
         for (int c = 0; c < TileGrid::Columns; ++c) {
             if (bossRow) {
@@ -165,11 +168,13 @@ void WorldMakerBhv::GenerateTiles(RandomManager& random, TileGrid& grid) {
             const float mx = column / p.B01M1NoiseSize;
             if (band1) {
                 const float d = OctaveNoise3(p.B01NoiseOctaves, p.B01NoisePersistance, p.B01NoiseOctaveScale,
-                                             column / p.B01NoiseSize, b1y, z) * 0.5f + 0.5f + fade;
+                                             column / p.B01NoiseSize, b1y, z) *
+                                    0.5f +
+                                0.5f + fade;
                 uint8_t code = d <= p.B01RockDensity ? B1Rock : d <= p.B01TerrainDensity ? B1Terrain : Water;
                 if (code != Water) {
-                    const float m = OctaveNoise3(3.0f, p.B01M1NoiseOctPers, 0.5f, mx, my, mineralZ) * 0.5f + 0.5f -
-                                    (1.0f - d) * 0.15f;
+                    const float m = OctaveNoise3(3.0f, p.B01M1NoiseOctPers, 0.5f, mx, my, mineralZ) * 0.5f +
+                                    0.5f - (1.0f - d) * 0.15f;
                     if (m < p.B01M1Density) {
                         code = code == B1Terrain ? B1TerrainMineral1 : B1RockMineral1;
                     }
@@ -187,12 +192,13 @@ void WorldMakerBhv::GenerateTiles(RandomManager& random, TileGrid& grid) {
                 v = std::fabs(v * bottomShrink) + fade;
                 uint8_t code = v <= p.B02RockDensity ? B2Rock : v <= p.B02TerrainDensity ? B2Terrain : Water;
                 if (code != Water) {
-                    const float m = OctaveNoise3(3.0f, p.B01M1NoiseOctPers, 0.5f, mx, my, mineralZ) * 0.5f + 0.5f -
-                                    (1.0f - v) * 0.15f;
+                    const float m = OctaveNoise3(3.0f, p.B01M1NoiseOctPers, 0.5f, mx, my, mineralZ) * 0.5f +
+                                    0.5f - (1.0f - v) * 0.15f;
                     const bool silver = m < p.B02M1Density;
                     bool gold = false;
                     if (code == B2Rock) {
-                        const float m2 = OctaveNoise3(3.0f, p.B01M1NoiseOctPers, 0.5f, mx, my, mineral2Z) * 0.5f + 0.5f;
+                        const float m2 =
+                            OctaveNoise3(3.0f, p.B01M1NoiseOctPers, 0.5f, mx, my, mineral2Z) * 0.5f + 0.5f;
                         gold = m2 < p.B02M2Density;
                     }
                     if (gold) {
@@ -210,7 +216,9 @@ void WorldMakerBhv::GenerateTiles(RandomManager& random, TileGrid& grid) {
 
 int WorldMakerBhv::OpenHeightAbove(const TileGrid& grid, int column, int row) const {
     const int64_t stop = static_cast<int64_t>(Params.ChestOverhangMax) + 2;
-    auto isOpen = [](uint8_t code) { return code == Water || code == Urchin || code == BossWall; };
+    auto isOpen = [](uint8_t code) {
+        return code == Water || code == Urchin || code == BossWall;
+    };
     int64_t open = 0;
     for (int r = row - 1; open < stop; --r) {
         if (r < 0) {

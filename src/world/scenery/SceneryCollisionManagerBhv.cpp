@@ -19,7 +19,9 @@ float BlockKey(int cell) {
 
 } // namespace
 
-SceneryCollisionManagerBhv::~SceneryCollisionManagerBhv() { WellKnown<SceneryCollisionManagerBhv>::ClearIf(this); }
+SceneryCollisionManagerBhv::~SceneryCollisionManagerBhv() {
+    WellKnown<SceneryCollisionManagerBhv>::ClearIf(this);
+}
 
 void SceneryCollisionManagerBhv::Start() {
     const Camera2d camera = CurrentWorldCamera();
@@ -62,8 +64,8 @@ void SceneryCollisionManagerBhv::Update() {
     rebuild_.clear();
     covered_.assign(static_cast<size_t>(columns_) * rows_, false);
     for (SceneryCollisionBlockBhv* block : blocks_) {
-        const bool inside = block->KeyX >= x0 && block->KeyX < x0 + width && block->KeyY <= y0 &&
-                            block->KeyY > y0 - height;
+        const bool inside =
+            block->KeyX >= x0 && block->KeyX < x0 + width && block->KeyY <= y0 && block->KeyY > y0 - height;
         if (!inside) {
             block->Dirty = false;
             free_.push_back(block);
@@ -108,7 +110,8 @@ void SceneryCollisionManagerBhv::Update() {
 }
 
 void SceneryCollisionManagerBhv::MarkSceneryDirty(int column, int row) {
-    const int cells[5][2] = {{column, row}, {column + 1, row}, {column, row - 1}, {column - 1, row}, {column, row + 1}};
+    const int cells[5][2] = {
+        {column, row}, {column + 1, row}, {column, row - 1}, {column - 1, row}, {column, row + 1}};
     for (const auto& cell : cells) {
         const float keyX = BlockKey(cell[0]);
         const float keyY = -BlockKey(cell[1]);

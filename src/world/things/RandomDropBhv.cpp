@@ -65,7 +65,8 @@ void RandomDropBhv::Drop(Vector2 position) {
             high = std::stoi(match[2].str());
         } catch (const std::out_of_range&) {
             // A content mistake must not end the game: drop nothing and say where it is.
-            std::fprintf(stderr, "kelvane: drop \"%s\" of prefab \"%s\" has a number out of range; nothing dropped\n",
+            std::fprintf(stderr,
+                         "kelvane: drop \"%s\" of prefab \"%s\" has a number out of range; nothing dropped\n",
                          name.c_str(), Owner ? Owner->PrefabName.c_str() : "");
             return;
         }

@@ -30,7 +30,9 @@ namespace {
 constexpr int Margin = 1;
 constexpr int MaxUrchinsPerCell = 15;
 
-int ClampInt(int value, int low, int high) { return std::max(low, std::min(value, high)); }
+int ClampInt(int value, int low, int high) {
+    return std::max(low, std::min(value, high));
+}
 
 // trunc of a float into [low, high]; NaN and values beyond int land at the ends.
 int TruncClamped(float value, int low, int high) {
@@ -43,7 +45,9 @@ int TruncClamped(float value, int low, int high) {
     return static_cast<int>(value);
 }
 
-bool IsTileSolidAt(const TileGrid& grid, int column, int row) { return IsSolidCode(grid.Get(column, row)); }
+bool IsTileSolidAt(const TileGrid& grid, int column, int row) {
+    return IsSolidCode(grid.Get(column, row));
+}
 
 // Fixtures with a component behind them whose shape overlaps a polygon at the identity transform.
 class SquareQuery final : public b2QueryCallback {
@@ -82,7 +86,9 @@ ThingRootBhv::ThingRootBhv() {
     RegisterProperty("PickupRandomVel", &PickupRandomVel);
 }
 
-ThingRootBhv::~ThingRootBhv() { WellKnown<ThingRootBhv>::ClearIf(this); }
+ThingRootBhv::~ThingRootBhv() {
+    WellKnown<ThingRootBhv>::ClearIf(this);
+}
 
 void ThingRootBhv::Start() {
     const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
@@ -99,8 +105,8 @@ void ThingRootBhv::Start() {
                 cell = new ThingGridCellBhv();
                 object->AddComponent(cell);
             }
-            cell->Bounds = Rect(CellSize * static_cast<float>(i), -CellSize * static_cast<float>(k + 1), CellSize,
-                                CellSize);
+            cell->Bounds = Rect(CellSize * static_cast<float>(i), -CellSize * static_cast<float>(k + 1),
+                                CellSize, CellSize);
             if (Owner) {
                 Owner->AppendChild(object);
             }
@@ -150,7 +156,8 @@ void ThingRootBhv::File(GameObject& thing, Vector2 position) {
 
 void ThingRootBhv::Update() {
     const Camera2d camera = CurrentWorldCamera();
-    const int firstColumn = TruncClamped(camera.Position.x / CellSize, -1000000, 1000000) - activeColumns_ / 2;
+    const int firstColumn =
+        TruncClamped(camera.Position.x / CellSize, -1000000, 1000000) - activeColumns_ / 2;
     const int firstRow = TruncClamped(-camera.Position.y / CellSize, -1000000, 1000000) - activeRows_ / 2;
     auto isActive = [&](int column, int row) {
         return column >= firstColumn && column < firstColumn + activeColumns_ && row >= firstRow &&
@@ -163,7 +170,8 @@ void ThingRootBhv::Update() {
             continue;
         }
         GameObject& cellObject = *cell->Owner;
-        const bool active = isActive(static_cast<int>(index) % GridColumns, static_cast<int>(index) / GridColumns);
+        const bool active =
+            isActive(static_cast<int>(index) % GridColumns, static_cast<int>(index) / GridColumns);
         cellObject.InputEnabled = cellObject.UpdateEnabled = cellObject.DrawEnabled = active;
         if (!active) {
             continue;
@@ -195,8 +203,9 @@ void ThingRootBhv::Update() {
     const int r0 = std::max(firstRow, 0);
     const int r1 = std::min(firstRow + activeRows_ - 1, GridRows - 1);
     if (c0 <= c1 && r0 <= r1) {
-        activeArea_ = Rect(CellSize * static_cast<float>(c0), -CellSize * static_cast<float>(r1 + 1),
-                           CellSize * static_cast<float>(c1 - c0 + 1), CellSize * static_cast<float>(r1 - r0 + 1));
+        activeArea_ =
+            Rect(CellSize * static_cast<float>(c0), -CellSize * static_cast<float>(r1 + 1),
+                 CellSize * static_cast<float>(c1 - c0 + 1), CellSize * static_cast<float>(r1 - r0 + 1));
     }
 
     if (incoming_) {
@@ -221,7 +230,8 @@ void ThingRootBhv::PushOutOfTerrain(GameObject& thing) {
     if (!IsTileSolidAt(*grid, start.Column, start.Row)) {
         return;
     }
-    static constexpr int Offsets[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+    static constexpr int Offsets[8][2] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
+                                          {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
     Vector2 target{1.0f, -1.0f};
     bool found = false;
     for (int d = 1; d <= 10 && !found; ++d) {
@@ -305,7 +315,8 @@ GameObject* ThingRootBhv::SpawnHeartPickup(Vector2 position) {
     return SpawnThing(full ? "Pkup_Heart" : "Pkup_HeartHalf", position);
 }
 
-void ThingRootBhv::QueryFixturesInSquare(Vector2 centre, float halfSize, std::vector<B2FixtureComponent*>& result) {
+void ThingRootBhv::QueryFixturesInSquare(Vector2 centre, float halfSize,
+                                         std::vector<B2FixtureComponent*>& result) {
     b2World* world = Service<b2World>::TryGet();
     if (!world || !(halfSize > 0.0f)) {
         return;

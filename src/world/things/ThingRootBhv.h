@@ -47,7 +47,8 @@ public:
     static int CellIndexAt(Vector2 position);
     ThingGridCellBhv* GetCellAt(Vector2 position) const;
     // Appends the fixture components (fixtures with user data only) whose shapes overlap the square.
-    static void QueryFixturesInSquare(Vector2 centre, float halfSize, std::vector<B2FixtureComponent*>& result);
+    static void QueryFixturesInSquare(Vector2 centre, float halfSize,
+                                      std::vector<B2FixtureComponent*>& result);
     // (1, 0) turned by a uniform angle in [-pi, pi), times length.
     static Vector2 RandomDirection(float length);
 
