@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -13,8 +16,10 @@ namespace {
 // held with the pointer below it, digs a shaft that the same seed without the drilling does not
 // have.
 TEST(PlayerRunTest, TheDrillHeldBelowTheSubmarineDigsAShaft) {
-    const std::string plain = "/tmp/kelvane-shaft-plain.png";
-    const std::string dug = "/tmp/kelvane-shaft-dug.png";
+    // Named per process: other runs of the suite may share /tmp.
+    const std::string stem = "/tmp/kelvane-shaft-" + std::to_string(::getpid());
+    const std::string plain = stem + "-plain.png";
+    const std::string dug = stem + "-dug.png";
     const std::vector<std::string> args{"--headless", "--fixed-step", "--seed", "1", "--frames", "2400"};
     auto run = [&](const std::string& map, bool drill) {
         std::vector<std::string> all = args;
