@@ -9,6 +9,7 @@
 #include "components/SpriteComponent.h"
 #include "physics/B2FixtureComponent.h"
 #include "player/pickups/Pkup_HeartBhv.h"
+#include "player/sub/GameplayScreenBhv.h"
 #include "render/GraphicsManager.h"
 
 namespace {
@@ -181,6 +182,22 @@ TEST_F(SubTest, ASecondSubmarineReplacesTheFirstAndTheSpawnPointIsNearTheSurface
     subRootObject->AppendChild(second);
     EXPECT_TRUE(sub->PendingDestroy);
     EXPECT_EQ(Submarine(), second);
+}
+
+TEST_F(SubTest, TheGameplayScreenPublishesTheBackgroundColourAndOnlyItsOwnRegistrationIsCleared) {
+    GraphicsManager graphics;
+    Service<GraphicsManager>::Scoped graphicsScope(graphics);
+    auto* first = new GameplayScreenBhv();
+    GameObject* screen = Add("GameplayScreen", first);
+    EXPECT_TRUE(first->SetPropertyText("BackgroundColor", 1, "102030"));
+    EXPECT_EQ(graphics.ClearColor, (Color{0x10, 0x20, 0x30, 255}));
+    graphics.ClearColor = Color{1, 2, 3, 255};
+    EXPECT_EQ(first->GetPropertyText("BackgroundColor", 1), "010203");
+    auto* second = new GameplayScreenBhv();
+    Add("GameplayScreen", second);
+    screen->DestroyLater();
+    queues.Flush();
+    EXPECT_EQ(WellKnown<GameplayScreenBhv>::Get(), second);
 }
 
 } // namespace
