@@ -3,6 +3,7 @@
 #include "audio/RegisterAudioClasses.h"
 #include "components/RegisterComponentsClasses.h"
 #include "core/RegisterCoreClasses.h"
+#include "enemies/RegisterEnemiesClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 #include "world/RegisterWorldClasses.h"
 
@@ -12,4 +13,5 @@ void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterComponentsClasses(registry);
     RegisterPhysicsClasses(registry);
     RegisterWorldClasses(registry);
+    RegisterEnemiesClasses(registry);
 }
