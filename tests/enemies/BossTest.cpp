@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <box2d/b2_body.h>
+
+#include "EnemyFixture.h"
+#include "components/TintComponent.h"
+#include "core/BossEvents.h"
+#include "core/Events.h"
+#include "enemies/boss/BossGateBhv.h"
+#include "enemies/boss/En_MantisShrimpBhv.h"
+#include "enemies/boss/WorldEventsBhv.h"
+#include "enemies/damage/EnemyComponent.h"
+#include "physics/B2BodyComponent.h"
+#include "physics/B2FixtureComponent.h"
+
+namespace {
+
+class BossTest : public EnemyFixture {
+protected:
+    BossTest() {
+        AddPrefab("En_MantisShrimp", R"({"Components": {"ThingComponent": "",
+            "B2BodyComponent": {"Type": "2", "GravityScale": "0"},
+            "B2FixtureComponent": {"Shape": "Box 1 1"}, "B2FixtureComponent": {"Shape": "Box 0.5 0.5"},
+            "SpriteComponent": "", "TintComponent": "", "EnemyComponent": {"HealthStart": "10"},
+            "BossCommonBhv": "",
+            "En_MantisShrimpBhv": {"SeekTime": "1", "WindUpTime": "1", "PostShootTime": "1",
+                "Projectile01": {"X": "-1", "Y": "0"}, "Projectile02": {"X": "-2", "Y": "2"},
+                "Projectile03": {"X": "0", "Y": "-3"}, "Projectile04": {"X": "-1", "Y": "0.5"},
+                "Projectile05": {"X": "0", "Y": "0"},
+                "ProjectileOffset": {"X": "-2", "Y": "0.5"}, "ProjectileVelocity": "4"}},
+            "AutoCreate": ""})");
+        AddPrefab("En_BallProjectile", R"({"Components": {"ThingComponent": "",
+            "B2BodyComponent": {"Type": "2", "GravityScale": "0"},
+            "B2FixtureComponent": {"Shape": "Circle 0.1", "IsSensor": "true"},
+            "EnemyComponent": "", "En_ProjectileBhv": ""}, "AutoCreate": ""})");
+        AddPrefab("BossGate", R"({"Components": {"ThingComponent": "", "B2BodyComponent": {"Type": "0"},
+            "B2FixtureComponent": {"Shape": "Box 4 0.5", "IsSensor": "true"},
+            "B2FixtureComponent": {"Shape": "Box 4 0.5"}, "SpriteComponent": "", "BossGateBhv": ""},
+            "AutoCreate": ""})");
+        AddPlainThing("SupplyStation");
+    }
+
+    GameObject* SpawnMantis() {
+        mantis = thingRoot->SpawnThing("En_MantisShrimp", {50.0f, -50.0f});
+        behaviour = mantis->GetComponentOfType<En_MantisShrimpBhv>();
+        return mantis;
+    }
+    void Hit(int damage, int fixture) {
+        EnemyDamageInfo info{damage, mantis->GetComponentOfType<B2FixtureComponent>(fixture)};
+        mantis->Enemy()->damageHandler(info);
+    }
+    // The projectiles' velocities, in the order of their spawning.
+    std::vector<b2Vec2> Volley() {
+        std::vector<b2Vec2> result;
+        for (ThingGridCellBhv* cell : thingRoot->Cells()) {
+            for (GameObject* child : cell->Owner->Children) {
+                if (child->PrefabName == "En_BallProjectile" && !child->PendingDestroy) {
+                    result.push_back(child->Body()->GetBody()->GetLinearVelocity());
+                    spawnPoints.push_back(child->GetPosition());
+                }
+            }
+        }
+        return result;
+    }
+
+    Events events;
+    Service<Events>::Scoped eventsScope{events};
+    GameObject* mantis = nullptr;
+    En_MantisShrimpBhv* behaviour = nullptr;
+    std::vector<Vector2> spawnPoints;
+};
+
+TEST_F(BossTest, TheMantisDeflectsWhileSeekingAndOnItsSecondFixture) {
+    SpawnMantis();
+    ASSERT_TRUE(behaviour->IsSeeking());
+    Hit(3, 0);
+    EXPECT_EQ(mantis->Enemy()->Health, 10);
+    EXPECT_EQ(CountCues("DamageDeflected"), 1);
+
+    RunFrames(61); // into the wind-up
+    ASSERT_TRUE(behaviour->IsCharged());
+    Hit(3, 1);
+    EXPECT_EQ(mantis->Enemy()->Health, 10);
+    EXPECT_EQ(CountCues("DamageDeflected"), 2);
+    Hit(3, 0);
+    EXPECT_EQ(mantis->Enemy()->Health, 7);
+    EXPECT_EQ(mantis->Tint()->Tint, Color(255, 68, 68, 255));
+    RunFrames(12);
+    EXPECT_EQ(mantis->Tint()->Tint, Color::White());
+
+    int defeats = 0;
+    events.Boss->BossDefeated.Subscribe(this, [&](BossEventArgs* args) {
+        defeats += args->Boss == mantis ? 1 : 0;
+    });
+    Hit(7, 0);
+    Hit(7, 0); // a dead mantis is not defeated twice
+    EXPECT_EQ(defeats, 1);
+    EXPECT_TRUE(mantis->PendingDestroy);
+    events.Boss->BossDefeated.Unsubscribe(this);
+}
+
+TEST_F(BossTest, AMantisFacingRightFiresTheMirrorImageOfTheLeftVolley) {
+    SpawnMantis();
+    behaviour->Fire();
+    const std::vector<b2Vec2> left = Volley();
+    const std::vector<Vector2> leftPoints = spawnPoints;
+    ASSERT_EQ(left.size(), 5u);
+    EXPECT_NEAR(left[0].x, -4.0f, 1e-5f);
+    EXPECT_NEAR(left[1].x, -2.828427f, 1e-4f);
+    EXPECT_NEAR(left[1].y, 2.828427f, 1e-4f);
+    EXPECT_NEAR(left[2].y, -4.0f, 1e-5f);
+    EXPECT_EQ(left[4], b2Vec2(0.0f, 0.0f));
+    EXPECT_NEAR(leftPoints[0].x, 48.0f, 1e-5f);
+    EXPECT_NEAR(leftPoints[0].y, -49.5f, 1e-5f);
+    for (ThingGridCellBhv* cell : thingRoot->Cells()) {
+        for (GameObject* child : cell->Owner->Children) {
+            if (child->PrefabName == "En_BallProjectile") {
+                child->DestroyLater();
+            }
+        }
+    }
+    queues.Flush();
+    spawnPoints.clear();
+
+    // Moving right while seeking turns it to face right.
+    mantis->Body()->GetBody()->SetLinearVelocity(b2Vec2(1.0f, 0.0f));
+    RunFrame();
+    ASSERT_TRUE(behaviour->IsFacingRight());
+    behaviour->Fire();
+    const std::vector<b2Vec2> right = Volley();
+    ASSERT_EQ(right.size(), 5u);
+    const Vector2 here = mantis->GetPosition();
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_NEAR(right[i].x, -left[i].x, 1e-5f) << i;
+        EXPECT_NEAR(right[i].y, left[i].y, 1e-5f) << i;
+        EXPECT_NEAR(spawnPoints[i].x, here.x + 2.0f, 1e-4f) << i;
+    }
+}
+
+TEST_F(BossTest, FiveZeroDirectionsGiveFiveRestingProjectilesAtTheSpawnPoint) {
+    SpawnMantis();
+    for (Vector2& direction : behaviour->Projectiles) {
+        direction = {};
+    }
+    behaviour->Fire();
+    const std::vector<b2Vec2> volley = Volley();
+    ASSERT_EQ(volley.size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(volley[i], b2Vec2(0.0f, 0.0f));
+        EXPECT_NEAR(spawnPoints[i].x, 48.0f, 1e-5f);
+        EXPECT_NEAR(spawnPoints[i].y, -49.5f, 1e-5f);
+    }
+}
+
+TEST_F(BossTest, GatesSoundOnlyWhenTheyChangeAndApplyBossStateIsSilent) {
+    GameObject* gate = thingRoot->SpawnThing("BossGate", {75.0f, -205.5f});
+    auto* bhv = gate->GetComponentOfType<BossGateBhv>();
+    B2FixtureComponent* barrier = gate->GetComponentOfType<B2FixtureComponent>(1);
+    EXPECT_TRUE(cues.empty());
+    ASSERT_NE(barrier->fixture, nullptr);
+    EXPECT_FALSE(barrier->fixture->IsSensor());
+    bhv->Open();
+    bhv->Open();
+    EXPECT_TRUE(barrier->fixture->IsSensor());
+    EXPECT_EQ(cues, std::vector<std::string>{"BossGateOpen"});
+    bhv->Close();
+    EXPECT_FALSE(barrier->fixture->IsSensor());
+    EXPECT_EQ(CountCues("BossGateClose"), 1);
+
+    GameObject* lower = thingRoot->SpawnThing("BossGate", {75.0f, -225.5f});
+    auto* worldEventsObject = new GameObject();
+    auto* worldEvents = new WorldEventsBhv();
+    worldEventsObject->AddComponent(worldEvents);
+    root.AppendChild(worldEventsObject);
+    worldEvents->Start();
+    worldEvents->upperGate = bhv;
+    worldEvents->lowerGate = lower->GetComponentOfType<BossGateBhv>();
+    cues.clear();
+    worldEvents->bossDefeated = true;
+    worldEvents->ApplyBossState();
+    worldEvents->ApplyBossState();
+    EXPECT_TRUE(cues.empty());
+    EXPECT_TRUE(bhv->isOpen);
+    EXPECT_TRUE(worldEvents->lowerGate->isOpen);
+    EXPECT_EQ(CountThings("SupplyStation"), 1);
+    // A world whose boss lives again removes the stale station and closes the lower gate.
+    worldEvents->bossDefeated = false;
+    worldEvents->ApplyBossState();
+    EXPECT_TRUE(cues.empty());
+    EXPECT_FALSE(worldEvents->lowerGate->isOpen);
+    EXPECT_EQ(CountThings("SupplyStation"), 0);
+}
+
+} // namespace
