@@ -6,6 +6,10 @@
 #include "components/TintComponent.h"
 #include "core/BossEvents.h"
 #include "core/Events.h"
+#include "core/PlayerEvents.h"
+#include "core/WellKnown.h"
+#include "world/generation/WorldMakerBhv.h"
+#include "world/things/ThingComponent.h"
 #include "enemies/boss/BossGateBhv.h"
 #include "enemies/boss/En_MantisShrimpBhv.h"
 #include "enemies/boss/WorldEventsBhv.h"
@@ -189,6 +193,71 @@ TEST_F(BossTest, GatesSoundOnlyWhenTheyChangeAndApplyBossStateIsSilent) {
     EXPECT_TRUE(cues.empty());
     EXPECT_FALSE(worldEvents->lowerGate->isOpen);
     EXPECT_EQ(CountThings("SupplyStation"), 0);
+}
+
+TEST_F(BossTest, TheChamberBandsHaveHysteresisAndOneDefeatBringsOneStation) {
+    auto* makerObject = new GameObject();
+    auto* maker = new WorldMakerBhv();
+    maker->B01BossStart = 205;
+    maker->B01BossEnd = 225;
+    makerObject->AddComponent(maker);
+    root.AppendChild(makerObject);
+    WellKnown<WorldMakerBhv>::Override makerScope(maker);
+    auto* worldEventsObject = new GameObject();
+    auto* worldEvents = new WorldEventsBhv();
+    worldEventsObject->AddComponent(worldEvents);
+    root.AppendChild(worldEventsObject);
+    worldEvents->Start();
+    worldEvents->upperGate = thingRoot->SpawnThing("BossGate", {75.0f, -205.5f})->GetComponentOfType<BossGateBhv>();
+    worldEvents->lowerGate = thingRoot->SpawnThing("BossGate", {75.0f, -225.5f})->GetComponentOfType<BossGateBhv>();
+    worldEvents->ApplyBossState();
+    int entered = 0;
+    int removed = 0;
+    events.Player->PlayerEnteredBossArea.Subscribe(this, [&](void*) { ++entered; });
+    events.Boss->BossRemoved.Subscribe(this, [&](BossEventArgs*) { ++removed; });
+
+    worldEvents->FollowSubmarine(206.5f); // at the inner edge: not inside yet
+    EXPECT_EQ(worldEvents->CurrentBoss(), nullptr);
+    worldEvents->FollowSubmarine(206.6f);
+    GameObject* boss = worldEvents->CurrentBoss();
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ(boss->PrefabName, "En_MantisShrimp");
+    EXPECT_EQ(boss->GetPosition(), Vector2(110.0f, -215.0f));
+    EXPECT_FALSE(worldEvents->upperGate->isOpen);
+    EXPECT_EQ(entered, 1);
+    // Between the bands, above and below the chamber, nothing changes.
+    for (float depth : {204.0f, 205.0f, 224.5f, 226.0f, 227.0f}) {
+        worldEvents->FollowSubmarine(depth);
+        EXPECT_EQ(worldEvents->CurrentBoss(), boss) << depth;
+        EXPECT_FALSE(worldEvents->upperGate->isOpen) << depth;
+    }
+    worldEvents->FollowSubmarine(227.1f);
+    EXPECT_EQ(worldEvents->CurrentBoss(), nullptr);
+    EXPECT_TRUE(boss->PendingDestroy);
+    EXPECT_EQ(removed, 1);
+    EXPECT_TRUE(worldEvents->upperGate->isOpen);
+    RunFrame();
+
+    // Coming back brings a fresh boss at full health; its defeat is final.
+    worldEvents->FollowSubmarine(215.0f);
+    boss = worldEvents->CurrentBoss();
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ(boss->Enemy()->Health, 10);
+    BossEventArgs stranger{worldEventsObject};
+    events.Boss->BossDefeated.Raise(&stranger);
+    EXPECT_FALSE(worldEvents->bossDefeated);
+    BossEventArgs args{boss};
+    events.Boss->BossDefeated.Raise(&args);
+    events.Boss->BossDefeated.Raise(&args);
+    EXPECT_TRUE(worldEvents->bossDefeated);
+    EXPECT_EQ(CountThings("SupplyStation"), 1);
+    ASSERT_NE(worldEvents->SecondStation(), nullptr);
+    EXPECT_EQ(worldEvents->SecondStation()->Thing()->Pos, Vector2(75.0f, -219.0f));
+    worldEvents->Update();
+    EXPECT_TRUE(worldEvents->upperGate->isOpen);
+    EXPECT_TRUE(worldEvents->lowerGate->isOpen);
+    events.Player->PlayerEnteredBossArea.Unsubscribe(this);
+    events.Boss->BossRemoved.Unsubscribe(this);
 }
 
 } // namespace

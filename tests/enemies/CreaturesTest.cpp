@@ -6,6 +6,8 @@
 
 #include "EnemyFixture.h"
 #include "components/SpriteComponent.h"
+#include "components/TintComponent.h"
+#include "enemies/creatures/ProximityAttackBhv.h"
 #include "enemies/creatures/RandomDartBhv.h"
 #include "enemies/creatures/ShakeBhv.h"
 #include "physics/B2BodyComponent.h"
@@ -19,6 +21,13 @@ protected:
             "B2BodyComponent": {"Type": "2", "GravityScale": "0"}, "B2FixtureComponent": {"Shape": "Box 0.5 0.5"},
             "SpriteComponent": {"Size": {"X": "2", "Y": "1"}},
             "RandomDartBhv": {"ImpulseMin": "3", "ImpulseMax": "1", "DelayMin": "0.5", "DelayMax": "0.5"}},
+            "AutoCreate": ""})");
+        AddPrefab("Lunger", R"({"Components": {"ThingComponent": "", "ThingPosUpdateBhv": "",
+            "B2BodyComponent": {"Type": "2", "GravityScale": "0"}, "B2FixtureComponent": {"Shape": "Box 0.5 0.5"},
+            "SpriteComponent": "", "TintComponent": {"Tint": {"A": "255", "Rgb": "0a141e"}},
+            "ProximityAttackBhv": {"AttackRange": "4", "AttackDelay": "0.5", "AttackForce": "2",
+                                   "AttackCooldown": "1"},
+            "RandomDartBhv": {"ImpulseMin": "1", "ImpulseMax": "1", "DelayMin": "0.2", "DelayMax": "0.2"}},
             "AutoCreate": ""})");
         AddPrefab("Shaker", R"({"Components": {"ThingComponent": "",
             "SpriteComponent": {"Origin": {"X": "1", "Y": "2"}},
@@ -38,6 +47,40 @@ TEST_F(CreaturesTest, AReversedImpulseRangeDartsWithTheMinimumAndTheSpriteFacesT
         EXPECT_EQ(darter->Sprite()->Size.x > 0.0f, v.x >= 0.0f);
         EXPECT_EQ(std::fabs(darter->Sprite()->Size.x), 2.0f);
     }
+}
+
+TEST_F(CreaturesTest, AnAttackKeepsItsFirstDirectionIgnoresLaterApproachesAndHoldsTheDarting) {
+    GameObject* shrimp = thingRoot->SpawnThing("Lunger", {10.0f, -10.0f});
+    auto* attack = shrimp->GetComponentOfType<ProximityAttackBhv>();
+    b2Body* body = shrimp->Body()->GetBody();
+    attack->ConsiderTarget({14.5f, -10.0f}); // out of range
+    EXPECT_FALSE(attack->IsAttacking());
+    attack->ConsiderTarget({12.0f, -10.0f});
+    ASSERT_TRUE(attack->IsAttacking());
+    EXPECT_EQ(shrimp->Tint()->Tint, Color(255, 178, 178, 255));
+    attack->ConsiderTarget({10.0f, -8.0f}); // the submarine moves: the attack keeps its line
+    EXPECT_EQ(attack->AttackDirection(), Vector2(1.0f, 0.0f));
+    EXPECT_EQ(CountCues("EnemyPreCharge"), 1);
+
+    body->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
+    RunFrames(25); // the dart's pause has long run out, but the shrimp is winding up
+    EXPECT_EQ(body->GetLinearVelocity(), b2Vec2(0.0f, 0.0f));
+    RunFrames(10);
+    EXPECT_NEAR(body->GetLinearVelocity().x, 2.0f / body->GetMass(), 1e-4f);
+    EXPECT_NEAR(body->GetLinearVelocity().y, 0.0f, 1e-5f);
+    EXPECT_EQ(shrimp->Tint()->Tint, Color(178, 178, 178, 255));
+    EXPECT_EQ(CountCues("EnemyCharge"), 1);
+
+    RunFrames(60);
+    EXPECT_FALSE(attack->IsAttacking());
+    EXPECT_EQ(shrimp->Tint()->Tint, Color(10, 20, 30, 255));
+    body->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
+    int frames = 0;
+    while (body->GetLinearVelocity().LengthSquared() == 0.0f && frames < 24) {
+        RunFrame();
+        ++frames;
+    }
+    EXPECT_NEAR(body->GetLinearVelocity().Length(), 1.0f / body->GetMass(), 1e-4f); // darting again
 }
 
 TEST_F(CreaturesTest, ShakingMovesOnlyTheSpriteAroundItsRestOrigin) {

@@ -30,6 +30,10 @@ public:
     // loading a world).
     void ApplyBossState();
     void OnBossDefeated(BossEventArgs* args);
+    // One frame's reaction to the submarine at this depth (rows below the surface) while the boss
+    // lives: the inner band closes the upper gate and brings the boss, beyond the outer band the
+    // gate opens and the boss goes.
+    void FollowSubmarine(float depth);
 
     GameObject* CurrentBoss() const { return boss_; }
     GameObject* SecondStation() const { return secondStation_; }
@@ -40,7 +44,6 @@ public:
     BossGateBhv* lowerGate = nullptr;
 
 private:
-    void FollowSubmarine(float depth);
     void SpawnSecondStation();
     void GiveReward();
 

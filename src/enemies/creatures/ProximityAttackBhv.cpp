@@ -18,15 +18,20 @@ ProximityAttackBhv::ProximityAttackBhv() {
 }
 
 void ProximityAttackBhv::Update() {
+    if (Vector2 sub; SubmarinePosition(sub)) {
+        ConsiderTarget(sub);
+    }
+}
+
+void ProximityAttackBhv::ConsiderTarget(Vector2 target) {
     ThingComponent* thing = Thing();
-    Vector2 sub;
-    if (!thing || !SubmarinePosition(sub)) {
+    if (!thing || IsCoroutineRunning<&ProximityAttackBhv::AttackStep>()) {
         return;
     }
-    const float dx = sub.x - thing->Pos.x;
-    const float dy = sub.y - thing->Pos.y;
+    const float dx = target.x - thing->Pos.x;
+    const float dy = target.y - thing->Pos.y;
     const float distance = std::sqrt(dx * dx + dy * dy);
-    if (!(distance < AttackRange) || IsCoroutineRunning<&ProximityAttackBhv::AttackStep>()) {
+    if (!(distance < AttackRange)) {
         return;
     }
     // Taken now, not at the lunge: the warning gives the player time to move out of its line.

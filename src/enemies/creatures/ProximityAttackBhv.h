@@ -13,8 +13,10 @@ public:
 
     ProximityAttackBhv();
 
-    // Starts an attack when the submarine is within range of the thing's position and none runs.
+    // Considers the submarine as the target.
     void Update() override;
+    // Starts an attack when the target is within range of the thing's position and none runs.
+    void ConsiderTarget(Vector2 target);
 
     bool IsAttacking() const { return isAttacking_; }
     Vector2 AttackDirection() const { return direction_; }
