@@ -9,6 +9,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "GoalMain.h"
+
 using namespace kelvane::assetwright;
 namespace fs = std::filesystem;
 

@@ -22,6 +22,7 @@
 #include "core/ObjectPasses.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "editor/DevelopmentContent.h"
 #include "editor/EditorState.h"
 #include "input/PointerCapture.h"
 #include "input/InputManager.h"
@@ -102,10 +103,12 @@ Application::Application(const AppOptions& options, Clock& clock)
     Create(editorState_);
     Service<PointerCapture>::Set(editorState_.get());
     Create(config_);
+    Create(developmentContent_);
     keySink_ = std::make_unique<KeyboardToInput>(*input_);
 }
 
 Application::~Application() {
+    Destroy(developmentContent_);
     Destroy(config_);
     Service<PointerCapture>::Set(nullptr);
     Destroy(editorState_);
@@ -118,7 +121,10 @@ Application::~Application() {
     Destroy(textures_);
     Destroy(fonts_);
     Destroy(graphics_);
-    // The tree goes after the managers its components might reach from their destructors.
+    // The tree goes after the managers its components might reach from their destructors. What is
+    // still queued for deletion goes first (start-up queues objects, and a window closed before the
+    // first frame's flush leaves them there), so the queues never outlive the objects they name.
+    destroyQueues_->Flush();
     Destroy(sceneRoots_);
     root_.reset();
     Destroy(tileGrid_);
@@ -207,9 +213,11 @@ void Application::StartUp() {
     }
 
     config_->Load();
+    developmentContent_->Folder = config_->DevelopmentContentPath();
     input_->LoadMappings(KeyMappingsFile);
     prefabs_->RegisterAll(RegisterAllClasses, config_->GetPrefabFolder());
     prefabs_->Require("GameplayRoot");
+    prefabs_->Require("EditorRoot");
 
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
@@ -231,6 +239,8 @@ void Application::StartUp() {
     auto* gameplayRoot = new GameObject("GameplayRoot");
     root_->AppendChild(gameplayRoot);
     sceneRoots_->GameplayRoot = gameplayRoot;
+    // The editor sits beside the gameplay tree, so pausing the game never stops it.
+    root_->AppendChild(new GameObject("EditorRoot"));
 
     pacer_ = std::make_unique<FramePacer>(clock_, graphics_->FramesPerSecond);
     if (options_.Stats) {

@@ -20,6 +20,7 @@ class InputScriptPlayer;
 class PrefabManager;
 class TextureManager;
 class DestroyQueues;
+struct DevelopmentContent;
 class EditorState;
 class FramePacer;
 class FrameStats;
@@ -88,6 +89,7 @@ private:
     std::unique_ptr<CoroutineManager> coroutines_;
     std::unique_ptr<EditorState> editorState_;
     std::unique_ptr<GameConfig> config_;
+    std::unique_ptr<DevelopmentContent> developmentContent_;
 
     std::unique_ptr<Window> window_;
     std::unique_ptr<ClipboardBackend> clipboard_;

@@ -3,8 +3,10 @@
 #include "audio/RegisterAudioClasses.h"
 #include "components/RegisterComponentsClasses.h"
 #include "core/RegisterCoreClasses.h"
+#include "editor/RegisterEditorClasses.h"
 #include "enemies/RegisterEnemiesClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
+#include "player/RegisterPlayerClasses.h"
 #include "world/RegisterWorldClasses.h"
 
 void RegisterAllClasses(ComponentRegistry& registry) {
@@ -13,5 +15,7 @@ void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterComponentsClasses(registry);
     RegisterPhysicsClasses(registry);
     RegisterWorldClasses(registry);
+    RegisterPlayerClasses(registry);
     RegisterEnemiesClasses(registry);
+    RegisterEditorClasses(registry);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "assets/TextureClient.h"
+#include "assets/TextureImage.h"
 #include "core/Component.h"
 #include "core/ContentError.h"
 #include "core/GameObject.h"
@@ -87,7 +88,7 @@ Texture* TextureManager::FindTexture(const std::string& name) const {
     return nullptr;
 }
 
-void TextureManager::ReloadTexture(Texture& texture, GameObject* root) {
+bool TextureManager::ReloadTexture(Texture& texture, GameObject* root) {
     std::string bankName;
     for (const auto& [name, bank] : Banks) {
         if (bank->Textures.count(texture.Name)) {
@@ -96,7 +97,13 @@ void TextureManager::ReloadTexture(Texture& texture, GameObject* root) {
         }
     }
     if (bankName.empty()) {
-        return;
+        return false;
+    }
+    // A half-written or broken atlas must not replace one that draws.
+    Texture fresh;
+    LoadAtlas(fresh, (fs::path(contentRoot_) / "Textures" / bankName / (texture.Name + ".xml")).string());
+    if (!fresh.Image) {
+        return false;
     }
     std::vector<TextureClient*> clients;
     if (root) {
@@ -106,8 +113,15 @@ void TextureManager::ReloadTexture(Texture& texture, GameObject* root) {
         client->StashImageName();
     }
     texture.Clear();
-    LoadAtlas(texture, (fs::path(contentRoot_) / "Textures" / bankName / (texture.Name + ".xml")).string());
+    texture.Image = std::move(fresh.Image);
+    texture.PixelWidth = fresh.PixelWidth;
+    texture.PixelHeight = fresh.PixelHeight;
+    texture.UvRects = std::move(fresh.UvRects);
+    texture.TrimRects = std::move(fresh.TrimRects);
+    texture.SpriteNames = std::move(fresh.SpriteNames);
+    texture.SpriteIndex = std::move(fresh.SpriteIndex);
     for (TextureClient* client : clients) {
         client->RestoreImageName();
     }
+    return true;
 }

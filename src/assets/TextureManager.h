@@ -28,8 +28,10 @@ public:
     // The texture of that exact name in the first bank, in bank-name order, that has one.
     Texture* FindTexture(const std::string& name) const;
     // Re-reads the atlas from disk into the same object, and re-selects the sprite of every client
-    // in the tree under root that shows it.
-    void ReloadTexture(Texture& texture, GameObject* root);
+    // in the tree under root that shows it. The new atlas is read aside first, so the texture keeps
+    // what it had when the descriptor is unusable (ContentError) or its image cannot be read (false).
+    // Returns whether the texture now holds the new atlas.
+    bool ReloadTexture(Texture& texture, GameObject* root);
 
     const std::string& ContentRoot() const { return contentRoot_; }
 

@@ -1,11 +1,10 @@
 #include "enemies/Submarine.h"
 
 #include "core/GameObject.h"
+#include "player/sub/SubBhv.h"
 
 GameObject* SubmarineObject() {
-    // The submarine publishes itself once the player's side exists; until then there is none and
-    // the creatures leave it alone.
-    return nullptr;
+    return Submarine();
 }
 
 bool SubmarinePosition(Vector2& position) {

@@ -118,6 +118,35 @@ TEST_F(TextureBankTest, AMissingImageLeavesTheTextureWithoutImageAndSizeZero) {
     EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1);
 }
 
+TEST_F(TextureBankTest, AReloadRefillsTheSameTextureAndKeepsItWhenTheNewAtlasCannotBeRead) {
+    content.WriteImage("Textures/Main/T.sheet", 4, 2);
+    content.Write("Textures/Main/T.xml", Atlas("T.png", "<sprite n=\"A\" x=\"0\" y=\"0\" w=\"4\" h=\"2\"/>"));
+    manager.LoadTextureBank("Main");
+    Texture* texture = manager.FindTexture("T");
+    ASSERT_NE(texture, nullptr);
+
+    content.WriteImage("Textures/Main/T.sheet", 8, 8);
+    content.Write("Textures/Main/T.xml", Atlas("T.png", "<sprite n=\"B\" x=\"0\" y=\"0\" w=\"8\" h=\"8\"/>"));
+    EXPECT_TRUE(manager.ReloadTexture(*texture, nullptr));
+    EXPECT_EQ(manager.FindTexture("T"), texture);
+    EXPECT_EQ(texture->PixelWidth, 8.0f);
+    EXPECT_EQ(texture->SpriteNames, std::vector<std::string>{"B"});
+
+    // Neither an unreadable image nor an unusable descriptor takes away the atlas that draws.
+    content.Write("Textures/Main/T.sheet", "not an image");
+    content.Write("Textures/Main/T.xml", Atlas("T.png", "<sprite n=\"C\" x=\"0\" y=\"0\" w=\"8\" h=\"8\"/>"));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(manager.ReloadTexture(*texture, nullptr));
+    testing::internal::GetCapturedStderr();
+    content.WriteImage("Textures/Main/T.sheet", 8, 8);
+    content.Write("Textures/Main/T.xml", "<TextureAtlas imagePath=");
+    EXPECT_THROW(manager.ReloadTexture(*texture, nullptr), ContentError);
+    EXPECT_NE(texture->Image, nullptr);
+    EXPECT_EQ(texture->PixelWidth, 8.0f);
+    EXPECT_EQ(texture->SpriteNames, std::vector<std::string>{"B"});
+    EXPECT_EQ(texture->UvRects.size(), 1u);
+}
+
 TEST_F(TextureBankTest, TextureReferencesResolveByNameThroughTheManager) {
     content.Write("Textures/Main/Game.xml", Atlas("Game.png", ""));
     manager.LoadTextureBank("Main");

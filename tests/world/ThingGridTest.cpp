@@ -24,6 +24,7 @@ protected:
         AddBodyThing("Mover");
         AddBodyThing("Pkup_Money1");
         AddBodyThing("Pkup_Item");
+        AddPrefab("Item_Copper", R"({"Components": "", "AutoCreate": ""})"); // dropped items need a prefab
         AddPlainThing("En_SeaUrchin");
         AddPrefab("NotAThing", R"({"Components": {"Pos2dComponent": ""}, "AutoCreate": ""})");
         AddPrefab("ThingsIncoming", R"({"Components": "", "AutoCreate": ""})");

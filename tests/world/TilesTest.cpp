@@ -124,6 +124,7 @@ class TileDestroyTest : public TilesTest {
 protected:
     TileDestroyTest() {
         AddBodyThing("Pkup_Item");
+        AddPrefab("Item_Copper", R"({"Components": "", "AutoCreate": ""})"); // dropped items need a prefab
         AddBodyThing("Pkup_Money1");
         things = new GameObject();
         thingRoot = new ThingRootBhv();

@@ -1,5 +1,6 @@
 #include "enemies/boss/WorldEventsBhv.h"
 
+#include "audio/CueManagerBhv.h"
 #include "core/BossEvents.h"
 #include "core/Events.h"
 #include "core/GameObject.h"
@@ -8,6 +9,10 @@
 #include "core/WellKnown.h"
 #include "enemies/Submarine.h"
 #include "enemies/boss/BossGateBhv.h"
+#include "player/items/InventoryBhv.h"
+#include "player/items/ItemComponent.h"
+#include "player/sub/SubBhv.h"
+#include "render/GraphicsManager.h"
 #include "world/generation/WorldMakerBhv.h"
 #include "world/things/ThingRootBhv.h"
 
@@ -116,5 +121,27 @@ void WorldEventsBhv::SpawnSecondStation() {
 }
 
 void WorldEventsBhv::GiveReward() {
-    // The reward needs the player's inventory; it is paid once the inventory exists.
+    InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
+    if (rewardGiven || !inventory || inventory->Money < RewardMoney) {
+        return;
+    }
+    rewardGiven = true;
+    if (GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
+        graphics->ClearColor = Color(156, 62, 56, 255);
+    }
+    playCue("Fanfare");
+    addItem(1, "Item_NukeFactory");
+    inventory->StorageMax = 10000;
+    // The nuke factory takes the first quick slot from whatever weapon held it.
+    ItemComponent* nuke = findItem("Item_NukeFactory");
+    if (ItemComponent* first = weaponInSlot(0); first && first != nuke) {
+        first->QuickslotIndex = -1;
+    }
+    if (nuke) {
+        nuke->QuickslotIndex = 0;
+    }
+    if (SubBhv* sub = WellKnown<SubBhv>::Get()) {
+        sub->MagnetRadius = 15.0f;
+        sub->MagnetForce = 40.0f;
+    }
 }

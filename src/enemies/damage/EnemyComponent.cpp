@@ -6,6 +6,7 @@
 #include "core/IComponentShortcuts.h"
 #include "core/Service.h"
 #include "physics/B2BodyComponent.h"
+#include "player/EnemyLink.h"
 #include "world/TileGrid.h"
 #include "world/things/ThingRootBhv.h"
 
@@ -13,7 +14,24 @@ EnemyComponent* IComponentShortcuts::Enemy() const {
     return static_cast<EnemyComponent*>(GetSlot(ShortcutSlot::Enemy));
 }
 
+namespace {
+
+// How the player's tools reach a creature's damage handler.
+bool SendDamage(Component& enemy, int damage, B2FixtureComponent* fixture) {
+    auto* component = dynamic_cast<EnemyComponent*>(&enemy);
+    if (!component || !component->damageHandler) {
+        return false;
+    }
+    EnemyDamageInfo info{damage, fixture};
+    component->damageHandler(info);
+    return true;
+}
+
+} // namespace
+
 EnemyComponent::EnemyComponent() {
+    // Installed by every enemy, so damage can reach one exactly when one exists.
+    SetEnemyDamageSender(&SendDamage);
     RegisterProperty("HealthStart", &HealthStart);
     RegisterProperty("Hardness", &Hardness);
     RegisterProperty("ContactDamage", &ContactDamage);

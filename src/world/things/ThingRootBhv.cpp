@@ -21,6 +21,7 @@
 #include "world/TileGrid.h"
 #include "world/WorldCamera.h"
 #include "world/generation/WorldMakerBhv.h"
+#include "world/things/IItemCarrier.h"
 #include "world/things/ThingComponent.h"
 #include "world/things/ThingGridCellBhv.h"
 #include "world/tiles/TileTypeTable.h"
@@ -295,16 +296,22 @@ GameObject* ThingRootBhv::SpawnPickup(const std::string& prefabName, Vector2 pos
 }
 
 GameObject* ThingRootBhv::SpawnItemPickup(int count, const std::string& itemName, Vector2 position) {
-    (void)count;
-    (void)itemName;
-    // The item and count are handed to the pickup's behaviour once item pickups exist; until then
-    // the pickup is placed, kicked and filed like any other.
+    const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
+    if (!prefabs || !prefabs->Contains(itemName)) {
+        return nullptr; // an item that no longer exists is not dropped
+    }
     GameObject* object = SpawnPickup("Pkup_Item", position);
-    if (object) {
-        if (B2BodyComponent* body = object->Body()) {
-            b2Body* b = body->GetBody();
-            b->SetTransform(b2Vec2(position.x, position.y), 0.0f);
+    if (!object) {
+        return nullptr;
+    }
+    for (Component* component : object->Components) {
+        if (auto* carrier = dynamic_cast<IItemCarrier*>(component)) {
+            carrier->setItem(count, itemName);
+            break;
         }
+    }
+    if (B2BodyComponent* body = object->Body()) {
+        body->GetBody()->SetTransform(b2Vec2(position.x, position.y), 0.0f);
     }
     return object;
 }

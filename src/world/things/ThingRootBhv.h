@@ -38,7 +38,8 @@ public:
     GameObject* SpawnThing(const std::string& prefabName, Vector2 position);
     // SpawnThing with a kick of "PickupRandomVel" in a random direction.
     GameObject* SpawnPickup(const std::string& prefabName, Vector2 position);
-    // A "Pkup_Item" pickup for count of the item, kicked like SpawnPickup.
+    // A "Pkup_Item" pickup carrying count of the item, kicked like SpawnPickup; null when the item
+    // has no prefab.
     GameObject* SpawnItemPickup(int count, const std::string& itemName, Vector2 position);
     // A full heart with "FullHeartOdds", else a half heart.
     GameObject* SpawnHeartPickup(Vector2 position);

@@ -1,0 +1,6 @@
+#pragma once
+
+class ComponentRegistry;
+
+// Registers the editor's classes ("EdHotReloadMonitorBhv").
+void RegisterEditorClasses(ComponentRegistry& registry);

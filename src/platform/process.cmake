@@ -1,0 +1,2 @@
+# Starting programs and waiting for them with posix_spawn and waitpid (kelvane_platform_process).
+kelvane_add_module(platform_process ${CMAKE_CURRENT_LIST_DIR}/ChildProcess.cpp)

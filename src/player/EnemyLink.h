@@ -1,0 +1,31 @@
+#pragma once
+
+class B2FixtureComponent;
+class Component;
+class GameObject;
+
+// What the player's tools and hull need of a creature: its combat values and a way to hurt it.
+// The creature's component is reached through the owner's Enemy shortcut slot, and its values
+// through its published properties, so this side needs nothing of the creature's own classes.
+struct EnemyValues {
+    int Hardness = 5;
+    int ContactDamage = 1;
+    bool IsShrimp = false;
+    bool AllowPassThru = false;
+};
+
+// The enemy component of an object (its Enemy slot), or null.
+Component* FindEnemy(const GameObject& object);
+
+// The combat values of an enemy component, read from its properties; a missing or unreadable
+// property keeps its default.
+EnemyValues ReadEnemyValues(const Component& enemy);
+
+// Hands damage to the enemy's damage handler with the fixture that was hit; returns whether a
+// handler took it. An enemy without a handler is not hurt.
+using EnemyDamageSender = bool (*)(Component& enemy, int damage, B2FixtureComponent* fixture);
+bool DamageEnemy(Component& enemy, int damage, B2FixtureComponent* fixture);
+
+// The creatures' side installs how damage reaches a handler; until it does, nothing is hurt.
+// Returns the sender it replaces.
+EnemyDamageSender SetEnemyDamageSender(EnemyDamageSender sender);

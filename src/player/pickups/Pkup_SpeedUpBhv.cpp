@@ -1,0 +1,26 @@
+#include "player/pickups/Pkup_SpeedUpBhv.h"
+
+#include "audio/CueManagerBhv.h"
+#include "core/GameObject.h"
+#include "core/WellKnown.h"
+#include "player/HudMessage.h"
+#include "player/sub/SubBhv.h"
+
+Pkup_SpeedUpBhv::Pkup_SpeedUpBhv() {
+    RegisterProperty("SpeedUpAmount", &SpeedUpAmount);
+}
+
+bool Pkup_SpeedUpBhv::canPickUp() {
+    return true;
+}
+
+void Pkup_SpeedUpBhv::pickUp() {
+    if (SubBhv* sub = WellKnown<SubBhv>::Get()) {
+        sub->MovementForce += SpeedUpAmount;
+    }
+    playCue("Upgrade");
+    if (Owner) {
+        Owner->DestroyLater();
+    }
+    showHudMessage("Speed Up");
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <vector>
+
+#include "core/Behavior.h"
+#include "core/CoCommand.h"
+#include "core/Vector2.h"
+
+class b2Contact;
+class b2Fixture;
+class B2FixtureComponent;
+class GameObject;
+
+// The player's submarine: turns the four movement actions into a force, rights itself, faces its
+// direction of travel, keeps the world camera on itself, pulls pickups in with its magnet, times
+// the rocket boost, collects what it touches and takes contact damage from creatures. Reached as
+// WellKnown<SubBhv>; its owner is the current submarine object.
+class SubBhv : public Behavior {
+public:
+    static constexpr const char* ClassName = "SubBhv";
+
+    // World extent the camera stays within.
+    static constexpr float WorldWidth = 150.0f;
+    static constexpr float WorldDepth = 430.0f;
+    static constexpr float FacingDeadBand = 3.0f;
+    static constexpr float DamageWindow = 0.75f;
+
+    SubBhv();
+    ~SubBhv() override;
+
+    // Respawns, replaces any other submarine and hooks the contact handlers of its first fixture.
+    void Start() override;
+    void HandleInput() override;
+    void Update() override;
+
+    // Starts the damage routine with this amount unless it runs already (then nothing happens).
+    void takeDamage(int amount);
+    // Puts the submarine at its spawn point, at rest but for a small spin, upright.
+    void respawn();
+    // The spawn point: below the boss chamber once the second station stands, else near the surface.
+    static Vector2 SpawnPoint();
+
+    void onBeginContact(b2Contact* contact, b2Fixture* other);
+    void onPreSolve(b2Contact* contact, b2Fixture* other);
+
+    bool IsDamageRoutineRunning() { return IsCoroutineRunning<&SubBhv::DamageStep>(); }
+
+    float MovementForce = 100.0f;
+    float RightingTorque = 1.0f;
+    float MagnetRadius = 4.0f;
+    float MagnetForce = 10.0f;
+
+    int PendingDamage = 0;
+    float BoostTimeLeft = 0.0f;
+    float SpeedMultiplier = 1.0f;
+
+private:
+    CoCommand DamageStep(int step);
+    CoCommand BlinkStep(int step);
+    void FollowWithCamera(Vector2 position);
+    void ApplyRightingTorque();
+    void Face();
+    void PullPickups(Vector2 position);
+    void RunBoostTimer();
+
+    std::vector<B2FixtureComponent*> magnetHits_; // kept between frames so the query allocates once
+};
+
+// The current submarine object, or null.
+GameObject* Submarine();

@@ -1,0 +1,213 @@
+#include "player/tools/DrillBhv.h"
+
+#include <cmath>
+
+#include "audio/CueLoopedBhv.h"
+#include "audio/CueManagerBhv.h"
+#include "components/SpriteComponent.h"
+#include "components/TintComponent.h"
+#include "core/GameObject.h"
+#include "core/GameTime.h"
+#include "core/Pos2dComponent.h"
+#include "core/Service.h"
+#include "core/WellKnown.h"
+#include "input/InputManager.h"
+#include "physics/B2FixtureComponent.h"
+#include "player/EnemyLink.h"
+#include "player/tools/ToolSupport.h"
+#include "world/TileGrid.h"
+#include "world/things/ThingRootBhv.h"
+#include "world/tiles/TileTypeBhv.h"
+#include "world/tiles/TileTypeTable.h"
+
+namespace {
+
+float Now() {
+    const GameTime* time = Service<GameTime>::TryGet();
+    return time ? time->TotalTime : 0.0f;
+}
+
+// The tile type of the solid tile at a point, or null.
+TileTypeBhv* SolidTypeAt(Vector2 point, TileGrid::Cell& cell) {
+    const TileGrid* grid = Service<TileGrid>::TryGet();
+    if (!grid) {
+        return nullptr;
+    }
+    cell = TileGrid::CellAt(point.x, point.y);
+    const uint8_t code = grid->Get(cell.Column, cell.Row);
+    TileTypeBhv* type = code == 0 ? nullptr : GetTileType(code);
+    return type && type->IsSolid ? type : nullptr;
+}
+
+void FlipHeight(GameObject* object) {
+    if (SpriteComponent* sprite = object ? object->Sprite() : nullptr) {
+        sprite->Size.y = -sprite->Size.y;
+    }
+}
+
+} // namespace
+
+DrillBhv::DrillBhv() {
+    RegisterProperty("MinLength", &MinLength);
+    RegisterProperty("MaxLength", &MaxLength);
+    RegisterProperty("DrillTint", &DrillTint);
+    RegisterProperty("DamageAmount", &DamageAmount);
+    RegisterProperty("DamageFrequency", &DamageFrequency);
+    RegisterProperty("Hardness", &Hardness);
+}
+
+DrillBhv::~DrillBhv() {
+    // At shutdown the cue manager and its cue objects may have gone first; then so have the sounds.
+    if (WellKnown<CueManagerBhv>::Get()) {
+        EndGrind();
+        stopLoopedCue(spin_);
+    }
+}
+
+void DrillBhv::HandleInput() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    Active = input && input->IsActionDown(Action::MainWeapon) && PointerOverPlayArea();
+    Target = Active ? PointerWorldPosition() : Vector2{};
+}
+
+void DrillBhv::Update() {
+    GameObject* display = FindOrCreateDisplay(SubBackLayer, "DrillDisplay");
+    if (display) {
+        display_ = display;
+        if (!Owner || !IsSelectedTool(*Owner)) {
+            Active = false;
+        }
+        if (Active) {
+            Drive(*display);
+        } else {
+            Idle(*display);
+        }
+    }
+    ExpireDamagedTiles();
+}
+
+void DrillBhv::Drive(GameObject& display) {
+    Vector2 s;
+    if (!SubPosition(s)) {
+        return;
+    }
+    SetSwitchedOn(display, true);
+    if (TintComponent* tint = display.Tint()) {
+        tint->Tint = DrillTint;
+    }
+    if (!spin_) {
+        spin_ = playLoopedCue("DrillSpin");
+    }
+    const Vector2 v = ClampReach(Target - s, MinLength, MaxLength);
+    Tip = s + v;
+    if (GameObject* stem = display.FindChild("DrillStemSprite")) {
+        StretchBetween(*stem, s, Tip);
+    }
+    if (GameObject* head = display.FindChild("DrillHeadSprite")) {
+        if (Pos2dComponent* pos = head->Pos2d()) {
+            pos->Pos = Tip;
+            pos->Rotation = std::atan2(v.y, v.x);
+        }
+    }
+    StartCoroutine<&DrillBhv::SpinStep>();
+    StartCoroutine<&DrillBhv::HitStep>();
+
+    TileGrid::Cell cell;
+    const TileTypeBhv* type = SolidTypeAt(Tip, cell);
+    if (type && type->Hardness <= Hardness) {
+        if (!grind_) {
+            grind_ = playLoopedCue("DrillGrind");
+        }
+    } else {
+        EndGrind();
+    }
+}
+
+void DrillBhv::Idle(GameObject& display) {
+    SetSwitchedOn(display, false);
+    StopCoroutine<&DrillBhv::SpinStep>();
+    StopCoroutine<&DrillBhv::HitStep>();
+    stopLoopedCue(spin_);
+    spin_ = nullptr;
+    EndGrind();
+}
+
+void DrillBhv::EndGrind() {
+    endLoopedCue(grind_);
+    grind_ = nullptr;
+}
+
+void DrillBhv::ExpireDamagedTiles() {
+    const float now = Now();
+    for (size_t i = DamagedTiles.size(); i-- > 0;) {
+        if (now - DamagedTiles[i].FirstHit > RecoveryTime) {
+            DamagedTiles.erase(DamagedTiles.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+}
+
+CoCommand DrillBhv::SpinStep(int step) {
+    if (step == 0) {
+        if (display_) {
+            FlipHeight(display_->FindChild("DrillStemSprite"));
+            FlipHeight(display_->FindChild("DrillHeadSprite"));
+        }
+        return CoWaitSeconds(0.05f);
+    }
+    return CoRestart();
+}
+
+CoCommand DrillBhv::HitStep(int step) {
+    // A drill without a positive rate never strikes; it only keeps looking each frame.
+    const bool strikes = DamageFrequency > 0.0f;
+    if (step == 0) {
+        return strikes ? CoWaitSeconds(1.0f / DamageFrequency) : CoWaitFrames(1);
+    }
+    if (strikes) {
+        Hit();
+    }
+    return CoRestart();
+}
+
+void DrillBhv::Hit() {
+    hits_.clear();
+    ThingRootBhv::QueryFixturesInSquare(Tip, EnemyReach, hits_);
+    for (B2FixtureComponent* fixture : hits_) {
+        Component* enemy = fixture->Owner ? FindEnemy(*fixture->Owner) : nullptr;
+        if (!enemy) {
+            continue;
+        }
+        if (ReadEnemyValues(*enemy).Hardness > Hardness) {
+            playCue("DrillTooHard");
+            return;
+        }
+        DamageEnemy(*enemy, DamageAmount, fixture);
+    }
+
+    TileGrid::Cell cell;
+    TileTypeBhv* type = SolidTypeAt(Tip, cell);
+    if (!type) {
+        return;
+    }
+    if (type->Hardness > Hardness) {
+        playCue("DrillTooHard");
+        return;
+    }
+    const int index = cell.Row * TileGrid::Columns + cell.Column;
+    DamagedTile* entry = nullptr;
+    for (DamagedTile& tile : DamagedTiles) {
+        if (tile.Cell == index) {
+            entry = &tile;
+            break;
+        }
+    }
+    if (!entry) {
+        DamagedTiles.push_back({index, type->DrillResistance, Now()});
+        entry = &DamagedTiles.back();
+    }
+    entry->Resistance -= DamageAmount;
+    playCue("DrillDamage");
+    if (entry->Resistance <= 0) {
+        type->DestroyTile(cell.Column, cell.Row);
+    }
+}

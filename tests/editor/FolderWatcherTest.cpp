@@ -1,0 +1,89 @@
+// Real inotify on temporary folders: which folders hot reload watches, what sets a folder's flag,
+// and how fast the watcher threads end.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "../assets/TempContent.h"
+#include "editor/EdHotReloadMonitorBhv.h"
+#include "platform/FolderWatcher.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+// Whether the folder's flag comes up within the time (taking it).
+bool FlagWithin(FolderWatcher& watcher, std::size_t index, std::chrono::milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
+    while (Clock::now() < deadline) {
+        if (watcher.TakeChanged(index)) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+int ThreadCount() {
+    return static_cast<int>(
+        std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
+}
+
+TEST(FolderWatcherTest, OnlyFoldersTwoLevelsBelowTexturesAreWatchedAndAFileThereSetsTheirFlag) {
+    TempContent content;
+    content.Write("Textures/A/B/keep.png", "x");
+    content.Write("Textures/A/B/C/deeper.png", "x");
+    content.Write("Textures/A/beside.png", "x");
+    const auto folders = EdHotReloadMonitorBhv::FoldersToWatch(content.Root);
+    ASSERT_EQ(folders, std::vector<std::string>{fs::canonical(content.Root / "Textures/A/B").string()});
+
+    FolderWatcher watcher(folders);
+    content.Write("Textures/A/beside.png", "changed");
+    content.Write("Textures/A/B/C/deeper.png", "changed");
+    EXPECT_FALSE(FlagWithin(watcher, 0, std::chrono::milliseconds(300)));
+
+    content.Write("Textures/A/B/new.png", "x");
+    EXPECT_TRUE(FlagWithin(watcher, 0, std::chrono::milliseconds(1000)));
+    EXPECT_FALSE(watcher.TakeChanged(0)); // taking the flag cleared it
+}
+
+TEST(FolderWatcherTest, RemovingAndRenamingCountAndABurstOfSavesRaisesTheFlagOnce) {
+    TempContent content;
+    content.Write("Sprites/a.png", "x");
+    FolderWatcher watcher({(content.Root / "Sprites").string()});
+
+    fs::rename(content.Root / "Sprites/a.png", content.Root / "Sprites/b.png");
+    EXPECT_TRUE(FlagWithin(watcher, 0, std::chrono::milliseconds(1000)));
+    fs::remove(content.Root / "Sprites/b.png");
+    EXPECT_TRUE(FlagWithin(watcher, 0, std::chrono::milliseconds(1000)));
+
+    for (int i = 0; i < 5; ++i) {
+        content.Write("Sprites/c.png", std::string(1000 * (i + 1), 'x'));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(FlagWithin(watcher, 0, std::chrono::milliseconds(1000)));
+    EXPECT_FALSE(FlagWithin(watcher, 0, std::chrono::milliseconds(200)));
+}
+
+TEST(FolderWatcherTest, EveryThreadEndsWithin100msOfTheDestructor) {
+    TempContent content;
+    std::vector<std::string> folders;
+    for (int i = 0; i < 8; ++i) {
+        folders.push_back(content.Write("F" + std::to_string(i) + "/x", "x").parent_path().string());
+    }
+    folders.push_back((content.Root / "missing").string()); // not watchable: its thread just ends
+    const int before = ThreadCount();
+    auto watcher = std::make_unique<FolderWatcher>(folders);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(ThreadCount(), before + 8);
+
+    const auto start = Clock::now();
+    watcher.reset();
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_EQ(ThreadCount(), before);
+}
+
+} // namespace
