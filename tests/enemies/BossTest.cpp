@@ -14,6 +14,10 @@
 #include "enemies/boss/En_MantisShrimpBhv.h"
 #include "enemies/boss/WorldEventsBhv.h"
 #include "enemies/damage/EnemyComponent.h"
+#include "enemies/stations/SupplyStationBhv.h"
+#include "player/items/InventoryBhv.h"
+#include "player/items/ItemComponent.h"
+#include "player/sub/SubBhv.h"
 #include "physics/B2BodyComponent.h"
 #include "physics/B2FixtureComponent.h"
 
@@ -258,6 +262,85 @@ TEST_F(BossTest, TheChamberBandsHaveHysteresisAndOneDefeatBringsOneStation) {
     EXPECT_TRUE(worldEvents->lowerGate->isOpen);
     events.Player->PlayerEnteredBossArea.Unsubscribe(this);
     events.Boss->BossRemoved.Unsubscribe(this);
+}
+
+TEST_F(BossTest, TheRewardIsPaidOnceTheFirstTimeMoneyReaches2816) {
+    AddPrefab("Item_PlasticDrill", R"({"Components": {"ItemComponent": {"IsWeapon": "true"}}, "AutoCreate": ""})");
+    AddPrefab("Item_NukeFactory", R"({"Components": {"ItemComponent": {"IsWeapon": "true"}}, "AutoCreate": ""})");
+    auto* inventoryObject = new GameObject();
+    auto* inventory = new InventoryBhv();
+    inventoryObject->AddComponent(inventory);
+    root.AppendChild(inventoryObject);
+    WellKnown<InventoryBhv>::Override inventoryScope(inventory);
+    auto* drillObject = new GameObject("Item_PlasticDrill");
+    inventoryObject->AppendChild(drillObject);
+    ItemComponent* drill = ItemOf(*drillObject);
+    drill->QuickslotIndex = 0;
+    auto* subObject = new GameObject();
+    auto* sub = new SubBhv();
+    subObject->AddComponent(sub);
+    root.AppendChild(subObject);
+    WellKnown<SubBhv>::Override subScope(sub);
+    auto* worldEventsObject = new GameObject();
+    auto* worldEvents = new WorldEventsBhv();
+    worldEventsObject->AddComponent(worldEvents);
+    root.AppendChild(worldEventsObject);
+    worldEvents->Start();
+
+    inventory->Money = 2815;
+    worldEvents->Update();
+    EXPECT_FALSE(worldEvents->rewardGiven);
+    EXPECT_EQ(findItem("Item_NukeFactory"), nullptr);
+    inventory->Money = 2816;
+    worldEvents->Update();
+    ASSERT_TRUE(worldEvents->rewardGiven);
+    ItemComponent* nuke = findItem("Item_NukeFactory");
+    ASSERT_NE(nuke, nullptr);
+    EXPECT_EQ(nuke->QuickslotIndex, 0);
+    EXPECT_EQ(drill->QuickslotIndex, -1);
+    EXPECT_EQ(inventory->StorageMax, 10000);
+    EXPECT_EQ(sub->MagnetRadius, 15.0f);
+    EXPECT_EQ(sub->MagnetForce, 40.0f);
+    EXPECT_EQ(CountCues("Fanfare"), 1);
+
+    inventory->Money = 0;
+    worldEvents->Update();
+    inventory->Money = 5000;
+    worldEvents->Update();
+    EXPECT_EQ(CountCues("Fanfare"), 1);
+    EXPECT_EQ(nuke->Quantity, 1);
+}
+
+TEST_F(BossTest, TwoTouchesWithinHalfASecondOpenTheStoreOnce) {
+    AddPrefab("SupplyStation", R"({"Components": {"ThingComponent": "", "B2BodyComponent": {"Type": "0"},
+        "B2FixtureComponent": {"Shape": "Box 2 1.5", "IsSensor": "true"},
+        "B2FixtureComponent": {"Shape": "Box 2.5 2", "IsSensor": "true"}, "SupplyStationBhv": ""},
+        "AutoCreate": ""})");
+    AddBodyThing("Pebble");
+    GameObject* station = thingRoot->SpawnThing("SupplyStation", {20.0f, -20.0f});
+    auto* bhv = station->GetComponentOfType<SupplyStationBhv>();
+    auto* subObject = new GameObject();
+    subObject->AddComponent(new B2BodyComponent());
+    auto* hull = new B2FixtureComponent();
+    subObject->AddComponent(hull);
+    auto* sub = new SubBhv();
+    subObject->AddComponent(sub);
+    root.AppendChild(subObject);
+    subObject->Body()->GetBody()->SetType(b2_dynamicBody);
+    hull->SetShapeText("Box 0.5 0.5");
+    WellKnown<SubBhv>::Override subScope(sub);
+    GameObject* pebble = thingRoot->SpawnThing("Pebble", {20.0f, -20.0f});
+    ASSERT_NE(hull->fixture, nullptr);
+
+    bhv->OnBeginContact(nullptr, pebble->GetComponentOfType<B2FixtureComponent>()->fixture);
+    EXPECT_EQ(bhv->MenuRequests(), 0);
+    bhv->OnBeginContact(nullptr, hull->fixture);
+    RunFrames(20);
+    bhv->OnBeginContact(nullptr, hull->fixture);
+    EXPECT_EQ(bhv->MenuRequests(), 1);
+    RunFrames(12);
+    bhv->OnBeginContact(nullptr, hull->fixture);
+    EXPECT_EQ(bhv->MenuRequests(), 2);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"
 #include "enemies/RegisterEnemiesClasses.h"
+#include "player/RegisterPlayerClasses.h"
 #include "world/things/ThingGridCellBhv.h"
 #include "world/things/ThingRootBhv.h"
 
@@ -31,6 +32,7 @@ class EnemyFixture : public WorldFixture {
 protected:
     EnemyFixture() {
         RegisterAudioClasses(prefabs.Registry);
+        RegisterPlayerClasses(prefabs.Registry);
         RegisterEnemiesClasses(prefabs.Registry);
         prefabs.Registry.Register<CueRecorderBhv>();
         prefabs.Registry.BuildPrototypes();
