@@ -117,9 +117,10 @@ CrowdFigures MeasureCrowdFrames(int frames) {
 
 int main() {
     const CrowdFigures crowd = MeasureCrowdFrames(1200);
-    std::printf("game frame with creatures (headless, %d urchins and %d shrimps placed around the submarine): "
-                "%d frames, %.1f active creatures and %.1f attacking on average, CPU mean %.3f ms, p99 %.3f ms\n",
-                Urchins, Shrimps, crowd.Frames, crowd.MeanEnemies, crowd.MeanAttacking, crowd.MeanMs, crowd.P99Ms);
+    std::printf(
+        "game frame with creatures (headless, %d urchins and %d shrimps placed around the submarine): "
+        "%d frames, %.1f active creatures and %.1f attacking on average, CPU mean %.3f ms, p99 %.3f ms\n",
+        Urchins, Shrimps, crowd.Frames, crowd.MeanEnemies, crowd.MeanAttacking, crowd.MeanMs, crowd.P99Ms);
     if (crowd.Frames > 0) {
         ReportGoal("enemies.game_frame_mean_40", crowd.MeanMs, "ms", 1.0);
         ReportGoal("enemies.game_frame_p99_40", crowd.P99Ms, "ms", 2.0);

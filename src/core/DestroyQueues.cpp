@@ -17,7 +17,9 @@ bool HasQueuedAncestor(const GameObject* object) {
 
 } // namespace
 
-DestroyQueues::~DestroyQueues() { Flush(); }
+DestroyQueues::~DestroyQueues() {
+    Flush();
+}
 
 void DestroyQueues::Forget(const GameObject* object) {
     std::erase(objects_, object);

@@ -8,18 +8,18 @@
 #include "core/Events.h"
 #include "core/PlayerEvents.h"
 #include "core/WellKnown.h"
-#include "world/generation/WorldMakerBhv.h"
-#include "world/things/ThingComponent.h"
 #include "enemies/boss/BossGateBhv.h"
 #include "enemies/boss/En_MantisShrimpBhv.h"
 #include "enemies/boss/WorldEventsBhv.h"
 #include "enemies/damage/EnemyComponent.h"
 #include "enemies/stations/SupplyStationBhv.h"
+#include "physics/B2BodyComponent.h"
+#include "physics/B2FixtureComponent.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
-#include "physics/B2BodyComponent.h"
-#include "physics/B2FixtureComponent.h"
+#include "world/generation/WorldMakerBhv.h"
+#include "world/things/ThingComponent.h"
 
 namespace {
 
@@ -97,9 +97,8 @@ TEST_F(BossTest, TheMantisDeflectsWhileSeekingAndOnItsSecondFixture) {
     EXPECT_EQ(mantis->Tint()->Tint, Color::White());
 
     int defeats = 0;
-    events.Boss->BossDefeated.Subscribe(this, [&](BossEventArgs* args) {
-        defeats += args->Boss == mantis ? 1 : 0;
-    });
+    events.Boss->BossDefeated.Subscribe(
+        this, [&](BossEventArgs* args) { defeats += args->Boss == mantis ? 1 : 0; });
     Hit(7, 0);
     Hit(7, 0); // a dead mantis is not defeated twice
     EXPECT_EQ(defeats, 1);
@@ -212,8 +211,10 @@ TEST_F(BossTest, TheChamberBandsHaveHysteresisAndOneDefeatBringsOneStation) {
     worldEventsObject->AddComponent(worldEvents);
     root.AppendChild(worldEventsObject);
     worldEvents->Start();
-    worldEvents->upperGate = thingRoot->SpawnThing("BossGate", {75.0f, -205.5f})->GetComponentOfType<BossGateBhv>();
-    worldEvents->lowerGate = thingRoot->SpawnThing("BossGate", {75.0f, -225.5f})->GetComponentOfType<BossGateBhv>();
+    worldEvents->upperGate =
+        thingRoot->SpawnThing("BossGate", {75.0f, -205.5f})->GetComponentOfType<BossGateBhv>();
+    worldEvents->lowerGate =
+        thingRoot->SpawnThing("BossGate", {75.0f, -225.5f})->GetComponentOfType<BossGateBhv>();
     worldEvents->ApplyBossState();
     int entered = 0;
     int removed = 0;
@@ -265,8 +266,10 @@ TEST_F(BossTest, TheChamberBandsHaveHysteresisAndOneDefeatBringsOneStation) {
 }
 
 TEST_F(BossTest, TheRewardIsPaidOnceTheFirstTimeMoneyReaches2816) {
-    AddPrefab("Item_PlasticDrill", R"({"Components": {"ItemComponent": {"IsWeapon": "true"}}, "AutoCreate": ""})");
-    AddPrefab("Item_NukeFactory", R"({"Components": {"ItemComponent": {"IsWeapon": "true"}}, "AutoCreate": ""})");
+    AddPrefab("Item_PlasticDrill",
+              R"({"Components": {"ItemComponent": {"IsWeapon": "true"}}, "AutoCreate": ""})");
+    AddPrefab("Item_NukeFactory",
+              R"({"Components": {"ItemComponent": {"IsWeapon": "true"}}, "AutoCreate": ""})");
     auto* inventoryObject = new GameObject();
     auto* inventory = new InventoryBhv();
     inventoryObject->AddComponent(inventory);

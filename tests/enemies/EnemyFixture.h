@@ -37,10 +37,11 @@ protected:
         prefabs.Registry.Register<CueRecorderBhv>();
         prefabs.Registry.BuildPrototypes();
         CueRecorderBhv::Log = &cues;
-        for (const char* cue : {"ChestOpen", "EnemyDie", "EnemyDamage", "DamageDeflected", "MantisWindup",
-                                "MantisShot", "EnemyPreCharge", "EnemyCharge", "BossGateOpen", "BossGateClose",
-                                "Fanfare"}) {
-            AddPrefab(std::string("Cue_") + cue, R"({"Components": {"CueRecorderBhv": ""}, "AutoCreate": ""})");
+        for (const char* cue :
+             {"ChestOpen", "EnemyDie", "EnemyDamage", "DamageDeflected", "MantisWindup", "MantisShot",
+              "EnemyPreCharge", "EnemyCharge", "BossGateOpen", "BossGateClose", "Fanfare"}) {
+            AddPrefab(std::string("Cue_") + cue,
+                      R"({"Components": {"CueRecorderBhv": ""}, "AutoCreate": ""})");
         }
         AddPrefab("ThingsIncoming", R"({"Components": "", "AutoCreate": ""})");
         auto* cueObject = new GameObject();

@@ -41,7 +41,9 @@ En_MantisShrimpBhv::En_MantisShrimpBhv() {
 
 void En_MantisShrimpBhv::Start() {
     if (EnemyComponent* enemy = Enemy()) {
-        enemy->damageHandler = [this](EnemyDamageInfo& info) { OnDamaged(info); };
+        enemy->damageHandler = [this](EnemyDamageInfo& info) {
+            OnDamaged(info);
+        };
     }
     StartCoroutine<&En_MantisShrimpBhv::MainStep>();
 }

@@ -9,11 +9,15 @@
 
 void En_ProjectileBhv::Start() {
     if (EnemyComponent* enemy = Enemy()) {
-        enemy->damageHandler = [this](EnemyDamageInfo& info) { OnDamaged(info); };
+        enemy->damageHandler = [this](EnemyDamageInfo& info) {
+            OnDamaged(info);
+        };
     }
     if (Owner) {
         if (auto* fixture = Owner->GetComponentOfType<B2FixtureComponent>()) {
-            fixture->preSolveHandler = [this](b2Contact* contact, b2Fixture* other) { OnPreSolve(contact, other); };
+            fixture->preSolveHandler = [this](b2Contact* contact, b2Fixture* other) {
+                OnPreSolve(contact, other);
+            };
         }
     }
 }

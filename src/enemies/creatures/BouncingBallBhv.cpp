@@ -36,7 +36,9 @@ void BouncingBallBhv::Start() {
         sprite->Size = {sprite->Size.x * factor, sprite->Size.y * factor};
     }
     if (TintComponent* tint = Tint()) {
-        auto channel = [&] { return static_cast<uint8_t>(random->UniformFloat(0.0f, 1.0f) * 255.0f); };
+        auto channel = [&] {
+            return static_cast<uint8_t>(random->UniformFloat(0.0f, 1.0f) * 255.0f);
+        };
         tint->Tint.r = channel();
         tint->Tint.g = channel();
         tint->Tint.b = channel();

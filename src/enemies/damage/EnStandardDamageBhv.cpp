@@ -14,7 +14,9 @@
 
 void EnStandardDamageBhv::Start() {
     if (EnemyComponent* enemy = Enemy()) {
-        enemy->damageHandler = [this](EnemyDamageInfo& info) { OnDamaged(info); };
+        enemy->damageHandler = [this](EnemyDamageInfo& info) {
+            OnDamaged(info);
+        };
         enemy->Health = enemy->HealthStart;
     }
     if (!Owner) {
@@ -22,7 +24,9 @@ void EnStandardDamageBhv::Start() {
     }
     for (Component* component : Owner->Components) {
         if (auto* fixture = dynamic_cast<B2FixtureComponent*>(component)) {
-            fixture->preSolveHandler = [this](b2Contact* contact, b2Fixture* other) { OnPreSolve(contact, other); };
+            fixture->preSolveHandler = [this](b2Contact* contact, b2Fixture* other) {
+                OnPreSolve(contact, other);
+            };
         }
     }
 }

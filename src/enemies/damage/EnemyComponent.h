@@ -22,10 +22,10 @@ public:
     void ReleaseFromTile();
 
     int HealthStart = 1;
-    int Hardness = 5;        // above the drill's hardness, the drill cannot hurt it
-    int ContactDamage = 1;   // what the submarine takes while touching it; 0 or less: none
-    bool IsShrimp = false;   // a target of the shrimp zapper
-    bool HasTileType = false; // occupies grid cells and frees them when it dies or is released
+    int Hardness = 5;           // above the drill's hardness, the drill cannot hurt it
+    int ContactDamage = 1;      // what the submarine takes while touching it; 0 or less: none
+    bool IsShrimp = false;      // a target of the shrimp zapper
+    bool HasTileType = false;   // occupies grid cells and frees them when it dies or is released
     bool AllowPassThru = false; // the submarine passes through once it has taken the contact damage
 
     int Health = 1; // current health; reset when the damage behaviour starts

@@ -13,7 +13,9 @@ void SupplyStationBhv::Start() {
         return;
     }
     if (auto* touch = Owner->GetComponentOfType<B2FixtureComponent>(1)) {
-        touch->beginContactHandler = [this](b2Contact* contact, b2Fixture* other) { OnBeginContact(contact, other); };
+        touch->beginContactHandler = [this](b2Contact* contact, b2Fixture* other) {
+            OnBeginContact(contact, other);
+        };
     }
     ThingComponent* thing = Thing();
     B2BodyComponent* body = Body();
