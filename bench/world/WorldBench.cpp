@@ -50,7 +50,7 @@ struct WorldScene : Scene {
         for (const char* name :
              {"WorldMaker", "Tile_Dirt", "Tile_Rock", "Tile_CopperDirt", "Tile_CopperRock", "Tile_Urchin",
               "Tile_BuriedDirt", "Tile_BuriedRock", "Tile_Silver", "Tile_BossWall", "Tile_Chest",
-              "Tile_DeepSilt", "Tile_Basalt", "Tile_Gold"}) {
+              "Tile_DeepSilt", "Tile_Basalt", "Tile_Gold", "SceneryCollisionBlock"}) {
             const std::string file = std::string(PrefabFolder) + name + ".json";
             std::ifstream in(file);
             if (!in) {

@@ -5,8 +5,9 @@
 namespace {
 
 TEST(CommandLineTest, ReadsEveryOption) {
-    const auto r = ParseCommandLine({"--headless", "--frames", "120", "--seed", "7", "--script", "a.txt",
-                                     "--screenshot", "s.png", "--stats"});
+    const auto r =
+        ParseCommandLine({"--headless", "--frames", "120", "--seed", "7", "--script", "a.txt", "--screenshot",
+                          "s.png", "--stats", "--fixed-step", "--world-map", "m.png"});
     ASSERT_TRUE(r.Options);
     EXPECT_TRUE(r.Options->Headless);
     EXPECT_EQ(r.Options->Frames, 120);
@@ -14,6 +15,8 @@ TEST(CommandLineTest, ReadsEveryOption) {
     EXPECT_EQ(r.Options->ScriptPath, "a.txt");
     EXPECT_EQ(r.Options->ScreenshotPath, "s.png");
     EXPECT_TRUE(r.Options->Stats);
+    EXPECT_TRUE(r.Options->FixedStep);
+    EXPECT_EQ(r.Options->WorldMapPath, "m.png");
 }
 
 TEST(CommandLineTest, HelpAndVersionPrintAndExitZero) {
@@ -23,9 +26,13 @@ TEST(CommandLineTest, HelpAndVersionPrintAndExitZero) {
 }
 
 TEST(CommandLineTest, BadValuesAreRefusedWithStatusTwo) {
-    for (auto args : std::vector<std::vector<std::string>>{
-             {"--frames"}, {"--frames", "-1"}, {"--frames", "12x"}, {"--seed", "4294967296"}, {"--bogus"},
-             {"--screenshot", "s.png"}}) {
+    for (auto args : std::vector<std::vector<std::string>>{{"--frames"},
+                                                           {"--frames", "-1"},
+                                                           {"--frames", "12x"},
+                                                           {"--seed", "4294967296"},
+                                                           {"--bogus"},
+                                                           {"--screenshot", "s.png"},
+                                                           {"--world-map"}}) {
         const auto r = ParseCommandLine(args);
         EXPECT_FALSE(r.Options);
         EXPECT_EQ(r.ExitCode, 2);

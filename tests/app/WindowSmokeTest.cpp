@@ -40,19 +40,35 @@ Window FindWindowNamed(Display* display, Window under, const char* title) {
     return found;
 }
 
+// SDL may replace the window it first creates (to get a GL visual), so a window found early can
+// vanish: Xlib errors about it are ignored, and only a mapped window counts as the game's.
+int IgnoreXErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
+Window FindShownWindowNamed(Display* display, const char* title) {
+    const Window window = FindWindowNamed(display, DefaultRootWindow(display), title);
+    XWindowAttributes attributes{};
+    if (!window || !XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
+        return 0;
+    }
+    return window;
+}
+
 TEST(WindowSmokeTest, RealWindowHasTitleAndClientSizeAndClosingItEndsTheGameWithStatusZero) {
     if (!std::getenv("DISPLAY")) {
         GTEST_SKIP() << "no X display (scripts/test.sh starts Xvfb)";
     }
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
+    XSetErrorHandler(IgnoreXErrors);
 
     const int pid = StartGame({});
     ASSERT_GT(pid, 0);
     Window window = 0;
     for (int i = 0; i < 200 && !window; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        window = FindWindowNamed(display, DefaultRootWindow(display), "Game");
+        window = FindShownWindowNamed(display, "Game");
     }
     ASSERT_NE(window, 0u) << "no window titled Game appeared";
 

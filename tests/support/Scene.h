@@ -24,6 +24,8 @@ struct Scene {
         time.FrameDelta = 1.0f / 60.0f;
         root.Name = "GameplayRoot";
     }
+    // Objects still queued go at a flush, as in a frame, before the tree does: never twice.
+    ~Scene() { queues.Flush(); }
 
     // One frame of the game's loop without drawing: input pass, body activity, physics step,
     // update pass, flush.
@@ -44,6 +46,7 @@ struct Scene {
     // Deletes every object under root now: for owners of services declared after the scene, whose
     // objects must go while those services still live.
     void ClearTree() {
+        queues.Flush();
         while (!root.Children.empty()) {
             delete root.Children.back();
         }

@@ -22,8 +22,7 @@ bool StartsWith(const std::string& text, const char* prefix) {
 }
 
 // Maps a submarine class (1, 2 or 3) to its value; any other class keeps the current one.
-template <class T>
-T ByClass(int subClass, T current, T first, T second, T third) {
+template <class T> T ByClass(int subClass, T current, T first, T second, T third) {
     switch (subClass) {
     case 1:
         return first;
@@ -57,7 +56,8 @@ void addSubmarine(InventoryBhv& inventory, const std::string& name) {
     const ItemComponent* item = catalogueItem(name);
     const std::string prefabName = name.substr(5);
     if (!item || !HasPrefab(prefabName)) {
-        std::fprintf(stderr, "kelvane: submarine \"%s\" is not in the catalogue; nothing bought\n", name.c_str());
+        std::fprintf(stderr, "kelvane: submarine \"%s\" is not in the catalogue; nothing bought\n",
+                     name.c_str());
         return;
     }
     inventory.StorageMax = ByClass(item->SubStorage, inventory.StorageMax, 50, 80, 120);
@@ -92,6 +92,10 @@ InventoryBhv::InventoryBhv() {
     RegisterProperty("StorageUsed", &StorageUsed);
     RegisterProperty("StorageMax", &StorageMax);
     RegisterProperty("OwnedSubs", &OwnedSubs);
+}
+
+InventoryBhv::~InventoryBhv() {
+    WellKnown<InventoryBhv>::ClearIf(this);
 }
 
 void InventoryBhv::Start() {

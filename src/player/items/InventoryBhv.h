@@ -19,6 +19,8 @@ public:
     static constexpr float DeathDuration = 4.5f;
 
     InventoryBhv();
+    // Clears the registration if it is still this inventory's.
+    ~InventoryBhv() override;
 
     // Registers itself, gives the weapons it starts with consecutive quick slots, picks the first
     // block as the current block and counts the storage they use.

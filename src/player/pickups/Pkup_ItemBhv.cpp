@@ -33,7 +33,8 @@ void Pkup_ItemBhv::pickUp() {
 void Pkup_ItemBhv::setItem(int count, const std::string& itemName) {
     const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
     if (!Owner || !prefabs || !prefabs->Contains(itemName)) {
-        std::fprintf(stderr, "kelvane: no prefab for item \"%s\"; the pickup carries nothing\n", itemName.c_str());
+        std::fprintf(stderr, "kelvane: no prefab for item \"%s\"; the pickup carries nothing\n",
+                     itemName.c_str());
         return;
     }
     auto* object = new GameObject(itemName);

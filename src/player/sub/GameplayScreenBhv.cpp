@@ -5,7 +5,8 @@
 #include "render/GraphicsManager.h"
 
 GameplayScreenBhv::GameplayScreenBhv() {
-    RegisterProxyProperty<Color>("BackgroundColor", std::function<Color()>(&GameplayScreenBhv::GetBackgroundColor),
+    RegisterProxyProperty<Color>("BackgroundColor",
+                                 std::function<Color()>(&GameplayScreenBhv::GetBackgroundColor),
                                  std::function<void(Color)>(&GameplayScreenBhv::SetBackgroundColor));
 }
 

@@ -59,7 +59,8 @@ bool SecondStationStands() {
     }
     for (const GameObject* child : cell->Owner->Children) {
         const ThingComponent* thing = child->Thing();
-        if (child->PrefabName == "SupplyStation" && thing && std::fabs(thing->Pos.x - SecondStation.x) < 0.5f &&
+        if (child->PrefabName == "SupplyStation" && thing &&
+            std::fabs(thing->Pos.x - SecondStation.x) < 0.5f &&
             std::fabs(thing->Pos.y - SecondStation.y) < 0.5f) {
             return true;
         }
@@ -98,7 +99,9 @@ void SubBhv::Start() {
         fixture->beginContactHandler = [this](b2Contact* contact, b2Fixture* other) {
             onBeginContact(contact, other);
         };
-        fixture->preSolveHandler = [this](b2Contact* contact, b2Fixture* other) { onPreSolve(contact, other); };
+        fixture->preSolveHandler = [this](b2Contact* contact, b2Fixture* other) {
+            onPreSolve(contact, other);
+        };
     }
 }
 

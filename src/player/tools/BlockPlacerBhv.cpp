@@ -53,10 +53,15 @@ void BlockPlacerBhv::Update() {
     }
     Vector2 s;
     if (!Active || !SubPosition(s)) {
-        SetSwitchedOn(*display, false);
+        // Only the placer that showed the shared display hides it.
+        if (showing_) {
+            SetSwitchedOn(*display, false);
+            showing_ = false;
+        }
         return;
     }
     SetSwitchedOn(*display, true);
+    showing_ = true;
     const Vector2 pointer = PointerWorldPosition();
     const Vector2 tip = s + ClampReach(pointer - s, MinLength, MaxLength);
     StretchBetween(*display, s, tip);
@@ -76,7 +81,8 @@ void BlockPlacerBhv::TryPlace(Vector2 tip, Vector2 pointer) {
         return;
     }
     hits_.clear();
-    ThingRootBhv::QueryFixturesInSquare(TileGrid::CellCentre(cell.Column, cell.Row), ClearanceHalfSize, hits_);
+    ThingRootBhv::QueryFixturesInSquare(TileGrid::CellCentre(cell.Column, cell.Row), ClearanceHalfSize,
+                                        hits_);
     if (!hits_.empty()) {
         return;
     }

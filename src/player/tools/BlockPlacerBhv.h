@@ -28,4 +28,5 @@ private:
     void TryPlace(Vector2 tip, Vector2 pointer);
 
     std::vector<B2FixtureComponent*> hits_;
+    bool showing_ = false; // this placer switched the display on
 };

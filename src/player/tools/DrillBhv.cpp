@@ -71,16 +71,19 @@ void DrillBhv::HandleInput() {
 }
 
 void DrillBhv::Update() {
-    GameObject* display = FindOrCreateDisplay(SubBackLayer, "DrillDisplay");
-    if (display) {
-        display_ = display;
+    // Looked up every frame: the display goes with the sub root, and the spin routine reads it.
+    display_ = FindOrCreateDisplay(SubBackLayer, "DrillDisplay");
+    if (!display_) {
+        StopCoroutine<&DrillBhv::SpinStep>();
+        StopCoroutine<&DrillBhv::HitStep>();
+    } else {
         if (!Owner || !IsSelectedTool(*Owner)) {
             Active = false;
         }
         if (Active) {
-            Drive(*display);
+            Drive(*display_);
         } else {
-            Idle(*display);
+            Idle(*display_);
         }
     }
     ExpireDamagedTiles();
@@ -92,6 +95,7 @@ void DrillBhv::Drive(GameObject& display) {
         return;
     }
     SetSwitchedOn(display, true);
+    showing_ = true;
     if (TintComponent* tint = display.Tint()) {
         tint->Tint = DrillTint;
     }
@@ -124,7 +128,12 @@ void DrillBhv::Drive(GameObject& display) {
 }
 
 void DrillBhv::Idle(GameObject& display) {
-    SetSwitchedOn(display, false);
+    // Every drill shares the one display: only the drill that showed it hides it, so an idle drill
+    // in another slot never hides the selected one's arm.
+    if (showing_) {
+        SetSwitchedOn(display, false);
+        showing_ = false;
+    }
     StopCoroutine<&DrillBhv::SpinStep>();
     StopCoroutine<&DrillBhv::HitStep>();
     stopLoopedCue(spin_);

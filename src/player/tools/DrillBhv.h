@@ -58,6 +58,7 @@ private:
     void ExpireDamagedTiles();
 
     GameObject* display_ = nullptr;
+    bool showing_ = false; // this drill switched the display on
     CueLoopedBhv* spin_ = nullptr;
     CueLoopedBhv* grind_ = nullptr;
     std::vector<B2FixtureComponent*> hits_; // reused by every blow

@@ -61,7 +61,8 @@ void ExplosiveBhv::explode() {
 void ExplosiveBhv::DestroyTiles(Vector2 c) {
     TileGrid* grid = Service<TileGrid>::TryGet();
     const float radius = TileDamageRadius;
-    if (!grid || !(radius > 0.0f) || !(radius <= MaxTileRadius) || !std::isfinite(c.x) || !std::isfinite(c.y)) {
+    if (!grid || !(radius > 0.0f) || !(radius <= MaxTileRadius) || !std::isfinite(c.x) ||
+        !std::isfinite(c.y)) {
         return;
     }
     // Stepping by whole units from c - R, so each cell is visited by at most one sample point.

@@ -40,7 +40,9 @@ void LiveBombBhv::Start() {
         }
     }
     if (B2FixtureComponent* fixture = Owner ? Owner->GetComponentOfType<B2FixtureComponent>() : nullptr) {
-        fixture->preSolveHandler = [this](b2Contact* contact, b2Fixture* other) { onPreSolve(contact, other); };
+        fixture->preSolveHandler = [this](b2Contact* contact, b2Fixture* other) {
+            onPreSolve(contact, other);
+        };
     }
 }
 

@@ -74,6 +74,7 @@ GameObject* FindOrCreateDisplay(const char* layerName, const char* displayName) 
     }
     auto* display = new GameObject(displayName);
     display->Name = displayName;
+    SetSwitchedOn(*display, false); // shown only while its tool acts
     layer->AppendChild(display);
     return display;
 }

@@ -19,7 +19,7 @@ Vector2 PointerWorldPosition();
 // Whether the object and every ancestor take input: only the selected quick slot's tool does.
 bool IsSelectedTool(const GameObject& object);
 // The named display under the named layer of the sub root, built from the prefab of that name when
-// missing. Null without a sub root, layer or prefab.
+// missing, switched off. Null without a sub root, layer or prefab.
 GameObject* FindOrCreateDisplay(const char* layerName, const char* displayName);
 // Switches all three flags of an object.
 void SetSwitchedOn(GameObject& object, bool on);

@@ -1,6 +1,7 @@
 #include "world/generation/Noise.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -144,15 +145,24 @@ float SimplexNoise3(float x, float y, float z) {
 
 float OctaveNoise3(float octaves, float persistence, float scale, float x, float y, float z) {
     constexpr int MaxOctaves = 32;
+    int count = 0;
+    while (count < MaxOctaves && static_cast<float>(count) < octaves) {
+        ++count;
+    }
+    // When the last octave's coordinates are in range every octave's are: one test for them all.
+    const float last = std::fabs(scale) * std::ldexp(1.0f, count > 0 ? count - 1 : 0);
+    const float extent = std::max(std::fabs(x), std::max(std::fabs(y), std::fabs(z)));
+    const bool allInRange = extent * last < Limit;
     float total = 0.0f;
     float frequency = scale;
     float amplitude = 1.0f;
     float amplitudeSum = 0.0f;
-    for (int i = 0; i < MaxOctaves && static_cast<float>(i) < octaves; ++i) {
+    for (int i = 0; i < count; ++i) {
         const float fx = x * frequency;
         const float fy = y * frequency;
         const float fz = z * frequency;
-        if (fx > -Limit && fx < Limit && fy > -Limit && fy < Limit && fz > -Limit && fz < Limit) {
+        if (allInRange ||
+            (fx > -Limit && fx < Limit && fy > -Limit && fy < Limit && fz > -Limit && fz < Limit)) {
             total += amplitude * Simplex(fx, fy, fz);
         }
         amplitudeSum += amplitude;
