@@ -7,6 +7,7 @@
 #include "enemies/damage/EnemyComponent.h"
 #include "physics/B2BodyComponent.h"
 #include "physics/B2FixtureComponent.h"
+#include "player/EnemyLink.h"
 
 namespace {
 
@@ -122,6 +123,26 @@ TEST_F(DamageModelTest, ReleaseLetsGoOnlyOfAnEnemyHeldByItsTile) {
     EXPECT_EQ(body->GetType(), b2_dynamicBody);
     EXPECT_NEAR(body->GetLinearVelocity().Length(), 3.0f, 1e-4f);
     EXPECT_GT(body->GetMass(), 0.0f);
+}
+
+TEST_F(DamageModelTest, TheToolsReachTheHandlerAndBreakingTheFloorLetsAnUrchinGo) {
+    for (int c = 39; c <= 41; ++c) {
+        grid.Set(c, 51, 2);
+    }
+    grid.Set(40, 50, 5);
+    GameObject* urchin = thingRoot->SpawnThing("En_SeaUrchin", TileGrid::CellCentre(40, 50));
+    Component* enemy = FindEnemy(*urchin);
+    ASSERT_EQ(enemy, urchin->Enemy());
+    EXPECT_TRUE(DamageEnemy(*enemy, 1, urchin->GetComponentOfType<B2FixtureComponent>()));
+    EXPECT_EQ(urchin->Enemy()->Health, 2);
+    EXPECT_EQ(ReadEnemyValues(*enemy).Hardness, 5);
+
+    // Breaking the tile beside it changes nothing; breaking the one under it sets it free.
+    table.Get(2)->DestroyTile(41, 51);
+    EXPECT_EQ(urchin->Body()->GetBody()->GetType(), b2_staticBody);
+    table.Get(2)->DestroyTile(40, 51);
+    EXPECT_EQ(urchin->Body()->GetBody()->GetType(), b2_dynamicBody);
+    EXPECT_EQ(grid.Get(40, 50), 0);
 }
 
 } // namespace
