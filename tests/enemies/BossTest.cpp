@@ -71,6 +71,14 @@ protected:
         return result;
     }
 
+    // A frame without the flush, so a projectile queued for deletion can still be looked at.
+    void RunPhysicsAndUpdate() {
+        time.TotalTime += time.FrameDelta;
+        BodyActivityPass(root, true);
+        StepPhysics(*world, time.FrameDelta, 60);
+        UpdatePass(root);
+    }
+
     Events events;
     Service<Events>::Scoped eventsScope{events};
     GameObject* mantis = nullptr;
@@ -157,6 +165,38 @@ TEST_F(BossTest, FiveZeroDirectionsGiveFiveRestingProjectilesAtTheSpawnPoint) {
         EXPECT_NEAR(spawnPoints[i].x, 48.0f, 1e-5f);
         EXPECT_NEAR(spawnPoints[i].y, -49.5f, 1e-5f);
     }
+}
+
+TEST_F(BossTest, ProjectilesFlyThroughCreaturesAndPickupsAndVanishOnAnythingElse) {
+    AddPrefab("Ball", R"({"Components": {"ThingComponent": "", "ThingPosUpdateBhv": "",
+        "B2BodyComponent": {"Type": "2", "GravityScale": "0"}, "B2FixtureComponent": {"Shape": "Circle 0.2"},
+        "EnemyComponent": "", "En_ProjectileBhv": ""}, "AutoCreate": ""})");
+    AddPrefab("En_Rock", R"({"Components": {"ThingComponent": "", "B2BodyComponent": {"Type": "0"},
+        "B2FixtureComponent": {"Shape": "Box 0.5 0.5"}}, "AutoCreate": ""})");
+    AddPrefab("Old_Pkup_Money1", R"({"Components": {"ThingComponent": "", "B2BodyComponent": {"Type": "0"},
+        "B2FixtureComponent": {"Shape": "Box 0.5 0.5"}}, "AutoCreate": ""})");
+    AddPrefab("Wall", R"({"Components": {"ThingComponent": "", "B2BodyComponent": {"Type": "0"},
+        "B2FixtureComponent": {"Shape": "Box 0.5 2"}}, "AutoCreate": ""})");
+    thingRoot->SpawnThing("En_Rock", {12.0f, -10.0f});
+    thingRoot->SpawnThing("Old_Pkup_Money1", {14.0f, -10.0f});
+    thingRoot->SpawnThing("Wall", {18.0f, -10.0f});
+    GameObject* ball = thingRoot->SpawnThing("Ball", {10.0f, -10.0f});
+    ball->Body()->GetBody()->SetLinearVelocity(b2Vec2(6.0f, 0.0f));
+    int frames = 0;
+    while (!ball->PendingDestroy && frames < 120) {
+        RunPhysicsAndUpdate();
+        ++frames;
+    }
+    ASSERT_TRUE(ball->PendingDestroy);
+    EXPECT_GT(ball->GetPosition().x, 16.5f); // through the creature and the pickup, stopped by the wall
+    EXPECT_NEAR(ball->Body()->GetBody()->GetLinearVelocity().x, 6.0f, 1e-4f); // nothing bounced it
+    queues.Flush();
+
+    // Any damage ends it.
+    GameObject* second = thingRoot->SpawnThing("Ball", {10.0f, -20.0f});
+    EnemyDamageInfo info{0, nullptr};
+    second->Enemy()->damageHandler(info);
+    EXPECT_TRUE(second->PendingDestroy);
 }
 
 TEST_F(BossTest, GatesSoundOnlyWhenTheyChangeAndApplyBossStateIsSilent) {
