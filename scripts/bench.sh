@@ -9,24 +9,15 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh release || exit 1
 
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; }
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    export DISPLAY=":$n"; break
-  done
-fi
+source scripts/xvfb.sh
+trap stop_xvfb EXIT
+start_xvfb
 export LP_NUM_THREADS=${LP_NUM_THREADS:-1}
 
 status=0
 found=0
 goals=$(mktemp)
-trap 'cleanup; rm -f "$goals"' EXIT
+trap 'stop_xvfb; rm -f "$goals"' EXIT
 for bench in build/release/bin/*_bench; do
   [ -x "$bench" ] || continue
   found=1

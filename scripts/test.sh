@@ -7,9 +7,8 @@ cd "$(dirname "$0")/.."
 presets=("$@")
 [ ${#presets[@]} -eq 0 ] && presets=(release)
 
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; }
-trap cleanup EXIT
+source scripts/xvfb.sh
+trap stop_xvfb EXIT
 
 status=0
 summary=()
@@ -17,15 +16,7 @@ for preset in "${presets[@]}"; do
   if ! ./scripts/build.sh "$preset"; then
     summary+=("$preset: BUILD FAILED"); status=1; continue
   fi
-  if [ -z "${DISPLAY:-}" ] && [ -z "$xvfb_pid" ]; then
-    for n in $(seq 90 120); do
-      [ -e "/tmp/.X11-unix/X$n" ] && continue
-      Xvfb ":$n" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
-      xvfb_pid=$!
-      for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-      export DISPLAY=":$n"; break
-    done
-  fi
+  start_xvfb
   log="build/$preset/ctest.log"
   if ctest --preset "$preset" -j "$(nproc)" 2>&1 | tee "$log"; then
     summary+=("$preset: $(grep -E 'tests passed' "$log" | tail -n 1)")

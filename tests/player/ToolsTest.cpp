@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include <box2d/b2_body.h>
@@ -8,6 +9,7 @@
 #include "PlayerFixture.h"
 #include "components/SpriteComponent.h"
 #include "core/Pos2dComponent.h"
+#include "player/EnemyLink.h"
 #include "player/tools/BoostRocketBhv.h"
 #include "player/tools/DrillBhv.h"
 #include "player/tools/ExplosiveBhv.h"
@@ -150,6 +152,47 @@ TEST_F(ToolsTest, AHarderCreatureAtTheTipBlocksTheBlowAndARateOfZeroNeverStrikes
     Frames(120);
     EXPECT_EQ(Played("DrillDamage"), 0);
     EXPECT_EQ(grid.Get(9, 17), 2);
+}
+
+// Records the damage the player's tools hand to creatures.
+struct DamageLog {
+    static inline std::vector<std::pair<Component*, int>> Hits;
+    static bool Send(Component& enemy, int damage, B2FixtureComponent*) {
+        Hits.emplace_back(&enemy, damage);
+        return true;
+    }
+};
+
+TEST_F(ToolsTest, TheZapperHitsTheFirstShrimpInReachEveryIntervalAndFlashesItsBolt) {
+    DamageLog::Hits.clear();
+    const EnemyDamageSender previous = SetEnemyDamageSender(&DamageLog::Send);
+    AddPrefab("BoltDisplay",
+              R"({"Components": {"Pos2dComponent": "", "SpriteComponent": ""}, "AutoCreate": ""})");
+    AddItem("Item_ShrimpZapper", R"("IsWeapon": "true")", R"("ShrimpZapperBhv": "")");
+    AddPrefab("En_Test", R"({"Components": {"ThingComponent": "", "B2BodyComponent": {"Type": "0"},
+        "B2FixtureComponent": {"Shape": "Box 0.3 0.3"}, "TestEnemyComponent": {"IsShrimp": "true"}},
+        "AutoCreate": ""})");
+    addItem(1, "Item_PlasticDrill");
+    addItem(1, "Item_ShrimpZapper"); // slot 1: not selected, zaps all the same
+    GameObject* far = thingRoot->SpawnThing("En_Test", {Spawn.x + 5.5f, Spawn.y});
+    GameObject* crab = thingRoot->SpawnThing("En_Test", {Spawn.x - 2.0f, Spawn.y});
+    static_cast<TestEnemyComponent*>(crab->GetSlot(ShortcutSlot::Enemy))->IsShrimp = false;
+    Frames(55);
+    EXPECT_TRUE(DamageLog::Hits.empty());
+    GameObject* shrimp = thingRoot->SpawnThing("En_Test", {Spawn.x + 3.0f, Spawn.y});
+    Frames(10); // a second has passed: the first zap
+    ASSERT_EQ(DamageLog::Hits.size(), 1u);
+    EXPECT_EQ(DamageLog::Hits[0], (std::pair<Component*, int>{shrimp->GetSlot(ShortcutSlot::Enemy), 8}));
+    GameObject* bolt = SubRoot()->FindChild(SubFrontLayer)->FindChild("BoltDisplay");
+    ASSERT_NE(bolt, nullptr);
+    EXPECT_TRUE(bolt->DrawEnabled);
+    EXPECT_NEAR(std::fabs(bolt->Sprite()->Size.x), 3.0f, 1e-4f);
+    Frames(10);
+    EXPECT_FALSE(bolt->DrawEnabled);
+    Frames(60);
+    EXPECT_EQ(DamageLog::Hits.size(), 2u);
+    (void)far;
+    SetEnemyDamageSender(previous);
 }
 
 TEST_F(ToolsTest, TheBlockPlacerFillsOnlyAnEmptyCellInReachThatNothingStandsIn) {
