@@ -4,6 +4,7 @@
 #include "components/RegisterComponentsClasses.h"
 #include "core/RegisterCoreClasses.h"
 #include "editor/RegisterEditorClasses.h"
+#include "enemies/RegisterEnemiesClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 #include "player/RegisterPlayerClasses.h"
 #include "world/RegisterWorldClasses.h"
@@ -15,5 +16,6 @@ void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterPhysicsClasses(registry);
     RegisterWorldClasses(registry);
     RegisterPlayerClasses(registry);
+    RegisterEnemiesClasses(registry);
     RegisterEditorClasses(registry);
 }

@@ -8,6 +8,11 @@
 #include "core/Service.h"
 
 Component::~Component() {
+    if (PendingDestroy) {
+        if (DestroyQueues* queues = Service<DestroyQueues>::TryGet()) {
+            queues->Forget(this);
+        }
+    }
     if (Owner) {
         Owner->RemoveComponent(this);
     }

@@ -17,7 +17,17 @@ bool HasQueuedAncestor(const GameObject* object) {
 
 } // namespace
 
-DestroyQueues::~DestroyQueues() { Flush(); }
+DestroyQueues::~DestroyQueues() {
+    Flush();
+}
+
+void DestroyQueues::Forget(const GameObject* object) {
+    std::erase(objects_, object);
+}
+
+void DestroyQueues::Forget(const Component* component) {
+    std::erase(components_, component);
+}
 
 void DestroyQueues::Flush() {
     // Decide what to delete before deleting anything: once an object is gone, the entries it took

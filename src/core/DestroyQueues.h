@@ -21,6 +21,10 @@ public:
     // an entry that an earlier queued deletion takes with it (a descendant, or a component of a
     // queued object) is not deleted again.
     void Flush();
+    // Drops the entry of a queued object or component deleted before the flush (a tree it hangs in
+    // went first, as when start-up fails half-way), so the flush never reaches it.
+    void Forget(const GameObject* object);
+    void Forget(const Component* component);
 
     bool Empty() const { return objects_.empty() && components_.empty(); }
 

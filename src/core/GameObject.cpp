@@ -25,6 +25,11 @@ void EraseFromBack(std::vector<T*>& list, const T* item) {
 } // namespace
 
 GameObject::~GameObject() {
+    if (PendingDestroy) {
+        if (DestroyQueues* queues = Service<DestroyQueues>::TryGet()) {
+            queues->Forget(this);
+        }
+    }
     // Each deletion detaches itself from this object, so the lists shrink from the end.
     while (!Components.empty()) {
         delete Components.back();

@@ -65,6 +65,24 @@ TEST_F(DestroyQueuesTest, ObjectAndItsDescendantAndComponentQueuedTogetherDieOnc
     }
 }
 
+TEST_F(DestroyQueuesTest, QueuedEntriesDeletedWithTheirTreeBeforeTheFlushAreNotDeletedAgain) {
+    int deaths = 0;
+    auto* tree = new GameObject;
+    auto* thing = new GameObject;
+    tree->AppendChild(thing);
+    auto* bhv = new CountedBhv(deaths);
+    auto* other = new GameObject;
+    tree->AppendChild(other);
+    other->AddComponent(bhv);
+    thing->DestroyLater();
+    bhv->DestroyLater();
+    delete tree; // a failed start-up drops the half-built tree at once
+    EXPECT_EQ(deaths, 1);
+    EXPECT_TRUE(queues.Empty());
+    queues.Flush();
+    EXPECT_EQ(deaths, 1);
+}
+
 TEST_F(DestroyQueuesTest, QueuedComponentOfALiveObjectIsDetachedAndDeleted) {
     GameObject object;
     int deaths = 0;

@@ -9,6 +9,8 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
+#include "enemies/boss/BossGateBhv.h"
+#include "enemies/boss/WorldEventsBhv.h"
 #include "world/RandomManager.h"
 #include "world/TileGrid.h"
 #include "world/generation/Noise.h"
@@ -108,10 +110,17 @@ void WorldMakerBhv::Generate() {
 
     GenerateTiles(*random, *grid);
 
+    GameObject* upperGate = nullptr;
+    GameObject* lowerGate = nullptr;
     if (things) {
         // The gates stand in the middles of the gaps of the two boss rows.
-        things->SpawnThing("BossGate", {75.0f, -static_cast<float>(B01BossStart) - 0.5f});
-        things->SpawnThing("BossGate", {75.0f, -static_cast<float>(B01BossEnd) - 0.5f});
+        upperGate = things->SpawnThing("BossGate", {75.0f, -static_cast<float>(B01BossStart) - 0.5f});
+        lowerGate = things->SpawnThing("BossGate", {75.0f, -static_cast<float>(B01BossEnd) - 0.5f});
+    }
+    if (WorldEventsBhv* worldEvents = WellKnown<WorldEventsBhv>::Get()) {
+        worldEvents->upperGate = upperGate ? upperGate->GetComponentOfType<BossGateBhv>() : nullptr;
+        worldEvents->lowerGate = lowerGate ? lowerGate->GetComponentOfType<BossGateBhv>() : nullptr;
+        worldEvents->ApplyBossState();
     }
     if (Events* events = Service<Events>::TryGet()) {
         events->Game->WorldGenerated.Raise();

@@ -1,11 +1,14 @@
 #include "world/tiles/TileTypeBhv.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "assets/Texture.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
+#include "enemies/damage/EnemyComponent.h"
+#include "physics/B2FixtureComponent.h"
 #include "reflection/ResourceLookup.h"
 #include "world/TileGrid.h"
 #include "world/scenery/SceneryCollisionManagerBhv.h"
@@ -110,6 +113,13 @@ void TileTypeBhv::DestroyTile(int column, int row) {
             drop->Drop(centre);
         }
     }
-    // Creatures held by the tile above (sea urchins, chests) are let go by the enemy damage model
-    // once it exists; the query that finds them is ThingRootBhv::QueryFixturesInSquare.
+    // Creatures held by the tile (sea urchins, chests standing on it) come loose.
+    std::vector<B2FixtureComponent*> above;
+    ThingRootBhv::QueryFixturesInSquare({centre.x, centre.y + 1.0f}, 0.2f, above);
+    for (B2FixtureComponent* fixture : above) {
+        EnemyComponent* enemy = fixture->Owner ? fixture->Owner->GetComponentOfType<EnemyComponent>() : nullptr;
+        if (enemy && enemy->HasTileType) {
+            enemy->ReleaseFromTile();
+        }
+    }
 }

@@ -1,0 +1,39 @@
+#include "enemies/boss/BossCommonBhv.h"
+
+#include "core/BossEvents.h"
+#include "core/Events.h"
+#include "core/GameObject.h"
+#include "core/PlayerEvents.h"
+#include "core/Service.h"
+#include "enemies/damage/EnemyComponent.h"
+
+BossCommonBhv::~BossCommonBhv() {
+    if (Events* events = Service<Events>::TryGet()) {
+        events->Player->PlayerLeftBossArea.Unsubscribe(this);
+    }
+}
+
+void BossCommonBhv::Start() {
+    if (EnemyComponent* enemy = Enemy()) {
+        enemy->Health = enemy->HealthStart;
+    }
+    Events* events = Service<Events>::TryGet();
+    if (!events) {
+        return;
+    }
+    BossEventArgs args{Owner};
+    events->Boss->BossAppeared.Raise(&args);
+    events->Player->PlayerLeftBossArea.Subscribe(this, [this](void*) { OnPlayerLeft(); });
+}
+
+void BossCommonBhv::OnPlayerLeft() {
+    if (removed_ || !Owner) {
+        return;
+    }
+    removed_ = true;
+    if (Events* events = Service<Events>::TryGet()) {
+        BossEventArgs args{Owner};
+        events->Boss->BossRemoved.Raise(&args);
+    }
+    Owner->DestroyLater();
+}

@@ -1,0 +1,65 @@
+#include "enemies/damage/EnemyComponent.h"
+
+#include <box2d/b2_body.h>
+
+#include "core/GameObject.h"
+#include "core/IComponentShortcuts.h"
+#include "core/Service.h"
+#include "physics/B2BodyComponent.h"
+#include "player/EnemyLink.h"
+#include "world/TileGrid.h"
+#include "world/things/ThingRootBhv.h"
+
+EnemyComponent* IComponentShortcuts::Enemy() const {
+    return static_cast<EnemyComponent*>(GetSlot(ShortcutSlot::Enemy));
+}
+
+namespace {
+
+// How the player's tools reach a creature's damage handler.
+bool SendDamage(Component& enemy, int damage, B2FixtureComponent* fixture) {
+    auto* component = dynamic_cast<EnemyComponent*>(&enemy);
+    if (!component || !component->damageHandler) {
+        return false;
+    }
+    EnemyDamageInfo info{damage, fixture};
+    component->damageHandler(info);
+    return true;
+}
+
+} // namespace
+
+EnemyComponent::EnemyComponent() {
+    // Installed by every enemy, so damage can reach one exactly when one exists.
+    SetEnemyDamageSender(&SendDamage);
+    RegisterProperty("HealthStart", &HealthStart);
+    RegisterProperty("Hardness", &Hardness);
+    RegisterProperty("ContactDamage", &ContactDamage);
+    RegisterProperty("IsShrimp", &IsShrimp);
+    RegisterProperty("HasTileType", &HasTileType);
+    RegisterProperty("AllowPassThru", &AllowPassThru);
+}
+
+void EnemyComponent::ReleaseFromTile() {
+    if (!HasTileType || !Owner) {
+        return;
+    }
+    HasTileType = false;
+    const Vector2 position = Owner->GetPosition();
+    if (TileGrid* grid = Service<TileGrid>::TryGet()) {
+        const TileGrid::Cell cell = TileGrid::CellAt(position.x, position.y);
+        grid->Set(cell.Column, cell.Row, 0);
+    }
+    B2BodyComponent* bodyComponent = Owner->Body();
+    if (!bodyComponent) {
+        return;
+    }
+    b2Body* body = bodyComponent->GetBody();
+    body->SetType(b2_dynamicBody);
+    body->SetFixedRotation(false);
+    body->ResetMassData();
+    body->SetGravityScale(1.0f);
+    const Vector2 kick = ThingRootBhv::RandomDirection(3.0f);
+    body->SetLinearVelocity(b2Vec2(kick.x, kick.y));
+    body->SetAwake(true);
+}
