@@ -7,6 +7,7 @@
 
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
+#include "app/GamepadInput.h"
 #include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
 #include "audio/MusicManager.h"
@@ -34,6 +35,7 @@
 #include "prefabs/PrefabManager.h"
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
+#include "platform/Gamepads.h"
 #include "platform/Window.h"
 #include "render/GraphicsManager.h"
 #include "render/RenderSetup.h"
@@ -221,6 +223,9 @@ void Application::StartUp() {
 
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
+    if (!options_.Headless) {
+        gamepads_ = std::make_unique<Gamepads>();
+    }
     clipboard_ = options_.Headless ? ClipboardBackend::CreateHeadless() : ClipboardBackend::CreateDesktop();
     Service<ClipboardBackend>::Set(clipboard_.get());
     CreateRenderer(*graphics_, *window_);
@@ -279,6 +284,9 @@ bool Application::PumpMessages() {
     input_->SetKeyState(Key::RightMouse, mouse.Right);
     graphics_->HasFocus = window_->HasFocus();
     const bool open = window_->PumpEvents(*keySink_);
+    if (gamepads_) {
+        ApplyGamepad(gamepads_->Poll(), *input_);
+    }
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
         script_->Play(framesRun_ + 1, *input_);
@@ -294,6 +302,7 @@ void Application::ShutDown() {
     ReleaseRenderer(*graphics_);
     Service<ClipboardBackend>::Set(nullptr);
     clipboard_.reset();
+    gamepads_.reset();
     window_.reset();
 }
 

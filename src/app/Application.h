@@ -23,6 +23,7 @@ class DestroyQueues;
 struct DevelopmentContent;
 class EditorState;
 class FramePacer;
+class Gamepads;
 class FrameStats;
 class GameObject;
 class GameTime;
@@ -92,6 +93,7 @@ private:
     std::unique_ptr<DevelopmentContent> developmentContent_;
 
     std::unique_ptr<Window> window_;
+    std::unique_ptr<Gamepads> gamepads_; // with a window only: a headless run has no player at it
     std::unique_ptr<ClipboardBackend> clipboard_;
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;
