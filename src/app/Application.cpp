@@ -11,6 +11,7 @@
 #include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
 #include "audio/MusicManager.h"
+#include "audio/MusicPlayer.h"
 #include "audio/SoundManager.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
@@ -101,6 +102,7 @@ Application::Application(const AppOptions& options, Clock& clock)
     // Without a sound card (or headless) sounds still start and end by their length, in silence.
     Create(sounds_, options_.Headless ? AudioSystem::Device::Silent : AudioSystem::Device::Default);
     Create(music_);
+    Create(musicPlayer_, sounds_->System(), *music_);
     Create(coroutines_);
     Create(editorState_);
     Service<PointerCapture>::Set(editorState_.get());
@@ -115,6 +117,7 @@ Application::~Application() {
     Service<PointerCapture>::Set(nullptr);
     Destroy(editorState_);
     Destroy(coroutines_);
+    Destroy(musicPlayer_);
     Destroy(music_);
     Destroy(sounds_);
     Destroy(input_);
@@ -259,6 +262,7 @@ bool Application::RunFrame(float frameDelta) {
 
     input_->FrameUpdate();
     sounds_->Update(frameDelta);
+    musicPlayer_->Update(frameDelta);
     if (!PumpMessages()) {
         return false;
     }

@@ -15,6 +15,7 @@ class Events;
 class GameConfig;
 class InputManager;
 class MusicManager;
+class MusicPlayer;
 class SoundManager;
 class InputScriptPlayer;
 class PrefabManager;
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<InputManager> input_;
     std::unique_ptr<SoundManager> sounds_;
     std::unique_ptr<MusicManager> music_;
+    std::unique_ptr<MusicPlayer> musicPlayer_;
     std::unique_ptr<CoroutineManager> coroutines_;
     std::unique_ptr<EditorState> editorState_;
     std::unique_ptr<GameConfig> config_;

@@ -49,5 +49,6 @@ public:
     int BusyChannelCount() const;
 
 private:
+    friend class MusicStream; // streams its own source and buffers on this device
     std::shared_ptr<AudioSystemState> state_;
 };
