@@ -10,6 +10,7 @@
 #include "app/GamepadInput.h"
 #include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
+#include "app/SettingsKeeper.h"
 #include "audio/MusicManager.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundManager.h"
@@ -228,6 +229,8 @@ void Application::StartUp() {
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
     if (!options_.Headless) {
         gamepads_ = std::make_unique<Gamepads>();
+        settings_ = std::make_unique<SettingsKeeper>(GetSettingsPath(), *window_, sounds_->System(), *musicPlayer_);
+        Service<SettingsKeeper>::Set(settings_.get());
     }
     clipboard_ = options_.Headless ? ClipboardBackend::CreateHeadless() : ClipboardBackend::CreateDesktop();
     Service<ClipboardBackend>::Set(clipboard_.get());
@@ -291,6 +294,9 @@ bool Application::PumpMessages() {
     if (gamepads_) {
         ApplyGamepad(gamepads_->Poll(), *input_);
     }
+    if (settings_) {
+        settings_->Frame();
+    }
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
         script_->Play(framesRun_ + 1, *input_);
@@ -306,6 +312,7 @@ void Application::ShutDown() {
     ReleaseRenderer(*graphics_);
     Service<ClipboardBackend>::Set(nullptr);
     clipboard_.reset();
+    Destroy(settings_);
     gamepads_.reset();
     window_.reset();
 }

@@ -1,6 +1,6 @@
 // The real game in a real window goes fullscreen with Alt+Enter: the window covers the screen, the
-// logical screen is scaled into it, a click lands on the logical pixel under it, and the screenshot
-// is still the logical 1280 x 720 picture.
+// logical screen is scaled into it, a click lands on the logical pixel under it, the screenshot is
+// still the logical 1280 x 720 picture, and the next run starts fullscreen.
 #include <gtest/gtest.h>
 
 #include <spawn.h>
@@ -8,12 +8,14 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "StandInWindowManager.h"
 #include "app/Application.h"
+#include "app/SettingsKeeper.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
 #include "platform/Clock.h"
@@ -43,6 +45,8 @@ TEST(FullscreenTest, AltEnterCoversTheScreenAndClicksStillLandOnTheLogicalScreen
         GTEST_SKIP() << "needs an X display and xdotool (scripts/test.sh provides both)";
     }
     const std::string shot = "/tmp/kelvane-fullscreen-" + std::to_string(getpid()) + ".png";
+    const std::filesystem::path config = "/tmp/kelvane-fullscreen-config-" + std::to_string(getpid());
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     AppOptions options;
     options.Frames = 300;
     options.ScreenshotPath = shot;
@@ -90,6 +94,7 @@ TEST(FullscreenTest, AltEnterCoversTheScreenAndClicksStillLandOnTheLogicalScreen
     ASSERT_TRUE(wm && wm->Active()) << "another window manager runs on this display";
     EXPECT_EQ(fullWidth, wm->ScreenWidth());
     EXPECT_EQ(fullHeight, wm->ScreenHeight());
+    wm.reset(); // the next window maps on its own again
     EXPECT_TRUE(clickLanded) << "the click did not reach logical (" << LogicalX << ", " << LogicalY << ")";
 
     const DecodedImage image = DecodeImageFile(shot);
@@ -98,6 +103,22 @@ TEST(FullscreenTest, AltEnterCoversTheScreenAndClicksStillLandOnTheLogicalScreen
     ASSERT_EQ(image.Height, 720);
     const uint8_t* hud = &image.Pixels[(static_cast<size_t>(LogicalY) * 1280 + LogicalX) * 4];
     EXPECT_GT(hud[0] + hud[1] + hud[2], 30) << "the HUD panel is not where the logical screen has it";
+
+    bool whole = false;
+    const Settings kept = LoadSettings(config / "Kelvane" / "settings.json", &whole);
+    EXPECT_TRUE(whole);
+    EXPECT_TRUE(kept.Fullscreen);
+    EXPECT_EQ(kept.WindowWidth, 1280) << "the size to come back to";
+    EXPECT_EQ(kept.WindowHeight, 720);
+
+    AppOptions again;
+    again.Frames = 5;
+    Application next(again, clock);
+    bool startedFullscreen = false;
+    next.SetFrameObserver([&](int64_t) { startedFullscreen = Service<SettingsKeeper>::Get().Current().Fullscreen; });
+    ASSERT_EQ(next.Run(), 0);
+    EXPECT_TRUE(startedFullscreen);
+    std::filesystem::remove_all(config);
 }
 
 } // namespace
