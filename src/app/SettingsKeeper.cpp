@@ -6,7 +6,8 @@
 #include "platform/AudioSystem.h"
 #include "platform/Window.h"
 
-SettingsKeeper::SettingsKeeper(std::filesystem::path path, Window& window, AudioSystem& audio, MusicPlayer& music)
+SettingsKeeper::SettingsKeeper(std::filesystem::path path, Window& window, AudioSystem& audio,
+                               MusicPlayer& music)
     : path_(std::move(path)), window_(window), audio_(audio), music_(music) {
     bool whole = false;
     current_ = LoadSettings(path_, &whole);

@@ -9,7 +9,9 @@
 namespace {
 
 // A fade of no length is a cut: one frame's change takes it all the way.
-float RateFor(float fadeSeconds) { return fadeSeconds > 0.0f ? 1.0f / fadeSeconds : 1.0e9f; }
+float RateFor(float fadeSeconds) {
+    return fadeSeconds > 0.0f ? 1.0f / fadeSeconds : 1.0e9f;
+}
 
 } // namespace
 
@@ -81,4 +83,6 @@ void MusicPlayer::Update(float elapsedSeconds) {
     std::erase_if(fading_, [](const std::unique_ptr<Voice>& voice) { return voice->Level <= 0.0f; });
 }
 
-void MusicPlayer::Apply(Voice& voice) const { voice.Stream->SetGain(voice.Level * volume_); }
+void MusicPlayer::Apply(Voice& voice) const {
+    voice.Stream->SetGain(voice.Level * volume_);
+}

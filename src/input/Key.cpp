@@ -43,6 +43,7 @@ constexpr std::array<KeyEntry, NamedKeyCount> Keys{{
 // clang-format on
 
 // Indexed by key number - FirstPadKey.
+// clang-format off
 constexpr std::array<std::string_view, PadKeyCount> PadKeys{{
     "PadA", "PadB", "PadX", "PadY", "PadBack", "PadGuide", "PadStart", "PadLeftStick", "PadRightStick",
     "PadLeftShoulder", "PadRightShoulder", "PadDpadUp", "PadDpadDown", "PadDpadLeft", "PadDpadRight",
@@ -50,6 +51,7 @@ constexpr std::array<std::string_view, PadKeyCount> PadKeys{{
     "PadRightStickUp", "PadRightStickDown", "PadRightStickLeft", "PadRightStickRight",
     "PadLeftTrigger", "PadRightTrigger",
 }};
+// clang-format on
 
 // Virtual-key code -> key number; codes nobody lists map to themselves.
 constexpr std::array<uint8_t, VirtualKeyCount> BuildVirtualKeyTable() {

@@ -77,7 +77,7 @@ enum class Key : uint16_t {
 // clang-format on
 
 inline constexpr int NamedKeyCount = static_cast<int>(Key::EndMarker) + 1; // 107, "__END" included
-inline constexpr int VirtualKeyCount = 256;                                 // keyboard bits, by code
+inline constexpr int VirtualKeyCount = 256;                                // keyboard bits, by code
 inline constexpr int FirstPadKey = static_cast<int>(Key::PadA);
 inline constexpr int PadKeyCount = static_cast<int>(Key::PadRightTrigger) + 1 - FirstPadKey;
 inline constexpr int KeySetSize = FirstPadKey + PadKeyCount; // bits per key set

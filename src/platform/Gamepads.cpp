@@ -68,8 +68,9 @@ GamepadState Gamepads::Poll() {
     state.Connected = static_cast<int>(controllers.size());
     for (SDL_GameController* controller : controllers) {
         for (int b = 0; b < GamepadButtonCount; ++b) {
-            state.Buttons[b] = state.Buttons[b] ||
-                               SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
+            state.Buttons[b] =
+                state.Buttons[b] ||
+                SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
         }
         for (int a = 0; a < GamepadAxisCount; ++a) {
             // -32768..32767 to -1..1; the largest push of any pad wins.

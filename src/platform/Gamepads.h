@@ -6,8 +6,21 @@
 // The game controller's parts, in SDL's game-controller order (an Xbox-style layout: A is the
 // bottom face button, B the right one).
 enum class GamepadButton {
-    A, B, X, Y, Back, Guide, Start, LeftStick, RightStick, LeftShoulder, RightShoulder,
-    DpadUp, DpadDown, DpadLeft, DpadRight,
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Guide,
+    Start,
+    LeftStick,
+    RightStick,
+    LeftShoulder,
+    RightShoulder,
+    DpadUp,
+    DpadDown,
+    DpadLeft,
+    DpadRight,
 };
 inline constexpr int GamepadButtonCount = static_cast<int>(GamepadButton::DpadRight) + 1;
 

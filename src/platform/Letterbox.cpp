@@ -31,6 +31,8 @@ void Letterbox::ToLogical(float x, float y, int logicalWidth, int logicalHeight,
         logicalY = y;
         return;
     }
-    logicalX = std::floor((x - static_cast<float>(X)) * static_cast<float>(logicalWidth) / static_cast<float>(Width));
-    logicalY = std::floor((y - static_cast<float>(Y)) * static_cast<float>(logicalHeight) / static_cast<float>(Height));
+    logicalX = std::floor((x - static_cast<float>(X)) * static_cast<float>(logicalWidth) /
+                          static_cast<float>(Width));
+    logicalY = std::floor((y - static_cast<float>(Y)) * static_cast<float>(logicalHeight) /
+                          static_cast<float>(Height));
 }

@@ -16,5 +16,6 @@ struct Letterbox {
 
     // The logical pixel under window pixel (x, y), in whole pixels. Points in the bars map outside
     // 0..logical size, where nothing on the screen is hit.
-    void ToLogical(float x, float y, int logicalWidth, int logicalHeight, float& logicalX, float& logicalY) const;
+    void ToLogical(float x, float y, int logicalWidth, int logicalHeight, float& logicalX,
+                   float& logicalY) const;
 };

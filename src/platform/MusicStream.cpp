@@ -60,16 +60,18 @@ struct MusicStream::State {
         if (filled == 0) {
             return false;
         }
-        alBufferData(buffer, channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, chunk.data(),
-                     static_cast<ALsizei>(filled * channels * static_cast<std::int64_t>(sizeof(std::int16_t))),
-                     sampleRate);
+        alBufferData(
+            buffer, channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, chunk.data(),
+            static_cast<ALsizei>(filled * channels * static_cast<std::int64_t>(sizeof(std::int16_t))),
+            sampleRate);
         alSourceQueueBuffers(source, 1, &buffer);
         return true;
     }
 };
 
-std::unique_ptr<MusicStream> MusicStream::Open(AudioSystem& system, const std::string& path, std::int64_t loopStart,
-                                               std::int64_t loopEnd, std::string* error) {
+std::unique_ptr<MusicStream> MusicStream::Open(AudioSystem& system, const std::string& path,
+                                               std::int64_t loopStart, std::int64_t loopEnd,
+                                               std::string* error) {
     auto fail = [error](const std::string& reason) -> std::unique_ptr<MusicStream> {
         if (error) {
             *error = reason;
@@ -164,5 +166,9 @@ void MusicStream::Update() {
     }
 }
 
-std::int64_t MusicStream::LoopStart() const { return state_->loopStart; }
-std::int64_t MusicStream::LoopEnd() const { return state_->loopEnd; }
+std::int64_t MusicStream::LoopStart() const {
+    return state_->loopStart;
+}
+std::int64_t MusicStream::LoopEnd() const {
+    return state_->loopEnd;
+}

@@ -20,8 +20,9 @@ public:
     // Opens `path` for streaming. loopStart / loopEnd are frames of the track; with loopEnd at or
     // before loopStart (either -1: not given) the whole track loops. Returns null, with a one-line
     // reason in `error`, when the file cannot be read or has more than two channels.
-    static std::unique_ptr<MusicStream> Open(AudioSystem& system, const std::string& path, std::int64_t loopStart,
-                                             std::int64_t loopEnd, std::string* error = nullptr);
+    static std::unique_ptr<MusicStream> Open(AudioSystem& system, const std::string& path,
+                                             std::int64_t loopStart, std::int64_t loopEnd,
+                                             std::string* error = nullptr);
     ~MusicStream();
     MusicStream(const MusicStream&) = delete;
     MusicStream& operator=(const MusicStream&) = delete;

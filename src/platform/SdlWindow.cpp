@@ -16,7 +16,8 @@ namespace {
 // into it, and the pointer is mapped back here.
 class SdlWindow final : public Window {
 public:
-    SdlWindow(const std::string& title, int width, int height) : logicalWidth_(width), logicalHeight_(height) {
+    SdlWindow(const std::string& title, int width, int height)
+        : logicalWidth_(width), logicalHeight_(height) {
         if (!SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY") && !SDL_getenv("SDL_VIDEODRIVER")) {
             throw WindowError("no display found");
         }
@@ -172,7 +173,9 @@ public:
         }
     }
 
-    void DrawableSize(int& width, int& height) const override { SDL_GL_GetDrawableSize(window_, &width, &height); }
+    void DrawableSize(int& width, int& height) const override {
+        SDL_GL_GetDrawableSize(window_, &width, &height);
+    }
 
 private:
     static bool IsAltEnter(const SDL_Keysym& k) {

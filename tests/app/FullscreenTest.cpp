@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -38,7 +38,9 @@ pid_t Xdotool(std::vector<std::string> args) {
     return pid;
 }
 
-bool HaveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
+bool HaveXdotool() {
+    return std::system("command -v xdotool >/dev/null 2>&1") == 0;
+}
 
 TEST(FullscreenTest, AltEnterCoversTheScreenAndClicksStillLandOnTheLogicalScreen) {
     if (!std::getenv("DISPLAY") || !HaveXdotool()) {
@@ -115,7 +117,8 @@ TEST(FullscreenTest, AltEnterCoversTheScreenAndClicksStillLandOnTheLogicalScreen
     again.Frames = 5;
     Application next(again, clock);
     bool startedFullscreen = false;
-    next.SetFrameObserver([&](int64_t) { startedFullscreen = Service<SettingsKeeper>::Get().Current().Fullscreen; });
+    next.SetFrameObserver(
+        [&](int64_t) { startedFullscreen = Service<SettingsKeeper>::Get().Current().Fullscreen; });
     ASSERT_EQ(next.Run(), 0);
     EXPECT_TRUE(startedFullscreen);
     std::filesystem::remove_all(config);

@@ -38,7 +38,8 @@ protected:
     }
 
     void PlugIn() {
-        device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, GamepadAxisCount, GamepadButtonCount, 0);
+        device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, GamepadAxisCount,
+                                           GamepadButtonCount, 0);
         ASSERT_GE(device, 0) << SDL_GetError();
         joystick = SDL_JoystickOpen(device);
         ASSERT_NE(joystick, nullptr) << SDL_GetError();
@@ -49,7 +50,9 @@ protected:
     void Button(GamepadButton button, bool down) {
         SDL_JoystickSetVirtualButton(joystick, static_cast<int>(button), down ? 1 : 0);
     }
-    void Axis(GamepadAxis axis, Sint16 value) { SDL_JoystickSetVirtualAxis(joystick, static_cast<int>(axis), value); }
+    void Axis(GamepadAxis axis, Sint16 value) {
+        SDL_JoystickSetVirtualAxis(joystick, static_cast<int>(axis), value);
+    }
 
     GameTime time;
     Service<GameTime>::Scoped timeService{time};
@@ -141,8 +144,8 @@ TEST_F(GamepadTest, AHeldStickRepeatsInMenusLikeAHeldKey) {
         Frame();
         return fired;
     };
-    const std::vector<int> stick = firings([&] { Axis(GamepadAxis::LeftY, -30000); },
-                                           [&] { Axis(GamepadAxis::LeftY, 0); });
+    const std::vector<int> stick =
+        firings([&] { Axis(GamepadAxis::LeftY, -30000); }, [&] { Axis(GamepadAxis::LeftY, 0); });
     const std::vector<int> key = firings([&] { input.KeyDown(0x57); }, [&] { input.KeyUp(0x57); });
     EXPECT_EQ(stick, key);
     ASSERT_GE(stick.size(), 3u);

@@ -16,16 +16,16 @@ struct Fitted {
 
 TEST(LetterboxTest, TheLargestWholeFactorThatFitsElseTheLargestFraction) {
     const Fitted cases[] = {
-        {1280, 720, 0, 0, 1280, 720},    // the window it opens at
+        {1280, 720, 0, 0, 1280, 720},      // the window it opens at
         {1920, 1080, 320, 180, 1280, 720}, // 1.5 would fit, 1 is the largest whole factor
-        {2560, 1440, 0, 0, 2560, 1440},  // exactly twice
-        {3840, 2160, 0, 0, 3840, 2160},  // three times
-        {2600, 1600, 20, 80, 2560, 1440}, // bars on all four sides
-        {1600, 900, 160, 90, 1280, 720}, // the test display
-        {1280, 1024, 0, 152, 1280, 720}, // taller than wide enough: bars above and below
-        {640, 360, 0, 0, 640, 360},      // half: fractional
-        {1000, 720, 0, 78, 1000, 563},   // too narrow: fraction 0.78125, bars above and below
-        {1280, 500, 195, 0, 889, 500},   // too low: bars left and right
+        {2560, 1440, 0, 0, 2560, 1440},    // exactly twice
+        {3840, 2160, 0, 0, 3840, 2160},    // three times
+        {2600, 1600, 20, 80, 2560, 1440},  // bars on all four sides
+        {1600, 900, 160, 90, 1280, 720},   // the test display
+        {1280, 1024, 0, 152, 1280, 720},   // taller than wide enough: bars above and below
+        {640, 360, 0, 0, 640, 360},        // half: fractional
+        {1000, 720, 0, 78, 1000, 563},     // too narrow: fraction 0.78125, bars above and below
+        {1280, 500, 195, 0, 889, 500},     // too low: bars left and right
     };
     for (const Fitted& c : cases) {
         const Letterbox box = Letterbox::Fit(c.windowWidth, c.windowHeight, W, H);

@@ -75,7 +75,9 @@ StandInWindowManager::~StandInWindowManager() {
     }
 }
 
-bool StandInWindowManager::Active() const { return state_->active; }
+bool StandInWindowManager::Active() const {
+    return state_->active;
+}
 
 void StandInWindowManager::Serve() {
     State& s = *state_;

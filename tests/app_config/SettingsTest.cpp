@@ -17,12 +17,14 @@ namespace {
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() / ("kelvane-settings-" + std::to_string(std::random_device{}()));
+        dir = std::filesystem::temp_directory_path() /
+              ("kelvane-settings-" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(dir);
         file = dir / "Kelvane" / "settings.json";
     }
     void TearDown() override {
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add);
         std::filesystem::remove_all(dir);
     }
     void Write(const std::string& text) {
@@ -48,7 +50,8 @@ TEST_F(SettingsTest, TheFileLivesUnderTheConfigHome) {
     EXPECT_EQ(GetSettingsPath(), dir / "Kelvane" / "settings.json");
     setenv("XDG_CONFIG_HOME", "relative/path", 1);
     const char* home = std::getenv("HOME");
-    EXPECT_EQ(GetSettingsPath(), std::filesystem::path(home ? home : "") / ".config" / "Kelvane" / "settings.json");
+    EXPECT_EQ(GetSettingsPath(),
+              std::filesystem::path(home ? home : "") / ".config" / "Kelvane" / "settings.json");
     if (old) {
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     } else {
@@ -108,7 +111,8 @@ TEST_F(SettingsTest, AnUnwritableFolderCostsOneLineAndKeepsTheOldFile) {
     Settings changed = old;
     changed.MusicVolume = 0.75f;
 
-    std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(file.parent_path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     testing::internal::CaptureStderr();
     bool saved = SaveSettings(changed, file);
     std::string printed = testing::internal::GetCapturedStderr();

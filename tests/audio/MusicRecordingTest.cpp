@@ -26,7 +26,8 @@ const std::filesystem::path recordingFolder = [] {
     // The device's own format, and nothing between the sources and the file that alters a sample.
     WriteText(folder / "alsoft.conf", "[general]\nfrequency = 44100\nchannels = stereo\nsample-type = int16\n"
                                       "dither = false\noutput-limiter = false\nhrtf = false\n"
-                                      "[wave]\nfile = " + (folder / "mix.wav").string() + "\n");
+                                      "[wave]\nfile = " +
+                                          (folder / "mix.wav").string() + "\n");
     ::setenv("ALSOFT_DRIVERS", "wave", 1);
     ::setenv("ALSOFT_CONF", (folder / "alsoft.conf").c_str(), 1);
     return folder;
@@ -44,8 +45,12 @@ struct RemoveAtExit {
 void WriteStereoWav(const std::filesystem::path& path, const std::vector<std::int16_t>& samples) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    auto u32 = [&](std::uint32_t v) {
+        out.write(reinterpret_cast<const char*>(&v), 4);
+    };
+    auto u16 = [&](std::uint16_t v) {
+        out.write(reinterpret_cast<const char*>(&v), 2);
+    };
     const auto bytes = std::uint32_t(samples.size() * 2);
     out.write("RIFF", 4);
     u32(36 + bytes);
@@ -129,7 +134,9 @@ TEST_F(MusicRecording, TheLoopSeamIsSampleExact) {
     ASSERT_EQ(mix.Channels, 2);
     ASSERT_EQ(mix.SampleRate, Rate);
 
-    auto left = [&](std::int64_t frame) { return int(mix.Samples[frame * 2]); };
+    auto left = [&](std::int64_t frame) {
+        return int(mix.Samples[frame * 2]);
+    };
     // The seams: the loop's last frame (34999) followed by its first (5000).
     std::vector<std::int64_t> seams;
     std::int64_t first = -1;
