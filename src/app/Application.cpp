@@ -7,9 +7,12 @@
 
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
+#include "app/GamepadInput.h"
 #include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
+#include "app/SettingsKeeper.h"
 #include "audio/MusicManager.h"
+#include "audio/MusicPlayer.h"
 #include "audio/SoundManager.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
@@ -34,6 +37,7 @@
 #include "prefabs/PrefabManager.h"
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
+#include "platform/Gamepads.h"
 #include "platform/Window.h"
 #include "render/GraphicsManager.h"
 #include "render/RenderSetup.h"
@@ -99,6 +103,7 @@ Application::Application(const AppOptions& options, Clock& clock)
     // Without a sound card (or headless) sounds still start and end by their length, in silence.
     Create(sounds_, options_.Headless ? AudioSystem::Device::Silent : AudioSystem::Device::Default);
     Create(music_);
+    Create(musicPlayer_, sounds_->System(), *music_);
     Create(coroutines_);
     Create(editorState_);
     Service<PointerCapture>::Set(editorState_.get());
@@ -113,6 +118,7 @@ Application::~Application() {
     Service<PointerCapture>::Set(nullptr);
     Destroy(editorState_);
     Destroy(coroutines_);
+    Destroy(musicPlayer_);
     Destroy(music_);
     Destroy(sounds_);
     Destroy(input_);
@@ -221,6 +227,11 @@ void Application::StartUp() {
 
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
+    if (!options_.Headless) {
+        gamepads_ = std::make_unique<Gamepads>();
+        settings_ = std::make_unique<SettingsKeeper>(GetSettingsPath(), *window_, sounds_->System(), *musicPlayer_);
+        Service<SettingsKeeper>::Set(settings_.get());
+    }
     clipboard_ = options_.Headless ? ClipboardBackend::CreateHeadless() : ClipboardBackend::CreateDesktop();
     Service<ClipboardBackend>::Set(clipboard_.get());
     CreateRenderer(*graphics_, *window_);
@@ -254,6 +265,7 @@ bool Application::RunFrame(float frameDelta) {
 
     input_->FrameUpdate();
     sounds_->Update(frameDelta);
+    musicPlayer_->Update(frameDelta);
     if (!PumpMessages()) {
         return false;
     }
@@ -279,6 +291,12 @@ bool Application::PumpMessages() {
     input_->SetKeyState(Key::RightMouse, mouse.Right);
     graphics_->HasFocus = window_->HasFocus();
     const bool open = window_->PumpEvents(*keySink_);
+    if (gamepads_) {
+        ApplyGamepad(gamepads_->Poll(), *input_);
+    }
+    if (settings_) {
+        settings_->Frame();
+    }
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
         script_->Play(framesRun_ + 1, *input_);
@@ -294,6 +312,8 @@ void Application::ShutDown() {
     ReleaseRenderer(*graphics_);
     Service<ClipboardBackend>::Set(nullptr);
     clipboard_.reset();
+    Destroy(settings_);
+    gamepads_.reset();
     window_.reset();
 }
 

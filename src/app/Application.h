@@ -15,6 +15,7 @@ class Events;
 class GameConfig;
 class InputManager;
 class MusicManager;
+class MusicPlayer;
 class SoundManager;
 class InputScriptPlayer;
 class PrefabManager;
@@ -23,6 +24,8 @@ class DestroyQueues;
 struct DevelopmentContent;
 class EditorState;
 class FramePacer;
+class Gamepads;
+class SettingsKeeper;
 class FrameStats;
 class GameObject;
 class GameTime;
@@ -86,12 +89,15 @@ private:
     std::unique_ptr<InputManager> input_;
     std::unique_ptr<SoundManager> sounds_;
     std::unique_ptr<MusicManager> music_;
+    std::unique_ptr<MusicPlayer> musicPlayer_;
     std::unique_ptr<CoroutineManager> coroutines_;
     std::unique_ptr<EditorState> editorState_;
     std::unique_ptr<GameConfig> config_;
     std::unique_ptr<DevelopmentContent> developmentContent_;
 
     std::unique_ptr<Window> window_;
+    std::unique_ptr<Gamepads> gamepads_; // with a window only: a headless run has no player at it
+    std::unique_ptr<SettingsKeeper> settings_; // the same
     std::unique_ptr<ClipboardBackend> clipboard_;
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;

@@ -7,6 +7,7 @@ namespace {
 constexpr std::array<std::string_view, ActionCount> ActionNames{
     "MoveUp",     "MoveDown",   "MoveLeft",   "MoveRight",  "MainWeapon",  "Quickslot1",
     "Quickslot2", "Quickslot3", "Quickslot4", "Quickslot5", "MenuConfirm", "MenuCancel",
+    "QuickslotPrevious", "QuickslotNext",
 };
 
 } // namespace

@@ -18,9 +18,12 @@ enum class Action : uint8_t {
     Quickslot5,
     MenuConfirm,
     MenuCancel,
+    // Stepping through the quick slots one at a time, for the gamepad's shoulder buttons.
+    QuickslotPrevious,
+    QuickslotNext,
 };
 
-inline constexpr int ActionCount = static_cast<int>(Action::MenuCancel) + 1;
+inline constexpr int ActionCount = static_cast<int>(Action::QuickslotNext) + 1;
 
 // The action's name as the mappings file writes it ("MoveUp").
 std::string_view ActionName(Action action);

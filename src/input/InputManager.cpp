@@ -23,12 +23,12 @@ bool InputManager::HasFocus() {
 }
 
 void InputManager::KeyDown(int virtualKey) {
-    if (virtualKey >= 0 && virtualKey < KeySetSize)
+    if (virtualKey >= 0 && virtualKey < VirtualKeyCount)
         SetKeyState(KeyFromVirtualKey(virtualKey), true);
 }
 
 void InputManager::KeyUp(int virtualKey) {
-    if (virtualKey >= 0 && virtualKey < KeySetSize)
+    if (virtualKey >= 0 && virtualKey < VirtualKeyCount)
         SetKeyState(KeyFromVirtualKey(virtualKey), false);
 }
 

@@ -71,6 +71,11 @@ public:
 
     Vector2 MousePosition;         // client-area pixels, written by every pump
     Vector2 PreviousMousePosition; // MousePosition at the last frame update (for drags)
+    // The game controller's right stick, each axis -1..1 (x right, y down as on the screen), zero
+    // inside its dead zone; written by every pump. A pad player aims with it: the aim point is the
+    // submarine's position plus PadAim times the reach of the tool, where a mouse player's pointer
+    // would be. Stays zero without a pad.
+    Vector2 PadAim;
     KeySet CurrentKeys;            // held now
     KeySet PreviousKeys;           // CurrentKeys at the end of the last frame update
     std::string TypedText;         // characters of the keys fired at the last frame update, by key number

@@ -42,10 +42,21 @@ constexpr std::array<KeyEntry, NamedKeyCount> Keys{{
 }};
 // clang-format on
 
+// Indexed by key number - FirstPadKey.
+// clang-format off
+constexpr std::array<std::string_view, PadKeyCount> PadKeys{{
+    "PadA", "PadB", "PadX", "PadY", "PadBack", "PadGuide", "PadStart", "PadLeftStick", "PadRightStick",
+    "PadLeftShoulder", "PadRightShoulder", "PadDpadUp", "PadDpadDown", "PadDpadLeft", "PadDpadRight",
+    "PadLeftStickUp", "PadLeftStickDown", "PadLeftStickLeft", "PadLeftStickRight",
+    "PadRightStickUp", "PadRightStickDown", "PadRightStickLeft", "PadRightStickRight",
+    "PadLeftTrigger", "PadRightTrigger",
+}};
+// clang-format on
+
 // Virtual-key code -> key number; codes nobody lists map to themselves.
-constexpr std::array<uint8_t, KeySetSize> BuildVirtualKeyTable() {
-    std::array<uint8_t, KeySetSize> table{};
-    for (int code = 0; code < KeySetSize; ++code)
+constexpr std::array<uint8_t, VirtualKeyCount> BuildVirtualKeyTable() {
+    std::array<uint8_t, VirtualKeyCount> table{};
+    for (int code = 0; code < VirtualKeyCount; ++code)
         table[code] = static_cast<uint8_t>(code);
     for (int key = 0; key < NamedKeyCount; ++key)
         if (Keys[key].VirtualKey != 0)
@@ -53,12 +64,14 @@ constexpr std::array<uint8_t, KeySetSize> BuildVirtualKeyTable() {
     return table;
 }
 
-constexpr std::array<uint8_t, KeySetSize> VirtualKeyTable = BuildVirtualKeyTable();
+constexpr std::array<uint8_t, VirtualKeyCount> VirtualKeyTable = BuildVirtualKeyTable();
 
 } // namespace
 
 std::string_view KeyName(Key key) {
     const int number = static_cast<int>(key);
+    if (number >= FirstPadKey && number < KeySetSize)
+        return PadKeys[number - FirstPadKey];
     return number < NamedKeyCount ? Keys[number].Name : std::string_view{};
 }
 
@@ -66,11 +79,14 @@ Key KeyFromName(std::string_view name) {
     for (int key = 0; key < NamedKeyCount; ++key)
         if (Keys[key].Name == name)
             return static_cast<Key>(key);
+    for (int pad = 0; pad < PadKeyCount; ++pad)
+        if (PadKeys[pad] == name)
+            return static_cast<Key>(FirstPadKey + pad);
     return Key::None;
 }
 
 Key KeyFromVirtualKey(int virtualKey) {
-    if (virtualKey < 0 || virtualKey >= KeySetSize)
+    if (virtualKey < 0 || virtualKey >= VirtualKeyCount)
         return Key::None;
     return static_cast<Key>(VirtualKeyTable[virtualKey]);
 }

@@ -7,10 +7,12 @@
 // arrival (KeyFromVirtualKey); everything above the input manager speaks these numbers. The order is
 // fixed: it is the key number, and the names are the ones the key-mappings file uses.
 //
-// Key sets hold 256 bits so that virtual-key codes without an entry here (which are used unchanged as
-// key numbers) still have a bit; such values are valid Key values outside the named range.
+// Key sets hold 256 bits for the keyboard so that virtual-key codes without an entry here (which are
+// used unchanged as key numbers) still have a bit; such values are valid Key values outside the named
+// range. The game controller's buttons, stick directions and triggers follow at 256 and up: they are
+// keys like any other (bound by name, held, pressed, auto-repeated), set by the pad, never by a code.
 // clang-format off
-enum class Key : uint8_t {
+enum class Key : uint16_t {
     None,
     Esc,
     F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
@@ -63,13 +65,25 @@ enum class Key : uint8_t {
     MiddleMouse,
     RightMouse,
     EndMarker, // named "__END"; never set by any input
+
+    // Game controller, named "Pad" + the part: buttons in SDL's game-controller order...
+    PadA = 256, PadB, PadX, PadY, PadBack, PadGuide, PadStart, PadLeftStick, PadRightStick,
+    PadLeftShoulder, PadRightShoulder, PadDpadUp, PadDpadDown, PadDpadLeft, PadDpadRight,
+    // ...then the sticks pushed past half way, and the triggers pulled past half way.
+    PadLeftStickUp, PadLeftStickDown, PadLeftStickLeft, PadLeftStickRight,
+    PadRightStickUp, PadRightStickDown, PadRightStickLeft, PadRightStickRight,
+    PadLeftTrigger, PadRightTrigger,
 };
 // clang-format on
 
 inline constexpr int NamedKeyCount = static_cast<int>(Key::EndMarker) + 1; // 107, "__END" included
-inline constexpr int KeySetSize = 256;                                     // bits per key set
+inline constexpr int VirtualKeyCount = 256;                                // keyboard bits, by code
+inline constexpr int FirstPadKey = static_cast<int>(Key::PadA);
+inline constexpr int PadKeyCount = static_cast<int>(Key::PadRightTrigger) + 1 - FirstPadKey;
+inline constexpr int KeySetSize = FirstPadKey + PadKeyCount; // bits per key set
 
-// The name of a named key ("W", "LeftMouse", "__END"); empty for numbers outside the named range.
+// The name of a named key ("W", "LeftMouse", "__END", "PadA"); empty for numbers outside the named
+// ranges.
 std::string_view KeyName(Key key);
 
 // The key whose name equals `name` exactly (case-sensitive); Key::None when there is none.

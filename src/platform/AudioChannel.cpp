@@ -67,8 +67,9 @@ float AudioChannel::GetFrequency() const {
 
 void AudioChannel::SetVolume(float volume) {
     withSlot(system_, index_, generation_, [volume](AudioSystemState& state, AudioSlot& slot) {
+        slot.volume = std::clamp(volume, 0.0f, 1.0f);
         if (!state.silent) {
-            alSourcef(slot.source, AL_GAIN, std::clamp(volume, 0.0f, 1.0f));
+            alSourcef(slot.source, AL_GAIN, slot.volume * state.effectsVolume);
         }
     });
 }

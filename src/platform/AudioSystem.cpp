@@ -201,6 +201,20 @@ AudioSystem::~AudioSystem() {
     }
 }
 
+void AudioSystem::SetVolumes(float master, float effects) {
+    state_->effectsVolume = std::clamp(effects, 0.0f, 1.0f);
+    if (state_->silent) {
+        return;
+    }
+    state_->makeCurrent();
+    alListenerf(AL_GAIN, std::clamp(master, 0.0f, 1.0f));
+    for (AudioSlot& slot : state_->slots) {
+        if (slot.sound) {
+            alSourcef(slot.source, AL_GAIN, slot.volume * state_->effectsVolume);
+        }
+    }
+}
+
 bool AudioSystem::IsSilent() const {
     return state_->silent;
 }
@@ -271,13 +285,14 @@ AudioChannel AudioSystem::PlaySound(AudioSound& sound, bool paused) {
     slot.started = false;
     slot.looping = false;
     slot.pitch = 1.0f;
+    slot.volume = 1.0f;
     slot.position = 0.0;
     slot.startOrder = state_->nextStartOrder++;
     if (!state_->silent) {
         alSourceRewind(slot.source);
         alSourcei(slot.source, AL_BUFFER, ALint(sound.Buffer()));
         alSourcei(slot.source, AL_LOOPING, AL_FALSE);
-        alSourcef(slot.source, AL_GAIN, 1.0f);
+        alSourcef(slot.source, AL_GAIN, state_->effectsVolume);
         alSourcef(slot.source, AL_PITCH, 1.0f);
     }
     if (!paused) {

@@ -45,9 +45,14 @@ public:
     // the last call; only the silent device uses it, to advance its channels.
     void Update(float elapsedSeconds);
 
+    // The player's volumes, 0..1: master over everything heard (music too), effects over every
+    // channel's own volume.
+    void SetVolumes(float master, float effects);
+
     // Channels that are busy (playing or paused), as of the last `Update` or channel call.
     int BusyChannelCount() const;
 
 private:
+    friend class MusicStream; // streams its own source and buffers on this device
     std::shared_ptr<AudioSystemState> state_;
 };

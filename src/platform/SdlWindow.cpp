@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include "platform/Letterbox.h"
 #include "platform/VirtualKeys.h"
 
 #if defined(KELVANE_SANITIZE)
@@ -11,9 +12,12 @@
 namespace {
 
 // An SDL2 window with an OpenGL 3.3 core context. The loop paces itself, so the swap interval is 0.
+// The player may resize it and toggle desktop fullscreen; the renderer scales the logical screen
+// into it, and the pointer is mapped back here.
 class SdlWindow final : public Window {
 public:
-    SdlWindow(const std::string& title, int width, int height) {
+    SdlWindow(const std::string& title, int width, int height)
+        : logicalWidth_(width), logicalHeight_(height) {
         if (!SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY") && !SDL_getenv("SDL_VIDEODRIVER")) {
             throw WindowError("no display found");
         }
@@ -33,7 +37,7 @@ public:
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
         window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
-                                   height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+                                   height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
         if (!window_) {
             const std::string error = SDL_GetError();
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -56,6 +60,8 @@ public:
             throw WindowError("cannot create an OpenGL 3.3 core context (" + error + ")");
         }
         SDL_GL_SetSwapInterval(0);
+        // A quarter of the logical screen is the smallest picture still worth looking at.
+        SDL_SetWindowMinimumSize(window_, width / 4, height / 4);
         SDL_StopTextInput(); // typed text comes from key codes, not from the input method
     }
 
@@ -87,6 +93,12 @@ public:
             case SDL_KEYDOWN:
             case SDL_KEYUP: {
                 const SDL_Keysym& k = event.key.keysym;
+                if (IsAltEnter(k)) {
+                    if (event.type == SDL_KEYDOWN && !event.key.repeat) {
+                        SetFullscreen(!IsFullscreen());
+                    }
+                    break; // the toggle's Enter confirms nothing in the game
+                }
                 const int vk = VirtualKeyFromSdl(k.scancode, k.sym, k.mod);
                 if (vk == 0) {
                     break;
@@ -109,9 +121,12 @@ public:
         int x = 0;
         int y = 0;
         const Uint32 buttons = SDL_GetMouseState(&x, &y);
+        int windowWidth = 0;
+        int windowHeight = 0;
+        SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
         MouseState m;
-        m.X = static_cast<float>(x);
-        m.Y = static_cast<float>(y);
+        Letterbox::Fit(windowWidth, windowHeight, logicalWidth_, logicalHeight_)
+            .ToLogical(static_cast<float>(x), static_cast<float>(y), logicalWidth_, logicalHeight_, m.X, m.Y);
         m.Left = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
         m.Middle = (buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE)) != 0;
         m.Right = (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
@@ -128,10 +143,52 @@ public:
         SDL_PushEvent(&quit);
     }
 
+    void SetFullscreen(bool fullscreen) override {
+        if (fullscreen && !IsFullscreen()) {
+            SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+        }
+        SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    }
+
+    bool IsFullscreen() const override {
+        return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+
+    void SetClientSize(int width, int height) override {
+        if (width > 0 && height > 0) {
+            // A fullscreen window takes the size when it leaves fullscreen.
+            windowedWidth_ = width;
+            windowedHeight_ = height;
+            SDL_SetWindowSize(window_, width, height);
+        }
+    }
+
+    void ClientSize(int& width, int& height) const override {
+        if (IsFullscreen()) {
+            // The size the window returns to, not the desktop's.
+            width = windowedWidth_;
+            height = windowedHeight_;
+        } else {
+            SDL_GetWindowSize(window_, &width, &height);
+        }
+    }
+
+    void DrawableSize(int& width, int& height) const override {
+        SDL_GL_GetDrawableSize(window_, &width, &height);
+    }
+
 private:
+    static bool IsAltEnter(const SDL_Keysym& k) {
+        return (k.sym == SDLK_RETURN || k.sym == SDLK_KP_ENTER) && (k.mod & KMOD_ALT) != 0;
+    }
+
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
     bool closing_ = false;
+    int logicalWidth_;
+    int logicalHeight_;
+    int windowedWidth_ = logicalWidth_;
+    int windowedHeight_ = logicalHeight_;
 };
 
 } // namespace

@@ -12,7 +12,8 @@ public:
     virtual void KeyUp(int virtualKey) = 0;
 };
 
-// Mouse position in client pixels and the logical buttons (already swapped when the system swaps).
+// Mouse position in logical screen pixels (the window's picture mapped back, whatever the window's size)
+// and the logical buttons (already swapped when the system swaps).
 struct MouseState {
     float X = 0.0f;
     float Y = 0.0f;
@@ -45,7 +46,18 @@ public:
     // Asks the window to close as if the user had closed it; the next pump returns false.
     virtual void RequestClose() = 0;
 
-    // A real window titled `title` with a width x height client area, not resizable.
+    // Desktop fullscreen (the desktop's own resolution, no mode change). Alt+Enter toggles it while
+    // events are pumped; the key presses that did so do not reach the sink.
+    virtual void SetFullscreen(bool fullscreen) = 0;
+    virtual bool IsFullscreen() const = 0;
+    // The client area's size when not fullscreen, in window pixels; a change is the player's resize.
+    virtual void SetClientSize(int width, int height) = 0;
+    virtual void ClientSize(int& width, int& height) const = 0;
+    // The drawable's size in pixels now (fullscreen included): what the picture is scaled into.
+    virtual void DrawableSize(int& width, int& height) const = 0;
+
+    // A real, resizable window titled `title` showing a width x height logical screen, opened at
+    // that client size; the picture is scaled to whatever size the window takes (Letterbox).
     static std::unique_ptr<Window> CreateDesktop(const std::string& title, int width, int height);
     static std::unique_ptr<Window> CreateHeadless(int width, int height);
 };

@@ -3,4 +3,5 @@ kelvane_add_module(platform_audio
     ${CMAKE_CURRENT_LIST_DIR}/AudioChannel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AudioDecoder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AudioSystem.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MusicStream.cpp
     DEPS PkgConfig::OPENAL PkgConfig::SNDFILE)

@@ -96,11 +96,13 @@ TEST_F(KeyMappings, TheShippedFileBindsEveryAction) {
         for (Key key : keys)
             EXPECT_NE(key, Key::None) << ActionName(static_cast<Action>(value));
     }
-    EXPECT_EQ(BindingsOf(Action::MoveLeft), (std::vector<Key>{Key::A, Key::Left}));
-    EXPECT_EQ(BindingsOf(Action::MainWeapon), (std::vector<Key>{Key::LeftMouse}));
+    EXPECT_EQ(BindingsOf(Action::MoveLeft),
+              (std::vector<Key>{Key::A, Key::Left, Key::PadLeftStickLeft, Key::PadDpadLeft}));
+    EXPECT_EQ(BindingsOf(Action::MainWeapon), (std::vector<Key>{Key::LeftMouse, Key::PadRightTrigger}));
     EXPECT_EQ(BindingsOf(Action::Quickslot5), (std::vector<Key>{Key::Oem5}));
-    EXPECT_EQ(BindingsOf(Action::MenuConfirm), (std::vector<Key>{Key::OemEnter, Key::Space}));
-    EXPECT_EQ(BindingsOf(Action::MenuCancel), (std::vector<Key>{Key::Esc}));
+    EXPECT_EQ(BindingsOf(Action::QuickslotNext), (std::vector<Key>{Key::PadRightShoulder}));
+    EXPECT_EQ(BindingsOf(Action::MenuConfirm), (std::vector<Key>{Key::OemEnter, Key::Space, Key::PadA}));
+    EXPECT_EQ(BindingsOf(Action::MenuCancel), (std::vector<Key>{Key::Esc, Key::PadB, Key::PadStart}));
 }
 
 } // namespace

@@ -14,6 +14,15 @@ TEST(KeyNames, EveryNameFindsItsOwnNumber) {
     EXPECT_EQ(KeyName(Key::EndMarker), "__END");
     EXPECT_EQ(KeyName(Key::OemEnter), "OemEnter");
     EXPECT_EQ(KeyName(Key::RightMouse), "RightMouse");
+    // The pad's keys follow the keyboard's 256 codes, named like the rest.
+    for (int number = FirstPadKey; number < KeySetSize; ++number) {
+        const Key key = static_cast<Key>(number);
+        EXPECT_EQ(KeyFromName(KeyName(key)), key) << number;
+    }
+    EXPECT_EQ(KeyName(Key::PadA), "PadA");
+    EXPECT_EQ(KeyName(Key::PadLeftStickUp), "PadLeftStickUp");
+    EXPECT_EQ(KeyName(Key::PadRightTrigger), "PadRightTrigger");
+    EXPECT_EQ(KeyFromVirtualKey(static_cast<int>(Key::PadA)), Key::None); // no code sets a pad key
 }
 
 TEST(KeyNames, NamesAreCaseSensitiveAndUnknownNamesAreNone) {
@@ -38,7 +47,7 @@ TEST(VirtualKeyTable, ListedCodesRoundTrip) {
 }
 
 TEST(VirtualKeyTable, SomeKeysAreNeverSetByAnyCode) {
-    for (int code = 1; code < KeySetSize; ++code) {
+    for (int code = 1; code < VirtualKeyCount; ++code) {
         const Key key = KeyFromVirtualKey(code);
         EXPECT_NE(key, Key::None) << code;
         EXPECT_NE(key, Key::RightShift) << code;

@@ -9,6 +9,7 @@
 
 #include "assets/Texture.h"
 #include "assets/TextureImage.h"
+#include "platform/Letterbox.h"
 #include "platform/Window.h"
 #include "render/Renderer.h"
 
@@ -119,9 +120,29 @@ GlBackend::GlBackend(Window& window, int backBufferWidth, int backBufferHeight)
     glGenSamplers(1, &pointSampler_);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+
+    // The frame is drawn at the logical size whatever the window's, so every pixel test, the
+    // screenshot and texel-exact sprites hold at any window size; presenting scales the picture.
+    glGenRenderbuffers(1, &colourBuffer_);
+    glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
+    glGenRenderbuffers(1, &depthBuffer_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width_, height_);
+    glGenFramebuffers(1, &frameBuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer_);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        std::fprintf(stderr, "kelvane: the %dx%d frame buffer is incomplete\n", width_, height_);
+    }
 }
 
 GlBackend::~GlBackend() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &frameBuffer_);
+    glDeleteRenderbuffers(1, &depthBuffer_);
+    glDeleteRenderbuffers(1, &colourBuffer_);
     glDeleteSamplers(1, &pointSampler_);
     glDeleteSamplers(1, &linearSampler_);
     glDeleteBuffers(1, &indexBuffer_);
@@ -143,6 +164,7 @@ std::unique_ptr<TextureImage> GlBackend::CreateImage(int width, int height, cons
 }
 
 void GlBackend::BeginFrame(Color clear) {
+    glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
     glViewport(0, 0, width_, height_);
     glDepthMask(GL_TRUE);
     glClearColor(clear.r / 255.0f, clear.g / 255.0f, clear.b / 255.0f, clear.a / 255.0f);
@@ -235,7 +257,8 @@ bool GlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heig
     height = height_;
     std::vector<uint8_t> bottomUp(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
     glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     rgba.resize(bottomUp.size());
     const size_t row = static_cast<size_t>(width_) * 4;
@@ -253,5 +276,19 @@ bool GlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heig
 }
 
 void GlBackend::EndFrame() {
+    // Point-sampled scaling into the window's letterbox, black bars around it.
+    int windowWidth = 0;
+    int windowHeight = 0;
+    window_.DrawableSize(windowWidth, windowHeight);
+    const Letterbox box = Letterbox::Fit(windowWidth, windowHeight, width_, height_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glViewport(0, 0, windowWidth, windowHeight);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    // Window rows count from the top, OpenGL's from the bottom.
+    const int bottom = windowHeight - box.Y - box.Height;
+    glBlitFramebuffer(0, 0, width_, height_, box.X, bottom, box.X + box.Width, bottom + box.Height,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
     window_.Present();
 }

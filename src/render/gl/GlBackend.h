@@ -9,7 +9,8 @@ class Window;
 
 // Draws through OpenGL 3.3 core on the window's current context: one shader pair, a 1 MiB vertex
 // buffer rewritten at offset 0 for every chunk, a shared 16-bit index buffer, and two samplers
-// (linear with mipmaps, nearest) switched per pass.
+// (linear with mipmaps, nearest) switched per pass. Frames are drawn into an offscreen buffer of the
+// back-buffer size and shown scaled to the window (Letterbox).
 class GlBackend final : public RenderBackend {
 public:
     GlBackend(Window& window, int backBufferWidth, int backBufferHeight);
@@ -44,4 +45,7 @@ private:
     int uniformPos_ = -1;
     int indexQuadsUploaded_ = 0;
     uint32_t boundTexture_ = 0;
+    uint32_t frameBuffer_ = 0;
+    uint32_t colourBuffer_ = 0;
+    uint32_t depthBuffer_ = 0;
 };
