@@ -11,6 +11,15 @@
 
 namespace {
 
+// Elements opened depth times and never closed.
+std::string Nested(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) {
+        text += "<k>";
+    }
+    return text;
+}
+
 class FontBankTest : public ::testing::Test {
 protected:
     TempContent content;
@@ -150,6 +159,12 @@ INSTANTIATE_TEST_SUITE_P(Descriptors, BadFontTest,
                                            std::make_pair("xadvance=\"17\"", ""),
                                            std::make_pair("id=\"70\"", "id=\"F\""),
                                            std::make_pair("amount=\"-1\"", ""),
-                                           std::make_pair("</font>", "")));
+                                           std::make_pair("</font>", ""),
+                                           std::make_pair("<chars count=\"2\">", "<chars><char/>"),
+                                           std::make_pair("<kernings count=\"1\">", "<kernings><kerning/>"),
+                                           std::make_pair("scaleW=\"256\"", "scaleW=\"0\""),
+                                           std::make_pair("scaleH=\"256\"", "scaleH=\"-1\""),
+                                           std::make_pair("<kernings count=\"1\">",
+                                                          "<kernings>" + Nested(20000))));
 
 } // namespace
