@@ -119,7 +119,8 @@ void PrefabManager::CheckAutoCreates(const std::map<std::string, std::unique_ptr
     for (const auto& [name, prefab] : prefabs) {
         for (const auto& entry : prefab->AutoCreates) {
             if (!prefabs.count(entry->PrefabName))
-                throw ContentError(fileOf(name), "\"AutoCreate\" names no prefab " + Quoted(entry->PrefabName));
+                throw ContentError(fileOf(name),
+                                   "\"AutoCreate\" names no prefab " + Quoted(entry->PrefabName));
         }
     }
     // Depth-first over the AutoCreate graph, without recursion: a prefab met again while it is
@@ -150,7 +151,8 @@ void PrefabManager::CheckAutoCreates(const std::map<std::string, std::unique_ptr
                         chain += Quoted(onPath->Name) + " -> ";
                 }
                 chain += Quoted(childName);
-                throw ContentError(fileOf(childName), "prefab creates itself through \"AutoCreate\": " + chain);
+                throw ContentError(fileOf(childName),
+                                   "prefab creates itself through \"AutoCreate\": " + chain);
             }
             if (mark == Mark::New) {
                 mark = Mark::OnPath;

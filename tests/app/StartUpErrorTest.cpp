@@ -93,11 +93,15 @@ std::string Nested(const std::string& open, const std::string& close, int depth)
     return text;
 }
 
-// GameplayRoot as shipped, with one more AutoCreate entry.
+// GameplayRoot as shipped, with one more AutoCreate entry first.
 void AddToGameplayRoot(const ContentCopy& content, const std::string& prefab) {
-    content.Write("Content/Prefabs/GameplayRoot.json",
-                  R"({"Components": "", "AutoCreate": [{"Name": "GameplayScreen", "Prefab": "GameplayScreen"},
-                      {"Name": "Cues", "Prefab": "CueManager"}, {"Prefab": ")" + prefab + R"("}]})");
+    const std::string file = "Content/Prefabs/GameplayRoot.json";
+    std::string text = ReadCopied(content, file);
+    const std::string list = "\"AutoCreate\": [";
+    const size_t at = text.find(list);
+    ASSERT_NE(at, std::string::npos) << text;
+    text.insert(at + list.size(), "{\"Prefab\": \"" + prefab + "\"}, ");
+    content.Write(file, text);
 }
 
 class BrokenContentTest : public ::testing::TestWithParam<BrokenContent> {};
@@ -145,16 +149,14 @@ INSTANTIATE_TEST_SUITE_P(
                           AddToGameplayRoot(c, "Rock");
                       },
                       0, "Rock.json"},
-        BrokenContent{"PrefabNestedTooDeep",
-                      [](const ContentCopy& c) {
-                          c.Write("Content/Prefabs/Deep.json", Nested("[", "]", 30000));
-                      },
-                      1, "Deep.json"},
-        BrokenContent{"MusicMetadataNestedTooDeep",
-                      [](const ContentCopy& c) {
-                          c.Write("Content/Music/Depths.json", Nested("{\"a\":", "}", 60000));
-                      },
-                      0, "Depths.json"},
+        BrokenContent{
+            "PrefabNestedTooDeep",
+            [](const ContentCopy& c) { c.Write("Content/Prefabs/Deep.json", Nested("[", "]", 30000)); }, 1,
+            "Deep.json"},
+        BrokenContent{
+            "MusicMetadataNestedTooDeep",
+            [](const ContentCopy& c) { c.Write("Content/Music/Depths.json", Nested("{\"a\":", "}", 60000)); },
+            0, "Depths.json"},
         BrokenContent{"FontNestedTooDeep",
                       [](const ContentCopy& c) {
                           c.Write("Content/Fonts/Main/Deep.fnt", Nested("<font>", "</font>", 20000));
@@ -180,27 +182,28 @@ INSTANTIATE_TEST_SUITE_P(
                                   "{\"Components\": {\"Two\\nLines\": \"\"}, \"AutoCreate\": \"\"}");
                       },
                       1, "Odd.json"},
-        BrokenContent{"KeyMappingsThatAreAnArray",
-                      [](const ContentCopy& c) {
-                          c.Write("Content/Config/KeyMappings.json", R"([{"MoveUp": "W"}])");
-                      },
-                      1, "KeyMappings.json"},
+        BrokenContent{
+            "KeyMappingsThatAreAnArray",
+            [](const ContentCopy& c) { c.Write("Content/Config/KeyMappings.json", R"([{"MoveUp": "W"}])"); },
+            1, "KeyMappings.json"},
         BrokenContent{"FontPageWidthZero",
                       [](const ContentCopy& c) {
                           const std::string font = "Content/Fonts/Main/Small.fnt";
-                          c.Write(font, std::regex_replace(ReadCopied(c, font), std::regex("scaleW=\"[0-9]+\""),
-                                                           "scaleW=\"0\""));
+                          c.Write(font, std::regex_replace(ReadCopied(c, font),
+                                                           std::regex("scaleW=\"[0-9]+\""), "scaleW=\"0\""));
                       },
                       1, "Small.fnt"},
-        BrokenContent{"UndecodableSound",
-                      [](const ContentCopy& c) { c.Write("Content/Sounds/Main/Noise.wav", "RIFF but not really"); },
-                      0, "Noise.wav"}),
+        BrokenContent{
+            "UndecodableSound",
+            [](const ContentCopy& c) { c.Write("Content/Sounds/Main/Noise.wav", "RIFF but not really"); }, 0,
+            "Noise.wav"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScriptErrorTest, MalformedScriptLineIsReportedWithItsLineAndStatusTwo) {
     ContentCopy content;
     content.Write("bad.script", "# two good lines, then a bad one\n1 key down W\n2 key up W\n3 jump\n");
-    const GameRun run = RunGameIn(content.Folder(), {"--headless", "--frames", "5", "--script", "bad.script"});
+    const GameRun run =
+        RunGameIn(content.Folder(), {"--headless", "--frames", "5", "--script", "bad.script"});
     EXPECT_EQ(run.ExitCode, 2);
     EXPECT_NE(run.Stderr.find("bad.script:4"), std::string::npos) << run.Stderr;
 }

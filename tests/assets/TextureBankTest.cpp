@@ -198,7 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadAtlas{"FrameWithoutArea",
                  Atlas("a.png", "<sprite n=\"Two&#10;Lines\" x=\"0\" y=\"0\" w=\"0\" h=\"0\"/>"),
                  "\"Two\\nLines\" has a frame of 0 x 0"},
-        BadAtlas{"NestedTooDeep", Atlas("a.png", Repeat("<a>", 20000) + Repeat("</a>", 20000)), "nested deeper"}),
+        BadAtlas{"NestedTooDeep", Atlas("a.png", Repeat("<a>", 20000) + Repeat("</a>", 20000)),
+                 "nested deeper"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TextureBankTest, AMissingBankFolderIsAContentError) {

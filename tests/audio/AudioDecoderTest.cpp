@@ -1,5 +1,5 @@
-#include "ThirdPartyData.h"
 #include "platform/AudioDecoder.h"
+#include "ThirdPartyData.h"
 
 #include "AudioTestFiles.h"
 
@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string AudioData(const std::string& file) { return ThirdPartyData("audio/" + file).string(); }
+std::string AudioData(const std::string& file) {
+    return ThirdPartyData("audio/" + file).string();
+}
 
 struct Expected {
     const char* file;

@@ -1,5 +1,5 @@
-#include "ThirdPartyData.h"
 #include "audio/SoundManager.h"
+#include "ThirdPartyData.h"
 
 #include "core/ContentError.h"
 #include "platform/AudioSound.h"

@@ -62,7 +62,8 @@ struct Scene {
             for (const auto& path : ListContentFiles(folder)) {
                 std::ifstream in(path, std::ios::binary);
                 try {
-                    prefabs.Prefabs[path.stem().string()] = prefabs.ReadPrefab(path.stem().string(), in, path.string());
+                    prefabs.Prefabs[path.stem().string()] =
+                        prefabs.ReadPrefab(path.stem().string(), in, path.string());
                 } catch (const ContentError&) {
                 }
             }

@@ -90,8 +90,12 @@ TEST_F(ShapeTextTest, NumbersTheConversionRejectsLeaveNoShapeWithoutThrowing) {
     std::string spacedRun = "Polygon";
     for (int i = 0; i < 20000; ++i)
         spacedRun += " 1";
-    const std::vector<std::string> texts = {"Box 1e 1", "Box 1-2 1", "Circle .", "Polygon 0 0 1 0 0 1-",
-                                            "Box 1111111111111111x", "Box " + std::string(100000, '1') + "x",
+    const std::vector<std::string> texts = {"Box 1e 1",
+                                            "Box 1-2 1",
+                                            "Circle .",
+                                            "Polygon 0 0 1 0 0 1-",
+                                            "Box 1111111111111111x",
+                                            "Box " + std::string(100000, '1') + "x",
                                             spacedRun + "x"};
     for (const std::string& text : texts) {
         EXPECT_EQ(RoundTrip("Circle 3"), "Circle 3");

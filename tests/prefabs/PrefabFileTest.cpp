@@ -234,7 +234,8 @@ TEST_F(PrefabTest, AutoCreatesMustNameLoadedPrefabsWithoutCycles) {
     Write("Self.json", entries(R"({"Prefab": "Leaf"}, {"Prefab": "B"})"));
     Write("B.json", entries(R"({"Prefab": "C"})"));
     Write("C.json", entries(R"({"Prefab": "Self"})"));
-    expectRefused("B.json", "prefab creates itself through \"AutoCreate\": \"B\" -> \"C\" -> \"Self\" -> \"B\"");
+    expectRefused("B.json",
+                  "prefab creates itself through \"AutoCreate\": \"B\" -> \"C\" -> \"Self\" -> \"B\"");
 
     Write("C.json", entries(R"({"Prefab": "Leaf"}, {"Prefab": "Gone"})"));
     expectRefused("C.json", "\"AutoCreate\" names no prefab \"Gone\"");
