@@ -14,6 +14,7 @@ if ! command -v clang++ >/dev/null; then
   echo "fuzz.sh: clang++ is needed for libFuzzer" >&2
   exit 2
 fi
+mkdir -p build
 cmake --preset fuzz >build/fuzz-configure.log 2>&1 || { cat build/fuzz-configure.log >&2; exit 2; }
 cmake --build --preset fuzz -j2 || exit 2
 
