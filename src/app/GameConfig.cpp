@@ -1,11 +1,12 @@
 #include "app/GameConfig.h"
 
-#include <fstream>
+#include <sstream>
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include "core/ContentError.h"
+#include "core/ContentText.h"
 
 namespace pt = boost::property_tree;
 
@@ -14,11 +15,11 @@ void GameConfig::Load(const std::filesystem::path& file) {
     auto status = std::filesystem::status(file, ec);
     if (ec || !std::filesystem::exists(status))
         return;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw ContentError(file.string(), "cannot open the file");
+    const std::string text = ReadContentFile(file.string());
+    CheckJsonNesting(text, file.string());
     pt::ptree tree;
     try {
+        std::istringstream in(text);
         pt::read_json(in, tree);
     } catch (const pt::json_parser_error& e) {
         throw ContentError(file.string(), "line " + std::to_string(e.line()) + ": " + e.message());

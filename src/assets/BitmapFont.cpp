@@ -1,14 +1,37 @@
 #include "assets/BitmapFont.h"
 
+#include <cmath>
 #include <filesystem>
+#include <sstream>
 
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
 #include "assets/Texture.h"
 #include "core/ContentError.h"
+#include "core/ContentText.h"
 
 namespace pt = boost::property_tree;
+
+namespace {
+
+// An element's attributes; an element without any has none (not a temporary that dies at once).
+const pt::ptree& Attributes(const pt::ptree& element) {
+    static const pt::ptree none;
+    const auto found = element.get_child_optional("<xmlattr>");
+    return found ? *found : none;
+}
+
+// The page size divides every glyph measure: it must be a positive number.
+float PageSize(const pt::ptree& tree, const char* key, const std::string& path) {
+    const float size = tree.get<float>(std::string("font.common.<xmlattr>.") + key);
+    if (!(size > 0.0f) || !std::isfinite(size)) {
+        throw ContentError(path, std::string(key) + " must be a positive number of pixels");
+    }
+    return size;
+}
+
+} // namespace
 
 BitmapFont::BitmapFont() = default;
 BitmapFont::~BitmapFont() = default;
@@ -46,12 +69,18 @@ void BitmapFont::BuildByteTables() {
 }
 
 std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path) {
+    return ReadBitmapFont(ReadContentFile(path), path);
+}
+
+std::unique_ptr<BitmapFont> ReadBitmapFont(const std::string& xml, const std::string& path) {
+    CheckXmlNesting(xml, path);
     auto font = std::make_unique<BitmapFont>();
     try {
         pt::ptree tree;
-        pt::read_xml(path, tree);
-        const float invW = 1.0f / tree.get<float>("font.common.<xmlattr>.scaleW");
-        const float invH = 1.0f / tree.get<float>("font.common.<xmlattr>.scaleH");
+        std::istringstream in(xml);
+        pt::read_xml(in, tree);
+        const float invW = 1.0f / PageSize(tree, "scaleW", path);
+        const float invH = 1.0f / PageSize(tree, "scaleH", path);
         font->LineHeight = tree.get<float>("font.common.<xmlattr>.lineHeight");
         font->LineHeightNorm = font->LineHeight * invH;
 
@@ -63,7 +92,7 @@ std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path) {
             if (name != "char") {
                 continue;
             }
-            const pt::ptree& a = child.get_child("<xmlattr>", pt::ptree());
+            const pt::ptree& a = Attributes(child);
             Glyph g;
             g.id = a.get<int>("id");
             g.x = a.get<float>("x") * invW;
@@ -80,7 +109,7 @@ std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path) {
                 if (name != "kerning") {
                     continue;
                 }
-                const pt::ptree& a = child.get_child("<xmlattr>", pt::ptree());
+                const pt::ptree& a = Attributes(child);
                 const int first = a.get<int>("first");
                 const int second = a.get<int>("second");
                 font->Kernings.emplace(first, std::make_pair(second, a.get<float>("amount") * invW));
@@ -90,9 +119,9 @@ std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path) {
         throw ContentError(path, "not a readable XML file (" + e.message() + " at line " +
                                      std::to_string(e.line()) + ")");
     } catch (const pt::ptree_bad_path& e) {
-        throw ContentError(path, "missing " + e.path<pt::ptree::path_type>().dump());
+        throw ContentError(path, "missing " + Quoted(e.path<pt::ptree::path_type>().dump()));
     } catch (const pt::ptree_bad_data& e) {
-        throw ContentError(path, "not a number: \"" + e.data<std::string>() + "\"");
+        throw ContentError(path, "not a number: " + Quoted(e.data<std::string>()));
     }
     font->BuildByteTables();
     return font;

@@ -46,5 +46,9 @@ private:
 };
 
 // Reads a BMFont XML file and its first page image. Throws ContentError when the file is not XML
-// or lacks a required value; a missing page image only leaves the page without image.
+// or lacks a required value, or when its page size is not positive; a missing page image only leaves
+// the page without image.
 std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path);
+// The same from descriptor text already read; path places the page image and names the file in
+// errors.
+std::unique_ptr<BitmapFont> ReadBitmapFont(const std::string& xml, const std::string& path);

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/ContentError.h"
+#include "core/ContentFolder.h"
 #include "reflection/ResourceLookup.h"
 
 namespace fs = std::filesystem;
@@ -26,22 +26,17 @@ void FontRegistry::LoadFontBank(const std::string& bank) {
         return;
     }
     const fs::path folder = fs::path(contentRoot_) / "Fonts" / bank;
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec) {
-        throw ContentError(folder.string(), "cannot list the font bank folder (" + ec.message() + ")");
-    }
     std::map<std::string, std::unique_ptr<BitmapFont>> fonts;
-    for (const fs::directory_entry& entry : it) {
-        std::string ext = entry.path().extension().string();
+    for (const fs::path& file : ListContentFiles(folder)) {
+        std::string ext = file.extension().string();
         for (char& c : ext) {
             c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         }
-        if (!entry.is_regular_file() || ext != ".fnt") {
+        if (ext != ".fnt") {
             continue;
         }
-        std::unique_ptr<BitmapFont> font = LoadBitmapFont(entry.path().string());
-        font->Name = entry.path().stem().string();
+        std::unique_ptr<BitmapFont> font = LoadBitmapFont(file.string());
+        font->Name = file.stem().string();
         fonts[font->Name] = std::move(font);
     }
     Banks[bank] = std::move(fonts);

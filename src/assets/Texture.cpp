@@ -1,7 +1,9 @@
 #include "assets/Texture.h"
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
@@ -9,6 +11,7 @@
 #include "assets/ImageDevice.h"
 #include "assets/TextureImage.h"
 #include "core/ContentError.h"
+#include "core/ContentText.h"
 #include "core/Service.h"
 #include "platform/Image.h"
 
@@ -23,7 +26,8 @@ void Texture::LoadImage(const std::string& path) {
     std::string error;
     const DecodedImage decoded = DecodeImageFile(path, &error);
     if (decoded.Empty()) {
-        std::fprintf(stderr, "kelvane: warning: %s: cannot read image (%s)\n", path.c_str(), error.c_str());
+        std::fprintf(stderr, "kelvane: warning: %s: cannot read image (%s)\n", EscapeControls(path).c_str(),
+                     EscapeControls(error).c_str());
         return;
     }
     if (ImageDevice* device = Service<ImageDevice>::TryGet()) {
@@ -51,13 +55,26 @@ int OptionalInt(const pt::ptree& attributes, const char* key, int fallback) {
     return attributes.get_optional<int>(key).value_or(fallback);
 }
 
+// An element's attributes; an element without any has none (not a temporary that dies at once).
+const pt::ptree& Attributes(const pt::ptree& element) {
+    static const pt::ptree none;
+    const auto found = element.get_child_optional("<xmlattr>");
+    return found ? *found : none;
+}
+
 } // namespace
 
 void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
+    ReadAtlas(texture, ReadContentFile(descriptorPath), descriptorPath);
+}
+
+void ReadAtlas(Texture& texture, const std::string& xml, const std::string& descriptorPath) {
     const std::filesystem::path descriptor(descriptorPath);
+    CheckXmlNesting(xml, descriptorPath);
     try {
         pt::ptree tree;
-        pt::read_xml(descriptorPath, tree);
+        std::istringstream in(xml);
+        pt::read_xml(in, tree);
         std::filesystem::path image =
             descriptor.parent_path() / tree.get<std::string>("TextureAtlas.<xmlattr>.imagePath");
         image.replace_extension(".sheet");
@@ -68,7 +85,7 @@ void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
             if (name != "sprite") {
                 continue;
             }
-            const pt::ptree& a = child.get_child("<xmlattr>", pt::ptree());
+            const pt::ptree& a = Attributes(child);
             const std::string spriteName = a.get<std::string>("n");
             const int x = a.get<int>("x");
             const int y = a.get<int>("y");
@@ -78,6 +95,12 @@ void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
             const float oY = static_cast<float>(OptionalInt(a, "oY", 0));
             const float oW = static_cast<float>(OptionalInt(a, "oW", w));
             const float oH = static_cast<float>(OptionalInt(a, "oH", h));
+            // The trim rectangle is a fraction of the full frame: a frame without area has none.
+            if (!(oW > 0.0f && oH > 0.0f)) {
+                throw ContentError(descriptorPath, "sprite " + Quoted(spriteName) + " has a frame of " +
+                                                       std::to_string(static_cast<int>(oW)) + " x " +
+                                                       std::to_string(static_cast<int>(oH)) + " pixels");
+            }
             // Without an image the sizes are 0 and these are not finite, as the data model allows.
             const float pw = texture.PixelWidth;
             const float ph = texture.PixelHeight;
@@ -93,8 +116,8 @@ void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
         throw ContentError(descriptorPath, "not a readable XML file (" + e.message() + " at line " +
                                                std::to_string(e.line()) + ")");
     } catch (const pt::ptree_bad_path& e) {
-        throw ContentError(descriptorPath, std::string("missing ") + e.path<pt::ptree::path_type>().dump());
+        throw ContentError(descriptorPath, "missing " + Quoted(e.path<pt::ptree::path_type>().dump()));
     } catch (const pt::ptree_bad_data& e) {
-        throw ContentError(descriptorPath, "not an integer: \"" + e.data<std::string>() + "\"");
+        throw ContentError(descriptorPath, "not an integer: " + Quoted(e.data<std::string>()));
     }
 }

@@ -41,3 +41,6 @@ public:
 // "imagePath" and "sprite" children). The image is imagePath with its extension replaced by
 // ".sheet", beside the descriptor. Throws ContentError for a descriptor that cannot be used.
 void LoadAtlas(Texture& texture, const std::string& descriptorPath);
+// The same from descriptor text already read; descriptorPath places the image and names the file in
+// errors.
+void ReadAtlas(Texture& texture, const std::string& xml, const std::string& descriptorPath);

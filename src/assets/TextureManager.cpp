@@ -6,7 +6,7 @@
 #include "assets/TextureClient.h"
 #include "assets/TextureImage.h"
 #include "core/Component.h"
-#include "core/ContentError.h"
+#include "core/ContentFolder.h"
 #include "core/GameObject.h"
 #include "reflection/ResourceLookup.h"
 
@@ -57,19 +57,14 @@ void TextureManager::LoadTextureBank(const std::string& bank) {
         return;
     }
     const fs::path folder = fs::path(contentRoot_) / "Textures" / bank;
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec) {
-        throw ContentError(folder.string(), "cannot list the texture bank folder (" + ec.message() + ")");
-    }
     auto loaded = std::make_unique<TextureBank>();
-    for (const fs::directory_entry& entry : it) {
-        if (!entry.is_regular_file() || LowerExtension(entry.path()) != ".xml") {
+    for (const fs::path& file : ListContentFiles(folder)) {
+        if (LowerExtension(file) != ".xml") {
             continue;
         }
         auto texture = std::make_unique<Texture>();
-        LoadAtlas(*texture, entry.path().string());
-        texture->Name = entry.path().stem().string();
+        LoadAtlas(*texture, file.string());
+        texture->Name = file.stem().string();
         loaded->Textures[texture->Name] = std::move(texture);
     }
     Banks[bank] = std::move(loaded);

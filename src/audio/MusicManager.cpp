@@ -6,6 +6,12 @@
 #include <cctype>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "core/ContentError.h"
+#include "core/ContentFolder.h"
+#include "core/ContentText.h"
 
 namespace fs = std::filesystem;
 namespace pt = boost::property_tree;
@@ -19,23 +25,33 @@ std::string lowercase(std::string text) {
 }
 
 void warn(const std::string& file, const std::string& problem) {
-    std::cerr << "warning: " << file << ": " << problem << "; loop points left at -1\n";
+    std::cerr << "warning: " << EscapeControls(file) << ": " << EscapeControls(problem)
+              << "; loop points left at -1\n";
 }
 
 } // namespace
 
+// Built while the application itself is being built, before start-up reports content errors: every
+// problem here is a warning, never an exception.
 MusicManager::MusicManager(const std::string& musicFolder) {
     std::error_code error;
     if (!fs::is_directory(musicFolder, error)) {
         return;
     }
+    std::vector<fs::path> files;
+    std::vector<std::string> skipped;
+    try {
+        files = ListContentFiles(musicFolder, &skipped);
+    } catch (const ContentError& e) {
+        std::cerr << "warning: " << e.what() << "; no music catalogued\n";
+        return;
+    }
+    for (const std::string& problem : skipped) {
+        std::cerr << "warning: " << EscapeControls(problem) << ", skipped\n";
+    }
     // Metadata trees by stem, kept until every track is known.
     std::map<std::string, std::pair<std::string, pt::ptree>> metadata;
-    for (const fs::directory_entry& entry : fs::directory_iterator(musicFolder)) {
-        if (!entry.is_regular_file(error)) {
-            continue;
-        }
-        const fs::path& path = entry.path();
+    for (const fs::path& path : files) {
         const std::string stem = path.stem().string();
         if (lowercase(path.extension().string()) != ".json") {
             tracks_[stem] = MusicMetadata(path.string());
@@ -43,7 +59,14 @@ MusicManager::MusicManager(const std::string& musicFolder) {
         }
         pt::ptree tree;
         try {
-            pt::read_json(path.string(), tree);
+            const std::string text = ReadContentFile(path.string());
+            CheckJsonNesting(text, path.string());
+            std::istringstream in(text);
+            pt::read_json(in, tree);
+        } catch (const ContentError& e) {
+            warn(path.string(), e.Problem());
+            metadata.erase(stem);
+            continue;
         } catch (const pt::json_parser_error& e) {
             warn(path.string(), "not valid JSON (" + e.message() + ")");
             metadata.erase(stem);

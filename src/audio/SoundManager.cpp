@@ -1,6 +1,7 @@
 #include "audio/SoundManager.h"
 
 #include "core/ContentError.h"
+#include "core/ContentFolder.h"
 #include "platform/AudioSound.h"
 
 #include <algorithm>
@@ -29,20 +30,20 @@ void SoundManager::loadBank(const std::string& bankName) {
         throw ContentError(folder.string(), "sound bank folder not found");
     }
     // Sorted, so that of two files with the same stem the same one wins on every machine.
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file(error)) {
-            files.push_back(entry.path());
-        }
-    }
+    std::vector<std::string> skipped;
+    std::vector<fs::path> files = ListContentFiles(folder, &skipped);
     std::sort(files.begin(), files.end());
+    for (const std::string& problem : skipped) {
+        std::cerr << "warning: " << EscapeControls(problem) << ", skipped\n";
+    }
 
     SoundBank& bank = banks_[bankName];
     for (const fs::path& file : files) {
         std::string reason;
         AudioSound* sound = system_->CreateSound(file.string(), &reason);
         if (!sound) {
-            std::cerr << "warning: " << file.string() << ": cannot be decoded (" << reason << "), skipped\n";
+            std::cerr << "warning: " << EscapeControls(file.string()) << ": cannot be decoded ("
+                      << EscapeControls(reason) << "), skipped\n";
             continue;
         }
         AudioSound*& slot = bank.Sounds[file.stem().string()];

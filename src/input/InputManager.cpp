@@ -1,11 +1,13 @@
 #include "input/InputManager.h"
 
 #include <iostream>
+#include <sstream>
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include "core/ContentError.h"
+#include "core/ContentText.h"
 #include "core/GameTime.h"
 #include "core/Service.h"
 #include "input/KeyCharacters.h"
@@ -69,21 +71,28 @@ void InputManager::FrameUpdate() {
 }
 
 void InputManager::LoadMappings(const std::string& path) {
+    ReadMappings(ReadContentFile(path), path);
+}
+
+void InputManager::ReadMappings(const std::string& json, const std::string& file) {
     namespace pt = boost::property_tree;
+    CheckJsonNesting(json, file);
+    // An array or a bare value has no action names: members with empty names would only warn.
+    if (!JsonIsObject(json))
+        throw ContentError(file, "the top level is not a JSON object");
     pt::ptree root;
     try {
-        pt::read_json(path, root);
+        std::istringstream in(json);
+        pt::read_json(in, root);
     } catch (const pt::json_parser_error& e) {
         const std::string where = e.line() > 0 ? "line " + std::to_string(e.line()) + ": " : "";
-        throw ContentError(path, where + e.message());
+        throw ContentError(file, where + e.message());
     }
-    if (root.empty() && !root.data().empty())
-        throw ContentError(path, "the top level is not a JSON object");
 
     for (const auto& [name, value] : root) {
         const std::optional<Action> action = ActionFromName(name);
         if (!action) {
-            std::cerr << path << ": unknown action \"" << name << "\" skipped\n";
+            std::cerr << EscapeControls(file) << ": unknown action " << Quoted(name) << " skipped\n";
             continue;
         }
         // Objects and arrays have no data; they, numbers and unknown names all bind None.

@@ -49,8 +49,11 @@ public:
     // Adds the bindings of a key-mappings file: a JSON object whose members, in file order, bind the
     // action named by the member to the key named by its string value (a name that is not a key binds
     // None). A name may repeat to bind several keys. A member naming no action is skipped with a warning
-    // on stderr. Throws ContentError (file name, problem, line) when the file is missing or malformed.
+    // on stderr. Throws ContentError (file name, problem, line) when the file is missing or malformed,
+    // or its top level is not an object.
     void LoadMappings(const std::string& path);
+    // The same from the file's text; file names it in errors and warnings.
+    void ReadMappings(const std::string& json, const std::string& file);
 
     // Queries -----------------------------------------------------------------------------------------
 

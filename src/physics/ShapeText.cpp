@@ -13,8 +13,11 @@ namespace ShapeText {
 
 namespace {
 
+// The grammar's "(Box|Polygon|Edge|Circle|Chain)\s+([-0-9.eE]+\s*)+" accepts exactly the texts this
+// pattern does; written with nested repeats, a long run of digits followed by a stray character
+// makes a backtracking matcher try exponentially many splits of the run.
 const boost::regex& WholePattern() {
-    static const boost::regex pattern(R"((Box|Polygon|Edge|Circle|Chain)\s+([-0-9.eE]+\s*)+)");
+    static const boost::regex pattern(R"((Box|Polygon|Edge|Circle|Chain)\s+[-0-9.eE][-0-9.eE\s]*)");
     return pattern;
 }
 
@@ -91,6 +94,8 @@ std::unique_ptr<b2Shape> BuildCircle(const std::vector<float>& n) {
     return circle;
 }
 
+Parsed ParseText(std::string_view text);
+
 void AppendNumber(std::string& text, float value) {
     text += ' ';
     text += PropertyText::FormatFloat(value);
@@ -99,6 +104,17 @@ void AppendNumber(std::string& text, float value) {
 } // namespace
 
 Parsed Parse(std::string_view text) {
+    try {
+        return ParseText(text);
+    } catch (const std::exception&) {
+        // The matcher gives up on texts it finds too complex; they are unreadable like any other.
+        return Parsed{};
+    }
+}
+
+namespace {
+
+Parsed ParseText(std::string_view text) {
     Parsed out;
     const std::string s(text);
     if (!boost::regex_match(s, WholePattern())) {
@@ -129,6 +145,8 @@ Parsed Parse(std::string_view text) {
     // Edge and Chain: the vertex list is read, but a fixture never holds such a shape.
     return out;
 }
+
+} // namespace
 
 std::string Format(const b2Shape* shape, bool isBox, float boxHalfWidth, float boxHalfHeight) {
     if (!shape) {

@@ -26,7 +26,8 @@ struct Parsed {
     float BoxHalfHeight = 0.0f;
 };
 
-// Never throws: bad number tokens such as "1e" or "1-2" give a result that is not Accepted.
+// Never throws: bad number tokens such as "1e" or "1-2", and texts the matcher cannot decide, give a
+// result that is not Accepted.
 Parsed Parse(std::string_view text);
 
 // The written form of a shape: "" for none and for kinds without a text form; a box by its two

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
@@ -11,6 +12,8 @@
 
 #include "core/Component.h"
 #include "core/ContentError.h"
+#include "core/ContentFolder.h"
+#include "core/ContentText.h"
 #include "core/GameObject.h"
 
 namespace pt = boost::property_tree;
@@ -23,9 +26,8 @@ std::string Lower(std::string text) {
     return text;
 }
 
-bool IsPrefabFile(const std::filesystem::directory_entry& entry) {
-    std::error_code ec;
-    return entry.is_regular_file(ec) && Lower(entry.path().extension().string()) == ".json";
+bool IsPrefabFile(const std::filesystem::path& path) {
+    return Lower(path.extension().string()) == ".json";
 }
 
 // The first member named key (duplicate keys keep the first, as a path lookup does).
@@ -91,29 +93,83 @@ void PrefabManager::RegisterAll(const std::function<void(ComponentRegistry&)>& r
 
 void PrefabManager::Load(const std::filesystem::path& folder) {
     std::map<std::string, std::unique_ptr<Prefab>> loaded;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    if (ec)
-        throw ContentError(folder.string(), "cannot read the prefab folder: " + ec.message());
-    for (const auto& entry : it) {
-        if (!IsPrefabFile(entry))
+    std::map<std::string, std::string> files;
+    for (const std::filesystem::path& path : ListContentFiles(folder)) {
+        if (!IsPrefabFile(path))
             continue;
-        const std::string file = entry.path().string();
-        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string file = path.string();
+        std::ifstream in(path, std::ios::binary);
         if (!in)
             throw ContentError(file, "cannot open the file");
-        std::string name = entry.path().stem().string();
+        std::string name = path.stem().string();
         loaded[name] = ReadPrefab(name, in, file);
+        files[name] = file;
     }
+    CheckAutoCreates(loaded, files);
     Prefabs = std::move(loaded);
     Folder = folder;
 }
 
+void PrefabManager::CheckAutoCreates(const std::map<std::string, std::unique_ptr<Prefab>>& prefabs,
+                                     const std::map<std::string, std::string>& files) const {
+    auto fileOf = [&](const std::string& name) {
+        auto it = files.find(name);
+        return it != files.end() ? it->second : (Folder / (name + ".json")).string();
+    };
+    for (const auto& [name, prefab] : prefabs) {
+        for (const auto& entry : prefab->AutoCreates) {
+            if (!prefabs.count(entry->PrefabName))
+                throw ContentError(fileOf(name),
+                                   "\"AutoCreate\" names no prefab " + Quoted(entry->PrefabName));
+        }
+    }
+    // Depth-first over the AutoCreate graph, without recursion: a prefab met again while it is
+    // still on the path would be built inside itself without end.
+    enum class Mark { New, OnPath, Done };
+    std::map<std::string, Mark> marks;
+    for (const auto& [start, startPrefab] : prefabs) {
+        if (marks[start] != Mark::New)
+            continue;
+        // Each frame: a prefab on the path and the index of its next entry to follow.
+        std::vector<std::pair<const Prefab*, size_t>> path{{startPrefab.get(), 0}};
+        marks[start] = Mark::OnPath;
+        while (!path.empty()) {
+            auto& [prefab, next] = path.back();
+            if (next == prefab->AutoCreates.size()) {
+                marks[prefab->Name] = Mark::Done;
+                path.pop_back();
+                continue;
+            }
+            const std::string& childName = prefab->AutoCreates[next++]->PrefabName;
+            Mark& mark = marks[childName];
+            if (mark == Mark::OnPath) {
+                std::string chain;
+                bool inCycle = false;
+                for (const auto& [onPath, unused] : path) {
+                    inCycle = inCycle || onPath->Name == childName;
+                    if (inCycle)
+                        chain += Quoted(onPath->Name) + " -> ";
+                }
+                chain += Quoted(childName);
+                throw ContentError(fileOf(childName),
+                                   "prefab creates itself through \"AutoCreate\": " + chain);
+            }
+            if (mark == Mark::New) {
+                mark = Mark::OnPath;
+                path.emplace_back(prefabs.at(childName).get(), 0);
+            }
+        }
+    }
+}
+
 std::unique_ptr<Prefab> PrefabManager::ReadPrefab(const std::string& name, std::istream& json,
                                                   const std::string& file) const {
+    const std::string text{std::istreambuf_iterator<char>(json), std::istreambuf_iterator<char>()};
+    CheckJsonNesting(text, file);
     pt::ptree tree;
     try {
-        pt::read_json(json, tree);
+        std::istringstream in(text);
+        pt::read_json(in, tree);
     } catch (const pt::json_parser_error& e) {
         throw ContentError(file, "line " + std::to_string(e.line()) + ": " + e.message());
     }
@@ -145,7 +201,7 @@ std::unique_ptr<Prefab> PrefabManager::ReadPrefab(const std::string& name, std::
 void PrefabManager::ReadComponents(const pt::ptree& tree, PrefabList& into, const std::string& file) const {
     for (const auto& [className, properties] : tree) {
         if (!Registry.Contains(className))
-            throw ContentError(file, "unregistered class \"" + className + "\"");
+            throw ContentError(file, "unregistered class " + Quoted(className));
         IEditable& prototype = Registry.GetPrototype(className);
         auto component = std::make_unique<PrefabComponent>();
         component->ClassName = className;
@@ -165,8 +221,8 @@ void PrefabManager::ReadComponents(const pt::ptree& tree, PrefabList& into, cons
                 } else {
                     const pt::ptree* part = FindMember(first, sub.SubName);
                     if (!part)
-                        throw ContentError(file, "property \"" + key + "\" of \"" + className +
-                                                     "\" lacks \"" + sub.SubName + "\"");
+                        throw ContentError(file, "property " + Quoted(key) + " of " + Quoted(className) +
+                                                     " lacks " + Quoted(sub.SubName));
                     sub.SetText(part->data());
                 }
                 if (sub.IsLast)
@@ -203,7 +259,7 @@ Prefab* PrefabManager::Find(const std::string& name) const {
 
 void PrefabManager::Require(const std::string& name) const {
     if (!Contains(name))
-        throw ContentError((Folder / (name + ".json")).string(), "missing prefab \"" + name + "\"");
+        throw ContentError((Folder / (name + ".json")).string(), "missing prefab " + Quoted(name));
 }
 
 void PrefabManager::Save(Prefab& prefab) {
@@ -216,9 +272,17 @@ void PrefabManager::Save(Prefab& prefab) {
 void PrefabManager::SaveAll() {
     std::error_code ec;
     std::vector<std::filesystem::path> orphans;
-    for (const auto& entry : std::filesystem::directory_iterator(Folder, ec)) {
-        if (IsPrefabFile(entry) && !Contains(entry.path().stem().string()))
-            orphans.push_back(entry.path());
+    std::vector<std::filesystem::path> files;
+    std::vector<std::string> unreadable; // entries the editor never wrote: not its to delete
+    try {
+        files = ListContentFiles(Folder, &unreadable);
+    } catch (const ContentError&) {
+        // A folder that cannot be listed has no orphans to delete; the saves below report nothing
+        // either, as before.
+    }
+    for (const auto& path : files) {
+        if (IsPrefabFile(path) && !Contains(path.stem().string()))
+            orphans.push_back(path);
     }
     for (const auto& path : orphans)
         std::filesystem::remove(path, ec);

@@ -38,9 +38,17 @@ public:
                      const std::filesystem::path& folder);
 
     // Loads every regular file of folder (not recursing) whose extension, lowered, is ".json", as
-    // the prefab named by its stem. Replaces Prefabs only when every file loaded; otherwise throws
-    // ContentError naming the file and problem (with the line for JSON syntax errors).
+    // the prefab named by its stem. Replaces Prefabs only when every file loaded and their
+    // AutoCreates hold together (CheckAutoCreates); otherwise throws ContentError naming the file and
+    // problem (with the line for JSON syntax errors).
     void Load(const std::filesystem::path& folder);
+
+    // Every AutoCreate of prefabs names a prefab among them, and no prefab builds itself through
+    // its AutoCreates (directly or through others); otherwise throws ContentError naming the file of
+    // the offending prefab (files maps names to files; others are named Folder / (name + ".json"))
+    // and the missing name or the chain. Load runs it over what it read.
+    void CheckAutoCreates(const std::map<std::string, std::unique_ptr<Prefab>>& prefabs,
+                          const std::map<std::string, std::string>& files = {}) const;
 
     // Reads one prefab from JSON text into a fresh Prefab named name; file names it in errors.
     std::unique_ptr<Prefab> ReadPrefab(const std::string& name, std::istream& json,

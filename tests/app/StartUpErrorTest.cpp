@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <regex>
 
+#include "../audio/AudioTestFiles.h"
 #include "GameProcess.h"
+#include "ThirdPartyData.h"
 
 namespace {
 
@@ -62,10 +69,141 @@ TEST_F(StartUpErrorTest, MissingKeyMappings) {
     ExpectOneLineError("KeyMappings.json", "");
 }
 
+// One broken copy of Content per kind of damage a modder can do. The real game either refuses it
+// with one line naming the file (status 1), or runs with at most one warning, which names the file
+// (status 0); never a signal or a sanitizer report.
+struct BrokenContent {
+    const char* name;
+    std::function<void(const ContentCopy&)> damage;
+    int exitCode;
+    const char* fileMention;
+};
+
+std::string ReadCopied(const ContentCopy& content, const std::string& relativePath) {
+    std::ifstream in(content.Folder() + "/" + relativePath, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Nested(const std::string& open, const std::string& close, int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += open;
+    for (int i = 0; i < depth; ++i)
+        text += close;
+    return text;
+}
+
+// GameplayRoot as shipped, with one more AutoCreate entry first.
+void AddToGameplayRoot(const ContentCopy& content, const std::string& prefab) {
+    const std::string file = "Content/Prefabs/GameplayRoot.json";
+    std::string text = ReadCopied(content, file);
+    const std::string list = "\"AutoCreate\": [";
+    const size_t at = text.find(list);
+    ASSERT_NE(at, std::string::npos) << text;
+    text.insert(at + list.size(), "{\"Prefab\": \"" + prefab + "\"}, ");
+    content.Write(file, text);
+}
+
+class BrokenContentTest : public ::testing::TestWithParam<BrokenContent> {};
+
+TEST_P(BrokenContentTest, IsRefusedInOneLineOrRunsWithOneWarning) {
+    ContentCopy content;
+    GetParam().damage(content);
+    const GameRun run = RunGameIn(content.Folder(), {"--headless", "--frames", "30"});
+    const std::string& err = run.Stderr;
+    EXPECT_EQ(run.ExitCode, GetParam().exitCode) << err;
+    EXPECT_EQ(err.find("Sanitizer"), std::string::npos) << err;
+    EXPECT_EQ(err.find("runtime error"), std::string::npos) << err;
+    const auto lines = std::count(err.begin(), err.end(), '\n');
+    if (GetParam().exitCode == 1) {
+        EXPECT_EQ(lines, 1) << err;
+    } else {
+        EXPECT_LE(lines, 1) << err;
+    }
+    if (lines > 0) {
+        EXPECT_NE(err.find(GetParam().fileMention), std::string::npos) << err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartUp, BrokenContentTest,
+    ::testing::Values(
+        BrokenContent{"AtlasSpriteWithoutAttributes",
+                      [](const ContentCopy& c) {
+                          c.Write("Content/Textures/Main/Game.xml",
+                                  R"(<TextureAtlas imagePath="Game.png"><sprite/></TextureAtlas>)");
+                      },
+                      1, "Game.xml"},
+        BrokenContent{"OggClaimingEndlessFrames",
+                      [](const ContentCopy& c) {
+                          c.Write("Content/Sounds/Main/Endless.ogg",
+                                  OggWithoutLength(ThirdPartyData("audio/ogg/error_005.ogg").string()));
+                      },
+                      0, "Endless.ogg"},
+        BrokenContent{"ShapeTextTheMatcherGivesUpOn",
+                      [](const ContentCopy& c) {
+                          c.Write("Content/Prefabs/Rock.json",
+                                  R"({"Components": {"Pos2dComponent": {"IsRelative": "true"},
+                                      "B2BodyComponent": {"Type": "0"},
+                                      "B2FixtureComponent": {"Shape": "Box 1111111111111111x"}}, "AutoCreate": ""})");
+                          AddToGameplayRoot(c, "Rock");
+                      },
+                      0, "Rock.json"},
+        BrokenContent{
+            "PrefabNestedTooDeep",
+            [](const ContentCopy& c) { c.Write("Content/Prefabs/Deep.json", Nested("[", "]", 30000)); }, 1,
+            "Deep.json"},
+        BrokenContent{
+            "MusicMetadataNestedTooDeep",
+            [](const ContentCopy& c) { c.Write("Content/Music/Depths.json", Nested("{\"a\":", "}", 60000)); },
+            0, "Depths.json"},
+        BrokenContent{"FontNestedTooDeep",
+                      [](const ContentCopy& c) {
+                          c.Write("Content/Fonts/Main/Deep.fnt", Nested("<font>", "</font>", 20000));
+                      },
+                      1, "Deep.fnt"},
+        BrokenContent{"PrefabCreatingItself",
+                      [](const ContentCopy& c) {
+                          c.Write("Content/Prefabs/Loop.json",
+                                  R"({"Components": "", "AutoCreate": [{"Prefab": "Loop"}]})");
+                      },
+                      1, "Loop.json"},
+        BrokenContent{"AutoCreateOfAMissingPrefab",
+                      [](const ContentCopy& c) { AddToGameplayRoot(c, "Nowhere"); }, 1, "GameplayRoot.json"},
+        BrokenContent{"SymbolicLinkLoopInABank",
+                      [](const ContentCopy& c) {
+                          const std::string loop = c.Folder() + "/Content/Textures/Main/Loop.xml";
+                          std::filesystem::create_symlink(loop, loop);
+                      },
+                      1, "Loop.xml"},
+        BrokenContent{"ClassNameWithANewline",
+                      [](const ContentCopy& c) {
+                          c.Write("Content/Prefabs/Odd.json",
+                                  "{\"Components\": {\"Two\\nLines\": \"\"}, \"AutoCreate\": \"\"}");
+                      },
+                      1, "Odd.json"},
+        BrokenContent{
+            "KeyMappingsThatAreAnArray",
+            [](const ContentCopy& c) { c.Write("Content/Config/KeyMappings.json", R"([{"MoveUp": "W"}])"); },
+            1, "KeyMappings.json"},
+        BrokenContent{"FontPageWidthZero",
+                      [](const ContentCopy& c) {
+                          const std::string font = "Content/Fonts/Main/Small.fnt";
+                          c.Write(font, std::regex_replace(ReadCopied(c, font),
+                                                           std::regex("scaleW=\"[0-9]+\""), "scaleW=\"0\""));
+                      },
+                      1, "Small.fnt"},
+        BrokenContent{
+            "UndecodableSound",
+            [](const ContentCopy& c) { c.Write("Content/Sounds/Main/Noise.wav", "RIFF but not really"); }, 0,
+            "Noise.wav"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ScriptErrorTest, MalformedScriptLineIsReportedWithItsLineAndStatusTwo) {
     ContentCopy content;
     content.Write("bad.script", "# two good lines, then a bad one\n1 key down W\n2 key up W\n3 jump\n");
-    const GameRun run = RunGameIn(content.Folder(), {"--headless", "--frames", "5", "--script", "bad.script"});
+    const GameRun run =
+        RunGameIn(content.Folder(), {"--headless", "--frames", "5", "--script", "bad.script"});
     EXPECT_EQ(run.ExitCode, 2);
     EXPECT_NE(run.Stderr.find("bad.script:4"), std::string::npos) << run.Stderr;
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ThirdPartyData.h"
 #include "TempContent.h"
+#include "ThirdPartyData.h"
 #include "assets/BitmapFont.h"
 #include "assets/FontRegistry.h"
 #include "assets/Texture.h"
@@ -10,6 +10,15 @@
 #include "reflection/ResourceLookup.h"
 
 namespace {
+
+// Elements opened depth times and never closed.
+std::string Nested(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) {
+        text += "<k>";
+    }
+    return text;
+}
 
 class FontBankTest : public ::testing::Test {
 protected:
@@ -125,8 +134,7 @@ class BadFontTest : public FontBankTest,
                     public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
 
 TEST_P(BadFontTest, IsAContentErrorNamingTheFile) {
-    std::string text =
-        ReadFile(ThirdPartyData("bmfont/edge-cases/test-font-xml.fnt"));
+    std::string text = ReadFile(ThirdPartyData("bmfont/edge-cases/test-font-xml.fnt"));
     const auto& [from, to] = GetParam();
     const size_t at = text.find(from);
     ASSERT_NE(at, std::string::npos);
@@ -143,13 +151,16 @@ TEST_P(BadFontTest, IsAContentErrorNamingTheFile) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Descriptors, BadFontTest,
-                         ::testing::Values(std::make_pair("scaleW=\"256\"", ""),
-                                           std::make_pair("lineHeight=\"16\"", "lineHeight=\"tall\""),
-                                           std::make_pair("file=\"test-font_0.png\"", ""),
-                                           std::make_pair("xadvance=\"17\"", ""),
-                                           std::make_pair("id=\"70\"", "id=\"F\""),
-                                           std::make_pair("amount=\"-1\"", ""),
-                                           std::make_pair("</font>", "")));
+INSTANTIATE_TEST_SUITE_P(
+    Descriptors, BadFontTest,
+    ::testing::Values(std::make_pair("scaleW=\"256\"", ""),
+                      std::make_pair("lineHeight=\"16\"", "lineHeight=\"tall\""),
+                      std::make_pair("file=\"test-font_0.png\"", ""), std::make_pair("xadvance=\"17\"", ""),
+                      std::make_pair("id=\"70\"", "id=\"F\""), std::make_pair("amount=\"-1\"", ""),
+                      std::make_pair("</font>", ""), std::make_pair("<chars count=\"2\">", "<chars><char/>"),
+                      std::make_pair("<kernings count=\"1\">", "<kernings><kerning/>"),
+                      std::make_pair("scaleW=\"256\"", "scaleW=\"0\""),
+                      std::make_pair("scaleH=\"256\"", "scaleH=\"-1\""),
+                      std::make_pair("<kernings count=\"1\">", "<kernings>" + Nested(20000))));
 
 } // namespace

@@ -17,6 +17,14 @@ std::string Atlas(const std::string& image, const std::string& sprites) {
            "</TextureAtlas>\n";
 }
 
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
 class TextureBankTest : public ::testing::Test {
 protected:
     TempContent content;
@@ -185,12 +193,32 @@ INSTANTIATE_TEST_SUITE_P(
         BadAtlas{"SpriteWithoutX", Atlas("a.png", "<sprite n=\"A\" y=\"0\" w=\"1\" h=\"1\"/>"), "x"},
         BadAtlas{"SpriteWithoutName", Atlas("a.png", "<sprite x=\"0\" y=\"0\" w=\"1\" h=\"1\"/>"), "n"},
         BadAtlas{"NonIntegerWidth", Atlas("a.png", "<sprite n=\"A\" x=\"0\" y=\"0\" w=\"1.5\" h=\"1\"/>"),
-                 "1.5"}),
+                 "1.5"},
+        BadAtlas{"SpriteWithoutAttributes", Atlas("a.png", "<sprite/>"), "\"n\""},
+        BadAtlas{"FrameWithoutArea",
+                 Atlas("a.png", "<sprite n=\"Two&#10;Lines\" x=\"0\" y=\"0\" w=\"0\" h=\"0\"/>"),
+                 "\"Two\\nLines\" has a frame of 0 x 0"},
+        BadAtlas{"NestedTooDeep", Atlas("a.png", Repeat("<a>", 20000) + Repeat("</a>", 20000)),
+                 "nested deeper"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TextureBankTest, AMissingBankFolderIsAContentError) {
     EXPECT_THROW(manager.LoadTextureBank("Nowhere"), ContentError);
     EXPECT_EQ(manager.Banks.count("Nowhere"), 0u);
+}
+
+TEST_F(TextureBankTest, AnEntryWhoseTypeCannotBeReadIsAContentErrorNamingIt) {
+    content.Write("Textures/Main/A.xml", Atlas("A.png", ""));
+    const auto loop = content.Root / "Textures/Main/Loop.xml";
+    std::filesystem::create_symlink(loop, loop);
+    try {
+        manager.LoadTextureBank("Main");
+        FAIL() << "loaded";
+    } catch (const ContentError& e) {
+        EXPECT_EQ(e.File(), loop.string());
+        EXPECT_NE(e.Problem().find("symbolic links"), std::string::npos) << e.Problem();
+    }
+    EXPECT_EQ(manager.Banks.count("Main"), 0u);
 }
 
 // Real atlases written by a packing tool, with their images renamed to the sheet name.

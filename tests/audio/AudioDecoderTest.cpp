@@ -1,5 +1,5 @@
-#include "ThirdPartyData.h"
 #include "platform/AudioDecoder.h"
+#include "ThirdPartyData.h"
 
 #include "AudioTestFiles.h"
 
@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string AudioData(const std::string& file) { return ThirdPartyData("audio/" + file).string(); }
+std::string AudioData(const std::string& file) {
+    return ThirdPartyData("audio/" + file).string();
+}
 
 struct Expected {
     const char* file;
@@ -117,6 +119,14 @@ TEST(BadFiles, TextAndEmptyFilesAreRejectedWithAReason) {
         EXPECT_FALSE(AudioDecoder::Decode((folder / name).string(), &error)) << name;
         EXPECT_FALSE(error.empty()) << name;
     }
+}
+
+TEST(BadFiles, AFrameCountBeyondWhatTheFileCanHoldIsRefused) {
+    TempFolder folder;
+    WriteText(folder / "endless.ogg", OggWithoutLength(AudioData("ogg/error_005.ogg")));
+    std::string error;
+    EXPECT_FALSE(AudioDecoder::Decode((folder / "endless.ogg").string(), &error));
+    EXPECT_NE(error.find("9223372036854775807 frames"), std::string::npos) << error;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -64,4 +65,33 @@ inline void WriteWav(const std::filesystem::path& path, double seconds, int samp
 inline void WriteText(const std::filesystem::path& path, const std::string& text) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path) << text;
+}
+
+// A real Ogg Vorbis file whose pages all claim "no packet ends here" (granule position -1), with
+// their checksums made right again: the decoder then cannot learn the length and reports the
+// largest frame count there is.
+inline std::string OggWithoutLength(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    auto crc = [](const std::string& page) {
+        std::uint32_t c = 0;
+        for (const char byte : page) {
+            c ^= std::uint32_t(std::uint8_t(byte)) << 24;
+            for (int bit = 0; bit < 8; bit++)
+                c = (c & 0x80000000u) ? (c << 1) ^ 0x04c11db7u : c << 1;
+        }
+        return c;
+    };
+    for (std::size_t at = bytes.find("OggS"); at != std::string::npos; at = bytes.find("OggS", at + 1)) {
+        const std::size_t segments = std::uint8_t(bytes[at + 26]);
+        std::size_t length = 27 + segments;
+        for (std::size_t i = 0; i < segments; i++)
+            length += std::uint8_t(bytes[at + 27 + i]);
+        bytes.replace(at + 6, 8, 8, '\xff');
+        bytes.replace(at + 22, 4, 4, '\0');
+        const std::uint32_t sum = crc(bytes.substr(at, length));
+        for (int i = 0; i < 4; i++)
+            bytes[at + 22 + i] = char((sum >> (8 * i)) & 0xff);
+    }
+    return bytes;
 }

@@ -82,18 +82,20 @@ TEST_F(MusicCatalogue, BadMetadataWarnsOnceAndLeavesBothPointsUnset) {
     WriteText(folder / "Word.json", R"({"LoopStartSample": "soon", "LoopEndSample": 9})");
     WriteText(folder / "Broken.ogg", "track");
     WriteText(folder / "Broken.json", R"({"LoopStartSample": )");
+    WriteText(folder / "Deep.ogg", "track");
+    WriteText(folder / "Deep.json", std::string(60000, '[') + std::string(60000, ']'));
     WriteText(folder / "Fine.ogg", "track");
     WriteText(folder / "Fine.json", R"({"LoopStartSample": -3, "LoopEndSample": 9})");
     MusicManager music = build();
 
-    EXPECT_EQ(music.Tracks().size(), 5u);
-    for (const char* name : {"NoEnd", "Fraction", "Word", "Broken"}) {
+    EXPECT_EQ(music.Tracks().size(), 6u);
+    for (const char* name : {"NoEnd", "Fraction", "Word", "Broken", "Deep"}) {
         ASSERT_TRUE(music.FindTrack(name)) << name;
         EXPECT_EQ(music.FindTrack(name)->LoopStartSample, -1) << name;
         EXPECT_EQ(music.FindTrack(name)->LoopEndSample, -1) << name;
         EXPECT_NE(warnings.find(std::string(name) + ".json"), std::string::npos) << warnings;
     }
-    EXPECT_EQ(warningCount(), 4) << warnings;
+    EXPECT_EQ(warningCount(), 5) << warnings;
     EXPECT_EQ(music.FindTrack("Fine")->LoopStartSample, -3);
 }
 

@@ -88,6 +88,19 @@ TEST_F(KeyMappings, MalformedJsonIsAContentErrorWithTheLine) {
     }
 }
 
+TEST_F(KeyMappings, ATopLevelThatIsNotAnObjectIsAContentError) {
+    for (const char* json : {R"(["MoveUp", "W"])", "[]", R"("W")", "42", ""}) {
+        try {
+            Load(json);
+            FAIL() << "accepted " << json;
+        } catch (const ContentError& e) {
+            EXPECT_EQ(e.File(), path.string());
+            EXPECT_EQ(e.Problem(), "the top level is not a JSON object") << json;
+        }
+    }
+    EXPECT_TRUE(input.Mappings.empty());
+}
+
 TEST_F(KeyMappings, TheShippedFileBindsEveryAction) {
     input.LoadMappings(KELVANE_SOURCE_DIR "/content/Config/KeyMappings.json");
     for (int value = 0; value < ActionCount; ++value) {

@@ -48,7 +48,8 @@ TEST_F(PrefabEditTest, DuplicateStripsTheNumberAndTakesTheFirstFree) {
 
 TEST_F(PrefabEditTest, DuplicateCopiesComponentsEntriesAndValues) {
     Write("Src.json", R"({"Components": {"ProbeBhv": {"Speed": "9", "Tint": {"A": "1", "Rgb": "102030"}}},
-        "AutoCreate": [{"Name": "kid", "Prefab": "Src", "InstanceProperties": {"OtherBhv": {"Count": "2"}}}]})");
+        "AutoCreate": [{"Name": "kid", "Prefab": "Kid", "InstanceProperties": {"OtherBhv": {"Count": "2"}}}]})");
+    Write("Kid.json", EmptyText);
     LoadAll();
     Prefab* src = manager.Find("Src");
     Prefab* copy = manager.Duplicate(*src);
@@ -97,7 +98,7 @@ TEST_F(PrefabEditTest, MoveComponentClamps) {
 TEST_F(PrefabEditTest, MoveAutoCreateSwapsWithinRangeOnly) {
     Write("E.json",
           R"({"Components": "", "AutoCreate": [{"Prefab": "a"}, {"Prefab": "b"}, {"Prefab": "c"}]})");
-    LoadAll();
+    Load({"a", "b", "c"});
     Prefab& p = *manager.Find("E");
     AutoCreate* last = p.AutoCreates[2].get();
     manager.MoveAutoCreate(last, 1);

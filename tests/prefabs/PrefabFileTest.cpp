@@ -53,6 +53,10 @@ const char* const ExampleText = R"({
 
 const char* const EmptyText = "{\n    \"Components\": \"\",\n    \"AutoCreate\": \"\"\n}\n";
 
+// A prefab whose component nests an array 30,000 levels deep.
+const std::string DeepText = R"({"Components": {"ProbeBhv": {"Label": )" + std::string(30000, '[') +
+                             std::string(30000, ']') + R"(}}, "AutoCreate": ""})";
+
 TEST_F(PrefabTest, LoadsJsonFilesByLowerCasedExtensionOnly) {
     Write("Foo.JSON", EmptyText);
     Write("Foo.json.bak", EmptyText);
@@ -69,6 +73,8 @@ TEST_F(PrefabTest, LoadsJsonFilesByLowerCasedExtensionOnly) {
 
 TEST_F(PrefabTest, ReadsComponentsInFileOrderWithDuplicates) {
     Write("Example.json", ExampleText);
+    Write("P.json", EmptyText);
+    Write("Q.001.json", EmptyText);
     LoadAll();
     Prefab& p = *manager.Find("Example");
     ASSERT_EQ(p.Components.size(), 3u);
@@ -93,6 +99,8 @@ TEST_F(PrefabTest, ReadsComponentsInFileOrderWithDuplicates) {
 
 TEST_F(PrefabTest, SaveWritesTheExactLayoutAndRoundTrips) {
     Write("Example.json", ExampleText);
+    Write("P.json", EmptyText);
+    Write("Q.001.json", EmptyText);
     LoadAll();
     Prefab& p = *manager.Find("Example");
     p.Dirty = true;
@@ -195,9 +203,47 @@ INSTANTIATE_TEST_SUITE_P(
                 "\"Pos\" of \"Pos2dComponent\" lacks \"Y\""},
         BadFile{R"({"Components": {"ProbeBhv": {"Tint": "ff"}}, "AutoCreate": ""})", "lacks \"A\""},
         BadFile{R"({"Components": {"NoSuchBhv": ""}, "AutoCreate": ""})", "unregistered class \"NoSuchBhv\""},
+        BadFile{"{\"Components\": {\"No\\nSuchBhv\": \"\"}, \"AutoCreate\": \"\"}",
+                "unregistered class \"No\\nSuchBhv\""},
+        BadFile{DeepText.c_str(), "nested deeper than 64 levels"},
         BadFile{R"({"Components": "", "AutoCreate": [{"Prefab": "P", "InstanceProperties":
                                  {"Ghost": ""}}]})",
                 "unregistered class \"Ghost\""}));
+
+// A prefab that builds itself, directly or through others, or builds a prefab that does not exist,
+// is refused at load with the file and the chain or the name.
+TEST_F(PrefabTest, AutoCreatesMustNameLoadedPrefabsWithoutCycles) {
+    Write("Leaf.json", EmptyText);
+    LoadAll();
+    auto expectRefused = [&](const std::string& file, const std::string& problem) {
+        try {
+            manager.Load(folder);
+            FAIL() << "loaded";
+        } catch (const ContentError& e) {
+            EXPECT_NE(e.File().find(file), std::string::npos) << e.what();
+            EXPECT_EQ(e.Problem(), problem);
+        }
+        EXPECT_EQ(manager.Prefabs.size(), 1u); // what loaded before stays, nothing of the new files
+    };
+    auto entries = [](const std::string& prefabs) {
+        return R"({"Components": "", "AutoCreate": [)" + prefabs + "]}";
+    };
+    Write("Self.json", entries(R"({"Prefab": "Leaf"}, {"Prefab": "Self"})"));
+    expectRefused("Self.json", "prefab creates itself through \"AutoCreate\": \"Self\" -> \"Self\"");
+
+    Write("Self.json", entries(R"({"Prefab": "Leaf"}, {"Prefab": "B"})"));
+    Write("B.json", entries(R"({"Prefab": "C"})"));
+    Write("C.json", entries(R"({"Prefab": "Self"})"));
+    expectRefused("B.json",
+                  "prefab creates itself through \"AutoCreate\": \"B\" -> \"C\" -> \"Self\" -> \"B\"");
+
+    Write("C.json", entries(R"({"Prefab": "Leaf"}, {"Prefab": "Gone"})"));
+    expectRefused("C.json", "\"AutoCreate\" names no prefab \"Gone\"");
+
+    Write("C.json", entries(R"({"Prefab": "Leaf"}, {"Prefab": "Leaf"})"));
+    manager.Load(folder);
+    EXPECT_EQ(manager.Prefabs.size(), 4u);
+}
 
 TEST_F(PrefabTest, MissingFolderIsAContentError) {
     manager.Registry.Register<Pos2dComponent>();

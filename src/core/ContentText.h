@@ -1,0 +1,120 @@
+#pragma once
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "core/ContentError.h"
+
+// The text of a JSON or XML content file, checked before a parser sees it. The tree parsers recurse
+// once per level of nesting, so a file nested thousands of levels deep would overflow the stack;
+// no real content comes near this many levels.
+constexpr int MaxContentNesting = 64;
+
+// How deep objects and arrays nest in JSON text (0 for a bare value); brackets in strings do not
+// count. Unbalanced text is measured as far as it goes: the parser reports it.
+inline int JsonNestingDepth(std::string_view text) {
+    int depth = 0;
+    int deepest = 0;
+    bool inString = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            deepest = std::max(deepest, ++depth);
+        } else if ((c == '}' || c == ']') && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+// How deep elements nest in XML text (1 for a lone root element). Comments, CDATA, processing
+// instructions, declarations and quoted attribute values are skipped.
+inline int XmlNestingDepth(std::string_view text) {
+    int depth = 0;
+    int deepest = 0;
+    size_t i = 0;
+    auto skipPast = [&](std::string_view end) {
+        const size_t at = text.find(end, i);
+        i = at == std::string_view::npos ? text.size() : at + end.size();
+    };
+    while ((i = text.find('<', i)) != std::string_view::npos) {
+        const std::string_view rest = text.substr(i);
+        if (rest.starts_with("<!--")) {
+            skipPast("-->");
+        } else if (rest.starts_with("<![CDATA[")) {
+            skipPast("]]>");
+        } else if (rest.starts_with("<?")) {
+            skipPast("?>");
+        } else if (rest.starts_with("<!")) {
+            skipPast(">");
+        } else if (rest.starts_with("</")) {
+            depth = depth > 0 ? depth - 1 : 0;
+            skipPast(">");
+        } else {
+            // An opening tag: find its end outside quoted attribute values.
+            char quote = 0;
+            size_t j = i + 1;
+            for (; j < text.size(); ++j) {
+                if (quote) {
+                    quote = text[j] == quote ? 0 : quote;
+                } else if (text[j] == '"' || text[j] == '\'') {
+                    quote = text[j];
+                } else if (text[j] == '>') {
+                    break;
+                }
+            }
+            const bool selfClosing = j < text.size() && text[j - 1] == '/';
+            deepest = std::max(deepest, depth + 1);
+            if (!selfClosing) {
+                ++depth;
+            }
+            i = j < text.size() ? j + 1 : text.size();
+        }
+    }
+    return deepest;
+}
+
+// Whether JSON text is an object at its top level (after an optional byte-order mark and blanks).
+inline bool JsonIsObject(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && text[first] == '{';
+}
+
+// The whole file, or ContentError naming it when it cannot be read.
+inline std::string ReadContentFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw ContentError(path, "cannot open the file");
+    }
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        throw ContentError(path, "cannot read the file");
+    }
+    return text;
+}
+
+// Throws ContentError naming file when the text nests deeper than MaxContentNesting levels.
+inline void CheckJsonNesting(std::string_view text, const std::string& file) {
+    if (JsonNestingDepth(text) > MaxContentNesting) {
+        throw ContentError(file, "nested deeper than " + std::to_string(MaxContentNesting) + " levels");
+    }
+}
+inline void CheckXmlNesting(std::string_view text, const std::string& file) {
+    if (XmlNestingDepth(text) > MaxContentNesting) {
+        throw ContentError(file, "nested deeper than " + std::to_string(MaxContentNesting) + " levels");
+    }
+}
