@@ -68,7 +68,7 @@ void EdPalObjectEditBhv::Start() {
             if (EdListItemBhv* item = row->Item()) {
                 item->ClickHandler = [this, r] {
                     const size_t index = static_cast<size_t>(Offset) + r;
-                    if (index < model_.size()) {
+                    if (index < model_.size() && StillSelected(model_[index].Editable)) {
                         current_ = model_[index].Editable;
                     }
                 };
@@ -223,8 +223,15 @@ std::string EdPalObjectEditBhv::ValueText(const Row& row) const {
     return it == stored.end() ? std::string() : it->second->GetSubProperty(*row.Key, row.Part).GetText();
 }
 
+bool EdPalObjectEditBhv::StillSelected(const IEditable* editable) {
+    // The model is rebuilt in Update; a commit or a key in the input pass before it may name a
+    // component deleted at the last flush. Only addresses are compared.
+    CollectEditables(scratch_);
+    return editable && std::find(scratch_.begin(), scratch_.end(), editable) != scratch_.end();
+}
+
 void EdPalObjectEditBhv::CommitProperty(size_t index, const std::string& text) {
-    if (index >= model_.size() || !model_[index].Key) {
+    if (index >= model_.size() || !model_[index].Key || !StillSelected(model_[index].Editable)) {
         return;
     }
     const Row& row = model_[index];
@@ -341,7 +348,8 @@ void EdPalObjectEditBhv::AddComponent(const std::string& className) {
 }
 
 void EdPalObjectEditBhv::RemoveComponent() {
-    if (!current_) {
+    if (!StillSelected(current_)) {
+        current_ = nullptr;
         return;
     }
     EditorState& editor = Service<EditorState>::Get();
@@ -371,7 +379,8 @@ void EdPalObjectEditBhv::RemoveComponent() {
 }
 
 void EdPalObjectEditBhv::MoveComponent(int offset) {
-    if (!current_) {
+    if (!StillSelected(current_)) {
+        current_ = nullptr;
         return;
     }
     EditorState& editor = Service<EditorState>::Get();
@@ -410,7 +419,7 @@ void EdPalObjectEditBhv::MoveComponent(int offset) {
 }
 
 void EdPalObjectEditBhv::CentreSprite() {
-    if (!current_ || Service<PrefabManager>::Get().GetClassName(*current_) != "SpriteComponent" ||
+    if (!StillSelected(current_) || Service<PrefabManager>::Get().GetClassName(*current_) != "SpriteComponent" ||
         !current_->FindProperty("Size") || !current_->FindProperty("Origin")) {
         return;
     }
@@ -429,6 +438,10 @@ void EdPalObjectEditBhv::CentreSprite() {
 void EdPalObjectEditBhv::HandleInput() {
     const InputManager& input = Service<InputManager>::Get();
     if (!current_ || !input.IsKeyDown(Key::Ctrl)) {
+        return;
+    }
+    if (!StillSelected(current_)) {
+        current_ = nullptr;
         return;
     }
     if (input.IsKeyPressed(Key::E) && SelectedKind() == Kind::Object) {
@@ -469,30 +482,22 @@ void EdPalObjectEditBhv::Update() {
                            : kind == Kind::Prefab ? "Edit Prefab"
                                                   : "Edit";
     }
-    std::string name;
-    std::string prefabName;
-    switch (kind) {
-    case Kind::Object:
-        name = editor.SelectedObject->Name;
-        prefabName = editor.SelectedObject->PrefabName;
-        break;
-    case Kind::Prefab:
-        name = editor.SelectedPrefab->Name;
-        prefabName = editor.SelectedPrefab->Name;
-        break;
-    case Kind::Entry:
-        name = editor.SelectedAutoCreate->Name;
-        prefabName = editor.SelectedAutoCreate->PrefabName;
-        break;
-    case Kind::None:
-        break;
-    }
+    // Assigned in place: the rows keep their storage, and a frame allocates nothing here.
+    static const std::string Nothing;
+    const std::string& name = kind == Kind::Object   ? editor.SelectedObject->Name
+                              : kind == Kind::Prefab ? editor.SelectedPrefab->Name
+                              : kind == Kind::Entry  ? editor.SelectedAutoCreate->Name
+                                                     : Nothing;
+    const std::string& prefabName = kind == Kind::Object   ? editor.SelectedObject->PrefabName
+                                    : kind == Kind::Prefab ? editor.SelectedPrefab->Name
+                                    : kind == Kind::Entry  ? editor.SelectedAutoCreate->PrefabName
+                                                           : Nothing;
     if (nameRow_) {
-        nameRow_->ValueText = std::move(name);
+        nameRow_->ValueText.assign(name);
         nameRow_->IsEditable = kind != Kind::None;
     }
     if (prefabNameRow_) {
-        prefabNameRow_->ValueText = std::move(prefabName);
+        prefabNameRow_->ValueText.assign(prefabName);
     }
     SetShown(flagRow_, kind == Kind::Object);
     if (kind == Kind::Object) {

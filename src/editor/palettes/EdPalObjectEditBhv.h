@@ -61,6 +61,8 @@ private:
     void CollectEditables(std::vector<IEditable*>& out) const;
     // The prefab whose data the selection lives in (the prefab, or the entry's owner), or null.
     Prefab* DataPrefab() const;
+    // Whether the editable is one of the selection's now.
+    bool StillSelected(const IEditable* editable);
     void RebuildModel();
     std::string ValueText(const Row& row) const;
     void ShowRows();
