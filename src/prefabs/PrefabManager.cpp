@@ -356,8 +356,7 @@ void PrefabManager::MoveAutoCreate(AutoCreate* entry, int offset) {
 std::string PrefabManager::GetClassName(const IEditable& editable) const {
     if (auto* component = dynamic_cast<const PrefabComponent*>(&editable))
         return component->ClassName;
-    // Without a recorded type (made by new rather than by the registry) the dynamic type answers.
-    return Registry.FindName(editable.Type ? *editable.Type : typeid(editable));
+    return editable.Type ? Registry.FindName(*editable.Type) : std::string();
 }
 
 void PrefabManager::ApplyComponents(GameObject& object, const PrefabList& components, bool overrides) const {

@@ -76,8 +76,7 @@ public:
     // Swaps the entry with the one offset places away when that index exists, and marks its owner
     // dirty; otherwise does nothing.
     void MoveAutoCreate(AutoCreate* entry, int offset);
-    // A PrefabComponent's ClassName, else the registered name of the object's class (its recorded
-    // Type, or its dynamic type), else "".
+    // A PrefabComponent's ClassName, else the registered name of the object's class, else "".
     std::string GetClassName(const IEditable& editable) const;
 
     // Creates one component per entry (or, with overrides, reuses the object's first component of

@@ -1,6 +1,7 @@
 #include "editor/palettes/EdPalObjectEditBhv.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 #include "components/SpriteComponent.h"
 #include "core/Behavior.h"
@@ -41,6 +42,14 @@ void SetShown(GameObject* object, bool shown) {
 IEditable* PrototypeOf(const PrefabComponent& component) {
     const ComponentRegistry& registry = Service<PrefabManager>::Get().Registry;
     return registry.Contains(component.ClassName) ? &registry.GetPrototype(component.ClassName) : nullptr;
+}
+
+// The registered class name; a component made by new rather than by the registry recorded no type,
+// and its dynamic type names it.
+std::string ClassNameOf(const IEditable& editable) {
+    const PrefabManager& prefabs = Service<PrefabManager>::Get();
+    std::string name = prefabs.GetClassName(editable);
+    return name.empty() ? prefabs.Registry.FindName(typeid(editable)) : name;
 }
 
 } // namespace
@@ -169,7 +178,6 @@ Prefab* EdPalObjectEditBhv::DataPrefab() const {
 }
 
 void EdPalObjectEditBhv::RebuildModel() {
-    const PrefabManager& prefabs = Service<PrefabManager>::Get();
     model_.clear();
     const bool live = SelectedKind() == Kind::Object;
     for (IEditable* editable : editables_) {
@@ -179,7 +187,7 @@ void EdPalObjectEditBhv::RebuildModel() {
         }
         Row header;
         header.Editable = editable;
-        header.Label = prefabs.GetClassName(*editable);
+        header.Label = ClassNameOf(*editable);
         if (source && !source->Properties.empty()) {
             header.Label += ":";
         }
@@ -419,7 +427,7 @@ void EdPalObjectEditBhv::MoveComponent(int offset) {
 }
 
 void EdPalObjectEditBhv::CentreSprite() {
-    if (!StillSelected(current_) || Service<PrefabManager>::Get().GetClassName(*current_) != "SpriteComponent" ||
+    if (!StillSelected(current_) || ClassNameOf(*current_) != "SpriteComponent" ||
         !current_->FindProperty("Size") || !current_->FindProperty("Origin")) {
         return;
     }
