@@ -1,21 +1,22 @@
 // What the open editor costs the frame: the real game, headless, run from the folder beside its
 // Content, once as a player sees it, once with the editor open (every palette shown, an object
 // selected so the edit palette lists its properties) and once more with one of its values being
-// edited. The CPU time of a frame is the wall time between the end of one frame and the end of the
-// next on a clock whose sleeps take no time, so only the frame's work is counted. Heap allocations
+// edited. The CPU time of a frame is the main thread's CPU time between the end of one frame and
+// the end of the next (the pacer's clock takes no time to sleep). Heap allocations
 // of steady frames are counted too: editing a field must add none (the headless backend's own
 // recording of each drawn pass allocates in every run alike).
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <utility>
 
 #include <unistd.h>
 
 #include "../render/AllocationCounter.h"
-#include "Goal.h"
+#include "GoalMain.h"
 #include "app/Application.h"
 #include "platform/Clock.h"
 
@@ -53,70 +54,108 @@ constexpr const char* EditValue = R"(16 mouse move 930 356
 18 button up LeftMouse
 )";
 
-struct Figures {
-    double meanMs = 0.0;
+// The three games measured, by benchmark argument.
+enum Session { Closed = 0, Open = 1, Editing = 2 };
+
+std::string ScriptPath(Session session) {
+    return "/tmp/kelvane-editor-bench-" + std::to_string(::getpid()) + "-" + std::to_string(session) + ".txt";
+}
+
+void WriteScripts() {
+    std::ofstream(ScriptPath(Closed)) << "# nothing: the editor stays closed\n";
+    std::ofstream(ScriptPath(Open)) << OpenEditor;
+    std::ofstream(ScriptPath(Editing)) << OpenEditor << EditValue;
+}
+
+struct GameFigures {
+    double frameSeconds = 0.0; // mean main-thread CPU time of a steady frame
     double allocationsPerFrame = 0.0;
 };
 
-Figures RunGame(const std::string& script) {
+double ThreadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// One game of Frames frames; false when it did not run.
+bool PlayGame(const std::string& script, GameFigures& figures) {
     AppOptions options;
     options.Headless = true;
     options.Frames = Frames;
     options.ScriptPath = script;
     FastClock clock;
     Application game(options, clock);
-    using Steady = std::chrono::steady_clock;
-    Steady::time_point last;
-    double totalMs = 0.0;
+    double last = 0.0;
+    double total = 0.0;
     long allocationsAtStart = 0;
     game.SetFrameObserver([&](int64_t frame) {
-        const Steady::time_point now = Steady::now();
+        const double now = ThreadCpuSeconds();
         if (frame > SteadyFrom) {
-            totalMs += std::chrono::duration<double, std::milli>(now - last).count();
+            total += now - last;
         } else if (frame == SteadyFrom) {
             allocationsAtStart = AllocationCount();
         }
-        last = Steady::now();
+        last = ThreadCpuSeconds();
     });
     if (game.Run() != 0) {
-        std::fprintf(stderr, "editor_bench: the game did not run; start it from build/release/bin\n");
-        return {};
+        return false;
     }
-    const double frames = Frames - SteadyFrom;
-    return {totalMs / frames, static_cast<double>(AllocationCount() - allocationsAtStart) / frames};
+    const double steadyFrames = Frames - SteadyFrom;
+    figures.frameSeconds = total / steadyFrames;
+    figures.allocationsPerFrame = static_cast<double>(AllocationCount() - allocationsAtStart) / steadyFrames;
+    return true;
 }
+
+// An iteration plays three games and keeps the quickest (the machine is shared): its mean frame CPU
+// time is the iteration's time, its allocations per steady frame a counter.
+void BM_GameFrame(benchmark::State& state) {
+    const std::string script = ScriptPath(static_cast<Session>(state.range(0)));
+    double allocationsPerFrame = 0.0;
+    for (auto _ : state) {
+        GameFigures best{1e9, 0.0};
+        for (int game = 0; game < 3; ++game) {
+            GameFigures figures;
+            if (!PlayGame(script, figures)) {
+                state.SkipWithError("the game did not run; start the benchmark from build/release/bin");
+                return;
+            }
+            if (figures.frameSeconds < best.frameSeconds) {
+                best = figures;
+            }
+        }
+        state.SetIterationTime(best.frameSeconds);
+        allocationsPerFrame = best.allocationsPerFrame;
+    }
+    state.counters["allocations/frame"] = allocationsPerFrame;
+}
+BENCHMARK(BM_GameFrame)->Arg(Closed)->Arg(Open)->Arg(Editing)->Iterations(1)->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main() {
-    const std::string stem = "/tmp/kelvane-editor-bench-" + std::to_string(::getpid());
-    const std::string none = stem + "-none.txt";
-    const std::string open = stem + "-open.txt";
-    const std::string editing = stem + "-editing.txt";
-    std::ofstream(none) << "# nothing: the editor stays closed\n";
-    std::ofstream(open) << OpenEditor;
-    std::ofstream(editing) << OpenEditor << EditValue;
-    // The machine is shared: the quickest of several runs is the frame's own cost.
-    Figures closed{1e9, 0.0};
-    Figures opened{1e9, 0.0};
-    Figures edited{1e9, 0.0};
-    for (int run = 0; run < 5; ++run) {
-        for (auto [script, best] : {std::pair{&none, &closed}, std::pair{&open, &opened}, std::pair{&editing, &edited}}) {
-            const Figures f = RunGame(*script);
-            if (f.meanMs < best->meanMs) {
-                *best = f;
-            }
+int main(int argc, char** argv) {
+    WriteScripts();
+    const int status = RunBenchmarksWithGoals(argc, argv, [](const BenchRuns& runs) {
+        const auto name = [](Session session) {
+            return "BM_GameFrame/" + std::to_string(session) + "/iterations:1/manual_time";
+        };
+        const BenchRuns::Figures* closed = runs.Find(name(Closed));
+        const BenchRuns::Figures* open = runs.Find(name(Open));
+        const BenchRuns::Figures* editing = runs.Find(name(Editing));
+        if (!closed || !open || !editing) {
+            ReportGoalNotRun("editor.open_frame_cpu_added_ms", "ms", 0.5);
+            ReportGoalNotRun("editor.field_editing_allocations_per_frame", "allocations", 0.0);
+            return;
         }
+        ReportGoal("editor.open_frame_cpu_added_ms", (std::max(open->RealNs, editing->RealNs) - closed->RealNs) * 1e-6,
+                   "ms", 0.5);
+        ReportGoal("editor.field_editing_allocations_per_frame",
+                   editing->Counters.at("allocations/frame") - open->Counters.at("allocations/frame"), "allocations",
+                   0.0);
+    });
+    for (Session session : {Closed, Open, Editing}) {
+        std::remove(ScriptPath(session).c_str());
     }
-    for (const std::string* script : {&none, &open, &editing}) {
-        std::remove(script->c_str());
-    }
-    std::printf("frame CPU mean: editor closed %.4f ms, open %.4f ms, open with a value being edited %.4f ms\n",
-                closed.meanMs, opened.meanMs, edited.meanMs);
-    std::printf("heap allocations per frame: editor closed %.2f, open %.2f, open with a value being edited %.2f\n",
-                closed.allocationsPerFrame, opened.allocationsPerFrame, edited.allocationsPerFrame);
-    ReportGoal("editor.open_frame_cpu_added_ms", std::max(opened.meanMs, edited.meanMs) - closed.meanMs, "ms", 0.5);
-    ReportGoal("editor.field_editing_allocations_per_frame", edited.allocationsPerFrame - opened.allocationsPerFrame,
-               "allocations", 0.0);
-    return 0;
+    return status;
 }
