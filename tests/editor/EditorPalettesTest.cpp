@@ -209,6 +209,40 @@ TEST_F(EditorPalettesTest, ThePrefabPickerOffersNoneFirstAndConfirmingItGivesThe
     EXPECT_EQ(chosen.size(), 1u);
 }
 
+TEST_F(EditorPalettesTest, AnAutoCreateEntryThatWouldBuildItsOwnerIsRefused) {
+    EditorRig rig(*this);
+    Prefab* owner = prefabs.Add("Holder");
+    auto* inner = prefabs.Add("Inner");
+    auto entry = std::make_unique<AutoCreate>();
+    entry->Owner = inner;
+    entry->PrefabName = "Holder";
+    inner->AutoCreates.push_back(std::move(entry)); // Inner builds Holder
+    rig.Tap(Key::F11);
+    rig.editor.SelectPrefab(owner);
+    GameObject* list = rig.Palette("PalAutoCreateList");
+    auto* add = FindNestedComponent<EdButtonBhv>(list, "ListButtons", "BtnAdd");
+    const auto choose = [&](std::initializer_list<Key> filter) {
+        rig.ClickOn(*add);
+        ASSERT_TRUE(rig.editor.PrefabPicker->IsOpen());
+        rig.Frame([](InputManager& in) { in.SetKeyState(Key::Shift, true); });
+        rig.Type(filter);
+        rig.Frame([](InputManager& in) { in.SetKeyState(Key::Shift, false); });
+        rig.Tap(Key::OemEnter);
+    };
+    choose({Key::I, Key::N, Key::N, Key::E, Key::R}); // "INNER": Inner would build Holder again
+    EXPECT_TRUE(owner->AutoCreates.empty());
+    EXPECT_FALSE(owner->Dirty);
+    choose({Key::E, Key::D, Key::S, Key::P, Key::A, Key::C, Key::E, Key::R});
+    ASSERT_EQ(owner->AutoCreates.size(), 1u);
+    const AutoCreate& added = *owner->AutoCreates.front();
+    EXPECT_EQ(added.PrefabName, "EdSpacer");
+    ASSERT_EQ(added.InstanceProperties.size(), prefabs.Find("EdSpacer")->Components.size());
+    EXPECT_TRUE(added.InstanceProperties.front()->Properties.empty());
+    EXPECT_EQ(rig.editor.SelectedAutoCreate, &added);
+    EXPECT_TRUE(owner->Dirty);
+    EXPECT_EQ(RowLabels(list), std::vector<std::string>{"  (EdSpacer)"});
+}
+
 // The property row whose label is label, among the object edit palette's shown rows.
 EdPropertyRowBhv* PropertyRow(GameObject* palette, const std::string& label) {
     for (GameObject* child : palette->Children) {
@@ -296,6 +330,14 @@ TEST_F(EditorPalettesTest, AnObjectWrittenBackAndSavedChangesExactlyThatValueInI
     expected.replace(expected.find(height), height.size(), "\"Height\": \"24\"");
     EXPECT_EQ(ReadFile(folder / "EdTitleBar.json"), expected);
     EXPECT_FALSE(std::filesystem::exists(folder / "EdTitleBar.json.saving"));
+
+    // And back: a value changed in the prefab reaches every live object built from it.
+    prefab->Components.front()->SetPropertyText("Height", 0, "30");
+    auto* other = new GameObject("EdTitleBar");
+    root.AppendChild(other);
+    EXPECT_EQ(ApplyPrefabToInstances(*prefab, root, prefabs), 2);
+    EXPECT_EQ(object->Behaviors.front()->GetPropertyText("Height"), "30");
+    EXPECT_EQ(other->Behaviors.front()->GetPropertyText("Height"), "30");
 
     // A folder that cannot be written keeps the prefab dirty and reports the failure.
     prefabs.Folder = folder / "missing";
