@@ -8,8 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -129,7 +129,12 @@ void BM_GameFrame(benchmark::State& state) {
     }
     state.counters["allocations/frame"] = allocationsPerFrame;
 }
-BENCHMARK(BM_GameFrame)->Arg(Closed)->Arg(Open)->Arg(Editing)->Iterations(1)->UseManualTime()
+BENCHMARK(BM_GameFrame)
+    ->Arg(Closed)
+    ->Arg(Open)
+    ->Arg(Editing)
+    ->Iterations(1)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
@@ -148,11 +153,11 @@ int main(int argc, char** argv) {
             ReportGoalNotRun("editor.field_editing_allocations_per_frame", "allocations", 0.0);
             return;
         }
-        ReportGoal("editor.open_frame_cpu_added_ms", (std::max(open->RealNs, editing->RealNs) - closed->RealNs) * 1e-6,
-                   "ms", 0.5);
+        ReportGoal("editor.open_frame_cpu_added_ms",
+                   (std::max(open->RealNs, editing->RealNs) - closed->RealNs) * 1e-6, "ms", 0.5);
         ReportGoal("editor.field_editing_allocations_per_frame",
-                   editing->Counters.at("allocations/frame") - open->Counters.at("allocations/frame"), "allocations",
-                   0.0);
+                   editing->Counters.at("allocations/frame") - open->Counters.at("allocations/frame"),
+                   "allocations", 0.0);
     });
     for (Session session : {Closed, Open, Editing}) {
         std::remove(ScriptPath(session).c_str());

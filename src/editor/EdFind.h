@@ -6,8 +6,7 @@
 
 // The first T among the components of owner's direct child named name; null when owner, the child
 // or the component is missing.
-template <class T>
-T* FindChildComponent(const GameObject* owner, std::string_view name) {
+template <class T> T* FindChildComponent(const GameObject* owner, std::string_view name) {
     if (!owner) {
         return nullptr;
     }

@@ -14,7 +14,9 @@ EdPaletteBhv::EdPaletteBhv() {
 
 void EdPaletteBhv::Start() {
     if (auto* titleBar = FindChildComponent<EdTitleBarBhv>(Owner, "TitleBar")) {
-        titleBar->DragHandler = [this](Vector2 movement) { Move(movement); };
+        titleBar->DragHandler = [this](Vector2 movement) {
+            Move(movement);
+        };
     }
     Layout();
 }

@@ -68,15 +68,16 @@ TEST(EditorSessionTest, AValueEditedInTheRunningGameIsSavedAsExactlyThatChange) 
     const std::filesystem::path prefabs = std::filesystem::path(content.Folder()) / "Content" / "Prefabs";
     const std::string frameBefore = ReadFile(prefabs / "HudQuickslotFrame.json");
     const std::string hudBefore = ReadFile(prefabs / "Hud.json");
-    const size_t filesBefore = static_cast<size_t>(std::distance(std::filesystem::directory_iterator(prefabs),
-                                                                 std::filesystem::directory_iterator()));
+    const size_t filesBefore = static_cast<size_t>(
+        std::distance(std::filesystem::directory_iterator(prefabs), std::filesystem::directory_iterator()));
     content.Write("session.txt", Session);
 
     const GameRun run = RunGameIn(content.Folder(), {"--frames", "90", "--script", "session.txt"});
     ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
-    EXPECT_NE(run.Stdout.find("editor: saved all changed prefabs to Content/Prefabs (the Content folder beside "
-                              "the game)"),
-              std::string::npos)
+    EXPECT_NE(
+        run.Stdout.find("editor: saved all changed prefabs to Content/Prefabs (the Content folder beside "
+                        "the game)"),
+        std::string::npos)
         << run.Stdout;
 
     std::string expected = frameBefore;

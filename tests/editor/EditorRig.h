@@ -32,8 +32,7 @@ struct EditorRig {
 
     // One frame in the game's order: input update, then whatever the pump would deliver (apply),
     // then the passes over "Root".
-    template <class Pump>
-    void Frame(Pump&& apply) {
+    template <class Pump> void Frame(Pump&& apply) {
         scene.time.TotalTime += scene.time.FrameDelta;
         input.FrameUpdate();
         apply(input);

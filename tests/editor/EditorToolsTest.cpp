@@ -118,7 +118,8 @@ TEST_F(EditorToolsTest, TheShapeEditorDragsAndInsertsPointsRefusesATwoPointPolyg
 
     // Box and circle: two handles and one, written back with six significant digits.
     std::string kind;
-    EXPECT_EQ(EdShapeEditorBhv::LocalHandles("Box 1.5 0.25", kind), (std::vector<Vector2>{{1.5f, 0}, {0, 0.25f}}));
+    EXPECT_EQ(EdShapeEditorBhv::LocalHandles("Box 1.5 0.25", kind),
+              (std::vector<Vector2>{{1.5f, 0}, {0, 0.25f}}));
     EXPECT_EQ(kind, "Box");
     EXPECT_EQ(EdShapeEditorBhv::FormatShape("Circle", {{3, 4}}), "Circle 5");
     EXPECT_EQ(EdShapeEditorBhv::FormatShape("Polygon", {{1.0f / 3.0f, 2}}), "Polygon 0.333333 2");

@@ -60,7 +60,9 @@ TEST_F(EditorWidgetsTest, AButtonClicksOnlyWhenPressedAndReleasedInside) {
     rig.top.AppendChild(object);
     auto* button = object->GetComponentOfType<EdButtonBhv>();
     int clicks = 0;
-    button->ClickHandler = [&] { ++clicks; };
+    button->ClickHandler = [&] {
+        ++clicks;
+    };
     button->SetBounds(100, 100, 50, 20);
     const auto press = [&](Vector2 down, Vector2 up) {
         rig.Frame([=](InputManager& in) {
@@ -123,7 +125,9 @@ TEST_F(EditorWidgetsTest, AFieldEditsCommitsCancelsPastesAndNudgesNumbers) {
     rig.top.AppendChild(object);
     auto* row = object->GetComponentOfType<EdPropertyRowBhv>();
     std::vector<std::string> commits;
-    row->ChangeHandler = [&](const std::string& text) { commits.push_back(text); };
+    row->ChangeHandler = [&](const std::string& text) {
+        commits.push_back(text);
+    };
     row->ValueText = "7";
     row->SetBounds(0, 0, 200, 20);
     EdFieldBhv* field = row->Field();

@@ -56,7 +56,8 @@ void EdPalAutoCreateListBhv::Start() {
     }
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this] { AddEntry(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"), [this] { RemoveEntry(); });
-    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnDuplicate"), [this] { DuplicateEntry(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnDuplicate"),
+            [this] { DuplicateEntry(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveUp"), [this] { MoveEntry(-1); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveDown"), [this] { MoveEntry(1); });
 }
@@ -164,7 +165,8 @@ void EdPalAutoCreateListBhv::MoveEntry(int offset) {
 }
 
 void EdPalAutoCreateListBhv::HandleInput() {
-    if (Service<EditorState>::Get().SelectedAutoCreate && Service<InputManager>::Get().IsKeyPressed(Key::Insert)) {
+    if (Service<EditorState>::Get().SelectedAutoCreate &&
+        Service<InputManager>::Get().IsKeyPressed(Key::Insert)) {
         AddEntry();
     }
 }

@@ -18,7 +18,9 @@ void EdPalMainBhv::Start() {
     physics_ = FindNestedComponent<EdToggleBhv>(Owner, "ButtonRow1", "ChkShowPhysics");
     const auto connect = [this](EdToggleBhv* toggle, const char* palette) {
         if (toggle) {
-            toggle->ChangeHandler = [this, palette](bool value) { ShowPalette(palette, value); };
+            toggle->ChangeHandler = [this, palette](bool value) {
+                ShowPalette(palette, value);
+            };
         }
     };
     connect(objectList_, "PalObjectList");
@@ -26,7 +28,9 @@ void EdPalMainBhv::Start() {
     connect(autoCreateList_, "PalAutoCreateList");
     connect(edit_, "PalObjectEdit");
     if (pause_) {
-        pause_->ChangeHandler = [this](bool value) { ApplyPause(value); };
+        pause_->ChangeHandler = [this](bool value) {
+            ApplyPause(value);
+        };
     }
     if (physics_) {
         physics_->ChangeHandler = [](bool value) {
@@ -64,8 +68,9 @@ void EdPalMainBhv::HandleInput() {
 void EdPalMainBhv::Update() {
     if (!applied_ && Owner && Owner->Parent) {
         applied_ = true;
-        for (auto [toggle, name] : {std::pair{objectList_, "PalObjectList"}, std::pair{prefabList_, "PalPrefabList"},
-                                    std::pair{autoCreateList_, "PalAutoCreateList"}, std::pair{edit_, "PalObjectEdit"}}) {
+        for (auto [toggle, name] :
+             {std::pair{objectList_, "PalObjectList"}, std::pair{prefabList_, "PalPrefabList"},
+              std::pair{autoCreateList_, "PalAutoCreateList"}, std::pair{edit_, "PalObjectEdit"}}) {
             if (toggle) {
                 ShowPalette(name, toggle->Value);
             }

@@ -89,7 +89,9 @@ void EdPalObjectEditBhv::Start() {
     nameRow_ = FindChildComponent<EdPropertyRowBhv>(Owner, "NameProperty");
     prefabNameRow_ = FindChildComponent<EdPropertyRowBhv>(Owner, "PrefabNameProperty");
     if (nameRow_) {
-        nameRow_->ChangeHandler = [this](const std::string& text) { CommitName(text); };
+        nameRow_->ChangeHandler = [this](const std::string& text) {
+            CommitName(text);
+        };
     }
     if (prefabNameRow_) {
         prefabNameRow_->IsEditable = false;
@@ -120,9 +122,12 @@ void EdPalObjectEditBhv::Start() {
             editor.ComponentPicker->Open([this](const std::string& name) { AddComponent(name); });
         }
     });
-    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"), [this] { RemoveComponent(); });
-    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveUp"), [this] { MoveComponent(-1); });
-    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveDown"), [this] { MoveComponent(1); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"),
+            [this] { RemoveComponent(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveUp"),
+            [this] { MoveComponent(-1); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveDown"),
+            [this] { MoveComponent(1); });
 }
 
 EdPalObjectEditBhv::Kind EdPalObjectEditBhv::SelectedKind() const {
@@ -409,7 +414,8 @@ void EdPalObjectEditBhv::MoveComponent(int offset) {
         auto& list = editor.SelectedAutoCreate->InstanceProperties;
         for (size_t i = 0; i < list.size(); ++i) {
             if (list[i].get() == current_) {
-                const long target = std::clamp(static_cast<long>(i) + offset, 0L, static_cast<long>(list.size()) - 1);
+                const long target =
+                    std::clamp(static_cast<long>(i) + offset, 0L, static_cast<long>(list.size()) - 1);
                 if (target != static_cast<long>(i)) {
                     auto moving = std::move(list[i]);
                     list.erase(list.begin() + static_cast<long>(i));

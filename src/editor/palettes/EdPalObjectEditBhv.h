@@ -42,7 +42,7 @@ public:
 
     // One row of the property list.
     struct Row {
-        IEditable* Editable = nullptr; // the live component or prefab component
+        IEditable* Editable = nullptr;    // the live component or prefab component
         const std::string* Key = nullptr; // null for the header row
         int Part = 0;
         std::string Label;
@@ -69,9 +69,9 @@ private:
 
     std::vector<EdPropertyRowBhv*> rows_;
     std::vector<Row> model_;
-    std::vector<IEditable*> editables_;    // what the model was built from
-    std::vector<IEditable*> scratch_;      // this frame's editables, compared with editables_
-    const void* builtFor_ = nullptr;       // the selection the model was built for
+    std::vector<IEditable*> editables_; // what the model was built from
+    std::vector<IEditable*> scratch_;   // this frame's editables, compared with editables_
+    const void* builtFor_ = nullptr;    // the selection the model was built for
     IEditable* current_ = nullptr;
     EdTitleBarBhv* titleBar_ = nullptr;
     EdPropertyRowBhv* nameRow_ = nullptr;

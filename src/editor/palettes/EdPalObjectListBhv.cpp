@@ -72,7 +72,8 @@ void EdPalObjectListBhv::Start() {
     }
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this] { Add(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"), [this] { Remove(); });
-    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnUpdatePrefab"), [this] { WriteToPrefab(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnUpdatePrefab"),
+            [this] { WriteToPrefab(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnReload"), [this] { Reload(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveUp"), [&editor] {
         if (editor.SelectedObject) {

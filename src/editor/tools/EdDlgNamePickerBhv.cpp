@@ -35,10 +35,14 @@ void EdDlgNamePickerBhv::Start() {
     filterRow_ = FindChildComponent<EdPropertyRowBhv>(Owner, "Filter");
     filter_ = filterRow_ ? filterRow_->Field() : nullptr;
     if (auto* ok = FindNestedComponent<EdButtonBhv>(Owner, "Buttons", "BtnOk")) {
-        ok->ClickHandler = [this] { Confirm(); };
+        ok->ClickHandler = [this] {
+            Confirm();
+        };
     }
     if (auto* cancel = FindNestedComponent<EdButtonBhv>(Owner, "Buttons", "BtnCancel")) {
-        cancel->ClickHandler = [this] { Close(); };
+        cancel->ClickHandler = [this] {
+            Close();
+        };
     }
 }
 

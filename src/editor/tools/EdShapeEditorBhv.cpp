@@ -76,7 +76,8 @@ std::vector<Vector2> EdShapeEditorBhv::LocalHandles(const std::string& text, std
     kind = match[1].str();
     const std::string rest = match[2].str();
     std::vector<float> numbers;
-    for (auto it = std::sregex_iterator(rest.begin(), rest.end(), Number); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(rest.begin(), rest.end(), Number); it != std::sregex_iterator();
+         ++it) {
         // A token such as "-" or "e" reads as 0, as a lenient reader would take it.
         numbers.push_back(std::strtof((*it)[1].str().c_str(), nullptr));
     }
@@ -123,7 +124,8 @@ void EdShapeEditorBhv::Open(B2FixtureComponent* fixture) {
     }
     fixture_ = fixture;
     const Component* body = fixture->Owner ? fixture->Owner->GetSlot(ShortcutSlot::Body) : nullptr;
-    bodyPosition_ = body ? body->BodyPosition() : (fixture->Owner ? fixture->Owner->GetPosition() : Vector2{});
+    bodyPosition_ =
+        body ? body->BodyPosition() : (fixture->Owner ? fixture->Owner->GetPosition() : Vector2{});
     const float angle = body ? body->BodyAngle() : 0.0f;
     bodyCos_ = std::cos(angle);
     bodySin_ = std::sin(angle);
