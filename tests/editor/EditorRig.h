@@ -26,6 +26,9 @@ struct EditorRig {
         top.AppendChild(editorRoot);
     }
     ~EditorRig() {
+        // Queued objects go first, as at the game's shutdown: the editor queues some as it starts
+        // (the hot-reload monitor without a development folder), and a test may run no frame.
+        scene.queues.Flush();
         delete editorRoot;
         top.RemoveChild(&scene.root);
     }
