@@ -9,6 +9,7 @@
 
 #include "EditorRig.h"
 #include "SceneFixture.h"
+#include "components/SpriteComponent.h"
 #include "core/Behavior.h"
 #include "core/Pos2dComponent.h"
 #include "editor/EdFind.h"
@@ -286,6 +287,14 @@ TEST_F(EditorPalettesTest, PropertyRowsCommitToLiveObjectsAndPrefabDataAndReject
     commit("  Pos.X", "two");
     EXPECT_EQ(pos->Pos.x, 2.5f);
     EXPECT_EQ(PropertyRow(edit, "  Pos.X")->ValueText, "2.5");
+    // Ctrl+L centres the current sprite on its object.
+    auto* sprite = new SpriteComponent;
+    sprite->Size = {6, 4};
+    object->AddComponent(sprite);
+    rig.Frame();
+    palette->SetCurrentComponent(sprite);
+    rig.Chord(Key::Ctrl, Key::L);
+    EXPECT_EQ(sprite->Origin, (Vector2{-3, -2}));
 
     // Prefab data: a value it did not store gets a holder first; rejected text stores nothing;
     // empty text removes the stored value.
