@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include <boost/property_tree/json_parser.hpp>
@@ -204,6 +205,29 @@ Prefab* PrefabManager::Find(const std::string& name) const {
 void PrefabManager::Require(const std::string& name) const {
     if (!Contains(name))
         throw ContentError((Folder / (name + ".json")).string(), "missing prefab \"" + name + "\"");
+    // Building the prefab builds its AutoCreate children at every depth: an entry naming no prefab,
+    // or one that would build a prefab inside itself, must stop start-up here rather than there.
+    std::vector<const Prefab*> path;
+    std::set<const Prefab*> checked;
+    const std::function<void(const Prefab&)> visit = [&](const Prefab& prefab) {
+        if (checked.count(&prefab))
+            return;
+        path.push_back(&prefab);
+        const std::string file = (Folder / (prefab.Name + ".json")).string();
+        for (const auto& entry : prefab.AutoCreates) {
+            const Prefab* child = Find(entry->PrefabName);
+            if (!child)
+                throw ContentError(file, "an \"AutoCreate\" entry names the missing prefab \"" +
+                                             entry->PrefabName + "\"");
+            if (std::find(path.begin(), path.end(), child) != path.end())
+                throw ContentError(file,
+                                   "an \"AutoCreate\" entry builds \"" + child->Name + "\" inside itself");
+            visit(*child);
+        }
+        path.pop_back();
+        checked.insert(&prefab);
+    };
+    visit(*Find(name));
 }
 
 bool PrefabManager::Save(Prefab& prefab) {

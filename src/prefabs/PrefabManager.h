@@ -52,7 +52,8 @@ public:
     Prefab* Find(const std::string& name) const;
     bool Contains(const std::string& name) const { return Prefabs.count(name) != 0; }
     // Start-up check for a prefab the game cannot run without ("GameplayRoot"): throws
-    // ContentError naming the file that should hold it.
+    // ContentError naming the file that should hold it, or the file of an AutoCreate entry below it
+    // that names a missing prefab or would build a prefab inside itself.
     void Require(const std::string& name) const;
 
     // Writes Folder / (Name + ".json") whole (a scratch file renamed over it) and clears Dirty.

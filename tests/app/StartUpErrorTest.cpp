@@ -52,6 +52,18 @@ TEST_F(StartUpErrorTest, PrefabNamingAnUnregisteredClass) {
     ExpectOneLineError("Ghost.json", "NoSuchComponent");
 }
 
+TEST_F(StartUpErrorTest, AutoCreateEntryNamingAMissingPrefab) {
+    content.Remove("Content/Prefabs/EdButton.json"); // built by the editor's palettes
+    ExpectOneLineError(".json", "missing prefab \"EdButton\"");
+}
+
+TEST_F(StartUpErrorTest, AutoCreateEntriesBuildingAPrefabInsideItself) {
+    // A palette button that would build every palette again, button included.
+    content.Write("Content/Prefabs/EdButton.json",
+                  R"({"Components": "", "AutoCreate": [{"Prefab": "EdPalettesRoot"}]})");
+    ExpectOneLineError("EdButton.json", "\"EdPalettesRoot\" inside itself");
+}
+
 TEST_F(StartUpErrorTest, UnparsableGameConfig) {
     content.Write("Content/Config/GameConfig.json", "{ \"DevelopmentContentPath\": ");
     ExpectOneLineError("GameConfig.json", "");
@@ -65,7 +77,8 @@ TEST_F(StartUpErrorTest, MissingKeyMappings) {
 TEST(ScriptErrorTest, MalformedScriptLineIsReportedWithItsLineAndStatusTwo) {
     ContentCopy content;
     content.Write("bad.script", "# two good lines, then a bad one\n1 key down W\n2 key up W\n3 jump\n");
-    const GameRun run = RunGameIn(content.Folder(), {"--headless", "--frames", "5", "--script", "bad.script"});
+    const GameRun run =
+        RunGameIn(content.Folder(), {"--headless", "--frames", "5", "--script", "bad.script"});
     EXPECT_EQ(run.ExitCode, 2);
     EXPECT_NE(run.Stderr.find("bad.script:4"), std::string::npos) << run.Stderr;
 }
