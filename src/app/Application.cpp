@@ -284,12 +284,16 @@ bool Application::RunFrame(float frameDelta) {
 }
 
 bool Application::PumpMessages() {
-    const MouseState mouse = window_->Mouse();
-    input_->SetMousePosition(mouse.X, mouse.Y);
-    input_->SetKeyState(Key::LeftMouse, mouse.Left);
-    input_->SetKeyState(Key::MiddleMouse, mouse.Middle);
-    input_->SetKeyState(Key::RightMouse, mouse.Right);
-    graphics_->HasFocus = window_->HasFocus();
+    // A script is the player's hands: it owns the pointer (the desktop's would undo its moves and
+    // presses every frame), and its input counts whether or not the desktop focused the window.
+    if (!script_) {
+        const MouseState mouse = window_->Mouse();
+        input_->SetMousePosition(mouse.X, mouse.Y);
+        input_->SetKeyState(Key::LeftMouse, mouse.Left);
+        input_->SetKeyState(Key::MiddleMouse, mouse.Middle);
+        input_->SetKeyState(Key::RightMouse, mouse.Right);
+    }
+    graphics_->HasFocus = window_->HasFocus() || script_ != nullptr;
     const bool open = window_->PumpEvents(*keySink_);
     if (gamepads_) {
         ApplyGamepad(gamepads_->Poll(), *input_);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/GameObject.h"
+#include "prefabs/Prefab.h"
 
 EditorState::EditorState() : previousListener_(GameObject::SetDestructionListener(this)) {}
 
@@ -25,4 +26,25 @@ void EditorState::ObjectDestroyed(GameObject& object) {
         }
         SelectedObject = next;
     }
+}
+
+void EditorState::SelectObject(GameObject* object) {
+    SelectedObject = object;
+    SelectedPrefab = nullptr;
+    SelectedAutoCreate = nullptr;
+}
+
+void EditorState::SelectPrefab(Prefab* prefab) {
+    SelectedObject = nullptr;
+    SelectedPrefab = prefab;
+    SelectedAutoCreate = nullptr;
+    if (prefab) {
+        SelectedPrefabName = prefab->Name;
+    }
+}
+
+void EditorState::SelectAutoCreate(AutoCreate* entry) {
+    SelectedObject = nullptr;
+    SelectedPrefab = nullptr;
+    SelectedAutoCreate = entry;
 }

@@ -1,13 +1,23 @@
 #pragma once
 
+#include <string>
+
 #include "core/ObjectDestructionListener.h"
 #include "input/PointerCapture.h"
 
+class AutoCreate;
+class EdDlgComponentPickerBhv;
+class EdDlgPrefabPickerBhv;
+class EdPalObjectEditBhv;
+class EdShapeEditorBhv;
+class EdSpritePickerBhv;
 class GameObject;
+class Prefab;
 
-// What the editor has open and selected. It is the game's PointerCapture. While it lives it listens to the tree's destructions so
-// the editor never holds a deleted object: a deleted selection moves to the next sibling, a deleted
-// listed parent to its own parent.
+// What the editor shows and has selected, shared by its palettes, dialogs and tools. It is the
+// game's PointerCapture. While it lives it listens to the tree's destructions so the editor never
+// holds a deleted object: a deleted selection moves to the next sibling, a deleted listed parent to
+// its own parent.
 class EditorState : public ObjectDestructionListener, public PointerCapture {
 public:
     EditorState();
@@ -19,10 +29,26 @@ public:
     // While shown, the editor has the pointer: the game's tools stay still.
     bool HasPointer() const override { return Active; }
 
-    bool Active = false;                 // the editor is shown
-    bool ModalOpen = false;              // a dialog is open
-    GameObject* ListedParent = nullptr;  // the object whose children the object list shows
-    GameObject* SelectedObject = nullptr; // the object being edited
+    // Each selects one kind of thing and clears the other two; a prefab also becomes the one in
+    // focus (SelectedPrefabName).
+    void SelectObject(GameObject* object);
+    void SelectPrefab(Prefab* prefab);
+    void SelectAutoCreate(AutoCreate* entry);
+
+    bool Active = false;                      // the editor is shown
+    bool ModalOpen = false;                   // a dialog or tool is open: the palettes are dimmed and inert
+    GameObject* ListedParent = nullptr;       // the object whose children the object list shows
+    GameObject* SelectedObject = nullptr;     // the object being edited
+    Prefab* SelectedPrefab = nullptr;         // the prefab being edited
+    AutoCreate* SelectedAutoCreate = nullptr; // the AutoCreate entry being edited
+    std::string SelectedPrefabName;           // the prefab in focus of the prefab and AutoCreate lists
+
+    // The editor's dialogs, tools and palettes, registered by their Start hooks.
+    EdDlgPrefabPickerBhv* PrefabPicker = nullptr;
+    EdDlgComponentPickerBhv* ComponentPicker = nullptr;
+    EdSpritePickerBhv* SpritePicker = nullptr;
+    EdShapeEditorBhv* ShapeEditor = nullptr;
+    EdPalObjectEditBhv* ObjectEditPalette = nullptr;
 
 private:
     ObjectDestructionListener* previousListener_ = nullptr;

@@ -2,5 +2,6 @@
 
 class ComponentRegistry;
 
-// Registers the editor's classes ("EdHotReloadMonitorBhv").
+// Registers the editor's widgets, containers, palettes, dialogs and tools, and the hot-reload
+// monitor.
 void RegisterEditorClasses(ComponentRegistry& registry);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include <boost/property_tree/json_parser.hpp>
@@ -262,14 +263,35 @@ void PrefabManager::Require(const std::string& name) const {
         throw ContentError((Folder / (name + ".json")).string(), "missing prefab " + Quoted(name));
 }
 
-void PrefabManager::Save(Prefab& prefab) {
+bool PrefabManager::Save(Prefab& prefab) {
     const std::string text = WritePrefab(prefab);
-    std::ofstream out(Folder / (prefab.Name + ".json"), std::ios::binary | std::ios::trunc);
-    out << text;
+    const std::filesystem::path target = Folder / (prefab.Name + ".json");
+    std::filesystem::path temporary = target;
+    temporary += ".saving";
+    // The whole text goes to a scratch file first and replaces the old file in one rename, so a
+    // failed or interrupted save leaves the old file as it was.
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, target, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
     prefab.Dirty = false;
+    return true;
 }
 
-void PrefabManager::SaveAll() {
+bool PrefabManager::SaveAll() {
     std::error_code ec;
     std::vector<std::filesystem::path> orphans;
     std::vector<std::filesystem::path> files;
@@ -286,10 +308,12 @@ void PrefabManager::SaveAll() {
     }
     for (const auto& path : orphans)
         std::filesystem::remove(path, ec);
+    bool saved = true;
     for (auto& [name, prefab] : Prefabs) {
-        if (prefab->Dirty)
-            Save(*prefab);
+        if (prefab->Dirty && !Save(*prefab))
+            saved = false;
     }
+    return saved;
 }
 
 namespace {
@@ -325,6 +349,17 @@ bool PrefabManager::Rename(Prefab& prefab, const std::string& newName) {
     node.key() = name;
     Prefabs.insert(std::move(node));
     return true;
+}
+
+Prefab* PrefabManager::Add(const std::string& name) {
+    std::string free = FirstFreeName(Prefabs, name);
+    if (free.empty())
+        return nullptr;
+    auto prefab = std::make_unique<Prefab>();
+    prefab->Name = free;
+    Prefab* result = prefab.get();
+    Prefabs[free] = std::move(prefab);
+    return result;
 }
 
 Prefab* PrefabManager::Duplicate(const Prefab& prefab) {

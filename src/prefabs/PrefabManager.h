@@ -60,14 +60,19 @@ public:
     Prefab* Find(const std::string& name) const;
     bool Contains(const std::string& name) const { return Prefabs.count(name) != 0; }
     // Start-up check for a prefab the game cannot run without ("GameplayRoot"): throws
-    // ContentError naming the file that should hold it.
+    // ContentError naming the file that should hold it, or the file of an AutoCreate entry below it
+    // that names a missing prefab or would build a prefab inside itself.
     void Require(const std::string& name) const;
 
-    // Writes Folder / (Name + ".json") and clears Dirty.
-    void Save(Prefab& prefab);
+    // Writes Folder / (Name + ".json") whole (a scratch file renamed over it) and clears Dirty.
+    // Returns false, keeping the old file and Dirty, when the file cannot be written.
+    bool Save(Prefab& prefab);
     // Deletes the ".json" files of the folder that name no prefab, then saves the dirty prefabs in
-    // name order.
-    void SaveAll();
+    // name order. Returns whether every save succeeded.
+    bool SaveAll();
+    // Adds an empty prefab under the first free name among name, name.001 ... name.999 (null when
+    // all are taken); not saved and not dirty.
+    Prefab* Add(const std::string& name);
     // Renames to the first free name among newName, newName.001 ... newName.999. Nothing happens
     // when newName is the current name or every candidate is taken; returns whether it was renamed.
     // The old file stays until the next SaveAll.

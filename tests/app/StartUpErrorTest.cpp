@@ -59,6 +59,18 @@ TEST_F(StartUpErrorTest, PrefabNamingAnUnregisteredClass) {
     ExpectOneLineError("Ghost.json", "NoSuchComponent");
 }
 
+TEST_F(StartUpErrorTest, AutoCreateEntryNamingAMissingPrefab) {
+    content.Remove("Content/Prefabs/EdButton.json"); // built by the editor's palettes
+    ExpectOneLineError(".json", "names no prefab \"EdButton\"");
+}
+
+TEST_F(StartUpErrorTest, AutoCreateEntriesBuildingAPrefabInsideItself) {
+    // A palette button that would build every palette again, button included.
+    content.Write("Content/Prefabs/EdButton.json",
+                  R"({"Components": "", "AutoCreate": [{"Prefab": "EdPalettesRoot"}]})");
+    ExpectOneLineError(".json", "prefab creates itself through \"AutoCreate\": ");
+}
+
 TEST_F(StartUpErrorTest, UnparsableGameConfig) {
     content.Write("Content/Config/GameConfig.json", "{ \"DevelopmentContentPath\": ");
     ExpectOneLineError("GameConfig.json", "");

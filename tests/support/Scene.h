@@ -32,7 +32,7 @@ struct Scene {
     void RunFrame() {
         time.TotalTime += time.FrameDelta;
         InputPass(root);
-        BodyActivityPass(root, true);
+        BodyActivityPass(root, root.UpdateEnabled);
         StepPhysics(*world, time.FrameDelta, 60);
         UpdatePass(root);
         queues.Flush();

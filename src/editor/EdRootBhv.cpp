@@ -1,0 +1,57 @@
+#include "editor/EdRootBhv.h"
+
+#include <cmath>
+
+#include "components/TintComponent.h"
+#include "core/GameObject.h"
+#include "core/Service.h"
+#include "editor/EditorState.h"
+#include "editor/tools/EdSpritePickerBhv.h"
+#include "input/InputManager.h"
+
+namespace {
+
+void SetFlags(GameObject* object, bool input, bool update, bool draw) {
+    if (object) {
+        object->InputEnabled = input;
+        object->UpdateEnabled = update;
+        object->DrawEnabled = draw;
+    }
+}
+
+} // namespace
+
+void EdRootBhv::Start() {
+    palettesRoot_ = FindChild("EdPalettesRoot");
+    dialogsRoot_ = FindChild("EdDialogsRoot");
+    if (const TintComponent* tint = palettesRoot_ ? palettesRoot_->Tint() : nullptr) {
+        paletteAlpha_ = static_cast<float>(tint->Tint.a) / 255.0f;
+    }
+}
+
+void EdRootBhv::HandleInput() {
+    EditorState& editor = Service<EditorState>::Get();
+    const InputManager& input = Service<InputManager>::Get();
+    if (input.IsKeyPressed(Key::F11)) {
+        editor.Active = !editor.Active;
+    }
+    if (editor.Active && !editor.ModalOpen && input.IsKeyDown(Key::Ctrl) && input.IsKeyPressed(Key::G) &&
+        editor.SpritePicker) {
+        editor.SpritePicker->Open();
+    }
+}
+
+void EdRootBhv::Update() {
+    const EditorState& editor = Service<EditorState>::Get();
+    if (!editor.Active) {
+        SetFlags(palettesRoot_, false, false, false);
+        SetFlags(dialogsRoot_, false, false, false);
+        return;
+    }
+    SetFlags(dialogsRoot_, true, true, true);
+    const bool live = !editor.ModalOpen;
+    SetFlags(palettesRoot_, live, live, true);
+    if (TintComponent* tint = palettesRoot_ ? palettesRoot_->Tint() : nullptr) {
+        tint->Tint.a = live ? static_cast<unsigned char>(std::lround(paletteAlpha_ * 255.0f)) : DimmedAlpha;
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/Behavior.h"
+
+// On the editor's root object: F11 shows and hides the editor, Ctrl+G opens the object picker, and
+// while a dialog or tool is open the palettes are dimmed and take no input.
+class EdRootBhv : public Behavior {
+public:
+    static constexpr const char* ClassName = "EdRootBhv";
+    static constexpr unsigned char DimmedAlpha = 76;
+
+    // Finds "EdPalettesRoot" and "EdDialogsRoot" and remembers the palettes' tint alpha.
+    void Start() override;
+    void HandleInput() override;
+    // Switches the two roots' flags to match the editor's state.
+    void Update() override;
+
+private:
+    GameObject* palettesRoot_ = nullptr;
+    GameObject* dialogsRoot_ = nullptr;
+    float paletteAlpha_ = 1.0f; // of the palettes root's tint, as a fraction
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editor/palettes/EdScrollListBhv.h"
+
+class EdButtonBhv;
+class EdPropertyRowBhv;
+class EdTitleBarBhv;
+class EdToggleBhv;
+class IEditable;
+class Prefab;
+
+// The object edit palette: the name, prefab name, flags and every property of whatever the editor
+// has selected (a live object, a prefab or an AutoCreate entry), one row per part of a property
+// under a header row per component. Committed values go to the live component or into the prefab
+// data; components are added, removed and reordered here too.
+class EdPalObjectEditBhv : public EdScrollListBhv {
+public:
+    static constexpr const char* ClassName = "EdPalObjectEditBhv";
+
+    ~EdPalObjectEditBhv() override;
+    // Registers in the editor state, finds the widgets and connects them.
+    void Start() override;
+    // Ctrl+E (shape editor on a fixture) and Ctrl+L (centre a sprite on its object).
+    void HandleInput() override;
+    void Update() override;
+
+    // The component the move, remove and shortcut actions work on, or null.
+    IEditable* CurrentComponent() const { return current_; }
+    void SetCurrentComponent(IEditable* editable) { current_ = editable; }
+
+    // Commits text to the property shown in row model index.
+    void CommitProperty(size_t index, const std::string& text);
+    void CommitName(const std::string& text);
+    void AddComponent(const std::string& className);
+    void RemoveComponent();
+    void MoveComponent(int offset);
+    // Ctrl+L: Origin becomes Size times -0.5.
+    void CentreSprite();
+
+    // One row of the property list.
+    struct Row {
+        IEditable* Editable = nullptr;    // the live component or prefab component
+        const std::string* Key = nullptr; // null for the header row
+        int Part = 0;
+        std::string Label;
+    };
+    const std::vector<Row>& Rows() const { return model_; }
+
+protected:
+    int EntryCount() const override { return static_cast<int>(model_.size()); }
+    int RowCount() const override { return static_cast<int>(rows_.size()); }
+
+private:
+    enum class Kind { None, Object, Prefab, Entry };
+
+    Kind SelectedKind() const;
+    // The editables of the selection, in order, into out.
+    void CollectEditables(std::vector<IEditable*>& out) const;
+    // The prefab whose data the selection lives in (the prefab, or the entry's owner), or null.
+    Prefab* DataPrefab() const;
+    // Whether the editable is one of the selection's now.
+    bool StillSelected(const IEditable* editable);
+    void RebuildModel();
+    std::string ValueText(const Row& row) const;
+    void ShowRows();
+
+    std::vector<EdPropertyRowBhv*> rows_;
+    std::vector<Row> model_;
+    std::vector<IEditable*> editables_; // what the model was built from
+    std::vector<IEditable*> scratch_;   // this frame's editables, compared with editables_
+    const void* builtFor_ = nullptr;    // the selection the model was built for
+    IEditable* current_ = nullptr;
+    EdTitleBarBhv* titleBar_ = nullptr;
+    EdPropertyRowBhv* nameRow_ = nullptr;
+    EdPropertyRowBhv* prefabNameRow_ = nullptr;
+    GameObject* flagRow_ = nullptr;
+    EdToggleBhv* inputFlag_ = nullptr;
+    EdToggleBhv* updateFlag_ = nullptr;
+    EdToggleBhv* drawFlag_ = nullptr;
+};

@@ -1,0 +1,210 @@
+#include "editor/palettes/EdPalObjectListBhv.h"
+
+#include <cstdio>
+
+#include "core/GameObject.h"
+#include "core/SceneRoots.h"
+#include "core/Service.h"
+#include "editor/EdFind.h"
+#include "editor/EditorState.h"
+#include "editor/palettes/ObjectLabel.h"
+#include "editor/palettes/PrefabSync.h"
+#include "editor/tools/EdDlgPrefabPickerBhv.h"
+#include "editor/widgets/EdButtonBhv.h"
+#include "editor/widgets/EdListItemBhv.h"
+#include "input/InputManager.h"
+#include "prefabs/PrefabManager.h"
+
+namespace {
+
+GameObject* GameplayRoot() {
+    const SceneRoots* roots = Service<SceneRoots>::TryGet();
+    return roots ? roots->GameplayRoot : nullptr;
+}
+
+void Connect(EdButtonBhv* button, std::function<void()> handler) {
+    if (button) {
+        button->ClickHandler = std::move(handler);
+    }
+}
+
+} // namespace
+
+void EdPalObjectListBhv::Start() {
+    EdScrollListBhv::Start();
+    EditorState& editor = Service<EditorState>::Get();
+    rows_.clear();
+    for (GameObject* child : Owner->Children) {
+        if (child->Name != "EdListItem") {
+            continue;
+        }
+        if (auto* item = child->GetComponentOfType<EdListItemBhv>()) {
+            const size_t row = rows_.size();
+            item->ClickHandler = [this, row, &editor] {
+                const size_t index = static_cast<size_t>(Offset) + row;
+                if (editor.ListedParent && index < editor.ListedParent->Children.size()) {
+                    editor.SelectObject(editor.ListedParent->Children[index]);
+                }
+            };
+            item->SecondaryClickHandler = [this, row, &editor] {
+                const size_t index = static_cast<size_t>(Offset) + row;
+                if (editor.ListedParent && index < editor.ListedParent->Children.size()) {
+                    editor.ListedParent = editor.ListedParent->Children[index];
+                    Offset = 0;
+                }
+            };
+            rows_.push_back(item);
+        }
+    }
+    parentItem_ = FindChildComponent<EdListItemBhv>(Owner, "ParentItem");
+    if (parentItem_) {
+        parentItem_->ClickHandler = [&editor] {
+            if (editor.ListedParent) {
+                editor.SelectObject(editor.ListedParent);
+            }
+        };
+        parentItem_->SecondaryClickHandler = [this, &editor] {
+            if (editor.ListedParent && editor.ListedParent->Parent) {
+                editor.ListedParent = editor.ListedParent->Parent;
+                Offset = 0;
+            }
+        };
+    }
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this] { Add(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"), [this] { Remove(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnUpdatePrefab"),
+            [this] { WriteToPrefab(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnReload"), [this] { Reload(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveUp"), [&editor] {
+        if (editor.SelectedObject) {
+            editor.SelectedObject->MoveAmongSiblings(-1);
+        }
+    });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveDown"), [&editor] {
+        if (editor.SelectedObject) {
+            editor.SelectedObject->MoveAmongSiblings(1);
+        }
+    });
+}
+
+int EdPalObjectListBhv::EntryCount() const {
+    const EditorState& editor = Service<EditorState>::Get();
+    return editor.ListedParent ? static_cast<int>(editor.ListedParent->Children.size()) : 0;
+}
+
+bool EdPalObjectListBhv::IsProtected(const GameObject* object) const {
+    if (!object || !object->Parent || object == GameplayRoot()) {
+        return true;
+    }
+    // The editor's own tree: this palette's ancestor just below the root.
+    const GameObject* editorRoot = Owner;
+    while (editorRoot && editorRoot->Parent && editorRoot->Parent->Parent) {
+        editorRoot = editorRoot->Parent;
+    }
+    for (const GameObject* o = object; o; o = o->Parent) {
+        if (o == editorRoot) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void EdPalObjectListBhv::Add() {
+    EditorState& editor = Service<EditorState>::Get();
+    if (!editor.PrefabPicker || !editor.ListedParent) {
+        return;
+    }
+    editor.PrefabPicker->Open([&editor](const std::string& name) {
+        GameObject* parent = editor.ListedParent;
+        if (!parent) {
+            return;
+        }
+        GameObject* made = nullptr;
+        if (name.empty()) {
+            made = new GameObject();
+            made->Name = "NewObject";
+        } else if (Service<PrefabManager>::Get().Contains(name)) {
+            made = new GameObject(name);
+        }
+        if (made) {
+            parent->AppendChild(made);
+            editor.SelectObject(made);
+        }
+    });
+}
+
+void EdPalObjectListBhv::Remove() {
+    EditorState& editor = Service<EditorState>::Get();
+    if (IsProtected(editor.SelectedObject)) {
+        return;
+    }
+    editor.SelectedObject->DestroyLater();
+}
+
+void EdPalObjectListBhv::Reload() {
+    EditorState& editor = Service<EditorState>::Get();
+    GameObject* object = editor.SelectedObject;
+    // A prefab removed in the editor cannot be built again; building it would be fatal.
+    if (IsProtected(object) || object->PrefabName.empty() ||
+        !Service<PrefabManager>::Get().Contains(object->PrefabName)) {
+        return;
+    }
+    GameObject* fresh = object->Reinstantiate();
+    fresh->Name = object->Name;
+    editor.SelectObject(fresh);
+}
+
+void EdPalObjectListBhv::WriteToPrefab() {
+    EditorState& editor = Service<EditorState>::Get();
+    if (editor.SelectedObject) {
+        WriteObjectToPrefabs(*editor.SelectedObject, Service<PrefabManager>::Get());
+    }
+}
+
+void EdPalObjectListBhv::HandleInput() {
+    EditorState& editor = Service<EditorState>::Get();
+    const InputManager& input = Service<InputManager>::Get();
+    if (!editor.SelectedObject) {
+        return;
+    }
+    if (input.IsKeyPressed(Key::Insert)) {
+        Add();
+    } else if (input.IsKeyDown(Key::Alt) && input.IsKeyPressed(Key::S)) {
+        WriteToPrefab();
+    } else if (input.IsKeyDown(Key::Ctrl) && input.IsKeyPressed(Key::P)) {
+        PrefabManager& prefabs = Service<PrefabManager>::Get();
+        if (Prefab* prefab = prefabs.Find(editor.SelectedObject->PrefabName)) {
+            editor.SelectPrefab(prefab);
+        }
+    }
+}
+
+void EdPalObjectListBhv::Update() {
+    EditorState& editor = Service<EditorState>::Get();
+    if (!editor.ListedParent) {
+        editor.ListedParent = GameplayRoot();
+    }
+    EdScrollListBhv::Update();
+    GameObject* parent = editor.ListedParent;
+    if (parentItem_) {
+        if (parent) {
+            WriteObjectLabel(*parent, false, parentItem_->Label);
+        } else {
+            parentItem_->Label.clear();
+        }
+        parentItem_->IsSelected = parent && parent == editor.SelectedObject;
+    }
+    const size_t count = parent ? parent->Children.size() : 0;
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        EdListItemBhv* item = rows_[row];
+        const size_t index = static_cast<size_t>(Offset) + row;
+        if (index < count) {
+            GameObject* child = parent->Children[index];
+            WriteObjectLabel(*child, true, item->Label);
+            item->IsSelected = child == editor.SelectedObject;
+        } else {
+            item->Label.clear();
+            item->IsSelected = false;
+        }
+    }
+}

@@ -1,0 +1,216 @@
+#include "editor/palettes/EdPalPrefabListBhv.h"
+
+#include <cstdio>
+
+#include "core/GameObject.h"
+#include "core/SceneRoots.h"
+#include "core/Service.h"
+#include "editor/EdFind.h"
+#include "editor/EditorState.h"
+#include "editor/NameFilter.h"
+#include "editor/palettes/PrefabSync.h"
+#include "editor/widgets/EdButtonBhv.h"
+#include "editor/widgets/EdFieldBhv.h"
+#include "editor/widgets/EdListItemBhv.h"
+#include "editor/widgets/EdPropertyRowBhv.h"
+#include "input/InputManager.h"
+#include "prefabs/PrefabManager.h"
+
+namespace {
+
+void Connect(EdButtonBhv* button, std::function<void()> handler) {
+    if (button) {
+        button->ClickHandler = std::move(handler);
+    }
+}
+
+// One line saying where prefabs went: the development content folder or the game's own.
+void ReportSave(const PrefabManager& prefabs, const char* what, bool saved) {
+    const bool development = prefabs.Folder != std::filesystem::path("Content/Prefabs");
+    std::printf("editor: %s %s %s (%s)\n", saved ? "saved" : "could not save", what,
+                prefabs.Folder.string().c_str(),
+                development ? "the development content folder" : "the Content folder beside the game");
+    std::fflush(stdout);
+}
+
+// Whether another prefab builds this one as an AutoCreate child: removing it would leave that
+// entry naming nothing, and building such a prefab is fatal.
+const Prefab* UserOf(const PrefabManager& prefabs, const std::string& name) {
+    for (const auto& [key, prefab] : prefabs.Prefabs) {
+        for (const auto& entry : prefab->AutoCreates) {
+            if (entry->PrefabName == name && prefab->Name != name) {
+                return prefab.get();
+            }
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void EdPalPrefabListBhv::Start() {
+    EdScrollListBhv::Start();
+    EditorState& editor = Service<EditorState>::Get();
+    rows_.clear();
+    for (GameObject* child : Owner->Children) {
+        if (child->Name != "EdListItem") {
+            continue;
+        }
+        if (auto* item = child->GetComponentOfType<EdListItemBhv>()) {
+            const size_t row = rows_.size();
+            item->ClickHandler = [this, row, &editor] {
+                const size_t index = static_cast<size_t>(Offset) + row;
+                if (index < listed_.size()) {
+                    editor.SelectPrefab(Service<PrefabManager>::Get().Find(*listed_[index]));
+                }
+            };
+            rows_.push_back(item);
+        }
+    }
+    // The filter applies as it is typed; committing it only stops editing.
+    filterRow_ = FindChildComponent<EdPropertyRowBhv>(Owner, "FilterRow");
+    filter_ = filterRow_ ? filterRow_->Field() : nullptr;
+    saveCurrent_ = FindNestedComponent<EdButtonBhv>(Owner, "SaveButtons", "BtnSaveCurrent");
+    Connect(saveCurrent_, [this] { SaveCurrent(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "SaveButtons", "BtnSaveAll"), [this] { SaveAll(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this] { AddPrefab(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"), [this] { RemovePrefab(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "InstanceButtons", "BtnDuplicate"),
+            [this] { DuplicatePrefab(); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "InstanceButtons", "BtnUpdateAll"),
+            [this] { UpdateInstances(); });
+}
+
+Prefab* EdPalPrefabListBhv::FocusPrefab() const {
+    return Service<PrefabManager>::Get().Find(Service<EditorState>::Get().SelectedPrefabName);
+}
+
+void EdPalPrefabListBhv::AddPrefab() {
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    if (Prefab* made = prefabs.Add(NewPrefabName)) {
+        made->Dirty = true;
+        Service<EditorState>::Get().SelectPrefab(made);
+    }
+}
+
+void EdPalPrefabListBhv::RemovePrefab() {
+    EditorState& editor = Service<EditorState>::Get();
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    auto it = prefabs.Prefabs.find(editor.SelectedPrefabName);
+    if (it == prefabs.Prefabs.end()) {
+        return;
+    }
+    Prefab* doomed = it->second.get();
+    if (doomed->Name == "GameplayRoot" || doomed->Name == "EditorRoot") {
+        std::printf("editor: \"%s\" is not removed: the game builds it at start-up\n", doomed->Name.c_str());
+        std::fflush(stdout);
+        return;
+    }
+    if (const Prefab* user = UserOf(prefabs, doomed->Name)) {
+        std::printf("editor: \"%s\" is not removed: \"%s\" builds it as a child\n", doomed->Name.c_str(),
+                    user->Name.c_str());
+        std::fflush(stdout);
+        return;
+    }
+    auto next = std::next(it);
+    Prefab* following = next == prefabs.Prefabs.end() ? nullptr : next->second.get();
+    if (editor.SelectedAutoCreate && editor.SelectedAutoCreate->Owner == doomed) {
+        editor.SelectedAutoCreate = nullptr;
+    }
+    if (editor.SelectedPrefab == doomed) {
+        editor.SelectedPrefab = nullptr;
+    }
+    prefabs.Prefabs.erase(it);
+    if (following) {
+        editor.SelectPrefab(following);
+    } else {
+        editor.SelectPrefab(nullptr);
+        editor.SelectedPrefabName.clear();
+    }
+}
+
+void EdPalPrefabListBhv::DuplicatePrefab() {
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    if (const Prefab* source = FocusPrefab()) {
+        if (Prefab* copy = prefabs.Duplicate(*source)) {
+            // A copy nobody has saved yet: without the mark, Save All would never write it.
+            copy->Dirty = true;
+            Service<EditorState>::Get().SelectPrefab(copy);
+        }
+    }
+}
+
+void EdPalPrefabListBhv::SaveCurrent() {
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    Prefab* prefab = FocusPrefab();
+    if (!prefab || !prefab->Dirty) {
+        return;
+    }
+    const std::string what = "\"" + prefab->Name + "\" to";
+    ReportSave(prefabs, what.c_str(), prefabs.Save(*prefab));
+}
+
+void EdPalPrefabListBhv::SaveAll() {
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    ReportSave(prefabs, "all changed prefabs to", prefabs.SaveAll());
+}
+
+void EdPalPrefabListBhv::UpdateInstances() {
+    const SceneRoots* roots = Service<SceneRoots>::TryGet();
+    const Prefab* prefab = FocusPrefab();
+    if (prefab && roots && roots->Root) {
+        ApplyPrefabToInstances(*prefab, *roots->Root, Service<PrefabManager>::Get());
+    }
+}
+
+void EdPalPrefabListBhv::HandleInput() {
+    const InputManager& input = Service<InputManager>::Get();
+    const bool ctrl = input.IsKeyDown(Key::Ctrl);
+    if (ctrl && input.IsKeyPressed(Key::S)) {
+        if (input.IsKeyDown(Key::Shift)) {
+            SaveAll();
+        } else if (saveCurrent_ && !saveCurrent_->IsGrayedOut) {
+            SaveCurrent();
+        }
+    } else if (input.IsKeyPressed(Key::Insert) && Service<EditorState>::Get().SelectedPrefab) {
+        AddPrefab();
+    }
+}
+
+void EdPalPrefabListBhv::ListNames() {
+    listed_.clear();
+    const std::string_view filter = filter_ ? std::string_view(filter_->Text) : std::string_view();
+    if (filter != appliedFilter_) {
+        appliedFilter_.assign(filter);
+        Offset = 0;
+    }
+    for (const auto& [name, prefab] : Service<PrefabManager>::Get().Prefabs) {
+        if (PassesNameFilter(name, filter)) {
+            listed_.push_back(&name);
+        }
+    }
+}
+
+void EdPalPrefabListBhv::Update() {
+    if (filterRow_ && filter_) {
+        filterRow_->ValueText.assign(filter_->Text); // the row shows what was typed, committed or not
+    }
+    ListNames();
+    EdScrollListBhv::Update();
+    const EditorState& editor = Service<EditorState>::Get();
+    if (saveCurrent_) {
+        const Prefab* focus = FocusPrefab();
+        saveCurrent_->IsGrayedOut = !focus || !focus->Dirty;
+    }
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        EdListItemBhv* item = rows_[row];
+        const size_t index = static_cast<size_t>(Offset) + row;
+        if (index < listed_.size()) {
+            item->Label.assign(*listed_[index]);
+            item->IsSelected = *listed_[index] == editor.SelectedPrefabName;
+        } else {
+            item->Label.clear();
+            item->IsSelected = false;
+        }
+    }
+}

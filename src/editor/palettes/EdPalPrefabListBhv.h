@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editor/palettes/EdScrollListBhv.h"
+
+class EdButtonBhv;
+class EdFieldBhv;
+class EdListItemBhv;
+class EdPropertyRowBhv;
+class Prefab;
+
+// The prefab list: the prefabs whose names pass the filter; creates, removes, duplicates and
+// saves them and applies one to its live instances.
+class EdPalPrefabListBhv : public EdScrollListBhv {
+public:
+    static constexpr const char* ClassName = "EdPalPrefabListBhv";
+    static constexpr const char* NewPrefabName = "NewPrefab";
+
+    // Finds the rows, buttons and filter and connects them.
+    void Start() override;
+    // Ctrl+S, Ctrl+Shift+S, and Insert while a prefab is selected.
+    void HandleInput() override;
+    void Update() override;
+
+    void AddPrefab();
+    void RemovePrefab();
+    void DuplicatePrefab();
+    void SaveCurrent();
+    void SaveAll();
+    void UpdateInstances();
+
+protected:
+    int EntryCount() const override { return static_cast<int>(listed_.size()); }
+    int RowCount() const override { return static_cast<int>(rows_.size()); }
+
+private:
+    // The prefab named SelectedPrefabName, or null.
+    Prefab* FocusPrefab() const;
+    // The names passing the filter, in name order (pointers into the manager's keys).
+    void ListNames();
+
+    std::vector<EdListItemBhv*> rows_;
+    std::vector<const std::string*> listed_;
+    EdPropertyRowBhv* filterRow_ = nullptr;
+    EdFieldBhv* filter_ = nullptr;
+    std::string appliedFilter_; // a different filter text starts the list from its top
+    EdButtonBhv* saveCurrent_ = nullptr;
+};

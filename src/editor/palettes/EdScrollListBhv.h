@@ -1,0 +1,40 @@
+#pragma once
+
+#include <vector>
+
+#include "core/Behavior.h"
+#include "core/CoCommand.h"
+
+class EdButtonBhv;
+
+// What every list in the editor shares: a fixed number of rows showing entries from an offset,
+// "BtnScrollUp" and "BtnScrollDown" children that scroll it one row at once and then every 0.05 s
+// while held, and their grayed look at either end.
+class EdScrollListBhv : public Behavior {
+public:
+    static constexpr float RepeatSeconds = 0.05f;
+
+    // Finds the scroll buttons.
+    void Start() override;
+    // Starts or stops the scrolling repeat from the buttons' state and grays them at the ends. The
+    // concrete lists call it from their own Update.
+    void Update() override;
+
+    // Moves the offset by delta rows, never above the first entry; down only while the last row
+    // shows an entry.
+    void ScrollBy(int delta);
+
+    int Offset = 0;
+
+protected:
+    // How many entries and how many rows the list has now.
+    virtual int EntryCount() const = 0;
+    virtual int RowCount() const = 0;
+
+private:
+    CoCommand ScrollRepeat(int step);
+
+    EdButtonBhv* scrollUp_ = nullptr;
+    EdButtonBhv* scrollDown_ = nullptr;
+    int direction_ = 0;
+};

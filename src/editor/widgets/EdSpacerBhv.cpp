@@ -1,0 +1,12 @@
+#include "editor/widgets/EdSpacerBhv.h"
+
+#include "editor/widgets/WidgetParts.h"
+
+EdSpacerBhv::EdSpacerBhv() {
+    RegisterProperty("Height", &Height);
+}
+
+void EdSpacerBhv::SetBounds(float x, float y, float width, float height) {
+    IEdUiElement::SetBounds(x, y, width, height);
+    WidgetParts::PlaceSprite(Owner, x, y, width, height);
+}

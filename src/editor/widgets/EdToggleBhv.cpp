@@ -1,0 +1,49 @@
+#include "editor/widgets/EdToggleBhv.h"
+
+#include "core/GameObject.h"
+#include "core/Service.h"
+#include "editor/widgets/WidgetParts.h"
+#include "input/InputManager.h"
+
+namespace {
+constexpr Color PressedShade{89, 89, 89, 255};
+constexpr Color Black{0, 0, 0, 255};
+} // namespace
+
+EdToggleBhv::EdToggleBhv() {
+    RegisterProperty("Title", &Title);
+    RegisterProperty("Height", &Height);
+    RegisterProperty("Value", &Value);
+}
+
+void EdToggleBhv::Start() {
+    normalTint_ = WidgetParts::GetTint(FindChild("Background"));
+}
+
+void EdToggleBhv::SetBounds(float x, float y, float width, float height) {
+    IEdUiElement::SetBounds(x, y, width, height);
+    WidgetParts::PlaceText(FindChild("Text"), x + width * 0.5f, y + height * 0.5f, Title,
+                           TextXAlignment::Center);
+    ApplyLook();
+}
+
+void EdToggleBhv::HandleInput() {
+    const InputManager& input = Service<InputManager>::Get();
+    if (input.IsKeyPressed(Key::LeftMouse) && Contains(input.MousePosition)) {
+        Value = !Value;
+        if (ChangeHandler) {
+            ChangeHandler(Value);
+        }
+    }
+}
+
+void EdToggleBhv::Update() {
+    ApplyLook();
+}
+
+void EdToggleBhv::ApplyLook() {
+    GameObject* background = FindChild("Background");
+    WidgetParts::SetTint(background, Value ? normalTint_ * PressedShade : normalTint_);
+    WidgetParts::SetTint(FindChild("Text"), Value ? Color::White() : Black);
+    WidgetParts::PlaceSprite(background, Bounds.x, Bounds.y, Bounds.width, Bounds.height, Value);
+}
