@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
-#include <set>
 #include <sstream>
 
 #include <boost/property_tree/json_parser.hpp>
