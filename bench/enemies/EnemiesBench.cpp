@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "FrameWork.h"
 #include "Goal.h"
 #include "app/Application.h"
 #include "core/GameObject.h"
@@ -21,12 +22,9 @@ namespace {
 constexpr int Shrimps = 30;
 constexpr int Urchins = 10;
 
-struct CrowdFigures {
-    double MeanMs = 0.0;
-    double P99Ms = 0.0;
+struct CrowdFigures : FrameWorkFigures {
     double MeanEnemies = 0.0;
     double MeanAttacking = 0.0;
-    int Frames = 0;
 };
 
 // Clears a cave around the submarine, lays a rock floor with urchins on it and lets shrimps loose
@@ -98,18 +96,11 @@ CrowdFigures MeasureCrowdFrames(int frames) {
         return {};
     }
     CrowdFigures figures;
-    figures.Frames = static_cast<int>(workMs.size());
-    if (workMs.empty()) {
-        return figures;
+    if (!workMs.empty()) {
+        figures.MeanEnemies = enemies / static_cast<double>(workMs.size());
+        figures.MeanAttacking = attacking / static_cast<double>(workMs.size());
     }
-    for (double ms : workMs) {
-        figures.MeanMs += ms;
-    }
-    figures.MeanMs /= static_cast<double>(workMs.size());
-    figures.MeanEnemies = enemies / static_cast<double>(workMs.size());
-    figures.MeanAttacking = attacking / static_cast<double>(workMs.size());
-    std::sort(workMs.begin(), workMs.end());
-    figures.P99Ms = workMs[std::min(workMs.size() - 1, workMs.size() * 99 / 100)];
+    static_cast<FrameWorkFigures&>(figures) = SummariseFrameWork(std::move(workMs));
     return figures;
 }
 

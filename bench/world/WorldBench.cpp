@@ -19,6 +19,7 @@
 #define STB_PERLIN_IMPLEMENTATION
 #include <stb_perlin.h>
 
+#include "FrameWork.h"
 #include "GoalMain.h"
 #include "Scene.h"
 
@@ -243,15 +244,9 @@ void BM_SceneryBlocksInterleaved(benchmark::State& state) {
 }
 BENCHMARK(BM_SceneryBlocksInterleaved)->Arg(160)->Arg(320)->Arg(645)->Unit(benchmark::kMillisecond);
 
-struct FrameFigures {
-    double MeanMs = 0.0;
-    double P99Ms = 0.0;
-    int Frames = 0;
-};
-
 // The game itself, headless and in fixed steps from seed 7, its camera sweeping one tile per frame
 // across and down the world; the thread CPU time of each frame's own work.
-FrameFigures MeasureGameFrames(int frames) {
+FrameWorkFigures MeasureGameFrames(int frames) {
     AppOptions options;
     options.Headless = true;
     options.FixedStep = true;
@@ -280,18 +275,7 @@ FrameFigures MeasureGameFrames(int frames) {
         std::fprintf(stderr, "world_bench: the game did not run (run from build/release/bin)\n");
         return {};
     }
-    FrameFigures figures;
-    figures.Frames = static_cast<int>(workMs.size());
-    if (workMs.empty()) {
-        return figures;
-    }
-    for (double ms : workMs) {
-        figures.MeanMs += ms;
-    }
-    figures.MeanMs /= static_cast<double>(workMs.size());
-    std::sort(workMs.begin(), workMs.end());
-    figures.P99Ms = workMs[std::min(workMs.size() - 1, workMs.size() * 99 / 100)];
-    return figures;
+    return SummariseFrameWork(std::move(workMs));
 }
 
 } // namespace
@@ -313,7 +297,7 @@ int main(int argc, char** argv) {
                             large->Counters.at("per_block") / small->Counters.at("per_block"));
             }
         }
-        const FrameFigures frame = MeasureGameFrames(1200);
+        const FrameWorkFigures frame = MeasureGameFrames(1200);
         std::printf("game frame (headless, camera moving one tile per frame): %d frames, CPU mean %.3f ms, "
                     "p99 %.3f ms\n",
                     frame.Frames, frame.MeanMs, frame.P99Ms);

@@ -1,4 +1,5 @@
 #include "StandInWindowManager.h"
+#include "XWindowSearch.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -14,31 +15,6 @@ int NoteRefusal(Display*, XErrorEvent* error) {
         redirectRefused = true;
     }
     return 0;
-}
-
-Window FindNamed(Display* display, Window under, const char* title) {
-    char* name = nullptr;
-    if (XFetchName(display, under, &name) && name) {
-        const bool match = std::strcmp(name, title) == 0;
-        XFree(name);
-        if (match) {
-            return under;
-        }
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (XQueryTree(display, under, &root, &parent, &children, &count)) {
-        for (unsigned i = 0; i < count && !found; ++i) {
-            found = FindNamed(display, children[i], title);
-        }
-        if (children) {
-            XFree(children);
-        }
-    }
-    return found;
 }
 
 } // namespace
@@ -130,7 +106,7 @@ void StandInWindowManager::WindowSize(const char* title, int& width, int& height
     if (!state_->display) {
         return;
     }
-    if (const Window window = FindNamed(state_->display, state_->root, title)) {
+    if (const Window window = FindXWindowNamed(state_->display, state_->root, title)) {
         XWindowAttributes attributes{};
         XGetWindowAttributes(state_->display, window, &attributes);
         width = attributes.width;

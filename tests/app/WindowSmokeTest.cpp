@@ -10,35 +10,10 @@
 #include <thread>
 
 #include "GameProcess.h"
+#include "XWindowSearch.h"
 #include "platform/Image.h"
 
 namespace {
-
-// Finds a top-level window by its title, searching the whole tree under the root.
-Window FindWindowNamed(Display* display, Window under, const char* title) {
-    char* name = nullptr;
-    if (XFetchName(display, under, &name) && name) {
-        const bool match = std::strcmp(name, title) == 0;
-        XFree(name);
-        if (match) {
-            return under;
-        }
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (XQueryTree(display, under, &root, &parent, &children, &count)) {
-        for (unsigned i = 0; i < count && !found; ++i) {
-            found = FindWindowNamed(display, children[i], title);
-        }
-        if (children) {
-            XFree(children);
-        }
-    }
-    return found;
-}
 
 // SDL may replace the window it first creates (to get a GL visual), so a window found early can
 // vanish: Xlib errors about it are ignored, and only a mapped window counts as the game's.
@@ -47,7 +22,7 @@ int IgnoreXErrors(Display*, XErrorEvent*) {
 }
 
 Window FindShownWindowNamed(Display* display, const char* title) {
-    const Window window = FindWindowNamed(display, DefaultRootWindow(display), title);
+    const Window window = FindXWindowNamed(display, DefaultRootWindow(display), title);
     XWindowAttributes attributes{};
     if (!window || !XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
         return 0;
