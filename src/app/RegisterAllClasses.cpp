@@ -7,6 +7,7 @@
 #include "enemies/RegisterEnemiesClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 #include "player/RegisterPlayerClasses.h"
+#include "ui/RegisterUiClasses.h"
 #include "world/RegisterWorldClasses.h"
 
 void RegisterAllClasses(ComponentRegistry& registry) {
@@ -17,5 +18,6 @@ void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterWorldClasses(registry);
     RegisterPlayerClasses(registry);
     RegisterEnemiesClasses(registry);
+    RegisterUiClasses(registry);
     RegisterEditorClasses(registry);
 }

@@ -1,0 +1,13 @@
+#include "ui/RegisterUiClasses.h"
+
+#include "ui/hud/RegisterHudClasses.h"
+#include "ui/menus/RegisterMenusClasses.h"
+#include "ui/store/RegisterStoreClasses.h"
+#include "ui/widgets/RegisterWidgetsClasses.h"
+
+void RegisterUiClasses(ComponentRegistry& registry) {
+    RegisterWidgetsClasses(registry);
+    RegisterHudClasses(registry);
+    RegisterMenusClasses(registry);
+    RegisterStoreClasses(registry);
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class ComponentRegistry;
+
+// Registers the heads-up display.
+void RegisterHudClasses(ComponentRegistry& registry);

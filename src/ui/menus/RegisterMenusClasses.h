@@ -1,0 +1,6 @@
+#pragma once
+
+class ComponentRegistry;
+
+// Registers the menu root and its menus.
+void RegisterMenusClasses(ComponentRegistry& registry);

@@ -1,0 +1,6 @@
+#pragma once
+
+class ComponentRegistry;
+
+// Registers the supply-station store.
+void RegisterStoreClasses(ComponentRegistry& registry);

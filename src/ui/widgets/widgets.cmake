@@ -1,0 +1,3 @@
+# Sources of generic screen widgets: buttons (part of kelvane_ui).
+target_sources(kelvane_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/RegisterWidgetsClasses.cpp)
