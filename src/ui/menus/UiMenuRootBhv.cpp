@@ -7,6 +7,7 @@
 #include "input/InputManager.h"
 #include "prefabs/PrefabManager.h"
 #include "ui/menus/MenuSwitch.h"
+#include "ui/menus/UiMessageBoxBhv.h"
 
 UiMenuRootBhv::~UiMenuRootBhv() {
     WellKnown<UiMenuRootBhv>::ClearIf(this);
@@ -35,7 +36,7 @@ void UiMenuRootBhv::Start() {
 
 void UiMenuRootBhv::HandleInput() {
     const InputManager* input = Service<InputManager>::TryGet();
-    if (!input || IsMenuOpen() || IsSwitching()) {
+    if (!input || IsMenuOpen() || IsSwitching() || IsMessageBoxShowing()) {
         return;
     }
     if (input->IsActionPressed(Action::MenuCancel)) {
@@ -52,6 +53,19 @@ bool UiMenuRootBhv::IsMenuOpen() const {
     const GameObject* background = MenuBackground();
     const GameObject* loadout = SupplyLoadoutMenu();
     return (background && background->UpdateEnabled) || (loadout && loadout->UpdateEnabled);
+}
+
+bool UiMenuRootBhv::IsMessageBoxShowing() const {
+    if (!Owner) {
+        return false;
+    }
+    for (const GameObject* child : Owner->Children) {
+        const auto* box = child->GetComponentOfType<UiMessageBoxBhv>();
+        if (box && box->IsShowing()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 CoCommand UiMenuRootBhv::SwitchStep(int step) {

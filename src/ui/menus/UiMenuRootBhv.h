@@ -27,7 +27,8 @@ public:
     // Finds its children (ContentError naming the first one missing), registers itself and
     // switches the background and every menu off.
     void Start() override;
-    // With no menu open and none on its way, "MenuCancel" opens the main menu.
+    // With no menu open or on its way and no message box waiting for an answer, "MenuCancel" opens
+    // the main menu.
     void HandleInput() override;
 
     // Shows menu (null: none) one frame from now, so the key that asked for it does not also act on
@@ -55,6 +56,8 @@ public:
 
     // A menu is showing: the background is running, or the loadout menu (which has none) is on.
     bool IsMenuOpen() const;
+    // A message box under this root waits for an answer.
+    bool IsMessageBoxShowing() const;
     // A switch is waiting for its frame.
     bool IsSwitching() { return IsCoroutineRunning<&UiMenuRootBhv::SwitchStep>(); }
     GameObject* PendingMenu() const { return pending_; }

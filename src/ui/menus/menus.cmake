@@ -5,4 +5,6 @@ target_sources(kelvane_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TextMenuBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UiLoadSaveMenuBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UiMainMenuBhv.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/UiMenuRootBhv.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/UiMenuRootBhv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UiMessageBoxBhv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UiMoneyDisplayBhv.cpp)
