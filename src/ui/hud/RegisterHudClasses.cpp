@@ -1,6 +1,8 @@
 #include "ui/hud/RegisterHudClasses.h"
 
 #include "prefabs/ComponentRegistry.h"
+#include "ui/hud/HudRootBhv.h"
 
-void RegisterHudClasses([[maybe_unused]] ComponentRegistry& registry) {
+void RegisterHudClasses(ComponentRegistry& registry) {
+    registry.Register<HudRootBhv>();
 }
