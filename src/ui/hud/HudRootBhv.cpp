@@ -42,6 +42,16 @@ void HudRootBhv::HandleInput() {
     if (!inventory || !input) {
         return;
     }
+    // The pad's shoulders step through the slots the inventory has, wrapping at either end.
+    const int count = inventory->QuickslotCount;
+    if (count > 0) {
+        if (input->IsActionPressed(Action::QuickslotPrevious)) {
+            inventory->SelectedQuickslot = (inventory->SelectedQuickslot + count - 1) % count;
+        }
+        if (input->IsActionPressed(Action::QuickslotNext)) {
+            inventory->SelectedQuickslot = (inventory->SelectedQuickslot + 1) % count;
+        }
+    }
     constexpr Action keys[] = {Action::Quickslot1, Action::Quickslot2, Action::Quickslot3, Action::Quickslot4,
                                Action::Quickslot5};
     for (int k = 0; k < 5; ++k) {

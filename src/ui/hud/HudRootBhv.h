@@ -20,6 +20,7 @@ public:
     // Rewrites a readout only when its numbers changed.
     void Update() override;
     // "Quickslot1".."Quickslot5" select the slot when the inventory has that many; later keys win.
+    // "QuickslotPrevious" and "QuickslotNext" step through the slots it has, wrapping.
     void HandleInput() override;
 
     void SetLoadoutMode(bool on) { loadoutMode_ = on; }
