@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: scripts/build.sh PRESET [TARGET...]   (PRESET: debug, release or asan)
+# Usage: scripts/build.sh PRESET [TARGET...]   (PRESET: debug, release, asan or play)
 # Installs missing packages, configures and builds the preset into build/PRESET: the named targets
 # only, or everything.
 set -euo pipefail

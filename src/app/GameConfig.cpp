@@ -2,11 +2,11 @@
 
 #include <sstream>
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include "core/ContentError.h"
 #include "core/ContentText.h"
+#include "core/JsonTree.h"
 
 namespace pt = boost::property_tree;
 
@@ -20,8 +20,8 @@ void GameConfig::Load(const std::filesystem::path& file) {
     pt::ptree tree;
     try {
         std::istringstream in(text);
-        pt::read_json(in, tree);
-    } catch (const pt::json_parser_error& e) {
+        ReadJsonTree(in, tree);
+    } catch (const pt::json_parser::json_parser_error& e) {
         throw ContentError(file.string(), "line " + std::to_string(e.line()) + ": " + e.message());
     }
     auto value = tree.get_child_optional("DevelopmentContentPath");

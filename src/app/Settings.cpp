@@ -9,8 +9,9 @@
 #include <string>
 #include <system_error>
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
+
+#include "core/JsonTree.h"
 
 namespace pt = boost::property_tree;
 
@@ -46,8 +47,8 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole) {
     }
     pt::ptree root;
     try {
-        pt::read_json(path.string(), root);
-    } catch (const pt::json_parser_error& e) {
+        ReadJsonFile(path.string(), root);
+    } catch (const pt::json_parser::json_parser_error& e) {
         Warn(path, (e.line() > 0 ? "line " + std::to_string(e.line()) + ": " : std::string()) + e.message());
         return settings;
     }
@@ -122,7 +123,7 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& path) {
         if (!out) {
             throw std::runtime_error("cannot write " + temporary.string());
         }
-        pt::write_json(out, root, true);
+        WriteJsonTree(out, root);
         out.flush();
         if (!out) {
             throw std::runtime_error("cannot write " + temporary.string());

@@ -4,4 +4,4 @@ kelvane_add_module(app_config
     ${CMAKE_CURRENT_LIST_DIR}/GameConfig.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SaveFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
-    DEPS kelvane_platform_clipboard Boost::headers)
+    DEPS kelvane_platform_clipboard kelvane_json Boost::headers)

@@ -2,25 +2,17 @@
 
 #include <cmath>
 #include <filesystem>
-#include <sstream>
 
 #include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
 
 #include "assets/Texture.h"
+#include "assets/XmlContent.h"
 #include "core/ContentError.h"
 #include "core/ContentText.h"
 
 namespace pt = boost::property_tree;
 
 namespace {
-
-// An element's attributes; an element without any has none (not a temporary that dies at once).
-const pt::ptree& Attributes(const pt::ptree& element) {
-    static const pt::ptree none;
-    const auto found = element.get_child_optional("<xmlattr>");
-    return found ? *found : none;
-}
 
 // The page size divides every glyph measure: it must be a positive number.
 float PageSize(const pt::ptree& tree, const char* key, const std::string& path) {
@@ -73,12 +65,9 @@ std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path) {
 }
 
 std::unique_ptr<BitmapFont> ReadBitmapFont(const std::string& xml, const std::string& path) {
-    CheckXmlNesting(xml, path);
     auto font = std::make_unique<BitmapFont>();
     try {
-        pt::ptree tree;
-        std::istringstream in(xml);
-        pt::read_xml(in, tree);
+        const pt::ptree tree = ReadXmlContent(xml, path);
         const float invW = 1.0f / PageSize(tree, "scaleW", path);
         const float invH = 1.0f / PageSize(tree, "scaleH", path);
         font->LineHeight = tree.get<float>("font.common.<xmlattr>.lineHeight");
@@ -92,7 +81,7 @@ std::unique_ptr<BitmapFont> ReadBitmapFont(const std::string& xml, const std::st
             if (name != "char") {
                 continue;
             }
-            const pt::ptree& a = Attributes(child);
+            const pt::ptree& a = XmlAttributes(child);
             Glyph g;
             g.id = a.get<int>("id");
             g.x = a.get<float>("x") * invW;
@@ -109,15 +98,12 @@ std::unique_ptr<BitmapFont> ReadBitmapFont(const std::string& xml, const std::st
                 if (name != "kerning") {
                     continue;
                 }
-                const pt::ptree& a = Attributes(child);
+                const pt::ptree& a = XmlAttributes(child);
                 const int first = a.get<int>("first");
                 const int second = a.get<int>("second");
                 font->Kernings.emplace(first, std::make_pair(second, a.get<float>("amount") * invW));
             }
         }
-    } catch (const pt::xml_parser_error& e) {
-        throw ContentError(path, "not a readable XML file (" + e.message() + " at line " +
-                                     std::to_string(e.line()) + ")");
     } catch (const pt::ptree_bad_path& e) {
         throw ContentError(path, "missing " + Quoted(e.path<pt::ptree::path_type>().dump()));
     } catch (const pt::ptree_bad_data& e) {

@@ -3,13 +3,12 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
 
 #include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
 
 #include "assets/ImageDevice.h"
 #include "assets/TextureImage.h"
+#include "assets/XmlContent.h"
 #include "core/ContentError.h"
 #include "core/ContentText.h"
 #include "core/Service.h"
@@ -55,13 +54,6 @@ int OptionalInt(const pt::ptree& attributes, const char* key, int fallback) {
     return attributes.get_optional<int>(key).value_or(fallback);
 }
 
-// An element's attributes; an element without any has none (not a temporary that dies at once).
-const pt::ptree& Attributes(const pt::ptree& element) {
-    static const pt::ptree none;
-    const auto found = element.get_child_optional("<xmlattr>");
-    return found ? *found : none;
-}
-
 } // namespace
 
 void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
@@ -70,11 +62,8 @@ void LoadAtlas(Texture& texture, const std::string& descriptorPath) {
 
 void ReadAtlas(Texture& texture, const std::string& xml, const std::string& descriptorPath) {
     const std::filesystem::path descriptor(descriptorPath);
-    CheckXmlNesting(xml, descriptorPath);
     try {
-        pt::ptree tree;
-        std::istringstream in(xml);
-        pt::read_xml(in, tree);
+        const pt::ptree tree = ReadXmlContent(xml, descriptorPath);
         std::filesystem::path image =
             descriptor.parent_path() / tree.get<std::string>("TextureAtlas.<xmlattr>.imagePath");
         image.replace_extension(".sheet");
@@ -85,7 +74,7 @@ void ReadAtlas(Texture& texture, const std::string& xml, const std::string& desc
             if (name != "sprite") {
                 continue;
             }
-            const pt::ptree& a = Attributes(child);
+            const pt::ptree& a = XmlAttributes(child);
             const std::string spriteName = a.get<std::string>("n");
             const int x = a.get<int>("x");
             const int y = a.get<int>("y");
@@ -112,9 +101,6 @@ void ReadAtlas(Texture& texture, const std::string& xml, const std::string& desc
             texture.SpriteIndex[spriteName] = count;
             ++count;
         }
-    } catch (const pt::xml_parser_error& e) {
-        throw ContentError(descriptorPath, "not a readable XML file (" + e.message() + " at line " +
-                                               std::to_string(e.line()) + ")");
     } catch (const pt::ptree_bad_path& e) {
         throw ContentError(descriptorPath, "missing " + Quoted(e.path<pt::ptree::path_type>().dump()));
     } catch (const pt::ptree_bad_data& e) {

@@ -1,7 +1,6 @@
 #include "audio/MusicManager.h"
 
 #include <algorithm>
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 #include <cctype>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "core/ContentError.h"
 #include "core/ContentFolder.h"
 #include "core/ContentText.h"
+#include "core/JsonTree.h"
 
 namespace fs = std::filesystem;
 namespace pt = boost::property_tree;
@@ -62,12 +62,12 @@ MusicManager::MusicManager(const std::string& musicFolder) {
             const std::string text = ReadContentFile(path.string());
             CheckJsonNesting(text, path.string());
             std::istringstream in(text);
-            pt::read_json(in, tree);
+            ReadJsonTree(in, tree);
         } catch (const ContentError& e) {
             warn(path.string(), e.Problem());
             metadata.erase(stem);
             continue;
-        } catch (const pt::json_parser_error& e) {
+        } catch (const pt::json_parser::json_parser_error& e) {
             warn(path.string(), "not valid JSON (" + e.message() + ")");
             metadata.erase(stem);
             continue;

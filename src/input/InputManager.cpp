@@ -3,12 +3,12 @@
 #include <iostream>
 #include <sstream>
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include "core/ContentError.h"
 #include "core/ContentText.h"
 #include "core/GameTime.h"
+#include "core/JsonTree.h"
 #include "core/Service.h"
 #include "input/KeyCharacters.h"
 #include "render/GraphicsManager.h"
@@ -83,8 +83,8 @@ void InputManager::ReadMappings(const std::string& json, const std::string& file
     pt::ptree root;
     try {
         std::istringstream in(json);
-        pt::read_json(in, root);
-    } catch (const pt::json_parser_error& e) {
+        ReadJsonTree(in, root);
+    } catch (const pt::json_parser::json_parser_error& e) {
         const std::string where = e.line() > 0 ? "line " + std::to_string(e.line()) + ": " : "";
         throw ContentError(file, where + e.message());
     }

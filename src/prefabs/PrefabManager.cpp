@@ -7,7 +7,6 @@
 #include <regex>
 #include <sstream>
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include "core/Component.h"
@@ -15,6 +14,7 @@
 #include "core/ContentFolder.h"
 #include "core/ContentText.h"
 #include "core/GameObject.h"
+#include "core/JsonTree.h"
 
 namespace pt = boost::property_tree;
 
@@ -169,8 +169,8 @@ std::unique_ptr<Prefab> PrefabManager::ReadPrefab(const std::string& name, std::
     pt::ptree tree;
     try {
         std::istringstream in(text);
-        pt::read_json(in, tree);
-    } catch (const pt::json_parser_error& e) {
+        ReadJsonTree(in, tree);
+    } catch (const pt::json_parser::json_parser_error& e) {
         throw ContentError(file, "line " + std::to_string(e.line()) + ": " + e.message());
     }
     auto prefab = std::make_unique<Prefab>();
@@ -248,7 +248,7 @@ std::string PrefabManager::WritePrefab(const Prefab& prefab) const {
     }
     tree.push_back({"AutoCreate", std::move(entries)});
     std::ostringstream out;
-    pt::write_json(out, tree, true);
+    WriteJsonTree(out, tree);
     return out.str();
 }
 

@@ -2,9 +2,9 @@
 
 #include "AtomicFile.h"
 #include "RectPacker.h"
+#include "RecipeFile.h"
 #include "ToolError.h"
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -45,9 +45,8 @@ struct RasterGlyph {
 } // namespace
 
 FontRecipe readFontRecipe(const std::filesystem::path& path) {
-    boost::property_tree::ptree tree;
     try {
-        boost::property_tree::read_json(path.string(), tree);
+        const boost::property_tree::ptree tree = readRecipeFile(path);
         FontRecipe recipe;
         recipe.face = tree.get<std::string>("Face");
         recipe.pixelSize = tree.get<int>("PixelSize");

@@ -2,9 +2,9 @@
 
 #include "AtomicFile.h"
 #include "SoundSynth.h"
+#include "RecipeFile.h"
 #include "ToolError.h"
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include <algorithm>
@@ -14,9 +14,8 @@
 namespace kelvane::assetwright {
 
 MusicRecipe readMusicRecipe(const std::filesystem::path& path) {
-    boost::property_tree::ptree tree;
     try {
-        boost::property_tree::read_json(path.string(), tree);
+        const boost::property_tree::ptree tree = readRecipeFile(path);
         MusicRecipe recipe;
         recipe.sampleRate = tree.get<int>("SampleRate", recipe.sampleRate);
         recipe.tempo = tree.get<double>("Tempo", recipe.tempo);

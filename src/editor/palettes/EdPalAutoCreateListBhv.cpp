@@ -15,12 +15,6 @@
 
 namespace {
 
-void Connect(EdButtonBhv* button, std::function<void()> handler) {
-    if (button) {
-        button->ClickHandler = std::move(handler);
-    }
-}
-
 std::unique_ptr<PrefabComponent> CopyOf(const PrefabComponent& source) {
     auto copy = std::make_unique<PrefabComponent>();
     copy->ClassName = source.ClassName;

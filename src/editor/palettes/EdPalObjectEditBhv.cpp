@@ -24,12 +24,6 @@
 
 namespace {
 
-void Connect(EdButtonBhv* button, std::function<void()> handler) {
-    if (button) {
-        button->ClickHandler = std::move(handler);
-    }
-}
-
 void SetShown(GameObject* object, bool shown) {
     if (object) {
         object->InputEnabled = shown;

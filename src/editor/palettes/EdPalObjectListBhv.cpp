@@ -6,6 +6,7 @@
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EdFind.h"
+#include "editor/EdScene.h"
 #include "editor/EditorState.h"
 #include "editor/palettes/ObjectLabel.h"
 #include "editor/palettes/PrefabSync.h"
@@ -14,21 +15,6 @@
 #include "editor/widgets/EdListItemBhv.h"
 #include "input/InputManager.h"
 #include "prefabs/PrefabManager.h"
-
-namespace {
-
-GameObject* GameplayRoot() {
-    const SceneRoots* roots = Service<SceneRoots>::TryGet();
-    return roots ? roots->GameplayRoot : nullptr;
-}
-
-void Connect(EdButtonBhv* button, std::function<void()> handler) {
-    if (button) {
-        button->ClickHandler = std::move(handler);
-    }
-}
-
-} // namespace
 
 void EdPalObjectListBhv::Start() {
     EdScrollListBhv::Start();

@@ -18,12 +18,6 @@
 
 namespace {
 
-void Connect(EdButtonBhv* button, std::function<void()> handler) {
-    if (button) {
-        button->ClickHandler = std::move(handler);
-    }
-}
-
 // One line saying where prefabs went: the development content folder or the game's own.
 void ReportSave(const PrefabManager& prefabs, const char* what, bool saved) {
     const bool development = prefabs.Folder != std::filesystem::path("Content/Prefabs");

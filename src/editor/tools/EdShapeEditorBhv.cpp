@@ -9,6 +9,7 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "editor/EdScene.h"
 #include "editor/EditorState.h"
 #include "editor/tools/EdCameraMoverBhv.h"
 #include "input/InputManager.h"
@@ -17,14 +18,6 @@
 #include "render/GraphicsManager.h"
 
 namespace {
-
-void SetFlags(GameObject* object, bool on) {
-    if (object) {
-        object->InputEnabled = on;
-        object->UpdateEnabled = on;
-        object->DrawEnabled = on;
-    }
-}
 
 bool Contains(const GameObject& object, const Component* component) {
     for (const Component* c : object.Components) {
@@ -61,7 +54,7 @@ void EdShapeEditorBhv::Start() {
         editor->ShapeEditor = this;
     }
     camera_ = Owner ? Owner->GetComponentOfType<EdCameraMoverBhv>() : nullptr;
-    SetFlags(Owner, false);
+    SetPassesEnabled(Owner, false);
 }
 
 std::vector<Vector2> EdShapeEditorBhv::LocalHandles(const std::string& text, std::string& kind) {
@@ -133,7 +126,7 @@ void EdShapeEditorBhv::Open(B2FixtureComponent* fixture) {
     lastText_ = restoreText_;
     Handles.clear();
     Selected = -1;
-    SetFlags(Owner, true);
+    SetPassesEnabled(Owner, true);
     Service<EditorState>::Get().ModalOpen = true;
     if (GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
         showPhysicsBefore_ = graphics->ShowPhysics;
@@ -152,7 +145,7 @@ void EdShapeEditorBhv::Close(bool restore) {
         fixture_->SetPropertyText("Shape", 0, restoreText_);
     }
     fixture_ = nullptr;
-    SetFlags(Owner, false);
+    SetPassesEnabled(Owner, false);
     Handles.clear();
     Selected = -1;
     if (B2DebugDrawer* drawer = Service<B2DebugDrawer>::TryGet()) {

@@ -4,24 +4,12 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "editor/EdScene.h"
 #include "editor/EditorState.h"
 #include "input/InputManager.h"
 #include "render/GraphicsManager.h"
 
 namespace {
-
-void SetFlags(GameObject* object, bool on) {
-    if (object) {
-        object->InputEnabled = on;
-        object->UpdateEnabled = on;
-        object->DrawEnabled = on;
-    }
-}
-
-GameObject* GameplayRoot() {
-    const SceneRoots* roots = Service<SceneRoots>::TryGet();
-    return roots ? roots->GameplayRoot : nullptr;
-}
 
 // Negative sizes mirror a sprite; its box is the same.
 bool Covers(const Rect& r, Vector2 p) {
@@ -59,7 +47,7 @@ void EdSpritePickerBhv::Start() {
     if (EditorState* editor = Service<EditorState>::TryGet()) {
         editor->SpritePicker = this;
     }
-    SetFlags(Owner, false);
+    SetPassesEnabled(Owner, false);
 }
 
 GameObject* EdSpritePickerBhv::PickAt(GameObject& root, Vector2 screenPoint) {
@@ -74,7 +62,7 @@ GameObject* EdSpritePickerBhv::PickAt(GameObject& root, Vector2 screenPoint) {
 
 void EdSpritePickerBhv::Open() {
     EditorState& editor = Service<EditorState>::Get();
-    SetFlags(Owner, true);
+    SetPassesEnabled(Owner, true);
     editor.ModalOpen = true;
     if (GameObject* gameplay = GameplayRoot()) {
         gameplayInput_ = gameplay->InputEnabled;
@@ -85,7 +73,7 @@ void EdSpritePickerBhv::Open() {
 }
 
 void EdSpritePickerBhv::Close() {
-    SetFlags(Owner, false);
+    SetPassesEnabled(Owner, false);
     Service<EditorState>::Get().ModalOpen = false;
     if (GameObject* gameplay = GameplayRoot()) {
         gameplay->InputEnabled = gameplayInput_;

@@ -30,3 +30,10 @@ public:
 private:
     void PlaceParts();
 };
+
+// Gives the button its click handler; a button the prefab lacks is skipped.
+inline void Connect(EdButtonBhv* button, std::function<void()> handler) {
+    if (button) {
+        button->ClickHandler = std::move(handler);
+    }
+}

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr Color Black{0, 0, 0, 255};
 constexpr size_t MaxPastedBytes = 1024;
 
 // The clipboard's text as one line: up to its first zero byte, at most MaxPastedBytes, without
@@ -77,7 +76,7 @@ void EdFieldBhv::SetBounds(float x, float y, float width, float height) {
         WidgetParts::SetTint(text, Color::White());
     } else {
         WidgetParts::SetTint(box, IsEditing ? EditingTint : boxTint_);
-        WidgetParts::SetTint(text, Black);
+        WidgetParts::SetTint(text, Color::Black());
     }
 }
 

@@ -7,7 +7,6 @@
 
 namespace {
 constexpr Color PressedShade{89, 89, 89, 255};
-constexpr Color Black{0, 0, 0, 255};
 } // namespace
 
 EdToggleBhv::EdToggleBhv() {
@@ -44,6 +43,6 @@ void EdToggleBhv::Update() {
 void EdToggleBhv::ApplyLook() {
     GameObject* background = FindChild("Background");
     WidgetParts::SetTint(background, Value ? normalTint_ * PressedShade : normalTint_);
-    WidgetParts::SetTint(FindChild("Text"), Value ? Color::White() : Black);
+    WidgetParts::SetTint(FindChild("Text"), Value ? Color::White() : Color::Black());
     WidgetParts::PlaceSprite(background, Bounds.x, Bounds.y, Bounds.width, Bounds.height, Value);
 }
