@@ -13,7 +13,6 @@ struct Color {
     constexpr Color(uint8_t r_, uint8_t g_, uint8_t b_, uint8_t a_ = 255) : r(r_), g(g_), b(b_), a(a_) {}
 
     static constexpr Color White() { return {255, 255, 255, 255}; }
-    static constexpr Color Black() { return {0, 0, 0, 255}; }
 
     // Per-channel product (a * b) / 255, truncated: how tints combine down the tree.
     constexpr Color operator*(Color o) const {

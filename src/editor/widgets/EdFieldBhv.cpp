@@ -76,7 +76,7 @@ void EdFieldBhv::SetBounds(float x, float y, float width, float height) {
         WidgetParts::SetTint(text, Color::White());
     } else {
         WidgetParts::SetTint(box, IsEditing ? EditingTint : boxTint_);
-        WidgetParts::SetTint(text, Color::Black());
+        WidgetParts::SetTint(text, WidgetParts::Black);
     }
 }
 

@@ -43,6 +43,6 @@ void EdToggleBhv::Update() {
 void EdToggleBhv::ApplyLook() {
     GameObject* background = FindChild("Background");
     WidgetParts::SetTint(background, Value ? normalTint_ * PressedShade : normalTint_);
-    WidgetParts::SetTint(FindChild("Text"), Value ? Color::White() : Color::Black());
+    WidgetParts::SetTint(FindChild("Text"), Value ? Color::White() : WidgetParts::Black);
     WidgetParts::PlaceSprite(background, Bounds.x, Bounds.y, Bounds.width, Bounds.height, Value);
 }

@@ -11,6 +11,9 @@ class GameObject;
 // sprite or text, and a tint. These place them in screen pixels; a null part is skipped.
 namespace WidgetParts {
 
+// The text colour of fields and lit toggles.
+inline constexpr Color Black{0, 0, 0, 255};
+
 // The part's sprite covers (x, y, width, height): its size is (width, height), negated on both axes
 // when mirrored (the pressed look), and it is centred there.
 void PlaceSprite(GameObject* part, float x, float y, float width, float height, bool mirrored = false);
