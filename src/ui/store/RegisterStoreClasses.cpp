@@ -1,6 +1,8 @@
 #include "ui/store/RegisterStoreClasses.h"
 
 #include "prefabs/ComponentRegistry.h"
+#include "ui/store/UiSupplyLoadoutBhv.h"
 
-void RegisterStoreClasses([[maybe_unused]] ComponentRegistry& registry) {
+void RegisterStoreClasses(ComponentRegistry& registry) {
+    registry.Register<UiSupplyLoadoutBhv>();
 }
