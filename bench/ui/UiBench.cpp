@@ -86,8 +86,8 @@ void PauseBare() {
 }
 
 struct GameFigures {
-    double frameSeconds = 0.0;           // mean main-thread CPU time of a steady frame
-    double hudAllocationsPerPass = 0.0;  // of the HUD's input and update passes, steady
+    double frameSeconds = 0.0;          // mean main-thread CPU time of a steady frame
+    double hudAllocationsPerPass = 0.0; // of the HUD's input and update passes, steady
     bool hasMenus = false;
 };
 
@@ -129,7 +129,8 @@ bool PlayGame(Session session, GameFigures& figures) {
                     InputPass(*hud);
                     UpdatePass(*hud);
                 }
-                figures.hudAllocationsPerPass = static_cast<double>(AllocationCount() - before) / ExtraHudPasses;
+                figures.hudAllocationsPerPass =
+                    static_cast<double>(AllocationCount() - before) / ExtraHudPasses;
             } else {
                 figures.hudAllocationsPerPass = -1.0; // no HUD: nothing was measured
             }

@@ -34,6 +34,7 @@ HudWeaponSlotBhv::HudWeaponSlotBhv() {
 void HudWeaponSlotBhv::Start() {
     icon_ = FindChild("Icon");
     placerBlock_ = FindChild("PlacerBlock");
+    border_ = FindChild("Border");
 }
 
 void HudWeaponSlotBhv::Update() {
@@ -61,8 +62,8 @@ void HudWeaponSlotBhv::Update() {
             ShowIcon(placerBlock_, *block, shownBlockIcon_);
         }
     }
-    if (const GameObject* border = FindChild("Border")) {
-        if (TintComponent* tint = border->Tint()) {
+    if (border_) {
+        if (TintComponent* tint = border_->Tint()) {
             tint->Tint.a = SlotIndex == inventory->SelectedQuickslot ? 255 : AlphaOf(InactiveAlpha);
         }
     }

@@ -21,6 +21,7 @@ public:
 private:
     GameObject* icon_ = nullptr;
     GameObject* placerBlock_ = nullptr;
+    GameObject* border_ = nullptr;
     std::string shownIcon_;      // what "Icon" shows
     std::string shownBlockIcon_; // what "PlacerBlock" shows
 };

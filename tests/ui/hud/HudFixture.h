@@ -29,7 +29,8 @@ protected:
             "SpriteComponent": "", "TintComponent": ""}, "AutoCreate": ""})");
         AddPrefab("TestText", R"({"Components": {"Pos2dComponent": {"IsRelative": "true"},
             "TextComponent": "", "TintComponent": ""}, "AutoCreate": ""})");
-        AddPrefab("TestSlot", R"({"Components": {"Pos2dComponent": "", "HudWeaponSlotBhv": ""}, "AutoCreate": [
+        AddPrefab("TestSlot",
+                  R"({"Components": {"Pos2dComponent": "", "HudWeaponSlotBhv": ""}, "AutoCreate": [
             {"Name": "Icon", "Prefab": "TestPart"}, {"Name": "PlacerBlock", "Prefab": "TestPart"},
             {"Name": "Border", "Prefab": "TestPart"}]})");
         AddPrefab("TestRow", R"({"Components": {"Pos2dComponent": {"Pos": {"X": "980", "Y": "150"}},
@@ -41,7 +42,8 @@ protected:
             "AutoCreate": ""})");
         AddPrefab("TestStats", R"({"Components": "", "AutoCreate": [
             {"Name": "Money", "Prefab": "TestText"}, {"Name": "Health", "Prefab": "TestText"}]})");
-        AddPrefab("TestInventory", R"({"Components": {"HudInventoryBhv": {"ListItemSpacing": "30"}}, "AutoCreate": [
+        AddPrefab("TestInventory",
+                  R"({"Components": {"HudInventoryBhv": {"ListItemSpacing": "30"}}, "AutoCreate": [
             {"Prefab": "TestRow"}, {"Prefab": "TestRow"}, {"Prefab": "TestRow"},
             {"Prefab": "TestRow"}, {"Prefab": "TestRow"}, {"Prefab": "TestRow"},
             {"Name": "StorageText", "Prefab": "TestText"},

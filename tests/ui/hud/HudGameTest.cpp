@@ -30,8 +30,8 @@ TEST(HudGameTest, QuickSlotKeysSelectOnlyExistingSlotsAndRestWhileTheMenuIsOpen)
                              "10 key down Oem3\n11 key up Oem3\n"
                              "15 key down Esc\n16 key up Esc\n"
                              "25 key down Oem1\n26 key up Oem1\n";
-    const GameRun run = RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", "40", "--script", script,
-                                 "--game-state", state});
+    const GameRun run = RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", "40", "--script",
+                                 script, "--game-state", state});
     const std::string report = ReadFile(state);
     std::remove(script.c_str());
     std::remove(state.c_str());
