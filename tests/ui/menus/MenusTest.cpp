@@ -14,6 +14,7 @@
 #include "physics/B2FixtureComponent.h"
 #include "player/items/AllItemsBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
+#include "render/GraphicsManager.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/RegisterMenusClasses.h"
 #include "ui/menus/TextMenuBhv.h"
@@ -309,6 +310,10 @@ TEST_F(MenusTest, AMessageBoxPausesTwoFramesAfterShowingAndOnlyAFreshPressAnswer
 }
 
 TEST_F(MenusTest, ANewGameMakesAFreshWorldInventoryAndSubmarine) {
+    GraphicsManager graphics;
+    Service<GraphicsManager>::Scoped graphicsScope(graphics);
+    const Color water{10, 20, 30, 255};
+    graphics.ClearColor = water;
     Events events;
     Service<Events>::Scoped eventsScope(events);
     int generated = 0;
@@ -317,6 +322,10 @@ TEST_F(MenusTest, ANewGameMakesAFreshWorldInventoryAndSubmarine) {
     old->Money = 900;
     addItem(4, "Item_PlasticDrill");
     PlaceSub({40.0f, -60.0f});
+    // The player dies and opens the menu while the screen flashes.
+    old->ScheduleDeath();
+    RunFrames(3);
+    ASSERT_NE(graphics.ClearColor, water);
 
     Press(Key::Esc);
     Press(Key::OemEnter);
@@ -340,6 +349,9 @@ TEST_F(MenusTest, ANewGameMakesAFreshWorldInventoryAndSubmarine) {
     const Vector2 at = hull->GetPosition();
     EXPECT_NEAR(at.x, SubBhv::SpawnPoint().x, 0.2f);
     EXPECT_NEAR(at.y, SubBhv::SpawnPoint().y, 0.2f);
+
+    EXPECT_TRUE(IsOn(hull));
+    EXPECT_EQ(graphics.ClearColor, water);
 
     EXPECT_TRUE(IsOff(menus->MainMenu()));
     EXPECT_TRUE(IsOff(menus->MenuBackground()));
