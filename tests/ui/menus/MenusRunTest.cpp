@@ -33,9 +33,10 @@ TEST(MenusRunTest, TheMenuKeyOpensTheMainMenuAndNewGameStartsAGameThatRuns) {
     const std::string stem = "/tmp/kelvane-menus-" + std::to_string(::getpid());
     const std::string script = std::string(KELVANE_SOURCE_DIR) + "/tests/ui/menus/new-game.script";
     auto run = [&](int frames, bool scripted, const std::string& name) {
-        std::vector<std::string> args{"--headless", "--fixed-step", "--seed", "1", "--frames",
-                                      std::to_string(frames), "--game-state", stem + name + ".json",
-                                      "--world-map", stem + name + ".png"};
+        std::vector<std::string> args{
+            "--headless",  "--fixed-step",         "--seed",       "1",
+            "--frames",    std::to_string(frames), "--game-state", stem + name + ".json",
+            "--world-map", stem + name + ".png"};
         if (scripted) {
             args.insert(args.end(), {"--script", script});
         }

@@ -46,7 +46,8 @@ protected:
         Bind(Action::MenuCancel, Key::Esc);
 
         AddPlainThing("BossGate");
-        AddItem("Item_Sub_PoBoy", R"("SubOwnedBit": "1", "SubStorage": "1", "SubHealth": "1", "SubSpeed": "1")");
+        AddItem("Item_Sub_PoBoy",
+                R"("SubOwnedBit": "1", "SubStorage": "1", "SubHealth": "1", "SubSpeed": "1")");
         AddPrefab("Sub_PoBoy", R"({"Components": {"B2BodyComponent": {"Type": "2", "GravityScale": "0"},
             "B2FixtureComponent": {"Shape": "Box 1 0.5"}, "SubBhv": ""}, "AutoCreate": ""})");
         AddPrefab("Inventory", R"({"Components": {"InventoryBhv": {"Money": "25", "OwnedSubs": "0"}},
@@ -54,12 +55,15 @@ protected:
         AddPrefab("Empty", R"({"Components": "", "AutoCreate": ""})");
         AddPrefab("UiTextMenuItem", R"({"Components": {"TintComponent": ""}, "AutoCreate": ""})");
         AddPrefab("UiText", R"({"Components": {"TextComponent": ""}, "AutoCreate": ""})");
-        AddPrefab("UiMainMenu", R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" +
-                                    Lines(3) + R"({"Name": "Label", "Prefab": "UiText"}]})");
+        AddPrefab("UiMainMenu",
+                  R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" + Lines(3) +
+                      R"({"Name": "Label", "Prefab": "UiText"}]})");
         for (const auto& [name, save] : {std::pair{"UiLoadMenu", "false"}, std::pair{"UiSaveMenu", "true"}}) {
-            AddPrefab(name, std::string(R"({"Components": {"TextMenuBhv": "", "UiLoadSaveMenuBhv": {"IsSaveMenu": ")") +
-                                save + R"("}}, "AutoCreate": [)" + Lines(5) +
-                                R"({"Name": "Title", "Prefab": "UiText"}]})");
+            AddPrefab(
+                name,
+                std::string(R"({"Components": {"TextMenuBhv": "", "UiLoadSaveMenuBhv": {"IsSaveMenu": ")") +
+                    save + R"("}}, "AutoCreate": [)" + Lines(5) +
+                    R"({"Name": "Title", "Prefab": "UiText"}]})");
         }
         AddPrefab("UiMessageBox", R"({"Components": {"UiMessageBoxBhv": ""},
             "AutoCreate": [{"Name": "UiText", "Prefab": "UiText"}]})");
@@ -228,8 +232,12 @@ TEST_F(MenusTest, TheThirdSaveLineSavesSlotThreeAndCancelGoesBackToTheMainMenu) 
     std::vector<std::string> saved, loaded;
     auto* save = menus->SaveMenu()->GetComponentOfType<UiLoadSaveMenuBhv>();
     auto* load = menus->LoadMenu()->GetComponentOfType<UiLoadSaveMenuBhv>();
-    save->SaveSlot = [&](const std::string& slot) { saved.push_back(slot); };
-    load->LoadSlot = [&](const std::string& slot) { loaded.push_back(slot); };
+    save->SaveSlot = [&](const std::string& slot) {
+        saved.push_back(slot);
+    };
+    load->LoadSlot = [&](const std::string& slot) {
+        loaded.push_back(slot);
+    };
     ASSERT_EQ(MenuOf(menus->SaveMenu())->ItemCount(), 5);
 
     // Main menu, third line: the save menu.
