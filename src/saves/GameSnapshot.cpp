@@ -130,7 +130,8 @@ bool CaptureGame(SavedGame& game, std::string& fault) {
     }
 
     const GameObject* sub = Submarine();
-    const Vector2 position = sub ? sub->GetPosition() : SubBhv::SpawnPoint();
+    const B2BodyComponent* body = sub ? sub->Body() : nullptr;
+    const Vector2 position = body ? body->GetPosition() : sub ? sub->GetPosition() : SubBhv::SpawnPoint();
     game.SubX = position.x;
     game.SubY = position.y;
     const SubBhv* subBhv = sub ? sub->GetComponentOfType<SubBhv>() : nullptr;
