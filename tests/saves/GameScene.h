@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "Scene.h"
 #include "audio/RegisterAudioClasses.h"
@@ -21,7 +22,7 @@
 #include "world/TileGrid.h"
 
 // The game's own gameplay scene, headless: the real prefabs of content/Prefabs that need only the
-// world, player and enemy classes (the HUD stands in as an empty object), built under the scene's
+// world, player and enemy classes (the HUD and menus stand in as empty objects), built under the scene's
 // "GameplayRoot" in the order the real "GameplayRoot" prefab gives, with a seeded world.
 struct GameScene : Scene {
     explicit GameScene(uint32_t seed = 7) : random(seed) {
@@ -47,7 +48,18 @@ struct GameScene : Scene {
                 // The interface's and editor's prefabs: their classes are not in this scene.
             }
         }
-        Add("Hud", R"({"Components": "", "AutoCreate": ""})");
+        // What the interface adds (the HUD, the menus) stands in as empty objects.
+        std::vector<std::string> missing;
+        for (const auto& [name, prefab] : prefabs.Prefabs) {
+            for (const auto& child : prefab->AutoCreates) {
+                if (!prefabs.Contains(child->PrefabName)) {
+                    missing.push_back(child->PrefabName);
+                }
+            }
+        }
+        for (const std::string& name : missing) {
+            Add(name, R"({"Components": "", "AutoCreate": ""})");
+        }
         for (const auto& child : prefabs.Find("GameplayRoot")->AutoCreates) {
             auto* object = new GameObject(child->PrefabName);
             object->Name = child->Name;
