@@ -231,7 +231,8 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
     ASSERT_TRUE(CaptureGame(game, fault));
     const std::vector<uint8_t> next = EncodeSavedGame(game);
 
-    // Writes that stop after `budget` bytes with the disk full; syncing costs nothing here.
+    // Writes that take at most 4096 bytes a call and stop after `budget` bytes with the disk full
+    // (only the last call's bytes reach the scratch file: its contents never matter, its fate does).
     size_t budget = 0;
     SlotFileCalls calls = SlotFileCalls::System();
     calls.Write = [&](int fd, const void* data, size_t size) -> ssize_t {
@@ -239,9 +240,9 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
             errno = ENOSPC;
             return -1;
         }
-        const ssize_t n = ::write(fd, data, std::min(size, budget));
-        budget -= static_cast<size_t>(n);
-        return n;
+        const size_t n = std::min({size, budget, size_t{4096}});
+        budget -= n;
+        return budget == 0 ? ::write(fd, data, n) : static_cast<ssize_t>(n);
     };
     calls.Sync = [](int) { return 0; };
     int kept = 0;
