@@ -381,4 +381,34 @@ TEST_F(MenusTest, TouchingASupplyStationOpensTheStore) {
     EXPECT_TRUE(IsPaused());
 }
 
+TEST_F(MenusTest, TheLoadMenuShowsEverySlotsLineEachTimeItOpens) {
+    auto* load = menus->LoadMenu()->GetComponentOfType<UiLoadSaveMenuBhv>();
+    int opened = 0;
+    load->SlotLine = [&](int slot) {
+        opened += slot == 1 ? 1 : 0;
+        return std::to_string(slot) + "  seen " + std::to_string(opened);
+    };
+    for (GameObject* line : MenuOf(menus->LoadMenu())->Items()) {
+        line->AddComponent(new TextComponent());
+    }
+    const auto text = [&](int line) {
+        return MenuOf(menus->LoadMenu())->Items()[static_cast<size_t>(line)]->GetComponentOfType<TextComponent>()->Text;
+    };
+    Press(Key::Esc);
+    Press(Key::S);
+    Press(Key::OemEnter);
+    ASSERT_TRUE(IsOn(menus->LoadMenu()));
+    EXPECT_EQ(text(0), "1  seen 1");
+    EXPECT_EQ(text(4), "5  seen 1");
+    Step();
+    EXPECT_EQ(opened, 1); // once per opening, not per frame
+
+    // Back to the main menu and in again: read afresh.
+    Press(Key::Esc);
+    Press(Key::S);
+    Press(Key::OemEnter);
+    ASSERT_TRUE(IsOn(menus->LoadMenu()));
+    EXPECT_EQ(text(2), "3  seen 2");
+}
+
 } // namespace
