@@ -7,6 +7,7 @@
 
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
+#include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
 #include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
@@ -194,10 +195,14 @@ int Application::Run() {
     // The last frame captured its back buffer; a screenshot that cannot be written fails the run.
     const bool shotFailed = !options_.ScreenshotPath.empty() && framesRun_ == options_.Frames &&
                             !WriteCapturedFrame(*graphics_, options_.ScreenshotPath);
-    bool mapFailed = false;
+    bool reportFailed = false;
     if (!options_.WorldMapPath.empty() && !WriteWorldMap(*tileGrid_, options_.WorldMapPath)) {
         std::fprintf(stderr, "kelvane: cannot write the world map to %s\n", options_.WorldMapPath.c_str());
-        mapFailed = true;
+        reportFailed = true;
+    }
+    if (!options_.GameStatePath.empty() && !WriteGameState(*sceneRoots_, options_.GameStatePath)) {
+        std::fprintf(stderr, "kelvane: cannot write the game state to %s\n", options_.GameStatePath.c_str());
+        reportFailed = true;
     }
     if (stats_) {
         stats_->End(clock_.Now());
@@ -209,7 +214,7 @@ int Application::Run() {
     }
 
     ShutDown();
-    return shotFailed || mapFailed ? 1 : 0;
+    return shotFailed || reportFailed ? 1 : 0;
 }
 
 void Application::StartUp() {

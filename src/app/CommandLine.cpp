@@ -19,7 +19,8 @@ constexpr const char* Usage =
     "  --stats              at exit, print frame pacing figures and those of a naive 16 ms sleep\n"
     "  --fixed-step         advance exactly one 1/60 s period per frame without sleeping, so a run\n"
     "                       with --seed and --script is the same game on any machine\n"
-    "  --world-map FILE     at exit, save the tile grid as a 150 x 430 PNG, one pixel per cell\n";
+    "  --world-map FILE     at exit, save the tile grid as a 150 x 430 PNG, one pixel per cell\n"
+    "  --game-state FILE    at exit, save money, hull, items, submarine, boss and open menus as JSON\n";
 
 template <class T>
 bool ParseNumber(const std::string& text, T& out) {
@@ -59,6 +60,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
         } else if (arg == "--world-map") {
             if (!value(options.WorldMapPath)) {
                 return Fail("--world-map needs a file");
+            }
+        } else if (arg == "--game-state") {
+            if (!value(options.GameStatePath)) {
+                return Fail("--game-state needs a file");
             }
         } else if (arg == "--frames") {
             if (!value(text) || !ParseNumber(text, options.Frames) || options.Frames < 0) {

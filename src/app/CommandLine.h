@@ -15,6 +15,7 @@ struct AppOptions {
     std::optional<uint32_t> Seed;
     bool FixedStep = false;     // every frame advances exactly one period and nothing sleeps
     std::string WorldMapPath;   // PNG of the tile grid at exit
+    std::string GameStatePath;  // JSON of the inventory, submarine, boss and menus at exit
 };
 
 // The outcome of reading the command line: options to run with, or text to print and an exit code.

@@ -7,7 +7,7 @@ namespace {
 TEST(CommandLineTest, ReadsEveryOption) {
     const auto r =
         ParseCommandLine({"--headless", "--frames", "120", "--seed", "7", "--script", "a.txt", "--screenshot",
-                          "s.png", "--stats", "--fixed-step", "--world-map", "m.png"});
+                          "s.png", "--stats", "--fixed-step", "--world-map", "m.png", "--game-state", "g.json"});
     ASSERT_TRUE(r.Options);
     EXPECT_TRUE(r.Options->Headless);
     EXPECT_EQ(r.Options->Frames, 120);
@@ -17,6 +17,7 @@ TEST(CommandLineTest, ReadsEveryOption) {
     EXPECT_TRUE(r.Options->Stats);
     EXPECT_TRUE(r.Options->FixedStep);
     EXPECT_EQ(r.Options->WorldMapPath, "m.png");
+    EXPECT_EQ(r.Options->GameStatePath, "g.json");
 }
 
 TEST(CommandLineTest, HelpAndVersionPrintAndExitZero) {
@@ -32,7 +33,8 @@ TEST(CommandLineTest, BadValuesAreRefusedWithStatusTwo) {
                                                            {"--seed", "4294967296"},
                                                            {"--bogus"},
                                                            {"--screenshot", "s.png"},
-                                                           {"--world-map"}}) {
+                                                           {"--world-map"},
+                                                           {"--game-state"}}) {
         const auto r = ParseCommandLine(args);
         EXPECT_FALSE(r.Options);
         EXPECT_EQ(r.ExitCode, 2);

@@ -1,0 +1,109 @@
+#include "app/GameStateReport.h"
+
+#include "core/GameObject.h"
+#include "core/SceneRoots.h"
+#include "core/WellKnown.h"
+#include "enemies/boss/WorldEventsBhv.h"
+#include "player/items/InventoryBhv.h"
+#include "player/items/ItemComponent.h"
+#include "player/sub/SubBhv.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+// Object and item names are content: quote them so any text stays one valid JSON string.
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string Number(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", static_cast<double>(value));
+    return text;
+}
+
+void AppendInventory(std::string& out, const InventoryBhv& inventory) {
+    out += "  \"money\": " + std::to_string(inventory.Money) + ",\n";
+    out += "  \"health\": " + std::to_string(inventory.Health) + ",\n";
+    out += "  \"healthMax\": " + std::to_string(inventory.HealthMax) + ",\n";
+    out += "  \"storageUsed\": " + std::to_string(inventory.StorageUsed) + ",\n";
+    out += "  \"storageMax\": " + std::to_string(inventory.StorageMax) + ",\n";
+    out += "  \"quickslotCount\": " + std::to_string(inventory.QuickslotCount) + ",\n";
+    out += "  \"selectedQuickslot\": " + std::to_string(inventory.SelectedQuickslot) + ",\n";
+    out += "  \"ownedSubs\": " + std::to_string(inventory.OwnedSubs) + ",\n";
+    out += "  \"items\": [";
+    const char* separator = "";
+    for (const GameObject* child : inventory.Owner->Children) {
+        const auto* item = child->PendingDestroy ? nullptr : child->GetComponentOfType<ItemComponent>();
+        if (item == nullptr) {
+            continue;
+        }
+        out += separator;
+        out += "\n    {\"name\": " + Quoted(item->ItemName()) + ", \"quantity\": " + std::to_string(item->Quantity) +
+               ", \"quickslotIndex\": " + std::to_string(item->QuickslotIndex) + "}";
+        separator = ",";
+    }
+    out += "\n  ],\n";
+}
+
+// The menus are the children of "Menus" under the gameplay root; an open one is switched on.
+void AppendOpenMenus(std::string& out, const GameObject& gameplayRoot) {
+    out += "  \"openMenus\": [";
+    const char* separator = "";
+    if (const GameObject* menus = gameplayRoot.FindChild("Menus")) {
+        for (const GameObject* menu : menus->Children) {
+            if (menu->DrawEnabled && menu->UpdateEnabled && menu->Name != "UiMenuBg") {
+                out += separator + Quoted(menu->Name);
+                separator = ", ";
+            }
+        }
+    }
+    out += "]\n";
+}
+
+} // namespace
+
+std::string DescribeGameState(const SceneRoots& roots) {
+    std::string out = "{\n";
+    if (const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get()) {
+        AppendInventory(out, *inventory);
+    }
+    if (const SubBhv* sub = WellKnown<SubBhv>::Get()) {
+        const Vector2 position = sub->Owner->GetPosition();
+        out += "  \"sub\": {\"x\": " + Number(position.x) + ", \"y\": " + Number(position.y) + "},\n";
+    }
+    if (const WorldEventsBhv* events = WellKnown<WorldEventsBhv>::Get()) {
+        out += std::string("  \"bossDefeated\": ") + (events->bossDefeated ? "true" : "false") + ",\n";
+    }
+    if (roots.GameplayRoot != nullptr) {
+        const GameObject* gameplayScreen = roots.GameplayRoot->FindChild("GameplayScreen");
+        const bool paused = gameplayScreen != nullptr && !gameplayScreen->UpdateEnabled;
+        out += std::string("  \"paused\": ") + (paused ? "true" : "false") + ",\n";
+        AppendOpenMenus(out, *roots.GameplayRoot);
+    } else {
+        out += "  \"openMenus\": []\n";
+    }
+    return out + "}\n";
+}
+
+bool WriteGameState(const SceneRoots& roots, const std::string& path) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << DescribeGameState(roots);
+    file.flush();
+    return static_cast<bool>(file);
+}

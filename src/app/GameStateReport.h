@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+struct SceneRoots;
+
+// The player-visible state of the running game as one JSON object: the inventory's numbers, the
+// held items in order, the submarine's position, the boss state and the menus that are open. Game
+// runs write it at exit (--game-state) so scripted runs can be checked from outside.
+std::string DescribeGameState(const SceneRoots& roots);
+
+// Writes DescribeGameState to the file; false when it cannot be written.
+bool WriteGameState(const SceneRoots& roots, const std::string& path);
