@@ -99,6 +99,12 @@ void drawInterface(SpriteSet& set) {
     slotFrame(set.add("Game", "QuickslotFrame", 55, 49), Mat::Frame);
     slotFrame(set.add("Game", "QuickslotFrameSelected", 55, 49), Mat::Gold);
     {
+        // Laid over a quick-slot frame: only the rim, so the icon inside shows; the HUD fades it
+        // on the slots that are not selected.
+        PixelCanvas& c = set.add("Game", "QuickslotBorder", 55, 49);
+        frame(c, 0, 0, 55, 49, 2, Mat::Gold);
+    }
+    {
         PixelCanvas& c = set.add("Game", "BarFrame", 200, 14);
         c.fillRect(0, 0, 200, 14, Mat::Dark, 1);
         frame(c, 0, 0, 200, 14, 2, Mat::Frame);

@@ -36,6 +36,7 @@ void drawMachines(SpriteSet& set);
 void drawCreatures(SpriteSet& set);
 void drawPickupsAndIcons(SpriteSet& set);
 void drawInterface(SpriteSet& set);
+void drawMenus(SpriteSet& set);
 void drawEditorWidgets(SpriteSet& set);
 
 } // namespace kelvane::artgen

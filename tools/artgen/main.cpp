@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
         artgen::drawCreatures(set);
         artgen::drawPickupsAndIcons(set);
         artgen::drawInterface(set);
+        artgen::drawMenus(set);
         artgen::drawEditorWidgets(set);
         int written = 0;
         if (!content.empty()) {

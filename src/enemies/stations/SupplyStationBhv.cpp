@@ -3,7 +3,9 @@
 #include <box2d/b2_fixture.h>
 
 #include "core/GameObject.h"
+#include "core/WellKnown.h"
 #include "enemies/Submarine.h"
+#include "enemies/stations/SupplyStoreOpener.h"
 #include "physics/B2BodyComponent.h"
 #include "physics/B2FixtureComponent.h"
 #include "world/things/ThingComponent.h"
@@ -40,7 +42,9 @@ void SupplyStationBhv::OnBeginContact(b2Contact* /*contact*/, b2Fixture* other) 
 
 void SupplyStationBhv::OpenStore() {
     ++menuRequests_;
-    // NOTE: the store menu arrives with the HUD and menus; until then asking for it shows nothing.
+    if (SupplyStoreOpener* store = WellKnown<SupplyStoreOpener>::Get()) {
+        store->OpenSupplyStore();
+    }
 }
 
 CoCommand SupplyStationBhv::CooldownStep(int step) {

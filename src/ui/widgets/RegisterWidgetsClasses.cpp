@@ -1,6 +1,8 @@
 #include "ui/widgets/RegisterWidgetsClasses.h"
 
 #include "prefabs/ComponentRegistry.h"
+#include "ui/widgets/UiButtonBhv.h"
 
-void RegisterWidgetsClasses([[maybe_unused]] ComponentRegistry& registry) {
+void RegisterWidgetsClasses(ComponentRegistry& registry) {
+    registry.Register<UiButtonBhv>();
 }

@@ -1,0 +1,207 @@
+#include "ui/hud/HudItemListingBhv.h"
+
+#include <string_view>
+
+#include "audio/CueManagerBhv.h"
+#include "components/SpriteComponent.h"
+#include "components/TextComponent.h"
+#include "components/TintComponent.h"
+#include "core/GameObject.h"
+#include "core/Pos2dComponent.h"
+#include "core/Service.h"
+#include "core/WellKnown.h"
+#include "input/InputManager.h"
+#include "player/items/IUseable.h"
+#include "player/items/InventoryBhv.h"
+#include "player/items/ItemComponent.h"
+#include "ui/hud/HudRootBhv.h"
+#include "ui/hud/HudShow.h"
+
+namespace {
+
+constexpr Color PressedUseableTint{34, 34, 34, 255};
+constexpr Color UseableTint{17, 17, 17, 255};
+constexpr Color OtherTint{0, 0, 0, 255};
+constexpr std::string_view InSlotMark = " (E)";
+
+bool InRect(const Rect& r, Vector2 p) {
+    return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
+}
+
+IUseable* UseableOf(const ItemComponent& item) {
+    if (!item.Owner) {
+        return nullptr;
+    }
+    for (Behavior* behavior : item.Owner->Behaviors) {
+        if (auto* useable = dynamic_cast<IUseable*>(behavior)) {
+            return useable;
+        }
+    }
+    return nullptr;
+}
+
+bool LoadoutMode() {
+    const HudRootBhv* hud = WellKnown<HudRootBhv>::Get();
+    return hud && hud->IsLoadoutMode();
+}
+
+} // namespace
+
+HudItemListingBhv::HudItemListingBhv() {
+    RegisterProperty("Size", &Size);
+}
+
+void HudItemListingBhv::Start() {
+    if (const GameObject* icon = FindChild("Icon")) {
+        if (const SpriteComponent* sprite = icon->Sprite()) {
+            baseIconSize_ = sprite->Size;
+        }
+    }
+}
+
+void HudItemListingBhv::SetItem(ItemComponent* item) {
+    if (item != item_) {
+        // A row that shows another item is no longer the one that was pressed or dragged.
+        pressed_ = false;
+        EndDrag();
+    }
+    item_ = item;
+}
+
+bool HudItemListingBhv::Contains(Vector2 point) const {
+    const Vector2 p = Owner ? Owner->GetPosition() : Vector2{};
+    return InRect(Rect{p.x, p.y, Size.x, Size.y}, point);
+}
+
+void HudItemListingBhv::Update() {
+    if (!item_) {
+        SetShown(Owner, false);
+        return;
+    }
+    SetShown(Owner, true);
+    ShowItem(*item_);
+}
+
+void HudItemListingBhv::ShowItem(const ItemComponent& item) {
+    if (const GameObject* icon = FindChild("Icon")) {
+        if (SpriteComponent* sprite = icon->Sprite()) {
+            if (shownIcon_ != item.IconImageName) {
+                shownIcon_ = item.IconImageName;
+                sprite->SetImageName(shownIcon_);
+            }
+            sprite->Size = {baseIconSize_.x * item.IconScale, baseIconSize_.y * item.IconScale};
+        }
+        if (TintComponent* tint = icon->Tint()) {
+            tint->Tint = item.IconTint;
+        }
+    }
+    if (const GameObject* name = FindChild("NameText")) {
+        if (TextComponent* text = name->Text()) {
+            const bool inSlot = item.QuickslotIndex >= 0;
+            const std::string& name = item.DisplayName;
+            std::string& shown = text->Text;
+            const bool same = shown.size() == name.size() + (inSlot ? InSlotMark.size() : 0) &&
+                              shown.compare(0, name.size(), name) == 0 &&
+                              (!inSlot || std::string_view(shown).substr(name.size()) == InSlotMark);
+            if (!same) {
+                shown.assign(name);
+                if (inSlot) {
+                    shown.append(InSlotMark);
+                }
+            }
+        }
+    }
+    if (const GameObject* quantity = FindChild("QuantityText")) {
+        if (TextComponent* text = quantity->Text()) {
+            quantity_.Write(text->Text, "x ", item.Quantity);
+        }
+    }
+    if (const GameObject* background = FindChild("Background")) {
+        if (TintComponent* tint = background->Tint()) {
+            tint->Tint = !item.IsUseable ? OtherTint : pressed_ ? PressedUseableTint : UseableTint;
+        }
+    }
+}
+
+void HudItemListingBhv::HandleInput() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (!item_ || !input) {
+        return;
+    }
+    const Vector2 pointer = input->MousePosition;
+    const bool down = input->IsKeyDown(Key::LeftMouse);
+    const bool justPressed = input->IsKeyPressed(Key::LeftMouse);
+    if (LoadoutMode()) {
+        pressed_ = false;
+        HandleDrag(pointer, down, justPressed);
+    } else {
+        // Loadout mode ended under a drag: the row goes home.
+        EndDrag();
+        HandleClick(pointer, down, justPressed);
+    }
+}
+
+void HudItemListingBhv::HandleClick(Vector2 pointer, bool down, bool justPressed) {
+    if (justPressed && Contains(pointer)) {
+        pressed_ = true;
+    }
+    if (down) {
+        return;
+    }
+    if (pressed_ && Contains(pointer)) {
+        ItemComponent& item = *item_;
+        if (item.IsUseable) {
+            IUseable* useable = UseableOf(item);
+            if (useable && useable->canUse()) {
+                useable->use();
+            } else {
+                playCue("ErrorBuzz");
+            }
+        } else if (item.IsBlock) {
+            if (InventoryBhv* inventory = WellKnown<InventoryBhv>::Get()) {
+                inventory->CurrentBlock = &item;
+            }
+            playCue("BlockPlaced");
+        }
+    }
+    pressed_ = false;
+}
+
+void HudItemListingBhv::HandleDrag(Vector2 pointer, bool down, bool justPressed) {
+    Pos2dComponent* pos = Pos2d();
+    if (justPressed && !dragging_ && Contains(pointer)) {
+        dragging_ = true;
+        dragStartPointer_ = pointer;
+        dragStartPos_ = pos ? pos->Pos : Vector2{};
+    }
+    if (!dragging_) {
+        return;
+    }
+    if (down) {
+        if (pos) {
+            pos->Pos = {dragStartPos_.x + pointer.x - dragStartPointer_.x,
+                        dragStartPos_.y + pointer.y - dragStartPointer_.y};
+        }
+        return;
+    }
+    ItemComponent* item = item_;
+    EndDrag();
+    for (int i = 0; i < static_cast<int>(DropTargets.size()); ++i) {
+        if (InRect(DropTargets[i], pointer)) {
+            if (dropHandler_) {
+                dropHandler_(item, i);
+            }
+            break;
+        }
+    }
+}
+
+void HudItemListingBhv::EndDrag() {
+    if (!dragging_) {
+        return;
+    }
+    dragging_ = false;
+    if (Pos2dComponent* pos = Pos2d()) {
+        pos->Pos = dragStartPos_;
+    }
+}

@@ -1,0 +1,67 @@
+#include "ui/hud/HudWeaponSlotBhv.h"
+
+#include "components/SpriteComponent.h"
+#include "components/TintComponent.h"
+#include "core/WellKnown.h"
+#include "player/items/InventoryBhv.h"
+#include "player/items/ItemComponent.h"
+#include "ui/hud/HudShow.h"
+
+namespace {
+
+// Selects the sprite only when it differs: selecting by name searches the atlas.
+void ShowIcon(GameObject* object, const ItemComponent& item) {
+    if (!object) {
+        return;
+    }
+    if (SpriteComponent* sprite = object->Sprite(); sprite && sprite->GetImageName() != item.IconImageName) {
+        sprite->SetImageName(item.IconImageName);
+    }
+    if (TintComponent* tint = object->Tint()) {
+        tint->Tint = item.IconTint;
+    }
+}
+
+} // namespace
+
+HudWeaponSlotBhv::HudWeaponSlotBhv() {
+    RegisterProperty("SlotIndex", &SlotIndex);
+    RegisterProperty("InactiveAlpha", &InactiveAlpha);
+}
+
+void HudWeaponSlotBhv::Start() {
+    icon_ = FindChild("Icon");
+    placerBlock_ = FindChild("PlacerBlock");
+}
+
+void HudWeaponSlotBhv::Update() {
+    const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
+    if (!inventory) {
+        return;
+    }
+    if (SlotIndex >= inventory->QuickslotCount) {
+        SetShown(Owner, false);
+        SetSwitchedOn(placerBlock_, false);
+        return;
+    }
+    SetShown(Owner, true);
+    const ItemComponent* weapon = weaponInSlot(SlotIndex);
+    if (!weapon) {
+        SetShown(icon_, false);
+        SetSwitchedOn(placerBlock_, false);
+    } else {
+        SetShown(icon_, true);
+        ShowIcon(icon_, *weapon);
+        const ItemComponent* block = inventory->CurrentBlock;
+        const bool showBlock = block && weapon->ItemName() == "Item_BlockPlacer";
+        SetSwitchedOn(placerBlock_, showBlock);
+        if (showBlock) {
+            ShowIcon(placerBlock_, *block);
+        }
+    }
+    if (const GameObject* border = FindChild("Border")) {
+        if (TintComponent* tint = border->Tint()) {
+            tint->Tint.a = SlotIndex == inventory->SelectedQuickslot ? 255 : AlphaOf(InactiveAlpha);
+        }
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/Behavior.h"
+
+// One quick-slot frame: the icon of the weapon in slot "SlotIndex", the current block beside the
+// block placer, and a border that is bright on the selected slot.
+class HudWeaponSlotBhv : public Behavior {
+public:
+    static constexpr const char* ClassName = "HudWeaponSlotBhv";
+
+    HudWeaponSlotBhv();
+
+    void Start() override;
+    void Update() override;
+
+    int SlotIndex = 0;          // 0-based
+    float InactiveAlpha = 0.3f; // border opacity while another slot is selected
+
+private:
+    GameObject* icon_ = nullptr;
+    GameObject* placerBlock_ = nullptr;
+};

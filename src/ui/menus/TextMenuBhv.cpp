@@ -1,0 +1,55 @@
+#include "ui/menus/TextMenuBhv.h"
+
+#include "components/TintComponent.h"
+#include "core/GameObject.h"
+#include "core/Service.h"
+#include "input/InputManager.h"
+
+TextMenuBhv::TextMenuBhv() {
+    RegisterProperty("InactiveAlpha", &InactiveAlpha);
+}
+
+void TextMenuBhv::Start() {
+    items_.clear();
+    selected_ = 0;
+    if (!Owner) {
+        return;
+    }
+    for (GameObject* child : Owner->Children) {
+        if (child->PrefabName == ItemPrefab) {
+            items_.push_back(child);
+        }
+    }
+}
+
+void TextMenuBhv::HandleInput() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (!input) {
+        return;
+    }
+    const int count = ItemCount();
+    if (count > 0) {
+        if (input->IsActionFired(Action::MoveUp)) {
+            selected_ = (selected_ + count - 1) % count;
+        }
+        if (input->IsActionFired(Action::MoveDown)) {
+            selected_ = (selected_ + 1) % count;
+        }
+    }
+    if (input->IsActionPressed(Action::MenuConfirm) && itemChosen_) {
+        // A copy: the handler may replace itself.
+        const std::function<void(int)> chosen = itemChosen_;
+        chosen(selected_);
+    }
+}
+
+void TextMenuBhv::Update() {
+    const float inactive = InactiveAlpha * 255.0f;
+    // Out-of-range alphas are clamped rather than wrapped into a byte.
+    const auto dimmed = static_cast<uint8_t>(inactive <= 0.0f ? 0.0f : inactive >= 255.0f ? 255.0f : inactive);
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (TintComponent* tint = items_[i]->Tint()) {
+            tint->Tint.a = static_cast<int>(i) == selected_ ? 255 : dimmed;
+        }
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "core/Behavior.h"
+
+class GameObject;
+
+// A keyboard-driven list of text lines: its child objects built from the "UiTextMenuItem" prefab,
+// in child order. "MoveUp" and "MoveDown" step through them (wrapping, with key repeat);
+// "MenuConfirm" hands the selected index to the item-chosen handler. The selected line is drawn
+// opaque, the others at "InactiveAlpha".
+class TextMenuBhv : public Behavior {
+public:
+    static constexpr const char* ClassName = "TextMenuBhv";
+    static constexpr const char* ItemPrefab = "UiTextMenuItem";
+
+    TextMenuBhv();
+
+    // Collects the lines.
+    void Start() override;
+    void HandleInput() override;
+    // Sets the tint alpha of every line.
+    void Update() override;
+
+    void SetItemChosenHandler(std::function<void(int)> handler) { itemChosen_ = std::move(handler); }
+    // Back to the first line; menus do this as they close.
+    void ResetSelection() { selected_ = 0; }
+    int SelectedIndex() const { return selected_; }
+    int ItemCount() const { return static_cast<int>(items_.size()); }
+    // The lines, in order.
+    const std::vector<GameObject*>& Items() const { return items_; }
+
+    float InactiveAlpha = 0.5f;
+
+private:
+    std::vector<GameObject*> items_;
+    int selected_ = 0;
+    std::function<void(int)> itemChosen_;
+};

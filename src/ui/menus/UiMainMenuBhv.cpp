@@ -1,0 +1,83 @@
+#include "ui/menus/UiMainMenuBhv.h"
+
+#include "core/GameObject.h"
+#include "core/Service.h"
+#include "core/WellKnown.h"
+#include "input/InputManager.h"
+#include "player/items/InventoryBhv.h"
+#include "player/sub/SubBhv.h"
+#include "ui/menus/MenuSwitch.h"
+#include "ui/menus/TextMenuBhv.h"
+#include "ui/menus/UiMenuRootBhv.h"
+#include "world/generation/WorldMakerBhv.h"
+
+void UiMainMenuBhv::Start() {
+    if (!Owner) {
+        return;
+    }
+    SwitchOff(*Owner);
+    menu_ = Owner->GetComponentOfType<TextMenuBhv>();
+    if (menu_) {
+        menu_->SetItemChosenHandler([this](int index) { ItemChosen(index); });
+    }
+}
+
+void UiMainMenuBhv::HandleInput() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (input && input->IsActionPressed(Action::MenuCancel)) {
+        Leave(true);
+    }
+}
+
+void UiMainMenuBhv::ItemChosen(int index) {
+    UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get();
+    switch (index) {
+    case 0:
+        StartNewGame();
+        Leave(true);
+        break;
+    case 1:
+        Leave(false);
+        if (root) {
+            root->openLoadMenu();
+        }
+        break;
+    case 2:
+        Leave(false);
+        if (root) {
+            root->openSaveMenu();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void UiMainMenuBhv::StartNewGame() {
+    if (WorldMakerBhv* maker = WellKnown<WorldMakerBhv>::Get()) {
+        maker->Generate();
+    }
+    if (InventoryBhv* inventory = WellKnown<InventoryBhv>::Get(); inventory && inventory->Owner) {
+        // The fresh inventory registers itself as it starts, so addItem reaches it.
+        inventory->Owner->Reinstantiate();
+        addItem(1, StartingSub);
+    }
+    if (SubBhv* sub = WellKnown<SubBhv>::Get()) {
+        sub->respawn();
+    }
+}
+
+void UiMainMenuBhv::Leave(bool closeAll) {
+    if (menu_) {
+        menu_->ResetSelection();
+    }
+    if (Owner) {
+        SwitchOff(*Owner);
+    }
+    if (closeAll) {
+        if (UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get(); root && root->MenuBackground()) {
+            SwitchOff(*root->MenuBackground());
+        }
+        ResumeGame();
+    }
+}

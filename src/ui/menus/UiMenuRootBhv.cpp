@@ -1,0 +1,94 @@
+#include "ui/menus/UiMenuRootBhv.h"
+
+#include "core/ContentError.h"
+#include "core/GameObject.h"
+#include "core/Service.h"
+#include "core/WellKnown.h"
+#include "input/InputManager.h"
+#include "prefabs/PrefabManager.h"
+#include "ui/menus/MenuSwitch.h"
+#include "ui/menus/UiMessageBoxBhv.h"
+
+UiMenuRootBhv::~UiMenuRootBhv() {
+    WellKnown<UiMenuRootBhv>::ClearIf(this);
+    WellKnown<SupplyStoreOpener>::ClearIf(this);
+}
+
+void UiMenuRootBhv::Start() {
+    for (size_t i = 0; i < ChildNames.size(); ++i) {
+        children_[i] = FindChild(ChildNames[i]);
+        if (!children_[i]) {
+            const std::string prefab = Owner ? Owner->PrefabName : std::string("menu root");
+            const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
+            const std::string file =
+                prefabs ? (prefabs->Folder / (prefab + ".json")).string() : prefab + ".json";
+            throw ContentError(file, std::string("the menu root has no child named \"") + ChildNames[i] +
+                                         "\"");
+        }
+    }
+    WellKnown<UiMenuRootBhv>::Register(this);
+    WellKnown<SupplyStoreOpener>::Register(this);
+    // The menus switch themselves off as they start; this covers any that do not.
+    for (GameObject* child : children_) {
+        SwitchOff(*child);
+    }
+}
+
+void UiMenuRootBhv::HandleInput() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (!input || IsMenuOpen() || IsSwitching() || IsMessageBoxShowing()) {
+        return;
+    }
+    if (input->IsActionPressed(Action::MenuCancel)) {
+        openMainMenu();
+    }
+}
+
+void UiMenuRootBhv::openMenu(GameObject* menu) {
+    pending_ = menu;
+    StartCoroutine<&UiMenuRootBhv::SwitchStep>();
+}
+
+bool UiMenuRootBhv::IsMenuOpen() const {
+    const GameObject* background = MenuBackground();
+    const GameObject* loadout = SupplyLoadoutMenu();
+    return (background && background->UpdateEnabled) || (loadout && loadout->UpdateEnabled);
+}
+
+bool UiMenuRootBhv::IsMessageBoxShowing() const {
+    if (!Owner) {
+        return false;
+    }
+    for (const GameObject* child : Owner->Children) {
+        const auto* box = child->GetComponentOfType<UiMessageBoxBhv>();
+        if (box && box->IsShowing()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+CoCommand UiMenuRootBhv::SwitchStep(int step) {
+    if (step == 0) {
+        return CoWaitFrames(1);
+    }
+    GameObject* background = MenuBackground();
+    if (!pending_) {
+        if (background) {
+            SwitchOff(*background);
+        }
+        ResumeGame();
+        return CoEnd();
+    }
+    if (background) {
+        // The loadout menu works on the HUD, which must stay in view.
+        if (pending_ == SupplyLoadoutMenu()) {
+            SwitchOff(*background);
+        } else {
+            SwitchOn(*background);
+        }
+    }
+    PauseGame();
+    SwitchOn(*pending_);
+    return CoEnd();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "core/Behavior.h"
+#include "core/CoCommand.h"
+#include "enemies/stations/SupplyStoreOpener.h"
+
+class GameObject;
+
+// The parent of the menu background and the eight menus, each found among its children by name.
+// Opening a menu pauses the game; the menus keep running because they are not under the paused
+// objects. Reached as WellKnown<UiMenuRootBhv>; it also opens the store for the supply stations.
+class UiMenuRootBhv : public Behavior, public SupplyStoreOpener {
+public:
+    static constexpr const char* ClassName = "UiMenuRootBhv";
+    // Child names, in the order of the lookups below.
+    static constexpr std::array<const char*, 8> ChildNames{
+        "UiMenuBg",         "UiMainMenu",       "UiLoadMenu",
+        "UiSaveMenu",       "UiSupplyMainMenu", "UiSupplyBuyMenu",
+        "UiSupplySellMenu", "UiSupplyLoadoutMenu"};
+
+    // Clears the registrations if they are still this root's.
+    ~UiMenuRootBhv() override;
+
+    // Finds its children (ContentError naming the first one missing), registers itself and
+    // switches the background and every menu off.
+    void Start() override;
+    // With no menu open or on its way and no message box waiting for an answer, "MenuCancel" opens
+    // the main menu.
+    void HandleInput() override;
+
+    // Shows menu (null: none) one frame from now, so the key that asked for it does not also act on
+    // it; a second request before then replaces the first. The caller switches off the menu it leaves.
+    void openMenu(GameObject* menu);
+    void closeMenus() { openMenu(nullptr); }
+    void openMainMenu() { openMenu(MainMenu()); }
+    void openLoadMenu() { openMenu(LoadMenu()); }
+    void openSaveMenu() { openMenu(SaveMenu()); }
+    void openSupplyMainMenu() { openMenu(SupplyMainMenu()); }
+    void openSupplyBuyMenu() { openMenu(SupplyBuyMenu()); }
+    void openSupplySellMenu() { openMenu(SupplySellMenu()); }
+    void openSupplyLoadoutMenu() { openMenu(SupplyLoadoutMenu()); }
+
+    void OpenSupplyStore() override { openSupplyMainMenu(); }
+
+    GameObject* MenuBackground() const { return children_[0]; }
+    GameObject* MainMenu() const { return children_[1]; }
+    GameObject* LoadMenu() const { return children_[2]; }
+    GameObject* SaveMenu() const { return children_[3]; }
+    GameObject* SupplyMainMenu() const { return children_[4]; }
+    GameObject* SupplyBuyMenu() const { return children_[5]; }
+    GameObject* SupplySellMenu() const { return children_[6]; }
+    GameObject* SupplyLoadoutMenu() const { return children_[7]; }
+
+    // A menu is showing: the background is running, or the loadout menu (which has none) is on.
+    bool IsMenuOpen() const;
+    // A message box under this root waits for an answer.
+    bool IsMessageBoxShowing() const;
+    // A switch is waiting for its frame.
+    bool IsSwitching() { return IsCoroutineRunning<&UiMenuRootBhv::SwitchStep>(); }
+    GameObject* PendingMenu() const { return pending_; }
+
+private:
+    CoCommand SwitchStep(int step);
+
+    std::array<GameObject*, 8> children_{};
+    GameObject* pending_ = nullptr;
+};
