@@ -16,7 +16,7 @@ public:
     void Update() override;
 
     // The share of the player's volume heard while the window is in the background.
-    float DuckLevel = 0.3f;
+    float DuckLevel = 0.25f;
 
     bool IsPausedByFocus() const { return pausedByFocus_; }
 
