@@ -49,6 +49,12 @@ void UiMainMenuBhv::ItemChosen(int index) {
             root->openSaveMenu();
         }
         break;
+    case 3:
+        if (root && root->OptionsMenu()) {
+            Leave(false);
+            root->openOptionsMenu();
+        }
+        break;
     default:
         break;
     }

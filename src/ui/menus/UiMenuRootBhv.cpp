@@ -32,6 +32,10 @@ void UiMenuRootBhv::Start() {
     for (GameObject* child : children_) {
         SwitchOff(*child);
     }
+    options_ = FindChild("UiOptionsMenu");
+    if (options_) {
+        SwitchOff(*options_);
+    }
 }
 
 void UiMenuRootBhv::HandleInput() {
