@@ -17,9 +17,8 @@ public:
     static constexpr const char* ClassName = "UiMenuRootBhv";
     // Child names, in the order of the lookups below.
     static constexpr std::array<const char*, 8> ChildNames{
-        "UiMenuBg",         "UiMainMenu",       "UiLoadMenu",
-        "UiSaveMenu",       "UiSupplyMainMenu", "UiSupplyBuyMenu",
-        "UiSupplySellMenu", "UiSupplyLoadoutMenu"};
+        "UiMenuBg",         "UiMainMenu",      "UiLoadMenu",       "UiSaveMenu",
+        "UiSupplyMainMenu", "UiSupplyBuyMenu", "UiSupplySellMenu", "UiSupplyLoadoutMenu"};
 
     // Clears the registrations if they are still this root's.
     ~UiMenuRootBhv() override;
