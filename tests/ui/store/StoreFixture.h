@@ -8,15 +8,18 @@
 #include "components/TintComponent.h"
 #include "player/items/AllItemsBhv.h"
 #include "player/items/ForSaleItemsBhv.h"
+#include "player/sub/GameplayScreenBhv.h"
 #include "ui/RegisterUiClasses.h"
+#include "ui/menus/UiMenuRootBhv.h"
 #include "ui/store/UiNeedsSectionBhv.h"
 #include "ui/store/UiSupplyBuyMenuBhv.h"
 #include "ui/store/UiSupplySellMenuBhv.h"
 
-// The player's scene with a store: the item catalogue and the for-sale catalogue built from the
-// test's item prefabs (MakeCatalogues, once they are added), and the buy menu, the sell menu and a
-// needs section built from small stand-in prefabs of three rows each. The needs section is shown;
-// of the two menus only the one a test opens (OpenBuy, OpenSell) is on.
+// The player's scene with a store: a gameplay screen, the item catalogue and the for-sale catalogue
+// built from the test's item prefabs, a menu root with the store's menus (a front page of three
+// lines, buy and sell lists of three rows each, the rest empty stand-ins) and a needs section, all
+// built by MakeStore once the items are in. The needs section is shown; the menus are off until a
+// test opens one, through the menu root or directly (OpenBuy, OpenSell).
 // Frame() runs one frame of the loop's input protocol: the input update follows the passes, so a
 // key held before a frame is "pressed" in it and "fired" in the next.
 class StoreFixture : public PlayerFixture {
@@ -46,6 +49,23 @@ protected:
         AddPrefab("UiSupplyBuyMenu", List("UiSupplyBuyMenuBhv", "UiBuyMenuItem", true));
         AddPrefab("UiSupplySellMenu", List("UiSupplySellMenuBhv", "UiSellMenuItem", true));
         AddPrefab("UiNeeds", List("UiNeedsSectionBhv", "UiNeedMenuItem", false));
+        AddPrefab("UiTextMenuItem",
+                  R"({"Components": {"TextComponent": "", "TintComponent": ""}, "AutoCreate": ""})");
+        AddPrefab("UiSupplyMainMenu",
+                  R"({"Components": {"TextMenuBhv": "", "UiSupplyMainMenuBhv": ""}, "AutoCreate": [
+            {"Name": "Buy", "Prefab": "UiTextMenuItem"}, {"Name": "Sell", "Prefab": "UiTextMenuItem"},
+            {"Name": "Loadout", "Prefab": "UiTextMenuItem"}]})");
+        AddPrefab("Empty", R"({"Components": "", "AutoCreate": ""})");
+        std::string menus = R"({"Components": {"UiMenuRootBhv": ""}, "AutoCreate": [)";
+        for (const char* name : UiMenuRootBhv::ChildNames) {
+            const std::string prefab =
+                std::string(name).starts_with("UiSupply") && std::string(name) != "UiSupplyLoadoutMenu"
+                    ? name
+                    : "Empty";
+            menus += std::string(name == UiMenuRootBhv::ChildNames[0] ? "" : ", ") + R"({"Name": ")" + name +
+                     R"(", "Prefab": ")" + prefab + R"("})";
+        }
+        AddPrefab("Menus", menus + "]}");
     }
 
     // The catalogues, the menus and the needs section, once the item prefabs are in.
@@ -56,9 +76,12 @@ protected:
         forSaleObject = new GameObject("ForSale");
         root.AppendChild(forSaleObject);
         forSale = forSaleObject->GetComponentOfType<ForSaleItemsBhv>();
-        buyObject = Build("UiSupplyBuyMenu");
+        screenObject = Add("GameplayScreen", new GameplayScreenBhv());
+        menusObject = Build("Menus");
+        menus = menusObject->GetComponentOfType<UiMenuRootBhv>();
+        buyObject = menus->SupplyBuyMenu();
         buy = buyObject->GetComponentOfType<UiSupplyBuyMenuBhv>();
-        sellObject = Build("UiSupplySellMenu");
+        sellObject = menus->SupplySellMenu();
         sell = sellObject->GetComponentOfType<UiSupplySellMenuBhv>();
         needsObject = Build("UiNeeds");
         needs = needsObject->GetComponentOfType<UiNeedsSectionBhv>();
@@ -98,6 +121,9 @@ protected:
         return nullptr;
     }
 
+    GameObject* screenObject = nullptr;
+    GameObject* menusObject = nullptr;
+    UiMenuRootBhv* menus = nullptr;
     GameObject* forSaleObject = nullptr;
     ForSaleItemsBhv* forSale = nullptr;
     GameObject* buyObject = nullptr;

@@ -29,8 +29,8 @@ TEST(StoreGameTest, AFirstVisitSellsTheDrilledCopperAndBuysADirtBlock) {
     const std::string shot = stem + ".png";
     const std::string state = stem + ".json";
     const GameRun run = RunGame({"--fixed-step", "--seed", "29", "--frames", "900", "--script",
-                                 std::string(KELVANE_SOURCE_DIR) + "/docs/visit-the-store.script", "--screenshot",
-                                 shot, "--game-state", state});
+                                 std::string(KELVANE_SOURCE_DIR) + "/docs/visit-the-store.script",
+                                 "--screenshot", shot, "--game-state", state});
     ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
 
     boost::property_tree::ptree tree;

@@ -59,6 +59,47 @@ protected:
     }
 };
 
+TEST_F(StoreTest, TheFrontPageLeadsToEachPageAndCancelWalksBackOutResumingTheGame) {
+    auto on = [](const GameObject* menu) {
+        return menu->UpdateEnabled && menu->DrawEnabled;
+    };
+    GameObject* front = menus->SupplyMainMenu();
+    GameObject* background = menus->MenuBackground();
+    menus->openSupplyMainMenu(); // as a station touched does
+    Frame();
+    EXPECT_TRUE(on(front) && on(background));
+    EXPECT_FALSE(screenObject->UpdateEnabled || inventoryObject->UpdateEnabled);
+
+    Tap(Key::S);
+    Tap(Key::OemEnter); // "Sell"
+    EXPECT_TRUE(on(sellObject));
+    EXPECT_FALSE(on(front));
+    Tap(Key::Esc);
+    EXPECT_TRUE(on(front));
+    EXPECT_FALSE(on(sellObject));
+    Tap(Key::OemEnter); // the front page starts again on its first line: "Buy"
+    EXPECT_TRUE(on(buyObject));
+    Tap(Key::S);
+    EXPECT_EQ(buy->SelectedIndex(), 1);
+    Tap(Key::Esc);
+    EXPECT_TRUE(on(front));
+    EXPECT_EQ(buy->SelectedIndex(), 0);
+    EXPECT_EQ(buy->ScrollTop(), 0);
+
+    Tap(Key::Esc); // leaves the station
+    EXPECT_FALSE(on(front) || on(background));
+    EXPECT_TRUE(screenObject->UpdateEnabled && inventoryObject->UpdateEnabled);
+
+    menus->openSupplyMainMenu();
+    Frame();
+    Tap(Key::S);
+    Tap(Key::S);
+    Tap(Key::OemEnter); // "Loadout": the HUD stays in view, so no background
+    EXPECT_TRUE(on(menus->SupplyLoadoutMenu()));
+    EXPECT_FALSE(on(front) || on(background));
+    EXPECT_FALSE(screenObject->UpdateEnabled);
+}
+
 TEST_F(StoreTest, HoldingConfirmBuysAgainAndAgainFasterUntilTheMoneyRunsOut) {
     inventory->Money = 100;
     SelectToBuy("Item_Lamp");
