@@ -10,7 +10,7 @@
 #include "ui/hud/HudRootBhv.h"
 #include "ui/widgets/UiButtonBhv.h"
 
-// The player's scene with a small HUD under the root: the readouts, three quick-slot frames, an
+// The player's scene with a small HUD under the gameplay screen: the readouts, three quick-slot frames, an
 // inventory list of six rows at x 980 from y 150, 30 pixels apart, with its scroll buttons and
 // storage line, the message flash and the boss meter (a 200-pixel bar centred at x 1100). Sprites
 // have no texture; what is checked is what the HUD writes.
@@ -76,8 +76,13 @@ protected:
         Bind(Action::Quickslot2, Key::Oem2);
         Bind(Action::Quickslot3, Key::Oem3);
 
+        Bind(Action::MenuCancel, Key::Esc);
+
+        screen = new GameObject();
+        screen->Name = "GameplayScreen";
+        root.AppendChild(screen);
         hud = new GameObject("TestHud");
-        root.AppendChild(hud);
+        screen->AppendChild(hud);
         hudRoot = hud->GetComponentOfType<HudRootBhv>();
         list = hud->FindChild("List")->GetComponentOfType<HudInventoryBhv>();
     }
@@ -125,6 +130,7 @@ protected:
 
     Events events;
     Service<Events>::Scoped eventsScope{events};
+    GameObject* screen = nullptr; // what the menus pause
     GameObject* hud = nullptr;
     HudRootBhv* hudRoot = nullptr;
     HudInventoryBhv* list = nullptr;
