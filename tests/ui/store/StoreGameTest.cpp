@@ -1,7 +1,8 @@
-// A first visit to the supply station in the real game, in a window, played by a script
+// A first visit to the supply station in the real game, played by a script
 // (docs/visit-the-store.script): a new game from the main menu, copper drilled below the start,
-// the station touched, the copper sold, a dirt block bought. The game's state at exit and the last
-// picture show where it got to.
+// the station touched, the copper sold, a dirt block bought, the drill dragged to another quick
+// slot on the loadout page. The game's state at exit, and a picture of the buy list in a window,
+// show where it got to.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
@@ -20,36 +22,67 @@
 
 namespace {
 
-TEST(StoreGameTest, AFirstVisitSellsTheDrilledCopperAndBuysADirtBlock) {
-    if (!std::getenv("DISPLAY")) {
-        GTEST_SKIP() << "no X display (scripts/test.sh starts Xvfb)";
-    }
-    // Beside the game, in the build folder, named per process.
-    const std::string stem = std::string(KELVANE_BIN_DIR) + "/store-visit-" + std::to_string(::getpid());
-    const std::string shot = stem + ".png";
-    const std::string state = stem + ".json";
-    const GameRun run = RunGame({"--fixed-step", "--seed", "29", "--frames", "900", "--script",
-                                 std::string(KELVANE_SOURCE_DIR) + "/docs/visit-the-store.script",
-                                 "--screenshot", shot, "--game-state", state});
-    ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+const std::string Script = std::string(KELVANE_SOURCE_DIR) + "/docs/visit-the-store.script";
 
+// The state the game reports at exit; the file goes beside the game, named per process.
+boost::property_tree::ptree StateAfter(std::vector<std::string> args, const std::string& tag) {
+    const std::string state =
+        std::string(KELVANE_BIN_DIR) + "/store-" + tag + "-" + std::to_string(::getpid()) + ".json";
+    args.insert(args.end(), {"--game-state", state});
+    const GameRun run = RunGame(args);
+    EXPECT_EQ(run.ExitCode, 0) << run.Stderr;
     boost::property_tree::ptree tree;
-    boost::property_tree::read_json(state, tree);
+    if (run.ExitCode == 0) {
+        boost::property_tree::read_json(state, tree);
+    }
     std::remove(state.c_str());
+    return tree;
+}
+
+std::map<std::string, int> Held(const boost::property_tree::ptree& tree, const char* field) {
     std::map<std::string, int> held;
     for (const auto& [key, item] : tree.get_child("items")) {
-        held[item.get<std::string>("name")] = item.get<int>("quantity");
+        held[item.get<std::string>("name")] = item.get<int>(field);
     }
-    // Two pieces of copper sold at 5 each, one dirt block bought for 2.
-    EXPECT_EQ(held, (std::map<std::string, int>{{"Item_PlasticDrill", 1}, {"Item_DirtBlock", 1}}));
-    EXPECT_EQ(tree.get<int>("money"), 8);
-    EXPECT_EQ(tree.get<int>("storageUsed"), 2);
-    EXPECT_TRUE(tree.get<bool>("paused"));
+    return held;
+}
+
+std::string OpenMenus(const boost::property_tree::ptree& tree) {
     std::string open;
     for (const auto& [key, menu] : tree.get_child("openMenus")) {
         open += menu.get_value<std::string>() + " ";
     }
-    EXPECT_EQ(open, "UiSupplyBuyMenu ");
+    return open;
+}
+
+TEST(StoreGameTest, TheWholeVisitEndsWithTheDrillInTheSecondSlotAndTheGameRunning) {
+    const auto tree = StateAfter(
+        {"--headless", "--fixed-step", "--seed", "29", "--frames", "1030", "--script", Script}, "loadout");
+    ASSERT_FALSE(tree.empty());
+    EXPECT_EQ(Held(tree, "quickslotIndex"),
+              (std::map<std::string, int>{{"Item_PlasticDrill", 1}, {"Item_DirtBlock", -1}}));
+    EXPECT_EQ(tree.get<int>("money"), 8);
+    EXPECT_FALSE(tree.get<bool>("paused"));
+    EXPECT_EQ(OpenMenus(tree), "");
+}
+
+TEST(StoreGameTest, AFirstVisitSellsTheDrilledCopperAndBuysADirtBlock) {
+    if (!std::getenv("DISPLAY")) {
+        GTEST_SKIP() << "no X display (scripts/test.sh starts Xvfb)";
+    }
+    // Stopped in the buy list, just after the purchase.
+    const std::string shot =
+        std::string(KELVANE_BIN_DIR) + "/store-buy-" + std::to_string(::getpid()) + ".png";
+    const auto tree = StateAfter(
+        {"--fixed-step", "--seed", "29", "--frames", "895", "--script", Script, "--screenshot", shot}, "buy");
+    ASSERT_FALSE(tree.empty());
+    // Two pieces of copper sold at 5 each, one dirt block bought for 2.
+    EXPECT_EQ(Held(tree, "quantity"),
+              (std::map<std::string, int>{{"Item_PlasticDrill", 1}, {"Item_DirtBlock", 1}}));
+    EXPECT_EQ(tree.get<int>("money"), 8);
+    EXPECT_EQ(tree.get<int>("storageUsed"), 2);
+    EXPECT_TRUE(tree.get<bool>("paused"));
+    EXPECT_EQ(OpenMenus(tree), "UiSupplyBuyMenu ");
 
     const DecodedImage image = DecodeImageFile(shot);
     std::remove(shot.c_str());
