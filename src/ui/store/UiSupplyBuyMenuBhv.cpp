@@ -126,11 +126,19 @@ CoCommand UiSupplyBuyMenuBhv::BuyStep(int step) {
     switch (step) {
     case 0:
         repeatDelay_ = FirstRepeatDelay;
+        buying_ = nullptr;
         return CoWaitFrames(1);
     case 1: {
         if (!selectedItem_) {
             return CoEnd();
         }
+        if (buying_ && selectedItem_ != buying_) {
+            // The good under the selection changed while the key was held (the next quick-slot
+            // expansion takes the place of the one just bought): the player never chose it, so
+            // nothing more is bought until "MenuConfirm" is pressed again.
+            return CoWaitSeconds(9999.0f);
+        }
+        buying_ = selectedItem_;
         if (purchaseRefusal(*selectedItem_)) {
             playCue("ErrorBuzz");
             // Refused until "MenuConfirm" is let go, which stops the routine.

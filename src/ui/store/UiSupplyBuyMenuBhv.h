@@ -9,7 +9,7 @@ class ItemComponent;
 
 // The store's buy list: the for-sale goods the player can have now, at their effective prices,
 // one per "UiBuyMenuItem" row. Holding "MenuConfirm" buys the selected good again and again, a
-// little faster each time.
+// little faster each time, and never runs on into another good.
 class UiSupplyBuyMenuBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "UiSupplyBuyMenuBhv";
@@ -39,6 +39,7 @@ private:
     StoreList list_;
     int offeredCount_ = 0;
     ItemComponent* selectedItem_ = nullptr;
+    ItemComponent* buying_ = nullptr; // the good this press of "MenuConfirm" buys
     float repeatDelay_ = FirstRepeatDelay;
 };
 

@@ -170,14 +170,21 @@ TEST_F(StoreTest, TheListOffersWhatIsUnlockedAtEffectivePricesAndScrollsWithTheW
     EXPECT_EQ(buy->SelectedIndex(), 0);
     EXPECT_EQ(buy->ScrollTop(), 0);
 
-    // Buying the third slot puts the fourth in its place; only then is it offered.
+    // Buying the third slot puts the fourth in its place; only then is it offered, and holding
+    // the key on in the same place does not buy it.
     EXPECT_FALSE(isUnlocked(*Offer("Item_Quickslot4")));
-    inventory->Money = 150;
+    inventory->Money = 1000;
     SelectToBuy("Item_Quickslot3");
-    Tap(Key::OemEnter);
+    Hold(Key::OemEnter);
+    Frames(90);
+    Hold(Key::OemEnter, false);
+    Frame();
     EXPECT_EQ(inventory->QuickslotCount, 3);
+    EXPECT_EQ(inventory->Money, 850);
     EXPECT_EQ(buy->SelectedItem()->ItemName(), "Item_Quickslot4");
     EXPECT_EQ(Field(*RowOf(buyObject, 1), "Price"), "$400");
+    Tap(Key::OemEnter);
+    EXPECT_EQ(inventory->QuickslotCount, 4);
     inventory->QuickslotCount = 4;
     Frame();
     EXPECT_FALSE(isUnlocked(*Offer("Item_Quickslot4")));
