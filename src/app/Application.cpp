@@ -234,9 +234,12 @@ void Application::StartUp() {
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
     if (!options_.Headless) {
         gamepads_ = std::make_unique<Gamepads>();
-        settings_ = std::make_unique<SettingsKeeper>(GetSettingsPath(), *window_, sounds_->System(), *musicPlayer_);
-        Service<SettingsKeeper>::Set(settings_.get());
     }
+    settings_ = std::make_unique<SettingsKeeper>(
+        GetSettingsPath(), *window_, sounds_->System(), *musicPlayer_,
+        options_.Headless ? SettingsKeeper::Run::Headless : SettingsKeeper::Run::Player);
+    Service<SettingsKeeper>::Set(settings_.get());
+    Service<OptionsStore>::Set(settings_.get());
     clipboard_ = options_.Headless ? ClipboardBackend::CreateHeadless() : ClipboardBackend::CreateDesktop();
     Service<ClipboardBackend>::Set(clipboard_.get());
     CreateRenderer(*graphics_, *window_);
@@ -321,6 +324,7 @@ void Application::ShutDown() {
     ReleaseRenderer(*graphics_);
     Service<ClipboardBackend>::Set(nullptr);
     clipboard_.reset();
+    Service<OptionsStore>::Set(nullptr);
     Destroy(settings_);
     gamepads_.reset();
     window_.reset();

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -19,6 +20,14 @@ namespace {
 
 void Warn(const std::filesystem::path& path, const std::string& problem) {
     std::fprintf(stderr, "kelvane: %s: %s; using the default settings\n", path.c_str(), problem.c_str());
+}
+
+// The shortest text that reads back as the same float: a volume of 0.9 is written "0.9", not
+// "0.900000036", for the player who opens the file.
+std::string ShortestText(float value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return error == std::errc() ? std::string(text, end) : std::to_string(value);
 }
 
 } // namespace
@@ -108,9 +117,9 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& path) {
     root.put("Fullscreen", settings.Fullscreen);
     root.put("WindowWidth", settings.WindowWidth);
     root.put("WindowHeight", settings.WindowHeight);
-    root.put("MasterVolume", settings.MasterVolume);
-    root.put("MusicVolume", settings.MusicVolume);
-    root.put("EffectsVolume", settings.EffectsVolume);
+    root.put("MasterVolume", ShortestText(settings.MasterVolume));
+    root.put("MusicVolume", ShortestText(settings.MusicVolume));
+    root.put("EffectsVolume", ShortestText(settings.EffectsVolume));
 
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);

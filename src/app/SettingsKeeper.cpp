@@ -1,5 +1,7 @@
 #include "app/SettingsKeeper.h"
 
+#include <algorithm>
+#include <system_error>
 #include <utility>
 
 #include "audio/MusicPlayer.h"
@@ -7,11 +9,16 @@
 #include "platform/Window.h"
 
 SettingsKeeper::SettingsKeeper(std::filesystem::path path, Window& window, AudioSystem& audio,
-                               MusicPlayer& music)
+                               MusicPlayer& music, Run run)
     : path_(std::move(path)), window_(window), audio_(audio), music_(music) {
+    std::error_code error;
+    if (run == Run::Headless && !std::filesystem::exists(path_, error)) {
+        Apply();
+        return;
+    }
     bool whole = false;
     current_ = LoadSettings(path_, &whole);
-    unwritten_ = !whole;
+    unwritten_ = !whole && run == Run::Player;
     Apply();
 }
 
@@ -29,6 +36,19 @@ void SettingsKeeper::Change(const Settings& settings) {
     unwritten_ = true;
     unchangedFrames_ = 0;
     Apply();
+}
+
+OptionValues SettingsKeeper::Options() const {
+    return {current_.MasterVolume, current_.MusicVolume, current_.EffectsVolume, current_.Fullscreen};
+}
+
+void SettingsKeeper::SetOptions(const OptionValues& values) {
+    Settings changed = current_;
+    changed.MasterVolume = std::clamp(values.MasterVolume, 0.0f, 1.0f);
+    changed.MusicVolume = std::clamp(values.MusicVolume, 0.0f, 1.0f);
+    changed.EffectsVolume = std::clamp(values.EffectsVolume, 0.0f, 1.0f);
+    changed.Fullscreen = values.Fullscreen;
+    Change(changed);
 }
 
 void SettingsKeeper::Frame() {

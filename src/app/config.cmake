@@ -1,7 +1,6 @@
-# Game configuration, save folder, the player's settings and clipboard (kelvane_app_config).
+# Game configuration, the player's settings and clipboard (kelvane_app_config).
 kelvane_add_module(app_config
     ${CMAKE_CURRENT_LIST_DIR}/Clipboard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GameConfig.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SaveFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
-    DEPS kelvane_platform_clipboard kelvane_json Boost::headers)
+    DEPS kelvane_platform_clipboard kelvane_platform_savefolder kelvane_json Boost::headers)

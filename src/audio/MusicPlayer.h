@@ -12,9 +12,8 @@ class MusicStream;
 // new track cross-fades with the one before. One process-wide instance (Service<MusicPlayer>),
 // created after the catalogue and destroyed before the sound device.
 //
-// Which track plays is the game's choice, made where the game knows it: the surface theme, another
-// below the boss chamber's depth, the boss fight's own while the boss lives. Those calls belong with
-// the world and boss code; until then nothing starts music.
+// Which track plays is the game's choice, made where the game knows it: GameMusicBhv plays the
+// surface theme, another below the boss chamber's depth, the boss fight's own while the boss lives.
 class MusicPlayer {
 public:
     static constexpr float DefaultFadeSeconds = 1.0f;

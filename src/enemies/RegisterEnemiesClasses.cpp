@@ -11,6 +11,7 @@
 #include "enemies/creatures/ShakeBhv.h"
 #include "enemies/damage/EnStandardDamageBhv.h"
 #include "enemies/damage/EnemyComponent.h"
+#include "enemies/music/GameMusicBhv.h"
 #include "enemies/stations/SupplyStationBhv.h"
 #include "prefabs/ComponentRegistry.h"
 
@@ -27,4 +28,5 @@ void RegisterEnemiesClasses(ComponentRegistry& registry) {
     registry.Register<BossGateBhv>();
     registry.Register<WorldEventsBhv>();
     registry.Register<SupplyStationBhv>();
+    registry.Register<GameMusicBhv>();
 }

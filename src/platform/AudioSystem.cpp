@@ -203,16 +203,38 @@ AudioSystem::~AudioSystem() {
 
 void AudioSystem::SetVolumes(float master, float effects) {
     state_->effectsVolume = std::clamp(effects, 0.0f, 1.0f);
+    state_->masterVolume = std::clamp(master, 0.0f, 1.0f);
     if (state_->silent) {
         return;
     }
     state_->makeCurrent();
-    alListenerf(AL_GAIN, std::clamp(master, 0.0f, 1.0f));
+    state_->applyListenerGain();
     for (AudioSlot& slot : state_->slots) {
         if (slot.sound) {
             alSourcef(slot.source, AL_GAIN, slot.volume * state_->effectsVolume);
         }
     }
+}
+
+void AudioSystem::SetDuck(float level) {
+    state_->duckLevel = std::clamp(level, 0.0f, 1.0f);
+    if (state_->silent) {
+        return;
+    }
+    state_->makeCurrent();
+    state_->applyListenerGain();
+}
+
+float AudioSystem::DuckLevel() const {
+    return state_->duckLevel;
+}
+
+float AudioSystem::ListenerGain() const {
+    return state_->masterVolume * state_->duckLevel;
+}
+
+void AudioSystemState::applyListenerGain() {
+    alListenerf(AL_GAIN, masterVolume * duckLevel);
 }
 
 bool AudioSystem::IsSilent() const {

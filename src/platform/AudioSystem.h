@@ -48,6 +48,12 @@ public:
     // The player's volumes, 0..1: master over everything heard (music too), effects over every
     // channel's own volume.
     void SetVolumes(float master, float effects);
+    // Lowers everything heard (music too) to this share, 0..1, over the player's volumes and apart
+    // from them: the game ducks its sound while it is not in front, and 1 brings it back as set.
+    void SetDuck(float level);
+    float DuckLevel() const;
+    // What everything heard is scaled by: the master volume times the duck level.
+    float ListenerGain() const;
 
     // Channels that are busy (playing or paused), as of the last `Update` or channel call.
     int BusyChannelCount() const;

@@ -36,6 +36,11 @@ struct AudioSystemState {
     std::vector<std::unique_ptr<AudioSound>> sounds;
     std::uint64_t nextStartOrder = 0;
     float effectsVolume = 1.0f; // the player's setting, over every channel
+    float masterVolume = 1.0f;  // the player's setting, over everything heard
+    float duckLevel = 1.0f;     // the game's own lowering, over the master volume
+
+    // The listener's gain: everything heard, music included.
+    void applyListenerGain();
 
     // Only one context is current per process; several systems (tests) take turns.
     void makeCurrent();

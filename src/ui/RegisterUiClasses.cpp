@@ -1,7 +1,9 @@
 #include "ui/RegisterUiClasses.h"
 
+#include "ui/focus/RegisterFocusClasses.h"
 #include "ui/hud/RegisterHudClasses.h"
 #include "ui/menus/RegisterMenusClasses.h"
+#include "ui/options/RegisterOptionsClasses.h"
 #include "ui/store/RegisterStoreClasses.h"
 #include "ui/widgets/RegisterWidgetsClasses.h"
 
@@ -10,4 +12,6 @@ void RegisterUiClasses(ComponentRegistry& registry) {
     RegisterHudClasses(registry);
     RegisterMenusClasses(registry);
     RegisterStoreClasses(registry);
+    RegisterOptionsClasses(registry);
+    RegisterFocusClasses(registry);
 }

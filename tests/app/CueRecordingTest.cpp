@@ -46,6 +46,10 @@ TEST(CueRecordingTest, CuesPlayedDuringARunAreAudibleInTheRecordedMix) {
     std::ofstream(folder / "alsoft.conf") << "[wave]\nfile=" << mixFile.string() << "\n";
     setenv("ALSOFT_DRIVERS", "wave", 1);
     setenv("ALSOFT_CONF", (folder / "alsoft.conf").c_str(), 1);
+    // The game's music would fill the quiet between the cues: a player's setting mutes it.
+    std::filesystem::create_directories(folder / "Kelvane");
+    std::ofstream(folder / "Kelvane" / "settings.json") << R"({"MusicVolume": 0})";
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
 
     {
         AppOptions options;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Clipboard.h"
-#include "app/SaveFolder.h"
+#include "platform/SaveFolder.h"
 #include "core/Service.h"
 #include "platform/ClipboardBackend.h"
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -71,6 +72,10 @@ TEST_F(SettingsTest, WhatIsSavedIsReadBack) {
     Settings read;
     EXPECT_EQ(LoadPrinting(read), "");
     EXPECT_EQ(read, chosen);
+    // Volumes are written as short as reads back the same, as a player would write them.
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find(R"("MusicVolume": "0.35")"), std::string::npos) << text;
     // Saving again replaces the file whole and leaves no temporary file behind.
     chosen.Fullscreen = false;
     ASSERT_TRUE(SaveSettings(chosen, file));

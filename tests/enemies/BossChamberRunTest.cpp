@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <box2d/b2_body.h>
 
 #include "app/Application.h"
+#include "audio/MusicPlayer.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
@@ -55,7 +57,8 @@ int CountBosses() {
 }
 
 // The real game, headless with a fixed step: the submarine is put in open water above the chamber
-// and steered straight down through the gap of the upper gate, then taken back up.
+// and steered straight down through the gap of the upper gate, then taken back up. The music goes
+// along: the surface's above the chamber, the depths' below its top, the fight's while the boss lives.
 TEST(BossChamberRunTest, DivingThroughTheUpperGateClosesItBehindAndBringsTheBossWhichLeavesWithThePlayer) {
     const std::string script = "/tmp/kelvane-boss-script-" + std::to_string(::getpid()) + ".txt";
     std::ofstream(script) << "# dive\n2 key down S\n";
@@ -76,7 +79,12 @@ TEST(BossChamberRunTest, DivingThroughTheUpperGateClosesItBehindAndBringsTheBoss
     std::string bossPrefab;
     bool reopened = false;
     int bossesLeft = -1;
+    std::vector<std::string> tracks; // each track in the order it began
     game.SetFrameObserver([&](int64_t frame) {
+        const std::string& track = Service<MusicPlayer>::Get().CurrentTrack();
+        if (tracks.empty() || tracks.back() != track) {
+            tracks.push_back(track);
+        }
         WorldEventsBhv* events = WellKnown<WorldEventsBhv>::Get();
         const WorldMakerBhv* maker = WellKnown<WorldMakerBhv>::Get();
         if (!events || !maker || !SubmarineObject() || !events->upperGate) {
@@ -125,6 +133,10 @@ TEST(BossChamberRunTest, DivingThroughTheUpperGateClosesItBehindAndBringsTheBoss
     EXPECT_EQ(goneAt, leftAt + 1);
     EXPECT_TRUE(reopened);
     EXPECT_EQ(bossesLeft, 0); // removed by the end of the frame the player left
+    // Diving again after being taken back up brings the depths' music back (and maybe the fight's).
+    ASSERT_GE(tracks.size(), 5u);
+    const std::vector<std::string> first(tracks.begin(), tracks.begin() + 5);
+    EXPECT_EQ(first, (std::vector<std::string>{"Surface", "Depths", "BossTheme", "Surface", "Depths"}));
 }
 
 } // namespace

@@ -85,6 +85,45 @@ TEST_F(ToolsTest, TheDrillReachesAtLeastItsMinimumAndAtMostItsMaximum) {
     EXPECT_FALSE(display->DrawEnabled);
 }
 
+// A pad player's mouse lies wherever it was left, here over the HUD panel: the right stick aims and
+// the right trigger fires until the mouse moves again.
+TEST_F(ToolsTest, TheRightStickAimsAtItsPushTimesTheReachAndTheTriggerFiresWhileTheMouseRests) {
+    Bind(Action::MainWeapon, Key::PadRightTrigger);
+    Select("Item_PlasticDrill");
+    input.SetMousePosition(1000, 300);
+    input.PreviousMousePosition = input.MousePosition;
+    input.PadAim = {0.6f, -0.8f}; // up and to the right on the screen
+    Hold(Key::PadRightTrigger);
+    Frames(1);
+    DrillBhv* drill = Drill();
+    ASSERT_TRUE(drill->Active);
+    EXPECT_NEAR(drill->Tip.x - Spawn.x, 1.8f, 1e-4f);
+    EXPECT_NEAR(drill->Tip.y - Spawn.y, 2.4f, 1e-4f);
+    input.PadAim = {1.0f, 1.0f}; // a corner push reaches no further than a straight one
+    Frames(1);
+    EXPECT_NEAR(drill->Tip.x - Spawn.x, 3.0f / std::sqrt(2.0f), 1e-4f);
+    EXPECT_NEAR(drill->Tip.y - Spawn.y, -3.0f / std::sqrt(2.0f), 1e-4f);
+
+    // The mouse moving takes the aim back, stick or not.
+    PointAt({Spawn.x - 2.0f, Spawn.y});
+    Frames(1);
+    EXPECT_NEAR(drill->Tip.x - Spawn.x, -2.0f, 1e-4f);
+    EXPECT_NEAR(drill->Tip.y - Spawn.y, 0.0f, 1e-4f);
+    // Back at rest over the HUD, the stick let go: the trigger still fires a tool that needs no aim.
+    Hold(Key::PadRightTrigger, false);
+    input.SetMousePosition(1000, 300);
+    input.PreviousMousePosition = input.MousePosition;
+    input.PadAim = {};
+    Frames(1);
+    EXPECT_FALSE(drill->Active);
+    Select("Item_BoostRocket");
+    inventory->SelectedQuickslot = findItem("Item_BoostRocket")->QuickslotIndex;
+    Frames(1);
+    Hold(Key::PadRightTrigger);
+    Frames(1);
+    EXPECT_EQ(subBhv->SpeedMultiplier, 3.0f);
+}
+
 TEST_F(ToolsTest, ResistanceTenFallsOnTheFourthHitAndAnUnfinishedTileRecoversAfterFourSeconds) {
     Select("Item_PlasticDrill");
     grid.Set(9, 17, 2);

@@ -37,6 +37,7 @@ void drawCreatures(SpriteSet& set);
 void drawPickupsAndIcons(SpriteSet& set);
 void drawInterface(SpriteSet& set);
 void drawMenus(SpriteSet& set);
+void drawStore(SpriteSet& set);
 void drawEditorWidgets(SpriteSet& set);
 
 } // namespace kelvane::artgen

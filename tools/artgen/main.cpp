@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
         artgen::drawPickupsAndIcons(set);
         artgen::drawInterface(set);
         artgen::drawMenus(set);
+        artgen::drawStore(set);
         artgen::drawEditorWidgets(set);
         int written = 0;
         if (!content.empty()) {

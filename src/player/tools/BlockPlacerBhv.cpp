@@ -40,7 +40,7 @@ BlockPlacerBhv::BlockPlacerBhv() {
 
 void BlockPlacerBhv::HandleInput() {
     const InputManager* input = Service<InputManager>::TryGet();
-    Active = input && input->IsActionDown(Action::MainWeapon) && PointerOverPlayArea();
+    Active = input && input->IsActionDown(Action::MainWeapon) && AimOverPlayArea();
 }
 
 void BlockPlacerBhv::Update() {
@@ -62,7 +62,7 @@ void BlockPlacerBhv::Update() {
     }
     SetSwitchedOn(*display, true);
     showing_ = true;
-    const Vector2 pointer = PointerWorldPosition();
+    const Vector2 pointer = AimWorldPosition(MaxLength);
     const Vector2 tip = s + ClampReach(pointer - s, MinLength, MaxLength);
     StretchBetween(*display, s, tip);
     TryPlace(tip, pointer);

@@ -18,7 +18,7 @@ BoostRocketBhv::BoostRocketBhv() {
 void BoostRocketBhv::HandleInput() {
     const InputManager* input = Service<InputManager>::TryGet();
     SubBhv* sub = WellKnown<SubBhv>::Get();
-    if (!input || !sub || !input->IsActionPressed(Action::MainWeapon) || !PointerOverPlayArea()) {
+    if (!input || !sub || !input->IsActionPressed(Action::MainWeapon) || !AimOverPlayArea()) {
         return;
     }
     sub->BoostTimeLeft = BoostDuration;

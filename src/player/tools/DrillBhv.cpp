@@ -66,8 +66,8 @@ DrillBhv::~DrillBhv() {
 
 void DrillBhv::HandleInput() {
     const InputManager* input = Service<InputManager>::TryGet();
-    Active = input && input->IsActionDown(Action::MainWeapon) && PointerOverPlayArea();
-    Target = Active ? PointerWorldPosition() : Vector2{};
+    Active = input && input->IsActionDown(Action::MainWeapon) && AimOverPlayArea();
+    Target = Active ? AimWorldPosition(MaxLength) : Vector2{};
 }
 
 void DrillBhv::Update() {

@@ -19,7 +19,7 @@ Item_BombBhv::Item_BombBhv() {
 
 void Item_BombBhv::HandleInput() {
     const InputManager* input = Service<InputManager>::TryGet();
-    if (!input || !input->IsActionPressed(Action::MainWeapon) || !PointerOverPlayArea()) {
+    if (!input || !input->IsActionPressed(Action::MainWeapon) || !AimOverPlayArea()) {
         return;
     }
     GameObject* sub = Submarine();

@@ -24,6 +24,15 @@ Vector2 BackBufferSize() {
     return {1280.0f, 720.0f};
 }
 
+// The fire action is held through a pad key bound to it.
+bool PadFiring(const InputManager& input) {
+    KeySet pad;
+    for (int k = FirstPadKey; k < FirstPadKey + PadKeyCount; ++k) {
+        pad.set(static_cast<size_t>(k), input.CurrentKeys.test(static_cast<size_t>(k)));
+    }
+    return input.IsActionIn(Action::MainWeapon, pad);
+}
+
 } // namespace
 
 bool PointerOverPlayArea() {
@@ -48,6 +57,38 @@ Vector2 PointerWorldPosition() {
     const Vector2 size = BackBufferSize();
     return CurrentWorldCamera().ScreenToWorld(input->MousePosition, static_cast<int32_t>(size.x),
                                               static_cast<int32_t>(size.y));
+}
+
+bool PadAiming() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    return input && (input->PadAim.x != 0.0f || input->PadAim.y != 0.0f) &&
+           input->MousePosition == input->PreviousMousePosition;
+}
+
+bool AimOverPlayArea() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (!input) {
+        return false;
+    }
+    if (const PointerCapture* capture = Service<PointerCapture>::TryGet(); capture && capture->HasPointer()) {
+        return false;
+    }
+    return PointerOverPlayArea() || PadAiming() || PadFiring(*input);
+}
+
+Vector2 AimWorldPosition(float reach) {
+    Vector2 s;
+    if (!PadAiming() || !SubPosition(s)) {
+        return PointerWorldPosition();
+    }
+    // The stick's y points down the screen, the world's up; a corner push reads longer than one.
+    Vector2 push = Service<InputManager>::Get().PadAim;
+    push.y = -push.y;
+    const float length = std::sqrt(push.x * push.x + push.y * push.y);
+    if (length > 1.0f) {
+        push = {push.x / length, push.y / length};
+    }
+    return {s.x + push.x * reach, s.y + push.y * reach};
 }
 
 bool IsSelectedTool(const GameObject& object) {

@@ -16,6 +16,15 @@ inline constexpr const char* SubFrontLayer = "SubFrontLayer";
 bool PointerOverPlayArea();
 // The pointer mapped through the world camera.
 Vector2 PointerWorldPosition();
+// A pad player aims: the right stick is out of its dead zone and the mouse did not move this frame
+// (a moved mouse takes the aim back at once).
+bool PadAiming();
+// Whether a tool may fire: no overlay holds the pointer, and the pointer is over the play area or
+// the pad aims or fires (a pad player's mouse may lie anywhere, over the HUD panel too).
+bool AimOverPlayArea();
+// Where a tool of this reach aims: the pointer's world position, or while the pad aims, the
+// submarine's position plus the stick's push (at most one) times the reach.
+Vector2 AimWorldPosition(float reach);
 // Whether the object and every ancestor take input: only the selected quick slot's tool does.
 bool IsSelectedTool(const GameObject& object);
 // The named display under the named layer of the sub root, built from the prefab of that name when

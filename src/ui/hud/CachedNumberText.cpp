@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
-bool CachedNumberText::Write(std::string& text, std::string_view before, int a, std::string_view between, int b,
-                             std::string_view after) {
+bool CachedNumberText::Write(std::string& text, std::string_view before, int a, std::string_view between,
+                             int b, std::string_view after) {
     if (valid_ && target_ == &text && a == a_ && b == b_) {
         return false;
     }
@@ -15,7 +15,9 @@ bool CachedNumberText::Write(std::string& text, std::string_view before, int a, 
         const size_t n = std::min(s.size(), static_cast<size_t>(end - p));
         p = std::copy_n(s.data(), n, p);
     };
-    auto number = [&](int value) { p = std::to_chars(p, end, value).ptr; };
+    auto number = [&](int value) {
+        p = std::to_chars(p, end, value).ptr;
+    };
     put(before);
     number(a);
     if (b != kNone) {

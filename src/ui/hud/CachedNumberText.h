@@ -12,9 +12,9 @@ public:
     // True when it wrote the text.
     bool Write(std::string& text, std::string_view before, int a, std::string_view between, int b,
                std::string_view after);
-    bool Write(std::string& text, std::string_view before, int a) { return Write(text, before, a, {}, kNone, {}); }
-    // The next Write writes whatever it is given.
-    void Invalidate() { valid_ = false; }
+    bool Write(std::string& text, std::string_view before, int a) {
+        return Write(text, before, a, {}, kNone, {});
+    }
 
     // Passed as b when the text carries one number only.
     static constexpr int kNone = -2147483647 - 1;

@@ -37,8 +37,11 @@ void HudBossMeterBhv::Start() {
         }
     }
     if (Events* events = Service<Events>::TryGet()) {
-        auto boss = [](BossEventArgs* args) { return args ? args->Boss : nullptr; };
-        events->Boss->BossAppeared.Subscribe(this, [this, boss](BossEventArgs* a) { OnBossAppeared(boss(a)); });
+        auto boss = [](BossEventArgs* args) {
+            return args ? args->Boss : nullptr;
+        };
+        events->Boss->BossAppeared.Subscribe(this,
+                                             [this, boss](BossEventArgs* a) { OnBossAppeared(boss(a)); });
         events->Boss->BossDefeated.Subscribe(this, [this, boss](BossEventArgs* a) { OnBossGone(boss(a)); });
         events->Boss->BossRemoved.Subscribe(this, [this, boss](BossEventArgs* a) { OnBossGone(boss(a)); });
         events->Game->WorldLoaded.Subscribe(this, [this](void*) { Reset(); });

@@ -22,8 +22,7 @@ UiButtonBhv* ButtonOf(GameObject* object) {
 }
 
 // Each held item, in child order; items on their way out are no longer held.
-template <class Visit>
-int ForEachHeldItem(Visit&& visit) {
+template <class Visit> int ForEachHeldItem(Visit&& visit) {
     const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (!inventory || !inventory->Owner) {
         return 0;
@@ -107,7 +106,8 @@ void HudInventoryBhv::Update() {
     const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (storageText_ && inventory) {
         if (TextComponent* text = storageText_->Text()) {
-            storage_.Write(text->Text, "Storage Used:  ", inventory->StorageUsed, "/", inventory->StorageMax, {});
+            storage_.Write(text->Text, "Storage Used:  ", inventory->StorageUsed, "/", inventory->StorageMax,
+                           {});
         }
         if (TintComponent* tint = storageText_->Tint()) {
             tint->Tint = inventory->StorageUsed < inventory->StorageMax ? StorageTint : StorageFullTint;

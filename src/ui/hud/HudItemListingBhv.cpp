@@ -52,10 +52,12 @@ HudItemListingBhv::HudItemListingBhv() {
 }
 
 void HudItemListingBhv::Start() {
-    if (const GameObject* icon = FindChild("Icon")) {
-        if (const SpriteComponent* sprite = icon->Sprite()) {
-            baseIconSize_ = sprite->Size;
-        }
+    icon_ = FindChild("Icon");
+    nameText_ = FindChild("NameText");
+    quantityText_ = FindChild("QuantityText");
+    background_ = FindChild("Background");
+    if (const SpriteComponent* sprite = icon_ ? icon_->Sprite() : nullptr) {
+        baseIconSize_ = sprite->Size;
     }
 }
 
@@ -83,43 +85,38 @@ void HudItemListingBhv::Update() {
 }
 
 void HudItemListingBhv::ShowItem(const ItemComponent& item) {
-    if (const GameObject* icon = FindChild("Icon")) {
-        if (SpriteComponent* sprite = icon->Sprite()) {
+    if (icon_) {
+        if (SpriteComponent* sprite = icon_->Sprite()) {
             if (shownIcon_ != item.IconImageName) {
                 shownIcon_ = item.IconImageName;
                 sprite->SetImageName(shownIcon_);
             }
             sprite->Size = {baseIconSize_.x * item.IconScale, baseIconSize_.y * item.IconScale};
         }
-        if (TintComponent* tint = icon->Tint()) {
+        if (TintComponent* tint = icon_->Tint()) {
             tint->Tint = item.IconTint;
         }
     }
-    if (const GameObject* name = FindChild("NameText")) {
-        if (TextComponent* text = name->Text()) {
-            const bool inSlot = item.QuickslotIndex >= 0;
-            const std::string& name = item.DisplayName;
-            std::string& shown = text->Text;
-            const bool same = shown.size() == name.size() + (inSlot ? InSlotMark.size() : 0) &&
-                              shown.compare(0, name.size(), name) == 0 &&
-                              (!inSlot || std::string_view(shown).substr(name.size()) == InSlotMark);
-            if (!same) {
-                shown.assign(name);
-                if (inSlot) {
-                    shown.append(InSlotMark);
-                }
+    if (TextComponent* text = nameText_ ? nameText_->Text() : nullptr) {
+        // Compared in place: a steady row rewrites (and allocates) nothing.
+        const bool inSlot = item.QuickslotIndex >= 0;
+        const std::string& name = item.DisplayName;
+        std::string& shown = text->Text;
+        const bool same = shown.size() == name.size() + (inSlot ? InSlotMark.size() : 0) &&
+                          shown.compare(0, name.size(), name) == 0 &&
+                          (!inSlot || std::string_view(shown).substr(name.size()) == InSlotMark);
+        if (!same) {
+            shown.assign(name);
+            if (inSlot) {
+                shown.append(InSlotMark);
             }
         }
     }
-    if (const GameObject* quantity = FindChild("QuantityText")) {
-        if (TextComponent* text = quantity->Text()) {
-            quantity_.Write(text->Text, "x ", item.Quantity);
-        }
+    if (TextComponent* text = quantityText_ ? quantityText_->Text() : nullptr) {
+        quantity_.Write(text->Text, "x ", item.Quantity);
     }
-    if (const GameObject* background = FindChild("Background")) {
-        if (TintComponent* tint = background->Tint()) {
-            tint->Tint = !item.IsUseable ? OtherTint : pressed_ ? PressedUseableTint : UseableTint;
-        }
+    if (TintComponent* tint = background_ ? background_->Tint() : nullptr) {
+        tint->Tint = !item.IsUseable ? OtherTint : pressed_ ? PressedUseableTint : UseableTint;
     }
 }
 

@@ -27,7 +27,7 @@ public:
 
     HudItemListingBhv();
 
-    // Remembers the icon's size as prefab-made.
+    // Finds its parts and remembers the icon's size as prefab-made.
     void Start() override;
     // Shows the item (or hides the row without one).
     void Update() override;
@@ -50,6 +50,10 @@ private:
     void ShowItem(const ItemComponent& item);
 
     ItemComponent* item_ = nullptr;
+    GameObject* icon_ = nullptr;
+    GameObject* nameText_ = nullptr;
+    GameObject* quantityText_ = nullptr;
+    GameObject* background_ = nullptr;
     DropHandler dropHandler_;
     Vector2 baseIconSize_;
     bool pressed_ = false;

@@ -36,16 +36,15 @@ HudMessageFlashBhv::~HudMessageFlashBhv() {
 }
 
 void HudMessageFlashBhv::Start() {
+    line_ = FindChild("HudText");
     WellKnown<HudMessageFlashBhv>::Register(this);
     SetHudMessageSink(FlashSink{this});
     installed_ = true;
 }
 
 void HudMessageFlashBhv::Show(const std::string& text) {
-    if (const GameObject* line = FindChild("HudText")) {
-        if (TextComponent* component = line->Text()) {
-            component->Text = text;
-        }
+    if (TextComponent* component = line_ ? line_->Text() : nullptr) {
+        component->Text = text;
     }
     TimeLeft = FadeTime;
 }
@@ -56,10 +55,8 @@ void HudMessageFlashBhv::Update() {
         return;
     }
     SetShown(Owner, true);
-    if (const GameObject* line = FindChild("HudText")) {
-        if (TintComponent* tint = line->Tint()) {
-            tint->Tint.a = FadeTime > 0.0f ? AlphaOf(TimeLeft / FadeTime) : 255;
-        }
+    if (TintComponent* tint = line_ ? line_->Tint() : nullptr) {
+        tint->Tint.a = FadeTime > 0.0f ? AlphaOf(TimeLeft / FadeTime) : 255;
     }
     if (const GameTime* time = Service<GameTime>::TryGet()) {
         TimeLeft -= time->FrameDelta;

@@ -14,7 +14,7 @@ public:
     // Uninstalls itself as the message sink if it still is the one, and clears its registration.
     ~HudMessageFlashBhv() override;
 
-    // Registers itself and becomes the sink of showHudMessage.
+    // Finds "HudText", registers itself and becomes the sink of showHudMessage.
     void Start() override;
     // Fades the text while time is left; hidden otherwise.
     void Update() override;
@@ -26,5 +26,6 @@ public:
     float TimeLeft = 0.0f;
 
 private:
+    GameObject* line_ = nullptr; // "HudText"
     bool installed_ = false;
 };

@@ -9,13 +9,15 @@
 
 namespace {
 
-// Selects the sprite only when it differs: selecting by name searches the atlas.
-void ShowIcon(GameObject* object, const ItemComponent& item) {
+// Selects the sprite only when the name differs from the one shown (selecting by name searches
+// the atlas, and reading the sprite's name back would copy it every frame).
+void ShowIcon(GameObject* object, const ItemComponent& item, std::string& shown) {
     if (!object) {
         return;
     }
-    if (SpriteComponent* sprite = object->Sprite(); sprite && sprite->GetImageName() != item.IconImageName) {
-        sprite->SetImageName(item.IconImageName);
+    if (SpriteComponent* sprite = object->Sprite(); sprite && shown != item.IconImageName) {
+        shown = item.IconImageName;
+        sprite->SetImageName(shown);
     }
     if (TintComponent* tint = object->Tint()) {
         tint->Tint = item.IconTint;
@@ -32,6 +34,7 @@ HudWeaponSlotBhv::HudWeaponSlotBhv() {
 void HudWeaponSlotBhv::Start() {
     icon_ = FindChild("Icon");
     placerBlock_ = FindChild("PlacerBlock");
+    border_ = FindChild("Border");
 }
 
 void HudWeaponSlotBhv::Update() {
@@ -51,16 +54,16 @@ void HudWeaponSlotBhv::Update() {
         SetSwitchedOn(placerBlock_, false);
     } else {
         SetShown(icon_, true);
-        ShowIcon(icon_, *weapon);
+        ShowIcon(icon_, *weapon, shownIcon_);
         const ItemComponent* block = inventory->CurrentBlock;
         const bool showBlock = block && weapon->ItemName() == "Item_BlockPlacer";
         SetSwitchedOn(placerBlock_, showBlock);
         if (showBlock) {
-            ShowIcon(placerBlock_, *block);
+            ShowIcon(placerBlock_, *block, shownBlockIcon_);
         }
     }
-    if (const GameObject* border = FindChild("Border")) {
-        if (TintComponent* tint = border->Tint()) {
+    if (border_) {
+        if (TintComponent* tint = border_->Tint()) {
             tint->Tint.a = SlotIndex == inventory->SelectedQuickslot ? 255 : AlphaOf(InactiveAlpha);
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "core/Behavior.h"
 
 // One quick-slot frame: the icon of the weapon in slot "SlotIndex", the current block beside the
@@ -19,4 +21,7 @@ public:
 private:
     GameObject* icon_ = nullptr;
     GameObject* placerBlock_ = nullptr;
+    GameObject* border_ = nullptr;
+    std::string shownIcon_;      // what "Icon" shows
+    std::string shownBlockIcon_; // what "PlacerBlock" shows
 };

@@ -46,7 +46,9 @@ void TextMenuBhv::HandleInput() {
 void TextMenuBhv::Update() {
     const float inactive = InactiveAlpha * 255.0f;
     // Out-of-range alphas are clamped rather than wrapped into a byte.
-    const auto dimmed = static_cast<uint8_t>(inactive <= 0.0f ? 0.0f : inactive >= 255.0f ? 255.0f : inactive);
+    const auto dimmed = static_cast<uint8_t>(inactive <= 0.0f     ? 0.0f
+                                             : inactive >= 255.0f ? 255.0f
+                                                                  : inactive);
     for (size_t i = 0; i < items_.size(); ++i) {
         if (TintComponent* tint = items_[i]->Tint()) {
             tint->Tint.a = static_cast<int>(i) == selected_ ? 255 : dimmed;

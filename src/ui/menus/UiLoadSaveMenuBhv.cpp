@@ -1,5 +1,7 @@
 #include "ui/menus/UiLoadSaveMenuBhv.h"
 
+#include "components/TextComponent.h"
+#include "components/TextLine.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
@@ -9,7 +11,7 @@
 #include "ui/menus/TextMenuBhv.h"
 #include "ui/menus/UiMenuRootBhv.h"
 
-UiLoadSaveMenuBhv::UiLoadSaveMenuBhv() : SaveSlot(saveGame), LoadSlot(loadGame) {
+UiLoadSaveMenuBhv::UiLoadSaveMenuBhv() : SaveSlot(saveGame), LoadSlot(loadGame), SlotLine(slotLineText) {
     RegisterProperty("IsSaveMenu", &IsSaveMenu);
 }
 
@@ -35,8 +37,48 @@ void UiLoadSaveMenuBhv::HandleInput() {
     if (Owner) {
         SwitchOff(*Owner);
     }
+    linesShown_ = false;
     if (UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get()) {
         root->openMainMenu();
+    }
+}
+
+void UiLoadSaveMenuBhv::Update() {
+    if (!linesShown_) {
+        ShowSlotLines();
+        linesShown_ = true;
+    }
+}
+
+void UiLoadSaveMenuBhv::ShowSlotLines() {
+    if (!menu_ || !SlotLine) {
+        return;
+    }
+    std::vector<TextLine> lines;
+    fontSizes_.resize(menu_->Items().size(), 0.0f);
+    for (int i = 0; i < menu_->ItemCount(); ++i) {
+        TextComponent* text = menu_->Items()[static_cast<size_t>(i)]->GetComponentOfType<TextComponent>();
+        if (!text) {
+            continue;
+        }
+        float& fontSize = fontSizes_[static_cast<size_t>(i)];
+        if (fontSize == 0.0f) {
+            fontSize = text->FontSize; // the prefab's size, before any line was fitted
+        }
+        text->FontSize = fontSize;
+        text->Text = SlotLine(i + 1);
+        // A line keeps to one row of its box: a long one is set smaller rather than wrapped.
+        const float boxWidth = text->BoxSize.x;
+        if (!text->Font || !(boxWidth > 0.0f)) {
+            continue;
+        }
+        text->BoxSize.x = 0.0f;
+        text->BreakLines(lines);
+        text->BoxSize.x = boxWidth;
+        const float width = lines.empty() ? 0.0f : lines[0].Width;
+        if (width > boxWidth) {
+            text->FontSize *= boxWidth / width * 0.99f;
+        }
     }
 }
 
@@ -54,6 +96,7 @@ void UiLoadSaveMenuBhv::ItemChosen(int index) {
 }
 
 void UiLoadSaveMenuBhv::Leave() {
+    linesShown_ = false;
     if (menu_) {
         menu_->ResetSelection();
     }

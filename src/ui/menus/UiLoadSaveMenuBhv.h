@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/Behavior.h"
 
@@ -9,7 +10,8 @@ class TextMenuBhv;
 
 // The load menu, or with "IsSaveMenu" the save menu: line i stands for slot "SavedGame" + (i + 1),
 // so the menu offers as many slots as its prefab has lines. Choosing one loads or saves it and
-// closes the menus; "MenuCancel" goes back to the main menu. Needs a TextMenuBhv on the same object.
+// closes the menus; "MenuCancel" goes back to the main menu. Each time it opens, every line shows
+// its slot (money, depth and time, or empty). Needs a TextMenuBhv on the same object.
 class UiLoadSaveMenuBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "UiLoadSaveMenuBhv";
@@ -19,6 +21,8 @@ public:
     // Switches its object off and takes the item-chosen handler of its text menu.
     void Start() override;
     void HandleInput() override;
+    // The first update after opening writes each line's slot text.
+    void Update() override;
 
     void ItemChosen(int index);
     // "SavedGame1" for line 0.
@@ -28,9 +32,15 @@ public:
     // What a chosen line does with its slot: the saved-games functions unless replaced.
     std::function<void(const std::string&)> SaveSlot;
     std::function<void(const std::string&)> LoadSlot;
+    // The text of slot k's line (1-based): the saved-games slot line unless replaced.
+    std::function<std::string(int)> SlotLine;
 
 private:
     void Leave();
+    void ShowSlotLines();
+
+    bool linesShown_ = false;
+    std::vector<float> fontSizes_; // each line's own font size
 
     TextMenuBhv* menu_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "core/WellKnown.h"
 #include "input/InputManager.h"
 #include "player/items/InventoryBhv.h"
+#include "player/sub/GameplayScreenBhv.h"
 #include "player/sub/SubBhv.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/TextMenuBhv.h"
@@ -48,6 +49,12 @@ void UiMainMenuBhv::ItemChosen(int index) {
             root->openSaveMenu();
         }
         break;
+    case 3:
+        if (root && root->OptionsMenu()) {
+            Leave(false);
+            root->openOptionsMenu();
+        }
+        break;
     default:
         break;
     }
@@ -58,6 +65,10 @@ void UiMainMenuBhv::StartNewGame() {
         maker->Generate();
     }
     if (InventoryBhv* inventory = WellKnown<InventoryBhv>::Get(); inventory && inventory->Owner) {
+        if (inventory->IsDying()) {
+            // The death flash goes with the old inventory: put back the colour it flashes over.
+            GameplayScreenBhv::SetBackgroundColor(inventory->SavedClearColor);
+        }
         // The fresh inventory registers itself as it starts, so addItem reaches it.
         inventory->Owner->Reinstantiate();
         addItem(1, StartingSub);

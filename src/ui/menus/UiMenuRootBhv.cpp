@@ -22,8 +22,8 @@ void UiMenuRootBhv::Start() {
             const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
             const std::string file =
                 prefabs ? (prefabs->Folder / (prefab + ".json")).string() : prefab + ".json";
-            throw ContentError(file, std::string("the menu root has no child named \"") + ChildNames[i] +
-                                         "\"");
+            throw ContentError(file,
+                               std::string("the menu root has no child named \"") + ChildNames[i] + "\"");
         }
     }
     WellKnown<UiMenuRootBhv>::Register(this);
@@ -31,6 +31,10 @@ void UiMenuRootBhv::Start() {
     // The menus switch themselves off as they start; this covers any that do not.
     for (GameObject* child : children_) {
         SwitchOff(*child);
+    }
+    options_ = FindChild("UiOptionsMenu");
+    if (options_) {
+        SwitchOff(*options_);
     }
 }
 

@@ -17,9 +17,8 @@ public:
     static constexpr const char* ClassName = "UiMenuRootBhv";
     // Child names, in the order of the lookups below.
     static constexpr std::array<const char*, 8> ChildNames{
-        "UiMenuBg",         "UiMainMenu",       "UiLoadMenu",
-        "UiSaveMenu",       "UiSupplyMainMenu", "UiSupplyBuyMenu",
-        "UiSupplySellMenu", "UiSupplyLoadoutMenu"};
+        "UiMenuBg",         "UiMainMenu",      "UiLoadMenu",       "UiSaveMenu",
+        "UiSupplyMainMenu", "UiSupplyBuyMenu", "UiSupplySellMenu", "UiSupplyLoadoutMenu"};
 
     // Clears the registrations if they are still this root's.
     ~UiMenuRootBhv() override;
@@ -42,6 +41,12 @@ public:
     void openSupplyBuyMenu() { openMenu(SupplyBuyMenu()); }
     void openSupplySellMenu() { openMenu(SupplySellMenu()); }
     void openSupplyLoadoutMenu() { openMenu(SupplyLoadoutMenu()); }
+    // The options menu is optional: a root without a "UiOptionsMenu" child offers none.
+    void openOptionsMenu() {
+        if (options_) {
+            openMenu(options_);
+        }
+    }
 
     void OpenSupplyStore() override { openSupplyMainMenu(); }
 
@@ -53,6 +58,7 @@ public:
     GameObject* SupplyBuyMenu() const { return children_[5]; }
     GameObject* SupplySellMenu() const { return children_[6]; }
     GameObject* SupplyLoadoutMenu() const { return children_[7]; }
+    GameObject* OptionsMenu() const { return options_; }
 
     // A menu is showing: the background is running, or the loadout menu (which has none) is on.
     bool IsMenuOpen() const;
@@ -67,4 +73,5 @@ private:
 
     std::array<GameObject*, 8> children_{};
     GameObject* pending_ = nullptr;
+    GameObject* options_ = nullptr;
 };

@@ -50,15 +50,13 @@ void UiButtonBhv::HandleInput() {
     held_ = pressed_;
 }
 
+void UiButtonBhv::Start() {
+    text_ = FindChild("Text");
+}
+
 void UiButtonBhv::Update() {
     // The text is the child "Text" when there is one, else the button's own look.
-    TintComponent* tint = nullptr;
-    if (const GameObject* text = FindChild("Text")) {
-        tint = text->Tint();
-    } else {
-        tint = Tint();
-    }
-    if (tint) {
+    if (TintComponent* tint = text_ ? text_->Tint() : Tint()) {
         tint->Tint.a = IsGrayedOut ? GrayedAlpha : 255;
     }
 }

@@ -13,6 +13,8 @@ public:
 
     UiButtonBhv();
 
+    // Finds the child "Text", if any.
+    void Start() override;
     // "LeftMouse" just pressed inside arms the button; released inside while armed clicks; up
     // always disarms. Held follows the armed state.
     void HandleInput() override;
@@ -28,6 +30,7 @@ public:
 
 private:
     std::function<void()> clickHandler_;
+    GameObject* text_ = nullptr;
     bool pressed_ = false;
     bool held_ = false;
 };

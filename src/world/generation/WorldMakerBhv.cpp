@@ -109,10 +109,16 @@ void WorldMakerBhv::Generate() {
     }
 
     GenerateTiles(*random, *grid);
+    SpawnGatesAndApplyBossState();
+    if (Events* events = Service<Events>::TryGet()) {
+        events->Game->WorldGenerated.Raise();
+    }
+}
 
+void WorldMakerBhv::SpawnGatesAndApplyBossState() {
     GameObject* upperGate = nullptr;
     GameObject* lowerGate = nullptr;
-    if (things) {
+    if (ThingRootBhv* things = WellKnown<ThingRootBhv>::Get()) {
         // The gates stand in the middles of the gaps of the two boss rows.
         upperGate = things->SpawnThing("BossGate", {75.0f, -static_cast<float>(B01BossStart) - 0.5f});
         lowerGate = things->SpawnThing("BossGate", {75.0f, -static_cast<float>(B01BossEnd) - 0.5f});
@@ -121,9 +127,6 @@ void WorldMakerBhv::Generate() {
         worldEvents->upperGate = upperGate ? upperGate->GetComponentOfType<BossGateBhv>() : nullptr;
         worldEvents->lowerGate = lowerGate ? lowerGate->GetComponentOfType<BossGateBhv>() : nullptr;
         worldEvents->ApplyBossState();
-    }
-    if (Events* events = Service<Events>::TryGet()) {
-        events->Game->WorldGenerated.Raise();
     }
 }
 

@@ -59,6 +59,9 @@ public:
     // The grid and the placement pass alone, from the given source into the given grid: no things
     // are cleared, gates spawned or events raised (benchmarks and tests).
     void GenerateTiles(RandomManager& random, TileGrid& grid);
+    // Spawns the two boss gates into the thing grid, hands them to the world events and applies its
+    // boss state (after a world is generated or loaded; the old gates must be gone).
+    void SpawnGatesAndApplyBossState();
 
     WorldParameters Params;
     int B01BossStart = 0;

@@ -10,7 +10,7 @@
 #include "ui/hud/HudRootBhv.h"
 #include "ui/widgets/UiButtonBhv.h"
 
-// The player's scene with a small HUD under the root: the readouts, three quick-slot frames, an
+// The player's scene with a small HUD under the gameplay screen: the readouts, three quick-slot frames, an
 // inventory list of six rows at x 980 from y 150, 30 pixels apart, with its scroll buttons and
 // storage line, the message flash and the boss meter (a 200-pixel bar centred at x 1100). Sprites
 // have no texture; what is checked is what the HUD writes.
@@ -29,7 +29,8 @@ protected:
             "SpriteComponent": "", "TintComponent": ""}, "AutoCreate": ""})");
         AddPrefab("TestText", R"({"Components": {"Pos2dComponent": {"IsRelative": "true"},
             "TextComponent": "", "TintComponent": ""}, "AutoCreate": ""})");
-        AddPrefab("TestSlot", R"({"Components": {"Pos2dComponent": "", "HudWeaponSlotBhv": ""}, "AutoCreate": [
+        AddPrefab("TestSlot",
+                  R"({"Components": {"Pos2dComponent": "", "HudWeaponSlotBhv": ""}, "AutoCreate": [
             {"Name": "Icon", "Prefab": "TestPart"}, {"Name": "PlacerBlock", "Prefab": "TestPart"},
             {"Name": "Border", "Prefab": "TestPart"}]})");
         AddPrefab("TestRow", R"({"Components": {"Pos2dComponent": {"Pos": {"X": "980", "Y": "150"}},
@@ -41,7 +42,8 @@ protected:
             "AutoCreate": ""})");
         AddPrefab("TestStats", R"({"Components": "", "AutoCreate": [
             {"Name": "Money", "Prefab": "TestText"}, {"Name": "Health", "Prefab": "TestText"}]})");
-        AddPrefab("TestInventory", R"({"Components": {"HudInventoryBhv": {"ListItemSpacing": "30"}}, "AutoCreate": [
+        AddPrefab("TestInventory",
+                  R"({"Components": {"HudInventoryBhv": {"ListItemSpacing": "30"}}, "AutoCreate": [
             {"Prefab": "TestRow"}, {"Prefab": "TestRow"}, {"Prefab": "TestRow"},
             {"Prefab": "TestRow"}, {"Prefab": "TestRow"}, {"Prefab": "TestRow"},
             {"Name": "StorageText", "Prefab": "TestText"},
@@ -76,8 +78,13 @@ protected:
         Bind(Action::Quickslot2, Key::Oem2);
         Bind(Action::Quickslot3, Key::Oem3);
 
+        Bind(Action::MenuCancel, Key::Esc);
+
+        screen = new GameObject();
+        screen->Name = "GameplayScreen";
+        root.AppendChild(screen);
         hud = new GameObject("TestHud");
-        root.AppendChild(hud);
+        screen->AppendChild(hud);
         hudRoot = hud->GetComponentOfType<HudRootBhv>();
         list = hud->FindChild("List")->GetComponentOfType<HudInventoryBhv>();
     }
@@ -125,6 +132,7 @@ protected:
 
     Events events;
     Service<Events>::Scoped eventsScope{events};
+    GameObject* screen = nullptr; // what the menus pause
     GameObject* hud = nullptr;
     HudRootBhv* hudRoot = nullptr;
     HudInventoryBhv* list = nullptr;

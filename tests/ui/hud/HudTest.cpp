@@ -11,6 +11,7 @@
 #include "player/HudMessage.h"
 #include "ui/hud/HudBossMeterBhv.h"
 #include "ui/hud/HudItemListingBhv.h"
+#include "ui/store/UiSupplyLoadoutBhv.h"
 
 namespace {
 
@@ -238,6 +239,34 @@ TEST_F(HudTest, LoadoutDragPutsAWeaponIntoTheSlotItIsDroppedOn) {
     Mouse({990, 30}, false);
     EXPECT_EQ(ItemOf(*inventoryObject->Children[3])->QuickslotIndex, -1);
     EXPECT_EQ(gun->QuickslotIndex, 0);
+}
+
+TEST_F(HudTest, LoadoutMenuDrivesThePausedHudUntilCancelled) {
+    AddPrefab("TestLoadoutMenu", R"({"Components": {"UiSupplyLoadoutBhv": ""}, "AutoCreate": ""})");
+    auto* menu = new GameObject("TestLoadoutMenu");
+    root.AppendChild(menu);
+    EXPECT_FALSE(menu->InputEnabled || menu->UpdateEnabled || menu->DrawEnabled);
+    addItem(1, "Item_Gun");
+    addItem(1, "Item_Rifle");
+    RunFrame();
+
+    // Opened: the game stands still, the menu turns the HUD's passes by hand.
+    screen->InputEnabled = screen->UpdateEnabled = false;
+    menu->InputEnabled = menu->UpdateEnabled = menu->DrawEnabled = true;
+    inventory->Money = 42;
+    Mouse(InRow(1), true);
+    EXPECT_TRUE(hudRoot->IsLoadoutMode());
+    EXPECT_EQ(TextOf({"HudStats", "Money"}), "$:  42 / 2816");
+    Mouse({980 + 10, 40}, false);
+    EXPECT_EQ(ItemOf(*inventoryObject->Children[1])->QuickslotIndex, 0);
+    EXPECT_EQ(ItemOf(*inventoryObject->Children[0])->QuickslotIndex, -1);
+    RunFrame();
+    EXPECT_EQ(RowName(0), "Gun");
+    EXPECT_EQ(RowName(1), "Rifle (E)");
+
+    Tap(Key::Esc);
+    EXPECT_FALSE(menu->InputEnabled || menu->UpdateEnabled || menu->DrawEnabled);
+    EXPECT_FALSE(hudRoot->IsLoadoutMode());
 }
 
 TEST_F(HudTest, MessageFlashFadesOutAndLeavesWithItsObject) {

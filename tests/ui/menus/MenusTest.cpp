@@ -14,6 +14,7 @@
 #include "physics/B2FixtureComponent.h"
 #include "player/items/AllItemsBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
+#include "render/GraphicsManager.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/RegisterMenusClasses.h"
 #include "ui/menus/TextMenuBhv.h"
@@ -45,7 +46,8 @@ protected:
         Bind(Action::MenuCancel, Key::Esc);
 
         AddPlainThing("BossGate");
-        AddItem("Item_Sub_PoBoy", R"("SubOwnedBit": "1", "SubStorage": "1", "SubHealth": "1", "SubSpeed": "1")");
+        AddItem("Item_Sub_PoBoy",
+                R"("SubOwnedBit": "1", "SubStorage": "1", "SubHealth": "1", "SubSpeed": "1")");
         AddPrefab("Sub_PoBoy", R"({"Components": {"B2BodyComponent": {"Type": "2", "GravityScale": "0"},
             "B2FixtureComponent": {"Shape": "Box 1 0.5"}, "SubBhv": ""}, "AutoCreate": ""})");
         AddPrefab("Inventory", R"({"Components": {"InventoryBhv": {"Money": "25", "OwnedSubs": "0"}},
@@ -53,12 +55,15 @@ protected:
         AddPrefab("Empty", R"({"Components": "", "AutoCreate": ""})");
         AddPrefab("UiTextMenuItem", R"({"Components": {"TintComponent": ""}, "AutoCreate": ""})");
         AddPrefab("UiText", R"({"Components": {"TextComponent": ""}, "AutoCreate": ""})");
-        AddPrefab("UiMainMenu", R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" +
-                                    Lines(3) + R"({"Name": "Label", "Prefab": "UiText"}]})");
+        AddPrefab("UiMainMenu",
+                  R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" + Lines(3) +
+                      R"({"Name": "Label", "Prefab": "UiText"}]})");
         for (const auto& [name, save] : {std::pair{"UiLoadMenu", "false"}, std::pair{"UiSaveMenu", "true"}}) {
-            AddPrefab(name, std::string(R"({"Components": {"TextMenuBhv": "", "UiLoadSaveMenuBhv": {"IsSaveMenu": ")") +
-                                save + R"("}}, "AutoCreate": [)" + Lines(5) +
-                                R"({"Name": "Title", "Prefab": "UiText"}]})");
+            AddPrefab(
+                name,
+                std::string(R"({"Components": {"TextMenuBhv": "", "UiLoadSaveMenuBhv": {"IsSaveMenu": ")") +
+                    save + R"("}}, "AutoCreate": [)" + Lines(5) +
+                    R"({"Name": "Title", "Prefab": "UiText"}]})");
         }
         AddPrefab("UiMessageBox", R"({"Components": {"UiMessageBoxBhv": ""},
             "AutoCreate": [{"Name": "UiText", "Prefab": "UiText"}]})");
@@ -227,8 +232,12 @@ TEST_F(MenusTest, TheThirdSaveLineSavesSlotThreeAndCancelGoesBackToTheMainMenu) 
     std::vector<std::string> saved, loaded;
     auto* save = menus->SaveMenu()->GetComponentOfType<UiLoadSaveMenuBhv>();
     auto* load = menus->LoadMenu()->GetComponentOfType<UiLoadSaveMenuBhv>();
-    save->SaveSlot = [&](const std::string& slot) { saved.push_back(slot); };
-    load->LoadSlot = [&](const std::string& slot) { loaded.push_back(slot); };
+    save->SaveSlot = [&](const std::string& slot) {
+        saved.push_back(slot);
+    };
+    load->LoadSlot = [&](const std::string& slot) {
+        loaded.push_back(slot);
+    };
     ASSERT_EQ(MenuOf(menus->SaveMenu())->ItemCount(), 5);
 
     // Main menu, third line: the save menu.
@@ -309,6 +318,10 @@ TEST_F(MenusTest, AMessageBoxPausesTwoFramesAfterShowingAndOnlyAFreshPressAnswer
 }
 
 TEST_F(MenusTest, ANewGameMakesAFreshWorldInventoryAndSubmarine) {
+    GraphicsManager graphics;
+    Service<GraphicsManager>::Scoped graphicsScope(graphics);
+    const Color water{10, 20, 30, 255};
+    graphics.ClearColor = water;
     Events events;
     Service<Events>::Scoped eventsScope(events);
     int generated = 0;
@@ -317,6 +330,10 @@ TEST_F(MenusTest, ANewGameMakesAFreshWorldInventoryAndSubmarine) {
     old->Money = 900;
     addItem(4, "Item_PlasticDrill");
     PlaceSub({40.0f, -60.0f});
+    // The player dies and opens the menu while the screen flashes.
+    old->ScheduleDeath();
+    RunFrames(3);
+    ASSERT_NE(graphics.ClearColor, water);
 
     Press(Key::Esc);
     Press(Key::OemEnter);
@@ -341,6 +358,9 @@ TEST_F(MenusTest, ANewGameMakesAFreshWorldInventoryAndSubmarine) {
     EXPECT_NEAR(at.x, SubBhv::SpawnPoint().x, 0.2f);
     EXPECT_NEAR(at.y, SubBhv::SpawnPoint().y, 0.2f);
 
+    EXPECT_TRUE(IsOn(hull));
+    EXPECT_EQ(graphics.ClearColor, water);
+
     EXPECT_TRUE(IsOff(menus->MainMenu()));
     EXPECT_TRUE(IsOff(menus->MenuBackground()));
     EXPECT_TRUE(IsRunning());
@@ -359,6 +379,36 @@ TEST_F(MenusTest, TouchingASupplyStationOpensTheStore) {
     EXPECT_TRUE(IsOn(menus->SupplyMainMenu()));
     EXPECT_TRUE(IsOn(menus->MenuBackground()));
     EXPECT_TRUE(IsPaused());
+}
+
+TEST_F(MenusTest, TheLoadMenuShowsEverySlotsLineEachTimeItOpens) {
+    auto* load = menus->LoadMenu()->GetComponentOfType<UiLoadSaveMenuBhv>();
+    int opened = 0;
+    load->SlotLine = [&](int slot) {
+        opened += slot == 1 ? 1 : 0;
+        return std::to_string(slot) + "  seen " + std::to_string(opened);
+    };
+    for (GameObject* line : MenuOf(menus->LoadMenu())->Items()) {
+        line->AddComponent(new TextComponent());
+    }
+    const auto text = [&](int line) {
+        return MenuOf(menus->LoadMenu())->Items()[static_cast<size_t>(line)]->GetComponentOfType<TextComponent>()->Text;
+    };
+    Press(Key::Esc);
+    Press(Key::S);
+    Press(Key::OemEnter);
+    ASSERT_TRUE(IsOn(menus->LoadMenu()));
+    EXPECT_EQ(text(0), "1  seen 1");
+    EXPECT_EQ(text(4), "5  seen 1");
+    Step();
+    EXPECT_EQ(opened, 1); // once per opening, not per frame
+
+    // Back to the main menu and in again: read afresh.
+    Press(Key::Esc);
+    Press(Key::S);
+    Press(Key::OemEnter);
+    ASSERT_TRUE(IsOn(menus->LoadMenu()));
+    EXPECT_EQ(text(2), "3  seen 2");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/SaveFolder.h"
+#include "platform/SaveFolder.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,0 +1,8 @@
+#include "ui/focus/RegisterFocusClasses.h"
+
+#include "prefabs/ComponentRegistry.h"
+#include "ui/focus/FocusPauseBhv.h"
+
+void RegisterFocusClasses(ComponentRegistry& registry) {
+    registry.Register<FocusPauseBhv>();
+}

@@ -1,0 +1,59 @@
+#include "ui/store/UiSupplyMainMenuBhv.h"
+
+#include "core/GameObject.h"
+#include "core/Service.h"
+#include "core/WellKnown.h"
+#include "input/InputManager.h"
+#include "ui/menus/MenuSwitch.h"
+#include "ui/menus/TextMenuBhv.h"
+#include "ui/menus/UiMenuRootBhv.h"
+
+void UiSupplyMainMenuBhv::Start() {
+    if (!Owner) {
+        return;
+    }
+    SwitchOff(*Owner);
+    textMenu_ = Owner->GetComponentOfType<TextMenuBhv>();
+    if (textMenu_) {
+        textMenu_->SetItemChosenHandler([this](int index) { OnItemChosen(index); });
+    }
+}
+
+void UiSupplyMainMenuBhv::HandleInput() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (!input || !Owner || !input->IsActionPressed(Action::MenuCancel)) {
+        return;
+    }
+    if (textMenu_) {
+        textMenu_->ResetSelection();
+    }
+    SwitchOff(*Owner);
+    if (UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get()) {
+        if (GameObject* background = menus->MenuBackground()) {
+            SwitchOff(*background);
+        }
+    }
+    ResumeGame();
+}
+
+void UiSupplyMainMenuBhv::OnItemChosen(int index) {
+    UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get();
+    if (index < 0 || index > 2 || !Owner || !menus) {
+        return;
+    }
+    SwitchOff(*Owner);
+    if (textMenu_) {
+        textMenu_->ResetSelection();
+    }
+    switch (index) {
+    case 0:
+        menus->openSupplyBuyMenu();
+        break;
+    case 1:
+        menus->openSupplySellMenu();
+        break;
+    default:
+        menus->openSupplyLoadoutMenu();
+        break;
+    }
+}

@@ -1,0 +1,158 @@
+#include "ui/store/UiSupplySellMenuBhv.h"
+
+#include <algorithm>
+#include <string>
+
+#include "audio/CueManagerBhv.h"
+#include "core/GameObject.h"
+#include "core/Service.h"
+#include "core/WellKnown.h"
+#include "input/InputManager.h"
+#include "player/items/ForSaleItemsBhv.h"
+#include "player/items/InventoryBhv.h"
+#include "player/items/ItemComponent.h"
+#include "ui/menus/MenuSwitch.h"
+#include "ui/menus/UiMenuRootBhv.h"
+
+int salePrice(const ItemComponent& item) {
+    return item.Price / 2;
+}
+
+UiSupplySellMenuBhv::UiSupplySellMenuBhv() {
+    RegisterProperty("SelectedTint", &SelectedTint);
+}
+
+void UiSupplySellMenuBhv::Start() {
+    if (!Owner) {
+        return;
+    }
+    list_.CollectRows(*Owner, "UiSellMenuItem");
+    SwitchOff(*Owner);
+}
+
+void UiSupplySellMenuBhv::HandleInput() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (!input || !Owner) {
+        return;
+    }
+    if (input->IsActionPressed(Action::MenuCancel)) {
+        StopCoroutine<&UiSupplySellMenuBhv::SellStep>();
+        list_.Reset();
+        SwitchOff(*Owner);
+        if (UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get()) {
+            menus->openSupplyMainMenu();
+        }
+        return;
+    }
+    bool moved = false;
+    if (input->IsActionFired(Action::MoveUp)) {
+        list_.Selected = std::max(list_.Selected - 1, 0);
+        moved = true;
+    }
+    if (input->IsActionFired(Action::MoveDown)) {
+        list_.Selected = std::min(list_.Selected + 1, std::max(static_cast<int>(held_.size()) - 1, 0));
+        moved = true;
+    }
+    if (moved) {
+        list_.KeepSelectionVisible();
+    }
+    if (input->IsActionPressed(Action::MenuConfirm)) {
+        StartCoroutine<&UiSupplySellMenuBhv::SellStep>();
+    }
+    if (!input->IsActionDown(Action::MenuConfirm)) {
+        StopCoroutine<&UiSupplySellMenuBhv::SellStep>();
+    }
+    if (input->IsKeyPressed(Key::B) && SellAllBlocks()) {
+        Refresh();
+        playCue("ItemSold");
+    }
+}
+
+void UiSupplySellMenuBhv::CollectHeldItems() {
+    held_.clear();
+    const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
+    if (!inventory || !inventory->Owner) {
+        return;
+    }
+    for (GameObject* child : inventory->Owner->Children) {
+        // An item sold out this frame stays a child until the end of the frame.
+        if (ItemComponent* item = ItemOf(*child); item && !child->PendingDestroy) {
+            held_.push_back(item);
+        }
+    }
+}
+
+void UiSupplySellMenuBhv::Refresh() {
+    if (!Owner) {
+        return;
+    }
+    CollectHeldItems();
+    const int count = static_cast<int>(held_.size());
+    list_.Selected = std::clamp(list_.Selected, 0, std::max(count - 1, 0));
+    list_.ScrollTop = std::clamp(list_.ScrollTop, 0, std::max(count - list_.RowCount(), 0));
+    list_.KeepSelectionVisible();
+    size_t row = 0;
+    for (int index = list_.ScrollTop; index < count && row < list_.Rows.size(); ++index) {
+        const ItemComponent& item = *held_[static_cast<size_t>(index)];
+        GameObject& rowObject = *list_.Rows[row++];
+        SwitchOn(rowObject);
+        SetRowIcon(rowObject, item);
+        SetRowText(rowObject, "Title", item.DisplayName);
+        SetRowText(rowObject, "Price", "Sale Price  $" + std::to_string(salePrice(item)));
+        SetRowText(rowObject, "QuantityLeft", "You Have:   " + std::to_string(item.Quantity));
+        SetRowTint(rowObject, "Background", index == list_.Selected ? SelectedTint : list_.NormalTint);
+    }
+    for (; row < list_.Rows.size(); ++row) {
+        SwitchOff(*list_.Rows[row]);
+    }
+    list_.ShowScrollArrows(*Owner, count);
+}
+
+bool UiSupplySellMenuBhv::SellAllBlocks() {
+    InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
+    if (!inventory) {
+        return false;
+    }
+    CollectHeldItems();
+    bool sold = false;
+    for (ItemComponent* item : held_) {
+        if (!item->IsBlock || item->Quantity <= 0) {
+            continue;
+        }
+        const int quantity = item->Quantity;
+        inventory->Money += salePrice(*item) * quantity;
+        recordSale(quantity, item->ItemName());
+        // Takes the whole quantity off storage, lets go of the current block and destroys the item.
+        removeItem(item, quantity);
+        sold = true;
+    }
+    return sold;
+}
+
+CoCommand UiSupplySellMenuBhv::SellStep(int step) {
+    switch (step) {
+    case 0:
+        repeatDelay_ = FirstRepeatDelay;
+        return CoWaitFrames(1);
+    case 1: {
+        InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
+        CollectHeldItems();
+        if (!inventory || list_.Selected >= static_cast<int>(held_.size())) {
+            return CoEnd();
+        }
+        ItemComponent* item = held_[static_cast<size_t>(list_.Selected)];
+        inventory->Money += salePrice(*item);
+        recordSale(1, item->ItemName());
+        removeItem(item, 1);
+        const bool soldOut = item->Quantity <= 0;
+        Refresh();
+        playCue("ItemSold");
+        // After the last unit the routine waits for "MenuConfirm" to be let go, so holding it
+        // never runs on into the next item.
+        return CoWaitSeconds(soldOut ? 999.0f : repeatDelay_);
+    }
+    default:
+        repeatDelay_ = std::max(repeatDelay_ * RepeatFactor, MinRepeatDelay);
+        return CoGoTo(1);
+    }
+}

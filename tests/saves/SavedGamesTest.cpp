@@ -1,0 +1,401 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sys/stat.h>
+
+#include <box2d/b2_body.h>
+
+#include "GameScene.h"
+#include "enemies/boss/BossGateBhv.h"
+#include "enemies/boss/WorldEventsBhv.h"
+#include "physics/B2BodyComponent.h"
+#include "player/HudMessage.h"
+#include "player/items/ForSaleItemsBhv.h"
+#include "player/items/InventoryBhv.h"
+#include "player/items/ItemComponent.h"
+#include "player/items/ItemUnlockComponent.h"
+#include "player/sub/SubBhv.h"
+#include "saves/GameSnapshot.h"
+#include "saves/SaveFormat.h"
+#include "saves/SavedGames.h"
+#include "saves/SlotFiles.h"
+#include "world/generation/WorldMakerBhv.h"
+#include "world/things/ThingComponent.h"
+#include "world/things/ThingGridCellBhv.h"
+#include "world/things/ThingRootBhv.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+}
+
+// The real gameplay scene with its slot files in a folder of the build, HUD messages recorded.
+class SavedGamesTest : public ::testing::Test, public GameScene {
+protected:
+    SavedGamesTest() {
+        folder = fs::path(KELVANE_BIN_DIR) / ".." / "test-saves" /
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        previousFolder = SetSlotFolder(folder);
+        previousSink = SetHudMessageSink([this](const std::string& text) { hud.push_back(text); });
+        inventory = WellKnown<InventoryBhv>::Get();
+        things = WellKnown<ThingRootBhv>::Get();
+        worldEvents = WellKnown<WorldEventsBhv>::Get();
+    }
+    ~SavedGamesTest() override {
+        SetHudMessageSink(previousSink);
+        SetSlotFolder(previousFolder);
+    }
+
+    // The whole saveable state of the running game, as the bytes a save would write.
+    std::vector<uint8_t> State() {
+        SavedGame game;
+        std::string fault;
+        EXPECT_TRUE(CaptureGame(game, fault)) << fault;
+        return EncodeSavedGame(game);
+    }
+    fs::path Slot(int k) const { return folder / ("SavedGame" + std::to_string(k) + ".sav"); }
+    int Count(const std::string& prefab) const {
+        int n = 0;
+        for (ThingGridCellBhv* cell : things->Cells()) {
+            for (GameObject* child : cell->Owner->Children) {
+                n += child->PrefabName == prefab && !child->PendingDestroy ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    GameObject* FirstThing(const std::string& prefab) const {
+        for (ThingGridCellBhv* cell : things->Cells()) {
+            for (GameObject* child : cell->Owner->Children) {
+                if (child->PrefabName == prefab && !child->PendingDestroy) {
+                    return child;
+                }
+            }
+        }
+        return nullptr;
+    }
+    b2Body* SubBody() const { return Submarine()->Body()->GetBody(); }
+
+    // A game worth saving: money, items, a dropped pickup of 7 copper, unlock progress, the boss
+    // beaten, the submarine deep down and tilted.
+    void Play() {
+        inventory->Money = 1250;
+        inventory->Health = 3;
+        addItem(25, "Item_DirtBlock");
+        addItem(1, "Item_ShrimpZapper");
+        addItem(4, "Item_Gold");
+        things->SpawnItemPickup(7, "Item_Copper", {40.5f, -12.25f});
+        if (ForSaleItemsBhv* forSale = WellKnown<ForSaleItemsBhv>::Get()) {
+            forSale->UnlockedBits = 3;
+            if (auto* unlock = forSale->Owner->GetComponentOfType<ItemUnlockComponent>()) {
+                unlock->QuantityCurrent = 17;
+            }
+        }
+        worldEvents->bossDefeated = true;
+        SubBody()->SetTransform(b2Vec2(60.25f, -211.6f), 0.3f);
+        Submarine()->GetComponentOfType<SubBhv>()->MovementForce = 37.0f;
+    }
+
+    fs::path folder;
+    fs::path previousFolder;
+    std::function<void(const std::string&)> previousSink;
+    std::vector<std::string> hud;
+    InventoryBhv* inventory = nullptr;
+    ThingRootBhv* things = nullptr;
+    WorldEventsBhv* worldEvents = nullptr;
+};
+
+TEST_F(SavedGamesTest, AGameComesBackWholeAndSavesAgainToTheSameBytes) {
+    ASSERT_TRUE(inventory && things && worldEvents && Submarine());
+    Play();
+    saveGame("SavedGame2");
+    const std::vector<uint8_t> saved = ReadBytes(Slot(2));
+    ASSERT_GT(saved.size(), 64561u);
+    const std::array<uint8_t, TileGrid::Columns * TileGrid::Rows> tiles = grid.Codes();
+
+    // Another world, another player.
+    WellKnown<WorldMakerBhv>::Get()->Generate();
+    clearInventory();
+    inventory->Money = 5;
+    worldEvents->bossDefeated = false;
+    SubBody()->SetTransform(b2Vec2(10.0f, -5.0f), -0.2f);
+    RunFrames(2);
+    ASSERT_NE(grid.Codes(), tiles);
+    const float angle = SubBody()->GetAngle();
+
+    loadGame("SavedGame2");
+    EXPECT_TRUE(hud.empty());
+    EXPECT_EQ(grid.Codes(), tiles);
+    EXPECT_EQ(inventory->Money, 1250);
+    EXPECT_EQ(inventory->Health, 3);
+    EXPECT_EQ(inventory->StorageUsed, 1 + 25 + 1 + 4); // the starting drill and what was added
+    ASSERT_NE(findItem("Item_DirtBlock"), nullptr);
+    EXPECT_EQ(findItem("Item_DirtBlock")->Quantity, 25);
+    EXPECT_EQ(weaponInSlot(1), findItem("Item_ShrimpZapper"));
+    EXPECT_EQ(SubBody()->GetPosition(), b2Vec2(60.25f, -211.6f));
+    EXPECT_EQ(SubBody()->GetAngle(), angle); // moved, not turned
+    EXPECT_EQ(Submarine()->GetComponentOfType<SubBhv>()->MovementForce, 37.0f);
+    EXPECT_TRUE(worldEvents->bossDefeated);
+    EXPECT_EQ(WellKnown<ForSaleItemsBhv>::Get()->UnlockedBits, 3);
+    // The dropped copper: 7 units where it lay, at rest.
+    GameObject* pickup = FirstThing("Pkup_Item");
+    ASSERT_NE(pickup, nullptr);
+    ASSERT_NE(pickup->FindChild("Item"), nullptr);
+    EXPECT_EQ(pickup->FindChild("Item")->PrefabName, "Item_Copper");
+    EXPECT_EQ(ItemOf(*pickup->FindChild("Item"))->Quantity, 7);
+    EXPECT_EQ(pickup->Thing()->Pos, (Vector2{40.5f, -12.25f}));
+    EXPECT_EQ(pickup->Body()->GetBody()->GetPosition(), b2Vec2(40.5f, -12.25f));
+    EXPECT_EQ(pickup->Body()->GetBody()->GetLinearVelocity(), b2Vec2(0.0f, 0.0f));
+
+    // Saving straight away writes the same file.
+    saveGame("SavedGame3");
+    EXPECT_TRUE(ReadBytes(Slot(3)) == saved);
+
+    // A frame later the old world's things are gone: two gates, both open for a beaten boss.
+    RunFrame();
+    EXPECT_EQ(Count("BossGate"), 2);
+    EXPECT_EQ(Count("Pkup_Item"), 1);
+    EXPECT_TRUE(worldEvents->upperGate && worldEvents->upperGate->isOpen);
+    EXPECT_TRUE(worldEvents->lowerGate && worldEvents->lowerGate->isOpen);
+    EXPECT_NE(worldEvents->SecondStation(), nullptr);
+    // Loading again does not pile gates up.
+    loadGame("SavedGame2");
+    RunFrame();
+    EXPECT_EQ(Count("BossGate"), 2);
+}
+
+TEST_F(SavedGamesTest, ANeverSavedSlotChangesNothingAndASecondSaveReplacesTheFirst) {
+    Play();
+    const std::vector<uint8_t> before = State();
+    loadGame("SavedGame5");
+    EXPECT_TRUE(State() == before);
+    EXPECT_TRUE(hud.empty());
+    EXPECT_FALSE(fs::exists(Slot(5)));
+    EXPECT_EQ(slotLineText(5), "5  Empty");
+
+    saveGame("SavedGame1");
+    inventory->Money = 99;
+    saveGame("SavedGame1");
+    inventory->Money = 1;
+    loadGame("SavedGame1");
+    EXPECT_EQ(inventory->Money, 99);
+    // The first save is kept as the backup; no scratch file is left.
+    SavedGame backup;
+    std::string fault;
+    ASSERT_TRUE(DecodeSavedGame(ReadBytes(folder / "SavedGame1.sav.bak"), backup, fault)) << fault;
+    EXPECT_EQ(backup.Money, 1250);
+    EXPECT_FALSE(fs::exists(folder / "SavedGame1.sav.tmp"));
+
+    // The slot line: money, depth in metres (211.6 units down), the file's time.
+    inventory->Money = 1250;
+    saveGame("SavedGame1");
+    const std::string line = slotLineText(1);
+    EXPECT_EQ(line.rfind("1  $1,250  212 m  ", 0), 0u) << line;
+    struct stat status {};
+    ASSERT_EQ(::stat(Slot(1).c_str(), &status), 0);
+    std::tm local{};
+    localtime_r(&status.st_mtime, &local);
+    char clock[8];
+    std::snprintf(clock, sizeof clock, "%02d:%02d", local.tm_hour, local.tm_min);
+    EXPECT_EQ(line.substr(line.size() - 5), clock);
+    WriteBytes(Slot(4), {1, 2, 3});
+    EXPECT_EQ(slotLineText(4), "4  Damaged");
+
+    // Names that are no slot touch no file.
+    saveGame("../SavedGame1");
+    loadGame("SavedGame1/../x");
+    EXPECT_EQ(inventory->Money, 1250);
+}
+
+TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
+    Play();
+    saveGame("SavedGame1");
+    const std::vector<uint8_t> old = ReadBytes(Slot(1));
+    inventory->Money = 7;
+    SavedGame game;
+    std::string fault;
+    ASSERT_TRUE(CaptureGame(game, fault));
+    const std::vector<uint8_t> next = EncodeSavedGame(game);
+
+    // Writes that take at most 4096 bytes a call and stop after `budget` bytes with the disk full
+    // (only the last call's bytes reach the scratch file: its contents never matter, its fate does).
+    size_t budget = 0;
+    SlotFileCalls calls = SlotFileCalls::System();
+    calls.Write = [&](int fd, const void* data, size_t size) -> ssize_t {
+        if (budget == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const size_t n = std::min({size, budget, size_t{4096}});
+        budget -= n;
+        return budget == 0 ? ::write(fd, data, n) : static_cast<ssize_t>(n);
+    };
+    calls.Sync = [](int) { return 0; };
+    int kept = 0;
+    for (size_t stop = 0; stop < next.size(); ++stop) {
+        budget = stop;
+        kept += !ReplaceFile(Slot(1), next, fault, calls) && fault.find("write") == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(kept, static_cast<int>(next.size()));
+    EXPECT_TRUE(ReadBytes(Slot(1)) == old);
+    EXPECT_FALSE(fs::exists(folder / "SavedGame1.sav.tmp"));
+
+    // A failing sync or rename keeps the old slot too.
+    calls = SlotFileCalls::System();
+    calls.Sync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    EXPECT_FALSE(ReplaceFile(Slot(1), next, fault, calls));
+    calls = SlotFileCalls::System();
+    calls.Rename = [](const char*, const char*) {
+        errno = EXDEV;
+        return -1;
+    };
+    EXPECT_FALSE(ReplaceFile(Slot(1), next, fault, calls));
+    EXPECT_TRUE(ReadBytes(Slot(1)) == old);
+    EXPECT_FALSE(fs::exists(folder / "SavedGame1.sav.tmp"));
+
+    // A save folder that cannot be made: one HUD message, one stderr line naming the file.
+    const fs::path previous = SetSlotFolder(folder / "SavedGame1.sav" / "inside");
+    ::testing::internal::CaptureStderr();
+    saveGame("SavedGame1");
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    SetSlotFolder(previous);
+    EXPECT_EQ(hud, std::vector<std::string>{"Save failed"});
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("SavedGame1.sav"), std::string::npos) << err;
+
+    loadGame("SavedGame1");
+    EXPECT_EQ(inventory->Money, 1250);
+}
+
+TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
+    Play();
+    saveGame("SavedGame1");
+    const std::vector<uint8_t> good = ReadBytes(Slot(1));
+    SavedGame parsed;
+    std::string fault;
+    ASSERT_TRUE(DecodeSavedGame(good, parsed, fault)) << fault;
+    // Another state to be left alone.
+    inventory->Money = 3;
+    addItem(2, "Item_Silver");
+    things->SpawnThing("En_Chest", {20.5f, -30.5f});
+    const std::vector<uint8_t> before = State();
+
+    // Where sections and records begin and end.
+    const auto offset = [&](int i) {
+        return 4 + static_cast<size_t>(good[4 * i] | good[4 * i + 1] << 8 | good[4 * i + 2] << 16);
+    };
+    const size_t itemsStart = offset(3) + 37;
+    std::vector<size_t> cuts = {0, 4, 8, 15, 16, 20, 24, 64524, offset(2) - 1, offset(2), offset(2) + 4,
+                                offset(3) - 1, offset(3), itemsStart - 1};
+    std::vector<size_t> recordEnds; // the ends of item records: a file cut there is whole
+    for (size_t at = itemsStart; at < good.size();) {
+        at += std::strlen(reinterpret_cast<const char*>(good.data() + at)) + 1;
+        cuts.push_back(at - 1);
+        cuts.push_back(at + 2);
+        at += 4;
+        recordEnds.push_back(at);
+    }
+    std::mt19937 random(11);
+    while (cuts.size() < 150) {
+        const size_t at = random() % good.size();
+        if (std::find(recordEnds.begin(), recordEnds.end(), at) == recordEnds.end() && at != itemsStart) {
+            cuts.push_back(at);
+        }
+    }
+    std::vector<std::vector<uint8_t>> damaged;
+    for (size_t size : cuts) {
+        damaged.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
+    }
+    const auto set = [&](size_t at, uint32_t value) {
+        std::vector<uint8_t> bytes = good;
+        for (int i = 0; i < 4; ++i) {
+            bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+        }
+        damaged.push_back(bytes);
+    };
+    // Flipped bytes in every header offset and in the grid size.
+    for (size_t at = 0; at < 24; ++at) {
+        damaged.push_back(good);
+        damaged.back()[at] ^= 0x5a;
+    }
+    // Oversized counts: the first group's, the unlock count, and offsets far past the file.
+    const size_t firstCount = offset(1) + std::strlen(reinterpret_cast<const char*>(good.data() + offset(1))) + 1;
+    for (uint32_t huge : {0x7fffffffu, 0x80000000u, 0xffffffffu, 0x00100000u}) {
+        set(firstCount, huge);
+        set(offset(2) + 4, huge);
+        set(12, huge);
+    }
+    // A tile code no tile type has, and a file of another kind.
+    damaged.push_back(good);
+    damaged.back()[24 + 150 * 3 + 7] = 250;
+    damaged.emplace_back(std::vector<uint8_t>(70000, 0x41));
+
+    ::testing::internal::CaptureStderr();
+    int refused = 0;
+    for (const std::vector<uint8_t>& bytes : damaged) {
+        WriteBytes(Slot(1), bytes);
+        hud.clear();
+        loadGame("SavedGame1");
+        refused += hud == std::vector<std::string>{"Load failed"} ? 1 : 0;
+        ASSERT_TRUE(State() == before) << "a damaged file of " << bytes.size() << " bytes changed the game";
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(refused, static_cast<int>(damaged.size()));
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), static_cast<long>(damaged.size()));
+    EXPECT_NE(err.find("SavedGame1.sav\": grid: tile code 250 at column 7, row 3 has no tile type"),
+              std::string::npos)
+        << err;
+    RunFrame();
+    EXPECT_EQ(Count("En_Chest") > 0, true);
+
+    // Item records carry no count: a cut between two is a whole file holding fewer items.
+    std::vector<uint8_t> shorter(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(recordEnds[0]));
+    ASSERT_TRUE(DecodeSavedGame(shorter, parsed, fault)) << fault;
+    EXPECT_EQ(parsed.Items.size(), 1u);
+}
+
+TEST_F(SavedGamesTest, ThingsAndItemsWhosePrefabIsGoneAreSkippedWithOneWarningEach) {
+    Play();
+    SavedGame game;
+    std::string fault;
+    ASSERT_TRUE(CaptureGame(game, fault));
+    game.Groups.insert(game.Groups.begin(), {"Dragon", {{5.5f, -5.5f, 0}, {6.5f, -5.5f, 0}}});
+    game.Groups.push_back({"Item_Unobtainium", {{7.5f, -5.5f, 3}}});
+    game.Groups.push_back({"Sub_PoBoy", {{8.5f, -5.5f, 0}}}); // a prefab, but no thing
+    std::sort(game.Groups.begin(), game.Groups.end(),
+              [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    game.Items.push_back({"Item_Unobtainium", 2});
+    game.Items.push_back({"GameplayScreen", 1}); // a prefab, but no item
+    WriteBytes(Slot(1), EncodeSavedGame(game));
+
+    ::testing::internal::CaptureStderr();
+    loadGame("SavedGame1");
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 4) << err;
+    EXPECT_NE(err.find("\"Dragon\""), std::string::npos) << err;
+    EXPECT_TRUE(hud.empty());
+    EXPECT_EQ(inventory->Money, 1250);
+    EXPECT_EQ(findItem("Item_Gold")->Quantity, 4);
+    RunFrame();
+    EXPECT_EQ(Count("Pkup_Item"), 1);
+    EXPECT_EQ(Count("Sub_PoBoy"), 0);
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <string>
+
+#include "../../player/PlayerFixture.h"
+#include "core/WellKnown.h"
+#include "player/sub/GameplayScreenBhv.h"
+#include "render/GraphicsManager.h"
+#include "ui/focus/RegisterFocusClasses.h"
+#include "ui/menus/MenuSwitch.h"
+#include "ui/menus/RegisterMenusClasses.h"
+#include "ui/menus/TextMenuBhv.h"
+#include "ui/menus/UiMenuRootBhv.h"
+#include "ui/options/RegisterOptionsClasses.h"
+
+// The player's scene with a gameplay screen and the menu root built from small prefabs: a main menu
+// of four lines, an options menu of five (each line a "UiTextMenuItem" with a text), the other menus
+// empty. A graphics manager says whether the window has the focus.
+class MenuSceneFixture : public PlayerFixture {
+protected:
+    MenuSceneFixture() {
+        RegisterMenusClasses(prefabs.Registry);
+        RegisterOptionsClasses(prefabs.Registry);
+        RegisterFocusClasses(prefabs.Registry);
+        prefabs.Registry.BuildPrototypes();
+        Bind(Action::MenuConfirm, Key::OemEnter);
+        Bind(Action::MenuCancel, Key::Esc);
+
+        AddPrefab("Empty", R"({"Components": "", "AutoCreate": ""})");
+        AddPrefab("UiTextMenuItem", R"({"Components": {"TextComponent": "", "TintComponent": ""},
+            "AutoCreate": ""})");
+        AddPrefab("UiMainMenu", R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" +
+                                    Lines({"New Game", "Load Game", "Save Game", "Options"}) + "]}");
+        AddPrefab("UiOptionsMenu", R"({"Components": {"TextMenuBhv": "", "UiOptionsMenuBhv": ""}, "AutoCreate": [)" +
+                                       Lines({"Master", "Music", "Effects", "Fullscreen", "Back"}) + "]}");
+        std::string children = R"({"Name": "UiOptionsMenu", "Prefab": "UiOptionsMenu"})";
+        for (const char* name : UiMenuRootBhv::ChildNames) {
+            const std::string n = name;
+            children += R"(, {"Name": ")" + n + R"(", "Prefab": ")" + (n == "UiMainMenu" ? n : "Empty") + "\"}";
+        }
+        AddPrefab("Menus", R"({"Components": {"UiMenuRootBhv": ""}, "AutoCreate": [)" + children + "]}");
+
+        screenObject = Add("GameplayScreen", new GameplayScreenBhv());
+        menusObject = new GameObject("Menus");
+        root.AppendChild(menusObject);
+        menus = menusObject->GetComponentOfType<UiMenuRootBhv>();
+    }
+
+    static std::string Lines(std::initializer_list<const char*> texts) {
+        std::string out;
+        for (const char* text : texts) {
+            out += std::string(out.empty() ? "" : ", ") + R"({"Name": "Line", "Prefab": "UiTextMenuItem",
+                "InstanceProperties": {"TextComponent": {"Text": ")" + text + R"("}}})";
+        }
+        return out;
+    }
+
+    // A frame, then the input update that opens the next one, as the game's loop runs them.
+    void Step() {
+        RunFrame();
+        input.FrameUpdate();
+    }
+    // A key pressed for one frame and released for the next.
+    void Press(Key key) {
+        Hold(key);
+        Step();
+        Hold(key, false);
+        Step();
+    }
+    bool IsRunning() const {
+        return screenObject->UpdateEnabled && inventoryObject->UpdateEnabled && screenObject->InputEnabled &&
+               inventoryObject->InputEnabled;
+    }
+    bool IsPaused() const {
+        return !screenObject->UpdateEnabled && !inventoryObject->UpdateEnabled && !screenObject->InputEnabled &&
+               !inventoryObject->InputEnabled;
+    }
+
+    GraphicsManager graphics;
+    Service<GraphicsManager>::Scoped graphicsScope{graphics};
+    GameObject* screenObject = nullptr;
+    GameObject* menusObject = nullptr;
+    UiMenuRootBhv* menus = nullptr;
+};
