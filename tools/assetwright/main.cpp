@@ -33,7 +33,8 @@ Commands:
   font RECIPE.json OUT.fnt [--font-dir DIR]
                                      bake a BMFont XML font (+ OUT_0.png); RECIPE has "Face" (a .ttf,
                                      looked up in DIR, default /usr/share/fonts/truetype/dejavu),
-                                     "PixelSize", optional "FirstChar" and "LastChar" (32..126)
+                                     "PixelSize" (the line height: text drawn that tall is
+                                     texel-exact), optional "FirstChar" and "LastChar" (32..126)
   sound RECIPE.json OUT.wav          synthesise a sound effect (16-bit mono WAV)
   music RECIPE.json OUT.wav          compose a music track; also writes OUT.json with its loop points
   --help                             show this text
