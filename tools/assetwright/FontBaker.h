@@ -11,7 +11,7 @@ namespace kelvane::assetwright {
 // What to bake: a TrueType face at one pixel size, for a contiguous range of character codes.
 struct FontRecipe {
     std::filesystem::path face; // a path, or a file name looked up in the font folder
-    int pixelSize = 16; // the line height: text drawn this many pixels tall is texel-exact
+    int pixelSize = 16;         // the line height: text drawn this many pixels tall is texel-exact
     int firstChar = 32;
     int lastChar = 126;
 };
