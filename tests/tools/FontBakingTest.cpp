@@ -18,7 +18,7 @@ using namespace kelvane::assetwright;
 namespace fs = std::filesystem;
 
 namespace {
-const fs::path DejaVu = "/usr/share/fonts/truetype/dejavu";
+const fs::path DejaVu = fs::path(KELVANE_SOURCE_DIR) / "content" / "Fonts" / "Faces";
 
 struct ReadFont {
     int emSize = 0;
