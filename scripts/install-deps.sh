@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libepoxy-dev libopenal-dev libsndfile1-dev libstb-dev libfreetype-dev
   libboost-dev libboost-regex-dev libbox2d-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils xdotool
 )
 
 missing=()

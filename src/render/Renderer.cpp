@@ -73,6 +73,16 @@ void Renderer::SetCamera(const Camera2d& camera, int32_t backBufferWidth, int32_
     FlipX = camera.Size.x < 0;
     FlipY = camera.Size.y < 0;
     FlipChanged();
+    const Vector2 extent{std::fabs(camera.Size.x), std::fabs(camera.Size.y)};
+    pixelGrid_ = camera.Rotation == 0.0f && extent.x > 0.0f && extent.y > 0.0f &&
+                 constants.ViewportWidth > 0 && constants.ViewportHeight > 0;
+    if (pixelGrid_) {
+        grid_.origin = {camera.Position.x - extent.x / 2, camera.Position.y - extent.y / 2};
+        grid_.scale = {static_cast<float>(constants.ViewportWidth) / extent.x,
+                       static_cast<float>(constants.ViewportHeight) / extent.y};
+        grid_.unit = {extent.x / static_cast<float>(constants.ViewportWidth),
+                      extent.y / static_cast<float>(constants.ViewportHeight)};
+    }
     backend_->SetCamera(constants);
 }
 
@@ -158,6 +168,29 @@ inline void WriteQuad(Vertex* v, Corners corners, float c, float s, Vector2 p, f
     _mm_storeu_ps(out + 21, _mm_shuffle_ps(xy23, zw, _MM_SHUFFLE(1, 0, 3, 2)));
     _mm_storeu_ps(out + 25, _mm_shuffle_ps(cu, us, _MM_SHUFFLE(3, 3, 3, 2)));
 }
+
+// Adding and taking away 1.5 * 2^23 rounds a float under 2^22 in magnitude to a whole number without
+// a library call or a conversion (text that far out is off the screen anyway); a 1/1024 nudge first
+// makes exact halves round up, so a line of glyphs half a pixel off moves as one.
+constexpr float RoundingMagic = 12582912.0f;
+constexpr float HalfUpNudge = 1.0f / 1024.0f;
+
+// The offset that moves an unturned quad by at most half a pixel so its low corner, position -
+// offset - |size| / 2 on each axis (see CornersOf), lies on the pixel grid; a glyph drawn at its
+// font's size then covers whole pixels exactly. Text is snapped glyph by glyph every frame, so
+// everything stays in registers: loading a pair just stored as two floats would stall each time.
+template <class Grid> inline Pair SnappedOffset(Pair size, Pair offset, Vector2 position, const Grid& grid) {
+    const __m128 absSize = _mm_andnot_ps(_mm_set1_ps(-0.0f), size);
+    const __m128 low = _mm_sub_ps(_mm_sub_ps(_mm_setr_ps(position.x, position.y, 0.0f, 0.0f), offset),
+                                  _mm_mul_ps(absSize, _mm_set1_ps(0.5f)));
+    const __m128 pixels = _mm_mul_ps(_mm_sub_ps(low, _mm_setr_ps(grid.origin.x, grid.origin.y, 0.0f, 0.0f)),
+                                     _mm_setr_ps(grid.scale.x, grid.scale.y, 0.0f, 0.0f));
+    const __m128 magic = _mm_set1_ps(RoundingMagic);
+    const __m128 whole = _mm_sub_ps(_mm_add_ps(_mm_add_ps(pixels, _mm_set1_ps(HalfUpNudge)), magic), magic);
+    const __m128 shift =
+        _mm_mul_ps(_mm_sub_ps(whole, pixels), _mm_setr_ps(grid.unit.x, grid.unit.y, 0.0f, 0.0f));
+    return _mm_sub_ps(offset, shift);
+}
 #else
 struct Corners {
     float x0, y0, x1, y1;
@@ -189,7 +222,28 @@ inline void WriteQuad(Vertex* v, Corners k, float c, float s, Vector2 p, float z
     v[2] = {p.x + k.x0 * c - k.y0 * s, p.y + k.x0 * s + k.y0 * c, z, 1.0f, argb, u0, v1};
     v[3] = {p.x + k.x1 * c - k.y0 * s, p.y + k.x1 * s + k.y0 * c, z, 1.0f, argb, u1, v1};
 }
+
+constexpr float RoundingMagic = 12582912.0f; // as in the SSE2 version
+constexpr float HalfUpNudge = 1.0f / 1024.0f;
+
+inline float GridShift(float low, float origin, float scale, float unit) {
+    const float pixels = (low - origin) * scale;
+    const float whole = pixels + HalfUpNudge + RoundingMagic - RoundingMagic;
+    return (whole - pixels) * unit;
+}
+
+template <class Grid> inline Pair SnappedOffset(Pair size, Pair offset, Vector2 position, const Grid& grid) {
+    const float lowX = position.x - offset.x - std::fabs(size.x) * 0.5f;
+    const float lowY = position.y - offset.y - std::fabs(size.y) * 0.5f;
+    return {offset.x - GridShift(lowX, grid.origin.x, grid.scale.x, grid.unit.x),
+            offset.y - GridShift(lowY, grid.origin.y, grid.scale.y, grid.unit.y)};
+}
 #endif
+
+// Odd passes ("Ui", "EditorText", "EditorText2") hold pixel art and text: point sampling.
+constexpr bool PointSampledPass(int pass) {
+    return pass % 2 == 1;
+}
 
 // Color's product, (a * b) / 255 truncated per channel, for all four channels in one register.
 inline Color TintProduct(Color a, Color b) {
@@ -281,6 +335,21 @@ void Renderer::FlushPass() {
 
 void Renderer::DrawText(const TextComponent& text, Turn turn, Color tint, Vector2 position) {
     const float h = text.BreakLines(textLines_.Lines);
+    // Point sampling reads each pixel's texel at the pixel's centre: a glyph straddling pixels (a
+    // centred line of odd width lies half a pixel off) repeats one texel column and drops another.
+    // Unturned glyphs are put on whole pixels instead.
+    if (snapText_ && pixelGrid_ && turn.sine == 0.0f && turn.cosine == 1.0f) {
+        text.EmitGlyphQuads(
+            textLines_.Lines, h, FlipX, FlipY,
+            [&](const Texture* page, const Rect& uv, Vector2 size, Vector2 offset) {
+                Vertex* v = QuadRoom(page);
+                const Pair quadSize = PairOf(size);
+                const Corners corners = CornersOf(
+                    quadSize, SnappedOffset(quadSize, PairOf(offset), position, grid_), PairOf(halfFlip_));
+                WriteQuad(v, corners, turn.cosine, turn.sine, position, Depth, ArgbOf(tint), uv);
+            });
+        return;
+    }
     text.EmitGlyphQuads(textLines_.Lines, h, FlipX, FlipY,
                         [&](const Texture* page, const Rect& uv, Vector2 size, Vector2 offset) {
                             PushQuad(page, uv, turn, tint, size, offset, position);
@@ -405,6 +474,7 @@ void Renderer::Walk(const GameObject& object, Color tint, Vector2 position) {
 
 void Renderer::DrawTree(GameObject& object, int passBit, Color tint, Vector2 position) {
     drawBit_ = passBit;
+    snapText_ = passBit > 0 && PointSampledPass(std::countr_zero(static_cast<unsigned>(passBit)));
     laterBits_ = 0;
     Walk(object, tint, position);
 }
@@ -452,6 +522,7 @@ void Renderer::RenderFrame(GameObject* root, const GraphicsManager& graphics) {
     // The World pass is filled by the one walk of the tree; the walk notes what the other passes draw.
     SetCamera(graphics.WorldCamera, graphics.Width, graphics.Height);
     backend_->BeginPass(1, false);
+    snapText_ = false;
     BeginPassBatches();
     Depth = 1.0f;
     visits_ = 0;
@@ -478,8 +549,8 @@ void Renderer::RenderFrame(GameObject* root, const GraphicsManager& graphics) {
     SetCamera(graphics.ScreenCamera, graphics.Width, graphics.Height);
     for (int pass = 1; pass < DrawLayerCount; ++pass) {
         const int bit = 1 << pass;
-        // Odd passes ("Ui", "EditorText", "EditorText2") hold pixel art and text: point sampling.
-        backend_->BeginPass(bit, pass % 2 == 1);
+        backend_->BeginPass(bit, PointSampledPass(pass));
+        snapText_ = PointSampledPass(pass);
         BeginPassBatches();
         const size_t base = static_cast<size_t>(pass) * visits;
         for (const LaterDraw& draw : laterDraws_) {
@@ -496,6 +567,7 @@ void Renderer::RenderFrame(GameObject* root, const GraphicsManager& graphics) {
         }
         FlushPass();
     }
+    snapText_ = false;
     Depth = depthSteps_[std::min(lastStep, floorStep)];
 
     if (captureNext_) {

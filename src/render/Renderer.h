@@ -133,6 +133,17 @@ private:
     // (+-0.5, +-0.5): half a quad's size, negative along a flipped camera axis.
     Vector2 halfFlip_{0.5f, 0.5f};
     TextLayoutBuffer textLines_;
+    // The pixel grid of the current camera, in layer units, per axis: grid lines at origin + k / scale.
+    // Valid only while the camera is unturned.
+    struct PixelGrid {
+        Vector2 origin;
+        Vector2 scale; // pixels per unit
+        Vector2 unit;  // units per pixel
+    };
+    bool pixelGrid_ = false;
+    PixelGrid grid_;
+    // Whether the pass being drawn puts glyph quads on whole pixels (its point sampling needs them).
+    bool snapText_ = false;
     int drawBit_ = 0;
     int laterBits_ = 0;
     uint32_t visits_ = 0;

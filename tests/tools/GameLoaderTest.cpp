@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Main, ContentAtlas, ::testing::Values("Game", "Editor")
 TEST(ContentFont, GameLoaderSeesFreeTypesAdvancesAndKernings) {
     TempFolder temp;
     FontRecipe recipe = readFontRecipe(Content / "Fonts" / "Main" / "Sources" / "Normal.json");
-    const fs::path dejaVu = "/usr/share/fonts/truetype/dejavu";
+    const fs::path dejaVu = fs::path(KELVANE_SOURCE_DIR) / "content" / "Fonts" / "Faces";
     BakedFont baked = bakeFont(recipe, dejaVu);
     writeFont(baked, temp / "Normal.fnt");
     std::unique_ptr<BitmapFont> font = LoadBitmapFont((temp / "Normal.fnt").string());
@@ -89,7 +89,7 @@ TEST(ContentFont, GameLoaderSeesFreeTypesAdvancesAndKernings) {
     FT_Face face = nullptr;
     ASSERT_EQ(FT_Init_FreeType(&library), 0);
     ASSERT_EQ(FT_New_Face(library, (dejaVu / recipe.face).string().c_str(), 0, &face), 0);
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(recipe.pixelSize));
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(baked.emSize));
     int kerned = 0;
     for (int a = 32; a <= 126; ++a) {
         FT_Load_Char(face, static_cast<FT_ULong>(a), FT_LOAD_DEFAULT);

@@ -22,6 +22,20 @@ int roundedPixels(FT_Pos value) {
     return static_cast<int>((value + 32) >> 6);
 }
 
+// The largest em size, in whole pixels (what hinting works with), whose own line spacing fits in
+// lineHeight pixels; the face is left set to it. 0 when no size fits.
+FT_UInt emSizeForLineHeight(FT_Face face, int lineHeight) {
+    for (int em = lineHeight; em > 0; --em) {
+        if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(em)) != 0) {
+            continue;
+        }
+        if (roundedPixels(face->size->metrics.height) <= lineHeight) {
+            return static_cast<FT_UInt>(em);
+        }
+    }
+    return 0;
+}
+
 std::string hexCode(int code) {
     char text[16];
     std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(code));
@@ -77,17 +91,21 @@ BakedFont bakeFont(const FontRecipe& recipe, const std::filesystem::path& fontFo
         throw ToolError("cannot open font '" + facePath.string() + "'");
     }
     FacePtr face(rawFace);
-    if (FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(recipe.pixelSize)) != 0) {
-        throw ToolError("font '" + facePath.string() + "' cannot be set to " +
-                        std::to_string(recipe.pixelSize) + " pixels");
-    }
 
     BakedFont font;
     font.faceName = std::string(face->family_name ? face->family_name : "") +
                     (face->style_name ? std::string(" ") + face->style_name : "");
     font.pixelSize = recipe.pixelSize;
+    font.emSize = static_cast<int>(emSizeForLineHeight(face.get(), recipe.pixelSize));
+    if (font.emSize == 0) {
+        throw ToolError("font '" + facePath.string() + "' cannot be set to a line height of " +
+                        std::to_string(recipe.pixelSize) + " pixels");
+    }
     font.base = roundedPixels(face->size->metrics.ascender);
-    font.lineHeight = roundedPixels(face->size->metrics.height);
+    // Text drawn at the recipe's size then maps one texel to one pixel. A line height the face would
+    // make taller scales every glyph down, and point sampling then drops whole rows (the one-pixel
+    // crossbar of a small "T"); the face's own line fits inside, the rest is space under it.
+    font.lineHeight = recipe.pixelSize;
 
     std::vector<RasterGlyph> glyphs;
     std::vector<FT_UInt> glyphIndices;
@@ -164,7 +182,7 @@ BakedFont bakeFont(const FontRecipe& recipe, const std::filesystem::path& fontFo
 std::string fontDescriptor(const BakedFont& font, const std::string& pageFile) {
     std::ostringstream out;
     out << "<?xml version=\"1.0\"?>\n<font>\n";
-    out << "  <info face=\"" << font.faceName << "\" size=\"" << font.pixelSize
+    out << "  <info face=\"" << font.faceName << "\" size=\"" << font.emSize
         << "\" bold=\"0\" italic=\"0\" charset=\"\" unicode=\"1\" stretchH=\"100\" smooth=\"1\" aa=\"1\""
            " padding=\"0,0,0,0\" spacing=\"1,1\" outline=\"0\"/>\n";
     out << "  <common lineHeight=\"" << font.lineHeight << "\" base=\"" << font.base << "\" scaleW=\""

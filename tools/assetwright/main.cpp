@@ -32,8 +32,11 @@ Commands:
                                      and OUT.sheet; trimmed, 1-pixel extruded, power-of-two, deterministic
   font RECIPE.json OUT.fnt [--font-dir DIR]
                                      bake a BMFont XML font (+ OUT_0.png); RECIPE has "Face" (a .ttf,
-                                     looked up in DIR, default /usr/share/fonts/truetype/dejavu),
-                                     "PixelSize", optional "FirstChar" and "LastChar" (32..126)
+                                     looked up in DIR, default the Faces folder of
+                                     the recipe's Fonts folder: Fonts/Faces for
+                                     Fonts/<bank>/Sources/<font>.json),
+                                     "PixelSize" (the line height: text drawn that tall is
+                                     texel-exact), optional "FirstChar" and "LastChar" (32..126)
   sound RECIPE.json OUT.wav          synthesise a sound effect (16-bit mono WAV)
   music RECIPE.json OUT.wav          compose a music track; also writes OUT.json with its loop points
   --help                             show this text
@@ -129,8 +132,12 @@ int run(std::vector<std::string> args) {
         return 0;
     }
     if (command == "font") {
-        fs::path fontDir = takeOption(args, "--font-dir", "/usr/share/fonts/truetype/dejavu");
+        const std::string fontDirOption = takeOption(args, "--font-dir", "");
         expectArgs(args, 2, command);
+        // Recipes sit in Fonts/<bank>/Sources; the faces they name are kept once for every bank.
+        const fs::path fontDir = fontDirOption.empty()
+                                     ? fs::absolute(args[0]).parent_path().parent_path().parent_path() / "Faces"
+                                     : fs::path(fontDirOption);
         writeFont(bakeFont(readFontRecipe(args[0]), fontDir), args[1]);
         return 0;
     }

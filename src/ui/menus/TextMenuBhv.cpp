@@ -4,6 +4,7 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
+#include "ui/menus/MenuSwitch.h"
 
 TextMenuBhv::TextMenuBhv() {
     RegisterProperty("InactiveAlpha", &InactiveAlpha);
@@ -54,4 +55,13 @@ void TextMenuBhv::Update() {
             tint->Tint.a = static_cast<int>(i) == selected_ ? 255 : dimmed;
         }
     }
+}
+
+TextMenuBhv* ClaimTextMenu(GameObject& menuObject, std::function<void(int)> handler) {
+    SwitchOff(menuObject);
+    TextMenuBhv* menu = menuObject.GetComponentOfType<TextMenuBhv>();
+    if (menu) {
+        menu->SetItemChosenHandler(std::move(handler));
+    }
+    return menu;
 }

@@ -39,3 +39,8 @@ private:
     int selected_ = 0;
     std::function<void(int)> itemChosen_;
 };
+
+// What a menu built on a text menu does in its Start hook: switch its object off until it is
+// opened and have the object's text menu call the handler with the chosen line. Returns that text
+// menu, or null when the object has none.
+TextMenuBhv* ClaimTextMenu(GameObject& menuObject, std::function<void(int)> handler);

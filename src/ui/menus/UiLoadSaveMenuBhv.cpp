@@ -19,11 +19,7 @@ void UiLoadSaveMenuBhv::Start() {
     if (!Owner) {
         return;
     }
-    SwitchOff(*Owner);
-    menu_ = Owner->GetComponentOfType<TextMenuBhv>();
-    if (menu_) {
-        menu_->SetItemChosenHandler([this](int index) { ItemChosen(index); });
-    }
+    menu_ = ClaimTextMenu(*Owner, [this](int index) { ItemChosen(index); });
 }
 
 void UiLoadSaveMenuBhv::HandleInput() {

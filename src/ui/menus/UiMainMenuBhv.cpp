@@ -16,11 +16,7 @@ void UiMainMenuBhv::Start() {
     if (!Owner) {
         return;
     }
-    SwitchOff(*Owner);
-    menu_ = Owner->GetComponentOfType<TextMenuBhv>();
-    if (menu_) {
-        menu_->SetItemChosenHandler([this](int index) { ItemChosen(index); });
-    }
+    menu_ = ClaimTextMenu(*Owner, [this](int index) { ItemChosen(index); });
 }
 
 void UiMainMenuBhv::HandleInput() {

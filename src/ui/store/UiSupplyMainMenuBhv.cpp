@@ -12,11 +12,7 @@ void UiSupplyMainMenuBhv::Start() {
     if (!Owner) {
         return;
     }
-    SwitchOff(*Owner);
-    textMenu_ = Owner->GetComponentOfType<TextMenuBhv>();
-    if (textMenu_) {
-        textMenu_->SetItemChosenHandler([this](int index) { OnItemChosen(index); });
-    }
+    textMenu_ = ClaimTextMenu(*Owner, [this](int index) { OnItemChosen(index); });
 }
 
 void UiSupplyMainMenuBhv::HandleInput() {
