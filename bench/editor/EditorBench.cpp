@@ -84,6 +84,10 @@ bool PlayGame(const std::string& script, GameFigures& figures) {
     options.Headless = true;
     options.Frames = Frames;
     options.ScriptPath = script;
+    // The same world and the same frames in every game: what the world spawns (creatures, cues)
+    // allocates too, and would otherwise differ between the sessions compared.
+    options.Seed = 1;
+    options.FixedStep = true;
     FastClock clock;
     Application game(options, clock);
     double last = 0.0;
