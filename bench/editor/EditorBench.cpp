@@ -18,20 +18,10 @@
 #include "../render/AllocationCounter.h"
 #include "GoalMain.h"
 #include "app/Application.h"
+#include "FastClock.h"
 #include "platform/Clock.h"
 
 namespace {
-
-// Time that passes only by sleeping: the pacer never waits for real.
-class FastClock final : public Clock {
-public:
-    uint64_t Now() override { return now_ += 1; }
-    uint64_t Frequency() override { return 1'000'000; }
-    void SleepMs(uint32_t ms) override { now_ += ms * 1000ull; }
-
-private:
-    uint64_t now_ = 1'000'000;
-};
 
 constexpr int Frames = 900;
 constexpr int SteadyFrom = 120; // after start-up, the editor opening and the first layouts

@@ -20,20 +20,10 @@
 #include "core/ObjectPasses.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "FastClock.h"
 #include "platform/Clock.h"
 
 namespace {
-
-// Time that passes only by sleeping: the pacer never waits for real.
-class FastClock final : public Clock {
-public:
-    uint64_t Now() override { return now_ += 1; }
-    uint64_t Frequency() override { return 1'000'000; }
-    void SleepMs(uint32_t ms) override { now_ += ms * 1000ull; }
-
-private:
-    uint64_t now_ = 1'000'000;
-};
 
 constexpr int Frames = 720;
 constexpr int SteadyFrom = 120; // after start-up and the menu opening

@@ -12,20 +12,10 @@
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
+#include "FastClock.h"
 #include "platform/Clock.h"
 
 namespace {
-
-// Time that passes only by sleeping, so a run of many frames takes no wall-clock time.
-class FastClock final : public Clock {
-public:
-    uint64_t Now() override { return now_ += 1; }
-    uint64_t Frequency() override { return 1'000'000; }
-    void SleepMs(uint32_t ms) override { now_ += ms * 1000ull; }
-
-private:
-    uint64_t now_ = 1'000'000;
-};
 
 std::string WriteScript(const std::string& text) {
     const std::string path = "/tmp/kelvane-script-" + std::to_string(::getpid()) + ".txt";

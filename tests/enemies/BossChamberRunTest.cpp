@@ -18,6 +18,7 @@
 #include "enemies/boss/BossGateBhv.h"
 #include "enemies/boss/WorldEventsBhv.h"
 #include "physics/B2BodyComponent.h"
+#include "FastClock.h"
 #include "platform/Clock.h"
 #include "world/TileGrid.h"
 #include "world/generation/WorldMakerBhv.h"
@@ -26,17 +27,6 @@
 #include "world/things/ThingRootBhv.h"
 
 namespace {
-
-// Time that passes only by sleeping, so a run of many frames takes no wall-clock time.
-class FastClock final : public Clock {
-public:
-    uint64_t Now() override { return now_ += 1; }
-    uint64_t Frequency() override { return 1'000'000; }
-    void SleepMs(uint32_t ms) override { now_ += ms * 1000ull; }
-
-private:
-    uint64_t now_ = 1'000'000;
-};
 
 void PlaceSubmarine(Vector2 position) {
     b2Body* body = SubmarineObject()->Body()->GetBody();

@@ -147,6 +147,19 @@ protected:
     void Hold(Key key, bool down = true) { input.SetKeyState(key, down); }
     // Ends a frame of input: what is held now was held before.
     void SettleInput() { input.PreviousKeys = input.CurrentKeys; }
+    // A frame, then the input update that opens the next one, as the game's loop runs them: a key
+    // held down is pressed in the frame it went down and fired (moving through menus) in the next.
+    void Step() {
+        RunFrame();
+        input.FrameUpdate();
+    }
+    // A key pressed for one frame and released for the next.
+    void Press(Key key) {
+        Hold(key);
+        Step();
+        Hold(key, false);
+        Step();
+    }
 
     b2Body* Body() const { return sub->Body()->GetBody(); }
     void PlaceSub(Vector2 p) { sub->Body()->SetPosition(p.x, p.y); }

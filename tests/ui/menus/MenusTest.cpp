@@ -91,19 +91,6 @@ protected:
         menus = menusObject->GetComponentOfType<UiMenuRootBhv>();
     }
 
-    // A frame, then the input update that opens the next one, as the game's loop runs them: a key
-    // held down is pressed in the frame it went down and fired (moving through menus) in the next.
-    void Step() {
-        RunFrame();
-        input.FrameUpdate();
-    }
-    // A key pressed for one frame and released for the next.
-    void Press(Key key) {
-        Hold(key);
-        Step();
-        Hold(key, false);
-        Step();
-    }
     bool IsOn(const GameObject* object) const {
         return object->InputEnabled && object->UpdateEnabled && object->DrawEnabled;
     }

@@ -55,18 +55,6 @@ protected:
         return out;
     }
 
-    // A frame, then the input update that opens the next one, as the game's loop runs them.
-    void Step() {
-        RunFrame();
-        input.FrameUpdate();
-    }
-    // A key pressed for one frame and released for the next.
-    void Press(Key key) {
-        Hold(key);
-        Step();
-        Hold(key, false);
-        Step();
-    }
     bool IsRunning() const {
         return screenObject->UpdateEnabled && inventoryObject->UpdateEnabled && screenObject->InputEnabled &&
                inventoryObject->InputEnabled;

@@ -20,7 +20,7 @@
 // lines, buy and sell lists of three rows each, the rest empty stand-ins) and a needs section, all
 // built by MakeStore once the items are in. The needs section is shown; the menus are off until a
 // test opens one, through the menu root or directly (OpenBuy, OpenSell).
-// Frame() runs one frame of the loop's input protocol: the input update follows the passes, so a
+// Step() runs one frame of the loop's input protocol: the input update follows the passes, so a
 // key held before a frame is "pressed" in it and "fired" in the next.
 class StoreFixture : public PlayerFixture {
 protected:
@@ -90,20 +90,16 @@ protected:
     void OpenBuy() { Show(buyObject, true), Show(sellObject, false); }
     void OpenSell() { Show(buyObject, false), Show(sellObject, true); }
 
-    void Frame() {
-        RunFrame();
-        input.FrameUpdate();
-    }
     void Frames(int n) {
         for (int i = 0; i < n; ++i) {
-            Frame();
+            Step();
         }
     }
     void Tap(Key key) {
         Hold(key);
-        Frame();
+        Step();
         Hold(key, false);
-        Frame();
+        Step();
     }
 
     static std::string Field(const GameObject& row, const char* child) {

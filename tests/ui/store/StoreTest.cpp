@@ -43,7 +43,7 @@ protected:
     // Moves the buy selection onto the offered good of that name.
     void SelectToBuy(const std::string& name) {
         OpenBuy();
-        Frame();
+        Step();
         for (int guard = 0; guard < 10 && buy->SelectedItem()->ItemName() != name; ++guard) {
             Tap(Key::S);
         }
@@ -66,7 +66,7 @@ TEST_F(StoreTest, TheFrontPageLeadsToEachPageAndCancelWalksBackOutResumingTheGam
     GameObject* front = menus->SupplyMainMenu();
     GameObject* background = menus->MenuBackground();
     menus->openSupplyMainMenu(); // as a station touched does
-    Frame();
+    Step();
     EXPECT_TRUE(on(front) && on(background));
     EXPECT_FALSE(screenObject->UpdateEnabled || inventoryObject->UpdateEnabled);
 
@@ -91,7 +91,7 @@ TEST_F(StoreTest, TheFrontPageLeadsToEachPageAndCancelWalksBackOutResumingTheGam
     EXPECT_TRUE(screenObject->UpdateEnabled && inventoryObject->UpdateEnabled);
 
     menus->openSupplyMainMenu();
-    Frame();
+    Step();
     Tap(Key::S);
     Tap(Key::S);
     Tap(Key::OemEnter); // "Loadout": the HUD stays in view, so no background
@@ -108,7 +108,7 @@ TEST_F(StoreTest, HoldingConfirmBuysAgainAndAgainFasterUntilTheMoneyRunsOut) {
     int money = inventory->Money;
     const float pressed = time.TotalTime + time.FrameDelta;
     while (time.TotalTime < pressed + 3.0f && Played("ErrorBuzz") == 0) {
-        Frame();
+        Step();
         if (inventory->Money != money) {
             money = inventory->Money;
             buys.push_back(time.TotalTime - pressed);
@@ -132,7 +132,7 @@ TEST_F(StoreTest, HoldingConfirmBuysAgainAndAgainFasterUntilTheMoneyRunsOut) {
     Frames(120);
     EXPECT_EQ(Played("ErrorBuzz"), 1);
     Hold(Key::OemEnter, false);
-    Frame();
+    Step();
     inventory->Money = 30;
     Tap(Key::OemEnter);
     EXPECT_EQ(inventory->Money, 0);
@@ -142,7 +142,7 @@ TEST_F(StoreTest, HoldingConfirmBuysAgainAndAgainFasterUntilTheMoneyRunsOut) {
 TEST_F(StoreTest, TheListOffersWhatIsUnlockedAtEffectivePricesAndScrollsWithTheWrappingSelection) {
     inventory->OwnedSubs = 2;
     OpenBuy();
-    Frame();
+    Step();
     // Four goods on three rows: "Item_Quickslot4" waits for the third slot, the block items and the
     // minerals are never sold.
     EXPECT_EQ(OfferedTitles(), (std::vector<std::string>{"Item_Lamp", "Item_Quickslot3", "Item_Sub_Big",
@@ -178,7 +178,7 @@ TEST_F(StoreTest, TheListOffersWhatIsUnlockedAtEffectivePricesAndScrollsWithTheW
     Hold(Key::OemEnter);
     Frames(90);
     Hold(Key::OemEnter, false);
-    Frame();
+    Step();
     EXPECT_EQ(inventory->QuickslotCount, 3);
     EXPECT_EQ(inventory->Money, 850);
     EXPECT_EQ(buy->SelectedItem()->ItemName(), "Item_Quickslot4");
@@ -186,7 +186,7 @@ TEST_F(StoreTest, TheListOffersWhatIsUnlockedAtEffectivePricesAndScrollsWithTheW
     Tap(Key::OemEnter);
     EXPECT_EQ(inventory->QuickslotCount, 4);
     inventory->QuickslotCount = 4;
-    Frame();
+    Step();
     EXPECT_FALSE(isUnlocked(*Offer("Item_Quickslot4")));
 }
 
@@ -214,7 +214,7 @@ TEST_F(StoreTest, SellingPaysHalfThePriceAndStopsAfterTheLastUnitWhileConfirmIsH
     addItem(2, "Item_Rope");
     addItem(5, "Item_Chain");
     OpenSell();
-    Frame();
+    Step();
     ASSERT_EQ(sell->HeldItems().size(), 2u);
     EXPECT_EQ(Field(*RowOf(sellObject, 0), "Price"), "Sale Price  $2");
     EXPECT_EQ(Field(*RowOf(sellObject, 0), "QuantityLeft"), "You Have:   2");
@@ -233,7 +233,7 @@ TEST_F(StoreTest, SellingPaysHalfThePriceAndStopsAfterTheLastUnitWhileConfirmIsH
 
     // A fresh press sells the chains: 4 each, the repeat speeding up as when buying.
     Hold(Key::OemEnter, false);
-    Frame();
+    Step();
     Hold(Key::OemEnter);
     Frames(60);
     EXPECT_EQ(inventory->Money, 4 + 4 * 3);
@@ -246,7 +246,7 @@ TEST_F(StoreTest, BSellsEveryBlockAtOnceWithOneCue) {
     addItem(3, "Item_Copper");
     ASSERT_EQ(inventory->CurrentBlock, findItem("Item_DirtBlock"));
     OpenSell();
-    Frame();
+    Step();
     Tap(Key::B);
     EXPECT_EQ(inventory->Money, 20 + 2);
     EXPECT_EQ(inventory->StorageUsed, 3);
@@ -261,7 +261,7 @@ TEST_F(StoreTest, BSellsEveryBlockAtOnceWithOneCue) {
 }
 
 TEST_F(StoreTest, TheNeedsSectionShowsStartedUnlocksAndFlashesOnceWhenOneAppears) {
-    Frame();
+    Step();
     EXPECT_EQ(needs->RowsInUse(), 0);
     EXPECT_FALSE(needsObject->DrawEnabled);
 
@@ -290,7 +290,7 @@ TEST_F(StoreTest, TheNeedsSectionShowsStartedUnlocksAndFlashesOnceWhenOneAppears
     // Completing it hides the section again.
     forSaleObject->GetComponentOfType<ItemUnlockComponent>()->QuantityCurrent = 30;
     recordSale(0, "Item_Copper");
-    Frame();
+    Step();
     EXPECT_EQ(needs->RowsInUse(), 0);
     EXPECT_FALSE(needsObject->DrawEnabled);
     EXPECT_EQ(Played("ItemsUnlocked"), 2); // the unlock's own cue
