@@ -5,22 +5,23 @@
 
 #include <box2d/b2_world.h>
 
+#include "app/ContentSearch.h"
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
+#include "app/GameConfig.h"
 #include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
-#include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
 #include "app/SettingsKeeper.h"
+#include "assets/FontRegistry.h"
+#include "assets/TextureManager.h"
 #include "audio/MusicManager.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundManager.h"
-#include "assets/FontRegistry.h"
-#include "assets/TextureManager.h"
 #include "core/ContentError.h"
-#include "core/Events.h"
 #include "core/CoroutineManager.h"
 #include "core/DestroyQueues.h"
+#include "core/Events.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
 #include "core/ObjectPasses.h"
@@ -28,18 +29,18 @@
 #include "core/Service.h"
 #include "editor/DevelopmentContent.h"
 #include "editor/EditorState.h"
-#include "input/PointerCapture.h"
 #include "input/InputManager.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
+#include "input/PointerCapture.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
 #include "physics/PhysicsWorld.h"
-#include "prefabs/PrefabManager.h"
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
 #include "platform/Window.h"
+#include "prefabs/PrefabManager.h"
 #include "render/GraphicsManager.h"
 #include "render/RenderSetup.h"
 #include "render/Renderer.h"
@@ -50,22 +51,21 @@
 namespace {
 
 // Makes a service and publishes it through its accessor.
-template <class T, class... Args>
-void Create(std::unique_ptr<T>& slot, Args&&... args) {
+template <class T, class... Args> void Create(std::unique_ptr<T>& slot, Args&&... args) {
     slot = std::make_unique<T>(std::forward<Args>(args)...);
     Service<T>::Set(slot.get());
 }
 
 // Unpublishes a service, then deletes it.
-template <class T>
-void Destroy(std::unique_ptr<T>& slot) {
+template <class T> void Destroy(std::unique_ptr<T>& slot) {
     if (Service<T>::TryGet() == slot.get()) {
         Service<T>::Set(nullptr);
     }
     slot.reset();
 }
 
-constexpr const char* KeyMappingsFile = "Content/Config/KeyMappings.json";
+constexpr const char* KeyMappingsFile = "Config/KeyMappings.json";
+constexpr const char* GameConfigFile = "Config/GameConfig.json";
 
 // Key messages from the window go to the input manager as virtual-key codes.
 class KeyboardToInput final : public KeyEventSink {
@@ -82,6 +82,13 @@ private:
 
 Application::Application(const AppOptions& options, Clock& clock)
     : options_(options), clock_(clock), startTick_(clock.Now()) {
+    try {
+        content_ = FindContent(options_.ContentPath);
+    } catch (const ContentError& error) {
+        contentMissing_ = error;
+        content_.Shipped = "Content";
+    }
+    Service<ContentLayers>::Set(&content_);
     Create(destroyQueues_);
     Create(events_);
     Create(contactListener_);
@@ -96,14 +103,16 @@ Application::Application(const AppOptions& options, Clock& clock)
                         std::chrono::duration_cast<std::chrono::microseconds>(now).count())));
     Create(tileGrid_);
     Create(graphics_);
-    Create(textures_);
-    Create(fonts_);
+    Create(textures_, content_.Shipped.string());
+    textures_->SetOverlayRoot(content_.Overlay.string());
+    Create(fonts_, content_.Shipped.string());
     Create(prefabs_);
     Create(gameTime_);
     Create(input_);
     // Without a sound card (or headless) sounds still start and end by their length, in silence.
-    Create(sounds_, options_.Headless ? AudioSystem::Device::Silent : AudioSystem::Device::Default);
-    Create(music_);
+    Create(sounds_, options_.Headless ? AudioSystem::Device::Silent : AudioSystem::Device::Default,
+           (content_.Shipped / "Sounds").string());
+    Create(music_, (content_.Shipped / "Music").string());
     Create(musicPlayer_, sounds_->System(), *music_);
     Create(coroutines_);
     Create(editorState_);
@@ -142,6 +151,9 @@ Application::~Application() {
     Destroy(contactListener_);
     Destroy(events_);
     Destroy(destroyQueues_);
+    if (Service<ContentLayers>::TryGet() == &content_) {
+        Service<ContentLayers>::Set(nullptr);
+    }
 }
 
 int Application::Run() {
@@ -218,15 +230,24 @@ int Application::Run() {
 }
 
 void Application::StartUp() {
+    if (contentMissing_) {
+        throw *contentMissing_;
+    }
     // A malformed script is the caller's mistake, reported before anything starts.
     if (!options_.ScriptPath.empty()) {
         script_ = std::make_unique<InputScriptPlayer>(InputScript::Load(options_.ScriptPath));
     }
 
-    config_->Load();
+    config_->Load(content_.Find(GameConfigFile));
     developmentContent_->Folder = config_->DevelopmentContentPath();
-    input_->LoadMappings(KeyMappingsFile);
-    prefabs_->RegisterAll(RegisterAllClasses, config_->GetPrefabFolder());
+    input_->LoadMappings(content_.Find(KeyMappingsFile).string());
+    // A development folder is the developer's own and written in place; otherwise edited prefabs
+    // land in the overlay when there is one.
+    const std::filesystem::path prefabFolder = config_->GetPrefabFolder(content_.Shipped);
+    const bool shippedPrefabs = prefabFolder == content_.Shipped / "Prefabs";
+    prefabs_->RegisterAll(RegisterAllClasses, prefabFolder,
+                          shippedPrefabs && !content_.Overlay.empty() ? content_.Overlay / "Prefabs"
+                                                                      : std::filesystem::path());
     prefabs_->Require("GameplayRoot");
     prefabs_->Require("EditorRoot");
 
@@ -244,7 +265,8 @@ void Application::StartUp() {
     Service<ClipboardBackend>::Set(clipboard_.get());
     CreateRenderer(*graphics_, *window_);
     graphics_->renderer->PhysicsOverlay = [this](Renderer& renderer) {
-        debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour, bool closed) {
+        debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour,
+                                                    bool closed) {
             renderer.DrawLineStrip(points, count, colour, closed);
         };
         debugDrawer_->DrawOverlay(*physicsWorld_);

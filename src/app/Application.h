@@ -3,8 +3,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/CommandLine.h"
+#include "core/ContentError.h"
+#include "core/ContentLayers.h"
 
 class ClipboardBackend;
 class B2DebugDrawer;
@@ -57,7 +60,9 @@ public:
 
     // Called after each completed frame with its number (from 1), for tests and tools that watch a
     // running game; it may read any service.
-    void SetFrameObserver(std::function<void(int64_t frame)> observer) { frameObserver_ = std::move(observer); }
+    void SetFrameObserver(std::function<void(int64_t frame)> observer) {
+        frameObserver_ = std::move(observer);
+    }
 
 private:
     void StartUp();
@@ -69,7 +74,9 @@ private:
 
     AppOptions options_;
     Clock& clock_;
-    uint64_t startTick_ = 0; // when the application was made: the start of start-up
+    uint64_t startTick_ = 0;                     // when the application was made: the start of start-up
+    ContentLayers content_;                      // found before any service that reads content is made
+    std::optional<ContentError> contentMissing_; // reported as start-up's first step
 
     // Services, in creation order. Destruction order is written out in ~Application.
     std::unique_ptr<DestroyQueues> destroyQueues_;

@@ -6,11 +6,13 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: kelvane [options]\n"
-    "Runs Kelvane from the current folder, which must hold the game's Content folder.\n"
+    "Runs Kelvane. Its Content folder is the one named by --content, else the one beside the\n"
+    "executable, else ../share/kelvane/Content from the executable's folder (an installed game).\n"
     "\n"
     "Options:\n"
     "  --help               print this text and exit\n"
     "  --version            print the version and exit\n"
+    "  --content DIR        read the game's content from the folder DIR\n"
     "  --headless           run without a window, GPU or sound card\n"
     "  --frames N           quit cleanly after N frames\n"
     "  --seed N             seed the random source with N instead of the time\n"
@@ -22,8 +24,7 @@ constexpr const char* Usage =
     "  --world-map FILE     at exit, save the tile grid as a 150 x 430 PNG, one pixel per cell\n"
     "  --game-state FILE    at exit, save money, hull, items, submarine, boss and open menus as JSON\n";
 
-template <class T>
-bool ParseNumber(const std::string& text, T& out) {
+template <class T> bool ParseNumber(const std::string& text, T& out) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, out);
     return ec == std::errc() && ptr == end;
@@ -51,6 +52,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
             return {std::nullopt, Usage, 0};
         } else if (arg == "--version") {
             return {std::nullopt, std::string("kelvane ") + KELVANE_VERSION + "\n", 0};
+        } else if (arg == "--content") {
+            if (!value(options.ContentPath)) {
+                return Fail("--content needs a folder");
+            }
         } else if (arg == "--headless") {
             options.Headless = true;
         } else if (arg == "--stats") {
