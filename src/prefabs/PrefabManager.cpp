@@ -122,7 +122,7 @@ void PrefabManager::CheckAutoCreates(const std::map<std::string, std::unique_ptr
                                      const std::map<std::string, std::string>& files) const {
     auto fileOf = [&](const std::string& name) {
         auto it = files.find(name);
-        return it != files.end() ? it->second : (Folder / (name + ".json")).string();
+        return it != files.end() ? it->second : FileOf(name).string();
     };
     for (const auto& [name, prefab] : prefabs) {
         for (const auto& entry : prefab->AutoCreates) {
@@ -267,7 +267,7 @@ Prefab* PrefabManager::Find(const std::string& name) const {
 
 void PrefabManager::Require(const std::string& name) const {
     if (!Contains(name))
-        throw ContentError((Folder / (name + ".json")).string(), "missing prefab " + Quoted(name));
+        throw ContentError(FileOf(name).string(), "missing prefab " + Quoted(name));
 }
 
 bool PrefabManager::Save(Prefab& prefab) {
@@ -301,6 +301,14 @@ bool PrefabManager::Save(Prefab& prefab) {
     }
     prefab.Dirty = false;
     return true;
+}
+
+std::filesystem::path PrefabManager::FileOf(const std::string& name) const {
+    const std::filesystem::path mine = Folder / (name + ".json");
+    std::error_code ec;
+    if (ShippedFolder.empty() || std::filesystem::exists(mine, ec))
+        return mine;
+    return ShippedFolder / (name + ".json");
 }
 
 bool PrefabManager::HasOverlayCopy(const Prefab& prefab) const {

@@ -71,6 +71,9 @@ public:
     // Writes Folder / (Name + ".json") whole (a scratch file renamed over it) and clears Dirty.
     // Returns false, keeping the old file and Dirty, when the file cannot be written.
     bool Save(Prefab& prefab);
+    // The file a prefab of that name is read from: its overlay copy when there is one, else the
+    // file in the shipped folder (or in Folder, without an overlay), whether or not it exists.
+    std::filesystem::path FileOf(const std::string& name) const;
     // Whether the prefab has a file of its own in the overlay that lies over a shipped one.
     bool HasOverlayCopy(const Prefab& prefab) const;
     // Deletes the prefab's overlay file and reads the shipped file back into the same Prefab (its
