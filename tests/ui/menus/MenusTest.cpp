@@ -7,10 +7,10 @@
 #include "components/TextComponent.h"
 #include "components/TintComponent.h"
 #include "core/ContentError.h"
-#include "core/Events.h"
-#include "core/GameEvents.h"
 #include "enemies/RegisterEnemiesClasses.h"
-#include "enemies/stations/SupplyStationBhv.h"
+#include "events/Events.h"
+#include "events/GameEvents.h"
+#include "flow/stations/SupplyStationBhv.h"
 #include "physics/B2FixtureComponent.h"
 #include "player/items/AllItemsBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
@@ -379,7 +379,10 @@ TEST_F(MenusTest, TheLoadMenuShowsEverySlotsLineEachTimeItOpens) {
         line->AddComponent(new TextComponent());
     }
     const auto text = [&](int line) {
-        return MenuOf(menus->LoadMenu())->Items()[static_cast<size_t>(line)]->GetComponentOfType<TextComponent>()->Text;
+        return MenuOf(menus->LoadMenu())
+            ->Items()[static_cast<size_t>(line)]
+            ->GetComponentOfType<TextComponent>()
+            ->Text;
     };
     Press(Key::Esc);
     Press(Key::S);
