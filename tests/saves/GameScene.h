@@ -15,6 +15,7 @@
 #include "core/WellKnown.h"
 #include "enemies/RegisterEnemiesClasses.h"
 #include "events/Events.h"
+#include "flow/RegisterFlowClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 #include "player/RegisterPlayerClasses.h"
 #include "world/RandomManager.h"
@@ -33,6 +34,7 @@ struct GameScene : Scene {
         RegisterWorldClasses(prefabs.Registry);
         RegisterPlayerClasses(prefabs.Registry);
         RegisterEnemiesClasses(prefabs.Registry);
+        RegisterFlowClasses(prefabs.Registry);
         RegisterPrefabClasses(prefabs.Registry);
         prefabs.Registry.BuildPrototypes();
         const std::filesystem::path folder =

@@ -10,6 +10,7 @@
 #include "enemies/RegisterEnemiesClasses.h"
 #include "events/Events.h"
 #include "events/GameEvents.h"
+#include "flow/RegisterFlowClasses.h"
 #include "flow/stations/SupplyStationBhv.h"
 #include "physics/B2FixtureComponent.h"
 #include "player/items/AllItemsBhv.h"
@@ -40,6 +41,7 @@ class MenusTest : public PlayerFixture {
 protected:
     MenusTest() {
         RegisterEnemiesClasses(prefabs.Registry);
+        RegisterFlowClasses(prefabs.Registry);
         RegisterMenusClasses(prefabs.Registry);
         prefabs.Registry.BuildPrototypes();
         Bind(Action::MenuConfirm, Key::OemEnter);
