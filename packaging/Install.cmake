@@ -14,7 +14,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/kelvane.metainfo.xml.in ${packaging_out
 install(TARGETS kelvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The built Content, without a developer's own configuration or an interrupted save's scratch file.
 install(DIRECTORY ${KELVANE_BIN_DIR}/Content/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvane/Content
-    PATTERN "Config/GameConfig.json" EXCLUDE
+    REGEX "/Config/GameConfig\\.json$" EXCLUDE
     PATTERN "*.saving" EXCLUDE)
 install(FILES ${packaging_out}/${KELVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${packaging_out}/${KELVANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
