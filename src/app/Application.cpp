@@ -88,7 +88,6 @@ Application::Application(const AppOptions& options, Clock& clock)
         contentMissing_ = error;
         content_.Shipped = "Content";
     }
-    Service<ContentLayers>::Set(&content_);
     Create(destroyQueues_);
     Create(events_);
     Create(contactListener_);
@@ -151,9 +150,6 @@ Application::~Application() {
     Destroy(contactListener_);
     Destroy(events_);
     Destroy(destroyQueues_);
-    if (Service<ContentLayers>::TryGet() == &content_) {
-        Service<ContentLayers>::Set(nullptr);
-    }
 }
 
 int Application::Run() {
