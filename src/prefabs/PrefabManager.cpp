@@ -330,8 +330,8 @@ bool PrefabManager::RevertToShipped(Prefab& prefab) {
         if (!in)
             return false;
         fresh = ReadPrefab(prefab.Name, in, shipped.string());
-        // Every child it builds must still be there; the overlay may have removed none, but a
-        // shipped file must not bring back an entry naming nothing.
+        // The editor may have removed a prefab the shipped file builds as a child: building it
+        // would then fail, so the overlay copy stays.
         for (const auto& entry : fresh->AutoCreates) {
             if (!Contains(entry->PrefabName))
                 return false;
