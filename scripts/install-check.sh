@@ -75,6 +75,12 @@ status=$?
 check "broken overlay file stops start-up naming it" \
   test "$status" = 1 -a -n "$(grep "$overlay/Prefabs/Broken.json" "$work/broken.out")"
 rm -f "$overlay/Prefabs/Broken.json"
+mkdir -p "$work/alone/bin" && cp "$prefix/bin/kelvane" "$work/alone/bin/"
+(cd / && "$work/alone/bin/kelvane" --headless --frames 1) >"$work/alone.out" 2>&1
+status=$?
+check "without Content one line names the places looked in" \
+  test "$status" = 1 -a "$(wc -l <"$work/alone.out")" = 1 -a -n "$(grep -F "$work/alone/bin/Content" "$work/alone.out" |
+    grep -F "$work/alone/share/kelvane/Content")"
 
 # 3. The Debian package.
 if deb=$(./scripts/package.sh); then

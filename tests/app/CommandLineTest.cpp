@@ -5,9 +5,9 @@
 namespace {
 
 TEST(CommandLineTest, ReadsEveryOption) {
-    const auto r =
-        ParseCommandLine({"--headless", "--frames", "120", "--seed", "7", "--script", "a.txt", "--screenshot",
-                          "s.png", "--stats", "--fixed-step", "--world-map", "m.png", "--game-state", "g.json"});
+    const auto r = ParseCommandLine({"--headless", "--frames", "120", "--seed", "7", "--script", "a.txt",
+                                     "--screenshot", "s.png", "--stats", "--fixed-step", "--world-map",
+                                     "m.png", "--game-state", "g.json", "--content", "C"});
     ASSERT_TRUE(r.Options);
     EXPECT_TRUE(r.Options->Headless);
     EXPECT_EQ(r.Options->Frames, 120);
@@ -18,6 +18,7 @@ TEST(CommandLineTest, ReadsEveryOption) {
     EXPECT_TRUE(r.Options->FixedStep);
     EXPECT_EQ(r.Options->WorldMapPath, "m.png");
     EXPECT_EQ(r.Options->GameStatePath, "g.json");
+    EXPECT_EQ(r.Options->ContentPath, "C");
 }
 
 TEST(CommandLineTest, HelpAndVersionPrintAndExitZero) {
@@ -34,7 +35,8 @@ TEST(CommandLineTest, BadValuesAreRefusedWithStatusTwo) {
                                                            {"--bogus"},
                                                            {"--screenshot", "s.png"},
                                                            {"--world-map"},
-                                                           {"--game-state"}}) {
+                                                           {"--game-state"},
+                                                           {"--content"}}) {
         const auto r = ParseCommandLine(args);
         EXPECT_FALSE(r.Options);
         EXPECT_EQ(r.ExitCode, 2);
