@@ -1,48 +1,55 @@
 #include "app/Application.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include <box2d/b2_world.h>
 
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
+#include "app/GameConfig.h"
 #include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
-#include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
 #include "app/SettingsKeeper.h"
+#include "assets/FontRegistry.h"
+#include "assets/TextureManager.h"
 #include "audio/MusicManager.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundManager.h"
-#include "assets/FontRegistry.h"
-#include "assets/TextureManager.h"
 #include "core/ContentError.h"
-#include "core/Events.h"
 #include "core/CoroutineManager.h"
 #include "core/DestroyQueues.h"
+#include "core/Events.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
-#include "core/ObjectPasses.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/DevelopmentContent.h"
 #include "editor/EditorState.h"
-#include "input/PointerCapture.h"
 #include "input/InputManager.h"
+#include "input/InputRecorder.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
+#include "input/PointerCapture.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
+#include "physics/FrameOrder.h"
 #include "physics/PhysicsWorld.h"
-#include "prefabs/PrefabManager.h"
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
+#include "platform/SessionRecording.h"
+#include "platform/StateFolder.h"
 #include "platform/Window.h"
+#include "prefabs/PrefabManager.h"
 #include "render/GraphicsManager.h"
 #include "render/RenderSetup.h"
 #include "render/Renderer.h"
+#include "saves/SlotFiles.h"
 #include "world/RandomManager.h"
 #include "world/TileGrid.h"
 #include "world/WorldMap.h"
@@ -50,15 +57,13 @@
 namespace {
 
 // Makes a service and publishes it through its accessor.
-template <class T, class... Args>
-void Create(std::unique_ptr<T>& slot, Args&&... args) {
+template <class T, class... Args> void Create(std::unique_ptr<T>& slot, Args&&... args) {
     slot = std::make_unique<T>(std::forward<Args>(args)...);
     Service<T>::Set(slot.get());
 }
 
 // Unpublishes a service, then deletes it.
-template <class T>
-void Destroy(std::unique_ptr<T>& slot) {
+template <class T> void Destroy(std::unique_ptr<T>& slot) {
     if (Service<T>::TryGet() == slot.get()) {
         Service<T>::Set(nullptr);
     }
@@ -78,6 +83,16 @@ private:
     InputManager& input_;
 };
 
+class NoKeys final : public KeyEventSink {
+public:
+    void KeyDown(int) override {}
+    void KeyUp(int) override {}
+};
+
+// The always-on recording keeps about this much of a session: well over two hours of ordinary play.
+constexpr size_t SessionMemoryBytes = 16u << 20;
+constexpr const char* LastSessionFile = "last-session.replay";
+
 } // namespace
 
 Application::Application(const AppOptions& options, Clock& clock)
@@ -92,8 +107,9 @@ Application::Application(const AppOptions& options, Clock& clock)
     Create(sceneRoots_);
     sceneRoots_->Root = root_.get();
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    Create(random_, options_.Seed.value_or(static_cast<uint32_t>(
-                        std::chrono::duration_cast<std::chrono::microseconds>(now).count())));
+    seed_ = options_.Seed.value_or(
+        static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+    Create(random_, seed_);
     Create(tileGrid_);
     Create(graphics_);
     Create(textures_);
@@ -164,33 +180,55 @@ int Application::Run() {
     if (stats_) {
         stats_->Begin(clock_.Now());
     }
-    while (options_.Frames < 0 || framesRun_ < options_.Frames) {
-        float delta = 1.0f / static_cast<float>(graphics_->FramesPerSecond);
-        if (!options_.FixedStep) {
-            pacer_->WaitUntilDue();
-        }
-        const uint64_t now = clock_.Now();
-        if (!options_.FixedStep) {
-            delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
-        }
-        if (stats_) {
-            if (framesRun_ == 0) {
-                stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 /
-                                static_cast<double>(clock_.Frequency()));
+    try {
+        while (options_.Frames < 0 || framesRun_ < options_.Frames) {
+            if (options_.AbortAtFrame > 0 && framesRun_ + 1 == options_.AbortAtFrame) {
+                std::abort();
             }
-            stats_->Frame(now, options_.FixedStep ? 0 : pacer_->LastWakeLateness());
+            const float nominal = 1.0f / static_cast<float>(graphics_->FramesPerSecond);
+            float delta = nominal;
+            if (!options_.FixedStep) {
+                pacer_->WaitUntilDue();
+            }
+            const uint64_t now = clock_.Now();
+            if (!options_.FixedStep) {
+                delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
+            } else if (script_) {
+                delta = script_->FrameDelta(framesRun_ + 1, nominal);
+            }
+            if (stats_) {
+                if (framesRun_ == 0) {
+                    stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 /
+                                    static_cast<double>(clock_.Frequency()));
+                }
+                stats_->Frame(now, options_.FixedStep ? 0 : pacer_->LastWakeLateness());
+            }
+            const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
+            if (!RunFrame(delta)) {
+                break;
+            }
+            if (stats_) {
+                stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
+            }
+            ++framesRun_;
+            if (recording_) {
+                recording_->Commit(framesRun_);
+            }
+            if (frameObserver_) {
+                frameObserver_(framesRun_);
+            }
         }
-        const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
-        if (!RunFrame(delta)) {
-            break;
-        }
-        if (stats_) {
-            stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
-        }
-        ++framesRun_;
-        if (frameObserver_) {
-            frameObserver_(framesRun_);
-        }
+    } catch (const ContentError& error) {
+        // Content the running game needed is missing or malformed: the session ends here, and its
+        // recording shows how it got there.
+        const bool kept = recording_ && recording_->Finish();
+        std::fprintf(stderr, "kelvane: %s%s%s\n", error.what(), kept ? "; the session's replay is " : "",
+                     kept ? recording_->File().c_str() : "");
+        ShutDown();
+        return 1;
+    }
+    if (recording_) {
+        recording_->Finish();
     }
     // The last frame captured its back buffer; a screenshot that cannot be written fails the run.
     const bool shotFailed = !options_.ScreenshotPath.empty() && framesRun_ == options_.Frames &&
@@ -219,9 +257,12 @@ int Application::Run() {
 
 void Application::StartUp() {
     // A malformed script is the caller's mistake, reported before anything starts.
-    if (!options_.ScriptPath.empty()) {
+    if (!options_.ReplayPath.empty()) {
+        LoadReplay();
+    } else if (!options_.ScriptPath.empty()) {
         script_ = std::make_unique<InputScriptPlayer>(InputScript::Load(options_.ScriptPath));
     }
+    StartRecording();
 
     config_->Load();
     developmentContent_->Folder = config_->DevelopmentContentPath();
@@ -232,7 +273,7 @@ void Application::StartUp() {
 
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
-    if (!options_.Headless) {
+    if (!options_.Headless && options_.ReplayPath.empty()) {
         gamepads_ = std::make_unique<Gamepads>();
     }
     settings_ = std::make_unique<SettingsKeeper>(
@@ -244,7 +285,8 @@ void Application::StartUp() {
     Service<ClipboardBackend>::Set(clipboard_.get());
     CreateRenderer(*graphics_, *window_);
     graphics_->renderer->PhysicsOverlay = [this](Renderer& renderer) {
-        debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour, bool closed) {
+        debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour,
+                                                    bool closed) {
             renderer.DrawLineStrip(points, count, colour, closed);
         };
         debugDrawer_->DrawOverlay(*physicsWorld_);
@@ -268,20 +310,23 @@ void Application::StartUp() {
 }
 
 bool Application::RunFrame(float frameDelta) {
-    gameTime_->FrameDelta = frameDelta;
-    gameTime_->TotalTime += frameDelta;
-
-    input_->FrameUpdate();
-    sounds_->Update(frameDelta);
-    musicPlayer_->Update(frameDelta);
-    if (!PumpMessages()) {
+    const FrameScene scene{*gameTime_,     *root_,          *sceneRoots_->GameplayRoot,
+                           *physicsWorld_, *destroyQueues_, graphics_->FramesPerSecond};
+    const bool open = RunFrameOrder(scene, frameDelta, [this, frameDelta] {
+        input_->FrameUpdate();
+        sounds_->Update(frameDelta);
+        musicPlayer_->Update(frameDelta);
+        if (!PumpMessages()) {
+            return false;
+        }
+        if (recorder_) {
+            RecordFrame(frameDelta);
+        }
+        return true;
+    });
+    if (!open) {
         return false;
     }
-    InputPass(*root_);
-    BodyActivityPass(*sceneRoots_->GameplayRoot, sceneRoots_->GameplayRoot->UpdateEnabled);
-    StepPhysics(*physicsWorld_, gameTime_->FrameDelta, graphics_->FramesPerSecond);
-    UpdatePass(*root_);
-    destroyQueues_->Flush();
 
     const bool lastFrame = options_.Frames >= 0 && framesRun_ + 1 == options_.Frames;
     if (lastFrame && !options_.ScreenshotPath.empty()) {
@@ -293,7 +338,8 @@ bool Application::RunFrame(float frameDelta) {
 
 bool Application::PumpMessages() {
     // A script is the player's hands: it owns the pointer (the desktop's would undo its moves and
-    // presses every frame), and its input counts whether or not the desktop focused the window.
+    // presses every frame), and its input counts whether or not the desktop focused the window (its
+    // own focus lines aside). A replay's input is all in the recording: the window's keys are not.
     if (!script_) {
         const MouseState mouse = window_->Mouse();
         input_->SetMousePosition(mouse.X, mouse.Y);
@@ -301,8 +347,8 @@ bool Application::PumpMessages() {
         input_->SetKeyState(Key::MiddleMouse, mouse.Middle);
         input_->SetKeyState(Key::RightMouse, mouse.Right);
     }
-    graphics_->HasFocus = window_->HasFocus() || script_ != nullptr;
-    const bool open = window_->PumpEvents(*keySink_);
+    graphics_->HasFocus = script_ ? script_->HasFocus() : window_->HasFocus();
+    const bool open = window_->PumpEvents(ignoredKeys_ ? *ignoredKeys_ : *keySink_);
     if (gamepads_) {
         ApplyGamepad(gamepads_->Poll(), *input_);
     }
@@ -312,8 +358,79 @@ bool Application::PumpMessages() {
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
         script_->Play(framesRun_ + 1, *input_);
+        graphics_->HasFocus = script_->HasFocus();
     }
     return open;
+}
+
+void Application::LoadReplay() {
+    const std::string& path = options_.ReplayPath;
+    InputScript replay = InputScript::Load(path);
+    if (!replay.Version()) {
+        throw InputScriptError(path, 0, "not a recorded session: it has no \"version\" line");
+    }
+    if (*replay.Version() != KELVANE_VERSION) {
+        throw InputScriptError(path, replay.VersionLine(),
+                               "recorded by version " + *replay.Version() + ", this is " + KELVANE_VERSION);
+    }
+    if (!replay.Seed()) {
+        throw InputScriptError(path, 0, "not a recorded session: it has no \"seed\" line");
+    }
+    seed_ = *replay.Seed();
+    random_->Seed(seed_);
+    if (options_.Frames < 0) {
+        // A recording cut off without its end line ends with the last frame it names.
+        int64_t last = replay.Events().empty() ? 0 : replay.Events().back().Frame;
+        if (!replay.Deltas().empty()) {
+            last = std::max(last, replay.Deltas().back().Frame);
+        }
+        options_.Frames = replay.EndFrame().value_or(last);
+    }
+    script_ = std::make_unique<InputScriptPlayer>(std::move(replay));
+    ignoredKeys_ = std::make_unique<NoKeys>();
+
+    // The replay's saved games go to a folder of its own, which starts as a copy of the player's:
+    // a replay never overwrites a real save, and loads a slot as the player's folder holds it.
+    const std::filesystem::path folder = GetStateFolder() / "replay-saves";
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    std::filesystem::create_directories(folder, error);
+    for (const auto& entry : std::filesystem::directory_iterator(SlotFolder(), error)) {
+        if (entry.path().extension() == ".sav") {
+            std::filesystem::copy_file(entry.path(), folder / entry.path().filename(), error);
+        }
+    }
+    SetSlotFolder(folder);
+}
+
+void Application::StartRecording() {
+    if (!options_.RecordPath.empty()) {
+        std::string fault;
+        recording_ = SessionRecording::ToFile(options_.RecordPath, fault);
+        if (!recording_) {
+            throw InputScriptError(options_.RecordPath, 0, "cannot write the recording: " + fault);
+        }
+    } else if (options_.ReplayPath.empty()) {
+        const std::filesystem::path folder = GetStateFolder();
+        std::error_code error;
+        std::filesystem::create_directories(folder, error); // a folder that cannot be made fails the write
+        recording_ = SessionRecording::InMemory((folder / LastSessionFile).string(), SessionMemoryBytes);
+    } else {
+        return;
+    }
+    recording_->Append(InputRecorder::Header(KELVANE_VERSION, seed_));
+    recording_->Commit(0);
+    recording_->CatchCrashes();
+    recorder_ = std::make_unique<InputRecorder>();
+}
+
+void Application::RecordFrame(float frameDelta) {
+    frameLines_.clear();
+    recorder_->Frame(framesRun_ + 1, frameDelta, 1.0f / static_cast<float>(graphics_->FramesPerSecond),
+                     *input_, graphics_->HasFocus, frameLines_);
+    if (!frameLines_.empty()) {
+        recording_->Append(frameLines_);
+    }
 }
 
 void Application::ShutDown() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/CommandLine.h"
 
@@ -18,6 +19,8 @@ class MusicManager;
 class MusicPlayer;
 class SoundManager;
 class InputScriptPlayer;
+class InputRecorder;
+class SessionRecording;
 class PrefabManager;
 class TextureManager;
 class DestroyQueues;
@@ -57,13 +60,22 @@ public:
 
     // Called after each completed frame with its number (from 1), for tests and tools that watch a
     // running game; it may read any service.
-    void SetFrameObserver(std::function<void(int64_t frame)> observer) { frameObserver_ = std::move(observer); }
+    void SetFrameObserver(std::function<void(int64_t frame)> observer) {
+        frameObserver_ = std::move(observer);
+    }
 
 private:
     void StartUp();
     // One turn of the per-frame order. False when the window was closed during the message pump.
     bool RunFrame(float frameDelta);
     bool PumpMessages();
+    // The recording of this session: to --record's file, or kept in memory for the crash replay
+    // (none while replaying a recording).
+    void StartRecording();
+    // Adds the frame's input to the recording; called after its pump.
+    void RecordFrame(float frameDelta);
+    // A --replay file: checked, its seed taken, its input played from frame 1.
+    void LoadReplay();
     void ShutDown();
     void RunNaivePacerForComparison();
 
@@ -101,6 +113,11 @@ private:
     std::unique_ptr<ClipboardBackend> clipboard_;
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;
+    std::unique_ptr<KeyEventSink> ignoredKeys_; // a replay's window: the watcher's keys play no part
+    std::unique_ptr<InputRecorder> recorder_;
+    std::unique_ptr<SessionRecording> recording_;
+    std::string frameLines_; // the current frame's recorded lines
+    uint32_t seed_ = 0;      // the random source's seed: --seed, the replay's, or the clock's
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;
