@@ -130,6 +130,9 @@ Application::Application(const AppOptions& options, Clock& clock)
 }
 
 Application::~Application() {
+    if (slotFolderBefore_) {
+        SetSlotFolder(*slotFolderBefore_);
+    }
     Destroy(developmentContent_);
     Destroy(config_);
     Service<PointerCapture>::Set(nullptr);
@@ -400,7 +403,7 @@ void Application::LoadReplay() {
             std::filesystem::copy_file(entry.path(), folder / entry.path().filename(), error);
         }
     }
-    SetSlotFolder(folder);
+    slotFolderBefore_ = SetSlotFolder(folder);
 }
 
 void Application::StartRecording() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/CommandLine.h"
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<SessionRecording> recording_;
     std::string frameLines_; // the current frame's recorded lines
     uint32_t seed_ = 0;      // the random source's seed: --seed, the replay's, or the clock's
+    std::optional<std::filesystem::path> slotFolderBefore_; // a replay's saved games go elsewhere
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;
