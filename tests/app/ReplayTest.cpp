@@ -6,8 +6,10 @@
 #include <iterator>
 #include <string>
 
+#include "FastClock.h"
 #include "GameProcess.h"
 #include "app/Application.h"
+#include "core/ContentError.h"
 #include "platform/Clock.h"
 #include "saves/SlotFiles.h"
 
@@ -160,6 +162,33 @@ TEST(ReplayTest, ForeignOrDamagedRecordingsAreRefusedInOneLine) {
               "kelvane: " + file.string() + ":4: expected \"key down <name>\" or \"key up <name>\"\n");
     EXPECT_EQ(refusal("1 key down W\n"),
               "kelvane: " + file.string() + ": not a recorded session: it has no \"version\" line\n");
+}
+
+// Content found broken during play ends the session with status 1 and one line naming the content
+// and the replay, which holds every whole frame.
+TEST(ReplayTest, BrokenContentDuringPlayEndsTheSessionWithItsReplay) {
+    Folders folders("content");
+    setenv("XDG_STATE_HOME", (folders.root / "state").c_str(), 1);
+    const fs::path replayFile = folders.root / "state" / "Kelvane" / "last-session.replay";
+    AppOptions options;
+    options.Headless = true;
+    options.Frames = 100;
+    options.ScriptPath = (folders.root / "play.script").string();
+    FastClock clock;
+    Application game(options, clock);
+    game.SetFrameObserver([](int64_t frame) {
+        if (frame == 70) {
+            throw ContentError("Content/Prefabs/Broken.json", "no such thing");
+        }
+    });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(game.Run(), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "kelvane: Content/Prefabs/Broken.json: no such thing; the session's replay is " +
+                  replayFile.string() + "\n");
+    const std::string recording = ReadText(replayFile);
+    EXPECT_EQ(recording.substr(recording.size() - 8), "\n70 end\n");
+    EXPECT_NE(recording.find("\n60 button down LeftMouse\n"), std::string::npos) << recording;
 }
 
 } // namespace
