@@ -16,8 +16,9 @@ constexpr size_t CrashSignalCount = sizeof CrashSignals / sizeof CrashSignals[0]
 // The recording a crash writes; the handlers it replaced, put back when it goes.
 std::atomic<SessionRecording*> crashRecording{nullptr};
 struct sigaction previousActions[CrashSignalCount];
-// A stack of its own, so a crash by stack overflow can still be handled.
-std::unique_ptr<char[]> crashStack;
+// A stack of its own, so a crash by stack overflow can still be handled. Never freed: a crash during
+// the program's exit may still run on it.
+char* crashStack = nullptr;
 constexpr size_t CrashStackSize = 64 * 1024;
 
 // write(2) until done; false on an error. Async-signal-safe.
@@ -204,9 +205,9 @@ void SessionRecording::CatchCrashes() {
         return;
     }
     if (!crashStack) {
-        crashStack.reset(new char[CrashStackSize]);
+        crashStack = new char[CrashStackSize];
         stack_t stack{};
-        stack.ss_sp = crashStack.get();
+        stack.ss_sp = crashStack;
         stack.ss_size = CrashStackSize;
         sigaltstack(&stack, nullptr);
     }
