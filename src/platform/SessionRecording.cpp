@@ -204,7 +204,9 @@ void SessionRecording::CatchCrashes() {
     if (catching_) {
         return;
     }
-    if (!crashStack) {
+    stack_t current{};
+    if (!crashStack && sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) != 0) {
+        // Only where the thread has none yet: a sanitizer's own stack stays in place.
         crashStack = new char[CrashStackSize];
         stack_t stack{};
         stack.ss_sp = crashStack;
