@@ -1,10 +1,8 @@
 #include "app/Application.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 #include <box2d/b2_world.h>
 
@@ -14,6 +12,7 @@
 #include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
 #include "app/RegisterAllClasses.h"
+#include "app/SessionRecorder.h"
 #include "app/SettingsKeeper.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
@@ -31,7 +30,6 @@
 #include "editor/EditorState.h"
 #include "events/Events.h"
 #include "input/InputManager.h"
-#include "input/InputRecorder.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
 #include "input/PointerCapture.h"
@@ -42,8 +40,6 @@
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
-#include "platform/SessionRecording.h"
-#include "platform/StateFolder.h"
 #include "platform/Window.h"
 #include "prefabs/PrefabManager.h"
 #include "render/GraphicsManager.h"
@@ -88,10 +84,6 @@ public:
     void KeyDown(int) override {}
     void KeyUp(int) override {}
 };
-
-// The always-on recording keeps about this much of a session: well over two hours of ordinary play.
-constexpr size_t SessionMemoryBytes = 16u << 20;
-constexpr const char* LastSessionFile = "last-session.replay";
 
 } // namespace
 
@@ -184,54 +176,18 @@ int Application::Run() {
         stats_->Begin(clock_.Now());
     }
     try {
-        while (options_.Frames < 0 || framesRun_ < options_.Frames) {
-            if (options_.AbortAtFrame > 0 && framesRun_ + 1 == options_.AbortAtFrame) {
-                std::abort();
-            }
-            const float nominal = 1.0f / static_cast<float>(graphics_->FramesPerSecond);
-            float delta = nominal;
-            if (!options_.FixedStep) {
-                pacer_->WaitUntilDue();
-            }
-            const uint64_t now = clock_.Now();
-            if (!options_.FixedStep) {
-                delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
-            } else if (script_) {
-                delta = script_->FrameDelta(framesRun_ + 1, nominal);
-            }
-            if (stats_) {
-                if (framesRun_ == 0) {
-                    stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 /
-                                    static_cast<double>(clock_.Frequency()));
-                }
-                stats_->Frame(now, options_.FixedStep ? 0 : pacer_->LastWakeLateness());
-            }
-            const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
-            if (!RunFrame(delta)) {
-                break;
-            }
-            if (stats_) {
-                stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
-            }
-            ++framesRun_;
-            if (recording_) {
-                recording_->Commit(framesRun_);
-            }
-            if (frameObserver_) {
-                frameObserver_(framesRun_);
-            }
-        }
+        RunFrames();
     } catch (const ContentError& error) {
         // Content the running game needed is missing or malformed: the session ends here, and its
         // recording shows how it got there.
-        const bool kept = recording_ && recording_->Finish();
+        const bool kept = recorder_ && recorder_->Finish();
         std::fprintf(stderr, "kelvane: %s%s%s\n", error.what(), kept ? "; the session's replay is " : "",
-                     kept ? recording_->File().c_str() : "");
+                     kept ? recorder_->File().c_str() : "");
         ShutDown();
         return 1;
     }
-    if (recording_) {
-        recording_->Finish();
+    if (recorder_) {
+        recorder_->Finish();
     }
     // The last frame captured its back buffer; a screenshot that cannot be written fails the run.
     const bool shotFailed = !options_.ScreenshotPath.empty() && framesRun_ == options_.Frames &&
@@ -258,14 +214,59 @@ int Application::Run() {
     return shotFailed || reportFailed ? 1 : 0;
 }
 
+void Application::RunFrames() {
+    while (options_.Frames < 0 || framesRun_ < options_.Frames) {
+        if (options_.AbortAtFrame > 0 && framesRun_ + 1 == options_.AbortAtFrame) {
+            std::abort();
+        }
+        const float nominal = 1.0f / static_cast<float>(graphics_->FramesPerSecond);
+        float delta = nominal;
+        if (!options_.FixedStep) {
+            pacer_->WaitUntilDue();
+        }
+        const uint64_t now = clock_.Now();
+        if (!options_.FixedStep) {
+            delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
+        } else if (script_) {
+            delta = script_->FrameDelta(framesRun_ + 1, nominal);
+        }
+        if (stats_) {
+            if (framesRun_ == 0) {
+                stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 /
+                                static_cast<double>(clock_.Frequency()));
+            }
+            stats_->Frame(now, options_.FixedStep ? 0 : pacer_->LastWakeLateness());
+        }
+        const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
+        if (!RunFrame(delta)) {
+            break;
+        }
+        if (stats_) {
+            stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
+        }
+        ++framesRun_;
+        if (recorder_) {
+            recorder_->Commit(framesRun_);
+        }
+        if (frameObserver_) {
+            frameObserver_(framesRun_);
+        }
+    }
+}
+
 void Application::StartUp() {
     // A malformed script is the caller's mistake, reported before anything starts.
     if (!options_.ReplayPath.empty()) {
-        LoadReplay();
+        StartReplay();
     } else if (!options_.ScriptPath.empty()) {
         script_ = std::make_unique<InputScriptPlayer>(InputScript::Load(options_.ScriptPath));
     }
-    StartRecording();
+    // A replay is not recorded again: its file already is the recording.
+    if (!options_.RecordPath.empty()) {
+        recorder_ = SessionRecorder::ToFile(options_.RecordPath, seed_);
+    } else if (options_.ReplayPath.empty()) {
+        recorder_ = SessionRecorder::ForLastSession(seed_);
+    }
 
     config_->Load();
     developmentContent_->Folder = config_->DevelopmentContentPath();
@@ -323,7 +324,9 @@ bool Application::RunFrame(float frameDelta) {
             return false;
         }
         if (recorder_) {
-            RecordFrame(frameDelta);
+            recorder_->Frame(framesRun_ + 1, frameDelta,
+                             1.0f / static_cast<float>(graphics_->FramesPerSecond), *input_,
+                             graphics_->HasFocus);
         }
         return true;
     });
@@ -366,74 +369,16 @@ bool Application::PumpMessages() {
     return open;
 }
 
-void Application::LoadReplay() {
-    const std::string& path = options_.ReplayPath;
-    InputScript replay = InputScript::Load(path);
-    if (!replay.Version()) {
-        throw InputScriptError(path, 0, "not a recorded session: it has no \"version\" line");
-    }
-    if (*replay.Version() != KELVANE_VERSION) {
-        throw InputScriptError(path, replay.VersionLine(),
-                               "recorded by version " + *replay.Version() + ", this is " + KELVANE_VERSION);
-    }
-    if (!replay.Seed()) {
-        throw InputScriptError(path, 0, "not a recorded session: it has no \"seed\" line");
-    }
+void Application::StartReplay() {
+    InputScript replay = LoadReplay(options_.ReplayPath);
     seed_ = *replay.Seed();
     random_->Seed(seed_);
     if (options_.Frames < 0) {
-        // A recording cut off without its end line ends with the last frame it names.
-        int64_t last = replay.Events().empty() ? 0 : replay.Events().back().Frame;
-        if (!replay.Deltas().empty()) {
-            last = std::max(last, replay.Deltas().back().Frame);
-        }
-        options_.Frames = replay.EndFrame().value_or(last);
+        options_.Frames = ReplayFrames(replay);
     }
     script_ = std::make_unique<InputScriptPlayer>(std::move(replay));
     ignoredKeys_ = std::make_unique<NoKeys>();
-
-    // The replay's saved games go to a folder of its own, which starts as a copy of the player's:
-    // a replay never overwrites a real save, and loads a slot as the player's folder holds it.
-    const std::filesystem::path folder = GetStateFolder() / "replay-saves";
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-    std::filesystem::create_directories(folder, error);
-    for (const auto& entry : std::filesystem::directory_iterator(SlotFolder(), error)) {
-        if (entry.path().extension() == ".sav") {
-            std::filesystem::copy_file(entry.path(), folder / entry.path().filename(), error);
-        }
-    }
-    slotFolderBefore_ = SetSlotFolder(folder);
-}
-
-void Application::StartRecording() {
-    if (!options_.RecordPath.empty()) {
-        std::string fault;
-        recording_ = SessionRecording::ToFile(options_.RecordPath, fault);
-        if (!recording_) {
-            throw InputScriptError(options_.RecordPath, 0, "cannot write the recording: " + fault);
-        }
-    } else if (options_.ReplayPath.empty()) {
-        const std::filesystem::path folder = GetStateFolder();
-        std::error_code error;
-        std::filesystem::create_directories(folder, error); // a folder that cannot be made fails the write
-        recording_ = SessionRecording::InMemory((folder / LastSessionFile).string(), SessionMemoryBytes);
-    } else {
-        return;
-    }
-    recording_->Append(InputRecorder::Header(KELVANE_VERSION, seed_));
-    recording_->Commit(0);
-    recording_->CatchCrashes();
-    recorder_ = std::make_unique<InputRecorder>();
-}
-
-void Application::RecordFrame(float frameDelta) {
-    frameLines_.clear();
-    recorder_->Frame(framesRun_ + 1, frameDelta, 1.0f / static_cast<float>(graphics_->FramesPerSecond),
-                     *input_, graphics_->HasFocus, frameLines_);
-    if (!frameLines_.empty()) {
-        recording_->Append(frameLines_);
-    }
+    slotFolderBefore_ = SetSlotFolder(PrepareReplaySaves(SlotFolder()));
 }
 
 void Application::ShutDown() {

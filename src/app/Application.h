@@ -21,8 +21,7 @@ class MusicManager;
 class MusicPlayer;
 class SoundManager;
 class InputScriptPlayer;
-class InputRecorder;
-class SessionRecording;
+class SessionRecorder;
 class PrefabManager;
 class TextureManager;
 class DestroyQueues;
@@ -68,16 +67,14 @@ public:
 
 private:
     void StartUp();
+    // Frames until the window closes or --frames runs out; a ContentError ends them.
+    void RunFrames();
     // One turn of the per-frame order. False when the window was closed during the message pump.
     bool RunFrame(float frameDelta);
     bool PumpMessages();
-    // The recording of this session: to --record's file, or kept in memory for the crash replay
-    // (none while replaying a recording).
-    void StartRecording();
-    // Adds the frame's input to the recording; called after its pump.
-    void RecordFrame(float frameDelta);
-    // A --replay file: checked, its seed taken, its input played from frame 1.
-    void LoadReplay();
+    // A --replay file: checked, its seed taken, its input played from frame 1, its saved games kept
+    // apart from the player's.
+    void StartReplay();
     void ShutDown();
     void RunNaivePacerForComparison();
 
@@ -116,10 +113,8 @@ private:
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;
     std::unique_ptr<KeyEventSink> ignoredKeys_; // a replay's window: the watcher's keys play no part
-    std::unique_ptr<InputRecorder> recorder_;
-    std::unique_ptr<SessionRecording> recording_;
-    std::string frameLines_; // the current frame's recorded lines
-    uint32_t seed_ = 0;      // the random source's seed: --seed, the replay's, or the clock's
+    std::unique_ptr<SessionRecorder> recorder_; // none while replaying: the replay is the recording
+    uint32_t seed_ = 0; // the random source's seed: --seed, the replay's, or the clock's
     std::optional<std::filesystem::path> slotFolderBefore_; // a replay's saved games go elsewhere
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "input/InputRecorder.h"
+
+class InputManager;
+class InputScript;
+class SessionRecording;
+
+// The running session's recording as the main loop keeps it: to --record's file as it runs, or in
+// memory for "last-session.replay" in the state folder, written at the end, on a fatal content
+// error or on a crash signal.
+class SessionRecorder {
+public:
+    // To `file` as the session runs; throws InputScriptError naming the file when it cannot be written.
+    static std::unique_ptr<SessionRecorder> ToFile(const std::string& file, uint32_t seed);
+    // In memory, for the state folder's "last-session.replay" (the folder is made here).
+    static std::unique_ptr<SessionRecorder> ForLastSession(uint32_t seed);
+    ~SessionRecorder();
+
+    // After frame `frame`'s pump: what it left in the input manager, and the frame's length.
+    void Frame(int64_t frame, float delta, float nominal, const InputManager& input, bool focused);
+    // Frame `frame` is whole.
+    void Commit(int64_t frame);
+    // The session ended; false (and one line on stderr) when the file could not be written.
+    bool Finish();
+    const std::string& File() const;
+
+private:
+    SessionRecorder(std::unique_ptr<SessionRecording> recording, uint32_t seed);
+
+    std::unique_ptr<SessionRecording> recording_;
+    InputRecorder recorder_;
+    std::string lines_; // the current frame's
+};
+
+// Reads a --replay file and checks that it is a recording of this version with its seed; throws
+// InputScriptError naming the file (and the line) when it is not.
+InputScript LoadReplay(const std::string& path);
+// The frames a replay runs: to its "end" line, or, cut off without one, to the last frame it names.
+int64_t ReplayFrames(const InputScript& replay);
+// A fresh folder for a replay's saved games, holding a copy of the player's slot files: a replay
+// never writes over a real save, and loads a slot as the player's folder holds it.
+std::filesystem::path PrepareReplaySaves(const std::filesystem::path& playerSlots);
