@@ -122,6 +122,9 @@ Application::Application(const AppOptions& options, Clock& clock)
 }
 
 Application::~Application() {
+    if (Service<SlotReadListener>::TryGet() == recorder_.get()) {
+        Service<SlotReadListener>::Set(nullptr);
+    }
     if (slotFolderBefore_) {
         SetSlotFolder(*slotFolderBefore_);
     }
@@ -267,6 +270,7 @@ void Application::StartUp() {
     } else if (options_.ReplayPath.empty()) {
         recorder_ = SessionRecorder::ForLastSession(seed_);
     }
+    Service<SlotReadListener>::Set(recorder_.get());
 
     config_->Load();
     developmentContent_->Folder = config_->DevelopmentContentPath();
@@ -364,6 +368,9 @@ bool Application::PumpMessages() {
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
         script_->Play(framesRun_ + 1, *input_);
+        if (!options_.ReplayPath.empty()) {
+            PlaceReplaySlots(*script_, framesRun_ + 1);
+        }
         graphics_->HasFocus = script_->HasFocus();
     }
     return open;
@@ -378,7 +385,7 @@ void Application::StartReplay() {
     }
     script_ = std::make_unique<InputScriptPlayer>(std::move(replay));
     ignoredKeys_ = std::make_unique<NoKeys>();
-    slotFolderBefore_ = SetSlotFolder(PrepareReplaySaves(SlotFolder()));
+    slotFolderBefore_ = SetSlotFolder(PrepareReplaySaves());
 }
 
 void Application::ShutDown() {

@@ -23,7 +23,8 @@ constexpr const char* Usage =
     "  --game-state FILE    at exit, save money, hull, items, submarine, boss and open menus as JSON\n"
     "  --record FILE        write the session's seed, frame lengths and input to FILE as it runs\n"
     "  --replay FILE        play a recorded session back: its seed, frame lengths and input, with\n"
-    "                       --fixed-step, until its last frame (saved games go to a scratch folder)\n";
+    "                       --fixed-step, until its last frame (its saved games go to a folder of\n"
+    "                       its own)\n";
 
 template <class T> bool ParseNumber(const std::string& text, T& out) {
     const char* end = text.data() + text.size();

@@ -1,11 +1,14 @@
 #include "app/SessionRecorder.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "input/InputScript.h"
 #include "input/InputScriptError.h"
+#include "input/InputScriptPlayer.h"
 #include "platform/SessionRecording.h"
 #include "platform/StateFolder.h"
+#include "saves/SlotFiles.h"
 
 namespace {
 
@@ -43,6 +46,7 @@ std::unique_ptr<SessionRecorder> SessionRecorder::ForLastSession(uint32_t seed) 
 
 void SessionRecorder::Frame(int64_t frame, float delta, float nominal, const InputManager& input,
                             bool focused) {
+    frame_ = frame;
     lines_.clear();
     recorder_.Frame(frame, delta, nominal, input, focused, lines_);
     if (!lines_.empty()) {
@@ -60,6 +64,12 @@ bool SessionRecorder::Finish() {
 
 const std::string& SessionRecorder::File() const {
     return recording_->File();
+}
+
+void SessionRecorder::SlotRead(const std::string& slotName, const std::span<const uint8_t>* bytes) {
+    lines_.clear();
+    InputRecorder::File(frame_, slotName, bytes, lines_);
+    recording_->Append(lines_);
 }
 
 InputScript LoadReplay(const std::string& path) {
@@ -85,15 +95,27 @@ int64_t ReplayFrames(const InputScript& replay) {
     return replay.EndFrame().value_or(last);
 }
 
-std::filesystem::path PrepareReplaySaves(const std::filesystem::path& playerSlots) {
+std::filesystem::path PrepareReplaySaves() {
     const std::filesystem::path folder = GetStateFolder() / "replay-saves";
     std::error_code error;
     std::filesystem::remove_all(folder, error);
     std::filesystem::create_directories(folder, error);
-    for (const auto& entry : std::filesystem::directory_iterator(playerSlots, error)) {
-        if (entry.path().extension() == ".sav") {
-            std::filesystem::copy_file(entry.path(), folder / entry.path().filename(), error);
+    return folder;
+}
+
+void PlaceReplaySlots(InputScriptPlayer& replay, int64_t frame) {
+    for (const InputScriptFile& file : replay.TakeDueFiles(frame)) {
+        // Only slot names: a recording never writes outside the replay's slot folder.
+        if (!IsSlotName(file.Name)) {
+            continue;
+        }
+        std::string fault;
+        if (!file.Bytes) {
+            std::error_code error;
+            std::filesystem::remove(SlotPath(file.Name), error);
+        } else if (!ReplaceFile(SlotPath(file.Name), *file.Bytes, fault)) {
+            std::fprintf(stderr, "kelvane: the replay cannot place %s: %s\n", SlotPath(file.Name).c_str(),
+                         fault.c_str());
         }
     }
-    return folder;
 }

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "input/Base64.h"
+
 namespace {
 
 // Appends the shortest text that reads back as exactly the same number.
@@ -44,6 +46,21 @@ std::string InputRecorder::End(int64_t frame) {
     std::string out;
     BeginLine(out, frame, "end\n");
     return out;
+}
+
+void InputRecorder::File(int64_t frame, std::string_view name, const std::span<const uint8_t>* bytes,
+                         std::string& out) {
+    BeginLine(out, frame, "file ");
+    out += name;
+    out += ' ';
+    if (bytes && bytes->empty()) {
+        out += '='; // base64 has no word for nothing
+    } else if (bytes) {
+        AppendBase64(out, *bytes);
+    } else {
+        out += '-';
+    }
+    out += '\n';
 }
 
 void InputRecorder::Frame(int64_t frame, float delta, float nominal, const InputManager& input, bool focused,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ public:
     // Appends frame `frame`'s lines to `out`. Call once per frame, after its pump, in frame order.
     void Frame(int64_t frame, float delta, float nominal, const InputManager& input, bool focused,
                std::string& out);
+    // Appends the line of a file the game read during `frame` (`name` one word): its bytes, or none
+    // when it did not exist.
+    static void File(int64_t frame, std::string_view name, const std::span<const uint8_t>* bytes,
+                     std::string& out);
 
 private:
     KeySet keys_;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string_view>
 
+#include "input/Base64.h"
 #include "input/InputScriptError.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool IsPadKey(Key key) {
 }
 
 // What a timed line holds besides an event.
-enum class LineKind { Event, Delta, End };
+enum class LineKind { Event, Delta, File, End };
 
 std::string ParsePair(const std::vector<std::string_view>& words, Vector2& value) {
     if (!ParseNumber(words[3], value.x) || !ParseNumber(words[4], value.y) || !std::isfinite(value.x) ||
@@ -49,15 +50,15 @@ std::string ParsePair(const std::vector<std::string_view>& words, Vector2& value
 
 // Parses one non-empty line that starts with a frame; returns the problem, empty when the line is good.
 std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEvent& event, LineKind& kind,
-                      float& delta) {
+                      float& delta, InputScriptFile& file) {
     using Kind = InputScriptEvent::Kind;
     if (!ParseNumber(words[0], event.Frame))
         return "expected a frame number, found \"" + std::string(words[0]) + "\"";
     if (event.Frame < 1)
         return "frame numbers start at 1";
     if (words.size() < 2)
-        return "expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", \"delta\" or \"end\" after "
-               "the frame number";
+        return "expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", \"delta\", \"file\" or "
+               "\"end\" after the frame number";
 
     kind = LineKind::Event;
     const std::string_view device = words[1];
@@ -90,13 +91,27 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
             return "expected \"delta <seconds>\", more than 0 and at most 1";
         return {};
     }
+    if (device == "file") {
+        kind = LineKind::File;
+        if (words.size() != 4)
+            return "expected \"file <name> <bytes>\" (base64, = or -)";
+        file.Name = std::string(words[2]);
+        if (words[3] == "=") {
+            file.Bytes.emplace();
+        } else if (words[3] != "-") {
+            file.Bytes = DecodeBase64(words[3]);
+            if (!file.Bytes)
+                return "the file's bytes are not base64";
+        }
+        return {};
+    }
     if (device == "end") {
         kind = LineKind::End;
         return words.size() == 2 ? std::string() : "expected nothing after \"end\"";
     }
     if (device != "key" && device != "button")
         return "unknown event \"" + std::string(device) +
-               "\" (expected key, mouse, button, pad, focus, delta or end)";
+               "\" (expected key, mouse, button, pad, focus, delta, file or end)";
     if (words.size() != 4 || (words[2] != "down" && words[2] != "up"))
         return "expected \"" + std::string(device) + " down <name>\" or \"" + std::string(device) +
                " up <name>\"";
@@ -181,7 +196,8 @@ InputScript InputScript::Parse(std::istream& text, const std::string& file) {
         event.Line = lineNumber;
         LineKind kind = LineKind::Event;
         float delta = 0.0f;
-        if (const std::string problem = ParseLine(words, event, kind, delta); !problem.empty())
+        InputScriptFile read;
+        if (const std::string problem = ParseLine(words, event, kind, delta, read); !problem.empty())
             throw InputScriptError(file, lineNumber, problem);
         if (event.Frame < lastFrame)
             throw InputScriptError(file, lineNumber,
@@ -193,6 +209,10 @@ InputScript InputScript::Parse(std::istream& text, const std::string& file) {
                 throw InputScriptError(file, lineNumber,
                                        "a second delta for frame " + std::to_string(event.Frame));
             script.deltas_.push_back({event.Frame, delta});
+        } else if (kind == LineKind::File) {
+            read.Frame = event.Frame;
+            read.Line = lineNumber;
+            script.files_.push_back(std::move(read));
         } else if (kind == LineKind::End) {
             script.endFrame_ = event.Frame;
         } else {

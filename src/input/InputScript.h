@@ -26,6 +26,9 @@
 //   <frame> focus in
 //   <frame> delta <seconds>           that frame's length when it is not the nominal period
 //                                     (applies to fixed-step runs)
+//   <frame> file <name> <bytes>       a file the session read at that frame: its bytes in base64,
+//                                     "=" when it was empty, "-" when there was none (a recording
+//                                     carries the saved games it loaded)
 //   <frame> end                       the run's last frame; nothing may follow
 //   version <text>                    the game version that recorded the file (before any event)
 //   seed <N>                          the random seed of the recorded session (before any event)
@@ -44,6 +47,14 @@ struct InputScriptEvent {
     int Line = 0;           // source line, for messages
 };
 
+// A file a recorded session read, with the bytes it found (none: the file did not exist).
+struct InputScriptFile {
+    int64_t Frame = 0;
+    std::string Name;
+    std::optional<std::vector<uint8_t>> Bytes;
+    int Line = 0;
+};
+
 // A frame whose length is not the nominal period.
 struct InputScriptDelta {
     int64_t Frame = 0;
@@ -58,6 +69,8 @@ public:
     static InputScript Parse(std::istream& text, const std::string& file);
 
     const std::vector<InputScriptEvent>& Events() const { return events_; }
+    // The files the session read, in frame order.
+    const std::vector<InputScriptFile>& Files() const { return files_; }
     // Frame lengths that differ from the nominal period, in frame order.
     const std::vector<InputScriptDelta>& Deltas() const { return deltas_; }
     // The header of a recording, and its last frame; empty when the file has none.
@@ -70,6 +83,7 @@ public:
 private:
     std::vector<InputScriptEvent> events_;
     std::vector<InputScriptDelta> deltas_;
+    std::vector<InputScriptFile> files_;
     std::optional<std::string> version_;
     std::optional<uint32_t> seed_;
     std::optional<int64_t> endFrame_;

@@ -63,6 +63,14 @@ void InputScriptPlayer::Play(int64_t frame, InputManager& input) {
     }
 }
 
+std::span<const InputScriptFile> InputScriptPlayer::TakeDueFiles(int64_t frame) {
+    const std::vector<InputScriptFile>& files = script_.Files();
+    const size_t first = nextFile_;
+    while (nextFile_ < files.size() && files[nextFile_].Frame <= frame)
+        ++nextFile_;
+    return std::span(files).subspan(first, nextFile_ - first);
+}
+
 float InputScriptPlayer::FrameDelta(int64_t frame, float nominal) {
     const std::vector<InputScriptDelta>& deltas = script_.Deltas();
     while (nextDelta_ < deltas.size() && deltas[nextDelta_].Frame < frame)

@@ -26,6 +26,10 @@ public:
     // sampling of the real devices does not undo it.
     void Play(int64_t frame, InputManager& input);
 
+    // The files read at `frame` or before that were not taken yet, in file order. The span lives
+    // until the next call.
+    std::span<const InputScriptFile> TakeDueFiles(int64_t frame);
+
     // Whether the window counts as focused after the events taken so far (scripts start focused).
     bool HasFocus() const { return focused_; }
 
@@ -49,4 +53,5 @@ private:
     Vector2 padAim_;
     bool focused_ = true;
     size_t nextDelta_ = 0;
+    size_t nextFile_ = 0;
 };

@@ -110,6 +110,41 @@ TEST(ReplayTest, AWobblySessionReplaysToTheSameStateMapAndSavedGame) {
     EXPECT_NE(ReadText(dir / "steady.json"), ReadText(recorded.GameStatePath));
 }
 
+// A session that loads a saved game carries the file in its recording: the replay loads the same
+// game on a machine that never had it.
+TEST(ReplayTest, ASessionThatLoadsASavedGameReplaysWithoutThePlayersFiles) {
+    Folders folders("load");
+    const fs::path& dir = folders.root;
+    const std::vector<std::string> env{"XDG_STATE_HOME=" + (dir / "state").string(),
+                                       "XDG_DATA_HOME=" + (dir / "data").string()};
+    const GameRun saving = RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", "440",
+                                    "--script", (dir / "play.script").string()},
+                                   env);
+    ASSERT_EQ(saving.ExitCode, 0) << saving.Stderr;
+    ASSERT_TRUE(fs::exists(dir / "data" / "Kelvane" / "SavedGame1.sav"));
+
+    std::ofstream(dir / "load.script") << "30 key down Esc\n32 key up Esc\n"
+                                          "36 key down Down\n38 key up Down\n"
+                                          "42 key down Space\n44 key up Space\n"  // Load Game
+                                          "48 key down Space\n50 key up Space\n"; // slot 1
+    const GameRun loading =
+        RunGame({"--headless", "--fixed-step", "--seed", "2", "--frames", "90", "--script",
+                 (dir / "load.script").string(), "--record", (dir / "load.replay").string(), "--game-state",
+                 (dir / "loaded.json").string()},
+                env);
+    ASSERT_EQ(loading.ExitCode, 0) << loading.Stderr;
+    EXPECT_NE(ReadText(dir / "load.replay").find("\n48 file SavedGame1 "), std::string::npos);
+
+    fs::remove_all(dir / "data");
+    const GameRun replay = RunGame({"--headless", "--replay", (dir / "load.replay").string(), "--game-state",
+                                    (dir / "replayed.json").string()},
+                                   env);
+    ASSERT_EQ(replay.ExitCode, 0) << replay.Stderr;
+    EXPECT_EQ(ReadText(dir / "replayed.json"), ReadText(dir / "loaded.json"));
+    EXPECT_FALSE(fs::exists(dir / "data" / "Kelvane" / "SavedGame1.sav"))
+        << "the replay wrote a player's slot";
+}
+
 // A session that dies mid-way leaves its replay in the state folder and says where in one line;
 // played back, it reaches the state the session had when it died.
 TEST(ReplayTest, ASessionThatAbortsLeavesAReplayOfItsLastWholeFrame) {

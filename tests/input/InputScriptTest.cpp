@@ -56,10 +56,11 @@ TEST(InputScriptParsing, MalformedLinesNameFileAndLine) {
     EXPECT_EQ(ErrorOf("0 key down W\n"), "play.txt:1: frame numbers start at 1");
     EXPECT_EQ(ErrorOf("-3 key down W\n"), "play.txt:1: frame numbers start at 1");
     EXPECT_EQ(ErrorOf("10 key down W\n9 key up W\n"), "play.txt:2: frame 9 comes after frame 10");
-    EXPECT_EQ(ErrorOf("1 jump\n"),
-              "play.txt:1: unknown event \"jump\" (expected key, mouse, button, pad, focus, delta or end)");
+    EXPECT_EQ(
+        ErrorOf("1 jump\n"),
+        "play.txt:1: unknown event \"jump\" (expected key, mouse, button, pad, focus, delta, file or end)");
     EXPECT_EQ(ErrorOf("1\n"), "play.txt:1: expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", "
-                              "\"delta\" or \"end\" after the frame number");
+                              "\"delta\", \"file\" or \"end\" after the frame number");
 }
 
 TEST(InputScriptParsing, WrongArgumentsAreRefused) {
@@ -135,6 +136,7 @@ TEST(InputScriptParsing, RecordingLinesPadFocusAndFrameLengths) {
     EXPECT_EQ(ErrorOf("1 delta 0\n"), "play.txt:1: expected \"delta <seconds>\", more than 0 and at most 1");
     EXPECT_EQ(ErrorOf("1 pad aim 2 0\n"), "play.txt:1: the pad aim must be two numbers from -1 to 1");
     EXPECT_EQ(ErrorOf("1 focus away\n"), "play.txt:1: expected \"focus in\" or \"focus out\"");
+    EXPECT_EQ(ErrorOf("1 file SavedGame1 abc\n"), "play.txt:1: the file's bytes are not base64");
 }
 
 // What a session's pump left in the input manager, recorded frame by frame and played back into
@@ -178,7 +180,26 @@ TEST(InputScriptPlaying, ARecordedSessionPlaysBackToTheSameInputEveryFrame) {
         recorder.Frame(static_cast<int64_t>(f), session[f].Delta, 1.0f / 60.0f, recorded, session[f].Focused,
                        text);
     }
+    // Files the session read: every byte value, and one that was missing.
+    std::vector<uint8_t> bytes(256 * 3 + 1);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7);
+    for (size_t size : {bytes.size(), bytes.size() - 1, bytes.size() - 2, size_t{0}}) {
+        const std::span<const uint8_t> read(bytes.data(), size);
+        InputRecorder::File(11, "SavedGame" + std::to_string(size), &read, text);
+    }
+    InputRecorder::File(11, "SavedGame5", nullptr, text);
     InputScriptPlayer player(Parse(text));
+    EXPECT_TRUE(player.TakeDueFiles(10).empty());
+    const auto files = player.TakeDueFiles(11);
+    ASSERT_EQ(files.size(), 5u);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(files[i].Bytes,
+                  std::vector<uint8_t>(bytes.begin(), bytes.begin() + files[i].Bytes->size()));
+    EXPECT_EQ(files[0].Bytes->size(), bytes.size());
+    EXPECT_EQ(files[2].Bytes->size(), bytes.size() - 2);
+    EXPECT_EQ(files[3].Name, "SavedGame0");
+    EXPECT_FALSE(files[4].Bytes);
     InputManager replayed;
     for (size_t f = 1; f < session.size(); ++f) {
         const int64_t frame = static_cast<int64_t>(f);
