@@ -27,7 +27,7 @@ void AppendPair(std::string& out, Vector2 value) {
     out += '\n';
 }
 
-bool IsMouseButton(size_t key) {
+bool IsMouseButtonBit(size_t key) {
     return key >= static_cast<size_t>(Key::LeftMouse) && key <= static_cast<size_t>(Key::RightMouse);
 }
 
@@ -82,7 +82,7 @@ void InputRecorder::Frame(int64_t frame, float delta, float nominal, const Input
             if (name.empty()) {
                 continue;
             }
-            BeginLine(out, frame, IsMouseButton(key) ? "button " : "key ");
+            BeginLine(out, frame, IsMouseButtonBit(key) ? "button " : "key ");
             out += keys_[key] ? "down " : "up ";
             out += name;
             out += '\n';
