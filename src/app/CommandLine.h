@@ -17,6 +17,9 @@ struct AppOptions {
     std::string WorldMapPath;  // PNG of the tile grid at exit
     std::string GameStatePath; // JSON of the inventory, submarine, boss and menus at exit
     std::string ContentPath;   // the Content folder to read; empty: found beside the executable
+    std::string RecordPath;    // write the session's recording here as it runs
+    std::string ReplayPath;    // play a recording back (its seed, deltas and input; fixed step)
+    int64_t AbortAtFrame = 0;  // tests only (KELVANE_TEST_ABORT_AT_FRAME): abort as this frame begins
 };
 
 // The outcome of reading the command line: options to run with, or text to print and an exit code.

@@ -19,6 +19,12 @@ TEST(CommandLineTest, ReadsEveryOption) {
     EXPECT_EQ(r.Options->WorldMapPath, "m.png");
     EXPECT_EQ(r.Options->GameStatePath, "g.json");
     EXPECT_EQ(r.Options->ContentPath, "C");
+
+    EXPECT_EQ(ParseCommandLine({"--record", "r.replay"}).Options->RecordPath, "r.replay");
+    const auto replay = ParseCommandLine({"--replay", "r.replay"});
+    ASSERT_TRUE(replay.Options);
+    EXPECT_EQ(replay.Options->ReplayPath, "r.replay");
+    EXPECT_TRUE(replay.Options->FixedStep); // the recorded frame lengths, whatever the machine
 }
 
 TEST(CommandLineTest, HelpAndVersionPrintAndExitZero) {
@@ -28,15 +34,21 @@ TEST(CommandLineTest, HelpAndVersionPrintAndExitZero) {
 }
 
 TEST(CommandLineTest, BadValuesAreRefusedWithStatusTwo) {
-    for (auto args : std::vector<std::vector<std::string>>{{"--frames"},
-                                                           {"--frames", "-1"},
-                                                           {"--frames", "12x"},
-                                                           {"--seed", "4294967296"},
-                                                           {"--bogus"},
-                                                           {"--screenshot", "s.png"},
-                                                           {"--world-map"},
-                                                           {"--game-state"},
-                                                           {"--content"}}) {
+    for (auto args :
+         std::vector<std::vector<std::string>>{{"--frames"},
+                                               {"--frames", "-1"},
+                                               {"--frames", "12x"},
+                                               {"--seed", "4294967296"},
+                                               {"--bogus"},
+                                               {"--screenshot", "s.png"},
+                                               {"--world-map"},
+                                               {"--game-state"},
+                                               {"--content"},
+                                               {"--record"},
+                                               {"--replay"},
+                                               {"--replay", "r.replay", "--seed", "1"},
+                                               {"--replay", "r.replay", "--script", "s.txt"},
+                                               {"--replay", "r.replay", "--record", "s.replay"}}) {
         const auto r = ParseCommandLine(args);
         EXPECT_FALSE(r.Options);
         EXPECT_EQ(r.ExitCode, 2);
