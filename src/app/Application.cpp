@@ -10,6 +10,8 @@
 #include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
 #include "app/GameConfig.h"
+#include "app/KeymapFile.h"
+#include "app/KeymapKeeper.h"
 #include "app/RegisterAllClasses.h"
 #include "app/SettingsKeeper.h"
 #include "audio/MusicManager.h"
@@ -114,6 +116,9 @@ Application::Application(const AppOptions& options, Clock& clock)
 }
 
 Application::~Application() {
+    if (Service<ControlsStore>::TryGet() == keymap_.get()) {
+        Service<ControlsStore>::Set(nullptr); // start-up failed after the keymap was read
+    }
     Destroy(developmentContent_);
     Destroy(config_);
     Service<PointerCapture>::Set(nullptr);
@@ -226,6 +231,8 @@ void Application::StartUp() {
     config_->Load();
     developmentContent_->Folder = config_->DevelopmentContentPath();
     input_->LoadMappings(KeyMappingsFile);
+    keymap_ = std::make_unique<KeymapKeeper>(GetKeymapPath(), *input_);
+    Service<ControlsStore>::Set(keymap_.get());
     prefabs_->RegisterAll(RegisterAllClasses, config_->GetPrefabFolder());
     prefabs_->Require("GameplayRoot");
     prefabs_->Require("EditorRoot");
@@ -326,6 +333,8 @@ void Application::ShutDown() {
     clipboard_.reset();
     Service<OptionsStore>::Set(nullptr);
     Destroy(settings_);
+    Service<ControlsStore>::Set(nullptr);
+    keymap_.reset();
     gamepads_.reset();
     window_.reset();
 }
