@@ -219,6 +219,15 @@ void UiControlsMenuBhv::Browse() {
     if (!input) {
         return;
     }
+    if (taken_ != Key::None) {
+        // Bound to a moving action, the key just taken would otherwise fire it in the next frame and
+        // as it repeats.
+        const auto taken = static_cast<size_t>(taken_);
+        if (input->CurrentKeys[taken] || input->FiredKeys[taken]) {
+            return;
+        }
+        taken_ = Key::None;
+    }
     if (input->IsActionPressed(Action::MenuCancel)) {
         Back();
         return;
@@ -286,6 +295,7 @@ void UiControlsMenuBhv::Capture() {
     const Action action = ListedActions()[static_cast<size_t>(line_)];
     Binding binding = Bind(input->Mappings, action, slot_, pressed);
     mode_ = Mode::Browse;
+    taken_ = pressed;
     if (const std::optional<Action> stranded = StrandedLifeline(binding.Mappings)) {
         playCue("ErrorBuzz");
         Note(std::string(ActionLabel(*stranded)) + " needs a key, or the menu could not be reached");

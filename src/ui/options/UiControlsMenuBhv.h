@@ -96,4 +96,5 @@ private:
     std::string note_;       // a refusal or question shown in place of the hint
     float noteTimer_ = 0.0f; // seconds the refusal stays
     ActionMappings pending_; // the swap a conflict waits to confirm
+    Key taken_ = Key::None;  // the key last bound, which moves nothing on the page until let go
 };
