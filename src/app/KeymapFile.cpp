@@ -14,7 +14,7 @@ namespace {
 // Far beyond any keymap: a larger file is not one, and is not read into memory whole.
 constexpr std::uintmax_t MaxKeymapBytes = 64 * 1024;
 
-void Warn(const std::filesystem::path& path, const std::string& problem) {
+void WarnShippedKeys(const std::filesystem::path& path, const std::string& problem) {
     std::fprintf(stderr, "kelvane: %s: %s; using the shipped key bindings\n", path.c_str(), problem.c_str());
 }
 
@@ -31,18 +31,18 @@ ActionMappings LoadKeymap(const std::filesystem::path& path, const ActionMapping
     }
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error || size > MaxKeymapBytes) {
-        Warn(path, error ? "cannot read the file" : "too large for a keymap");
+        WarnShippedKeys(path, error ? "cannot read the file" : "too large for a keymap");
         return shipped;
     }
     std::ifstream in(path, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in && !in.eof()) {
-        Warn(path, "cannot read the file");
+        WarnShippedKeys(path, "cannot read the file");
         return shipped;
     }
     KeymapReading reading = ReadKeymap(text, shipped);
     if (!reading.Problem.empty()) {
-        Warn(path, reading.Problem);
+        WarnShippedKeys(path, reading.Problem);
     } else if (!reading.Kept.empty()) {
         std::string names;
         for (Action action : reading.Kept) {

@@ -14,7 +14,7 @@ namespace {
 
 // Where an action acts: in play, in menus, or both (steering moves through menus too, and "back"
 // opens the menu from play).
-enum Context : unsigned { InPlay = 1, InMenus = 2 };
+enum ActionContext : unsigned { InPlay = 1, InMenus = 2 };
 
 unsigned ContextOf(Action action) {
     switch (action) {
