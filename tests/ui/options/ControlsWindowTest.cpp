@@ -66,7 +66,9 @@ TEST(ControlsWindowTest, ThePageShowsTheNewKeyPickedOutAndTheKeymapIsKept) {
         }
         return false;
     };
-    auto pale = [](int, int, int b) { return b > 150; };
+    auto pale = [](int, int, int b) {
+        return b > 150;
+    };
     // The panel spans the world view: its pale frame near both edges, half way down.
     EXPECT_TRUE(anyIn(16, 358, 30, 362, pale));
     EXPECT_TRUE(anyIn(930, 358, 944, 362, pale));
