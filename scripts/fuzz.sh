@@ -24,14 +24,15 @@ declare -A seeds=(
   [atlas]="tests/data/third_party/atlas/*/*.xml"
   [font]="tests/data/third_party/bmfont/*/*.fnt"
   [key_mappings]="content/Config/*.json"
+  [keymap]="tests/fuzz/seeds/keymap/*.json"
   [input_script]="tests/fuzz/seeds/input_script/*"
   [sound]="tests/data/third_party/audio/*/*.wav tests/data/third_party/audio/*/*.ogg"
   [save_file]="tests/fuzz/seeds/save_file/*.sav"
 )
-targets=(prefab atlas font key_mappings input_script sound save_file)
+targets=(prefab atlas font key_mappings keymap input_script sound save_file)
 # Inputs are cut to this length (bytes): the largest seeds (whole fonts and songs) would otherwise
 # make every execution parse or decode a hundred kilobytes.
-declare -A max_len=([prefab]=16384 [atlas]=16384 [font]=16384 [key_mappings]=4096 [input_script]=4096
+declare -A max_len=([prefab]=16384 [atlas]=16384 [font]=16384 [key_mappings]=4096 [keymap]=4096 [input_script]=4096
                     [sound]=32768 [save_file]=72000)
 
 export ASAN_OPTIONS="detect_leaks=1"

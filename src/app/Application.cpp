@@ -12,6 +12,8 @@
 #include "app/GameConfig.h"
 #include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
+#include "app/KeymapFile.h"
+#include "app/KeymapKeeper.h"
 #include "app/RegisterAllClasses.h"
 #include "app/SessionRecorder.h"
 #include "app/SettingsKeeper.h"
@@ -132,6 +134,9 @@ Application::Application(const AppOptions& options, Clock& clock)
 }
 
 Application::~Application() {
+    if (Service<ControlsStore>::TryGet() == keymap_.get()) {
+        Service<ControlsStore>::Set(nullptr); // start-up failed after the keymap was read
+    }
     if (Service<SlotReadListener>::TryGet() == recorder_.get()) {
         Service<SlotReadListener>::Set(nullptr);
     }
@@ -288,6 +293,8 @@ void Application::StartUp() {
     config_->Load(content_.Find(GameConfigFile));
     developmentContent_->Folder = config_->DevelopmentContentPath();
     input_->LoadMappings(content_.Find(KeyMappingsFile).string());
+    keymap_ = std::make_unique<KeymapKeeper>(GetKeymapPath(), *input_);
+    Service<ControlsStore>::Set(keymap_.get());
     // A development folder is the developer's own and written in place; otherwise edited prefabs
     // land in the overlay when there is one.
     const std::filesystem::path prefabFolder = config_->GetPrefabFolder(content_.Shipped);
@@ -417,6 +424,8 @@ void Application::ShutDown() {
     clipboard_.reset();
     Service<OptionsStore>::Set(nullptr);
     Destroy(settings_);
+    Service<ControlsStore>::Set(nullptr);
+    keymap_.reset();
     gamepads_.reset();
     window_.reset();
 }

@@ -31,6 +31,7 @@ struct DevelopmentContent;
 class EditorState;
 class FramePacer;
 class Gamepads;
+class KeymapKeeper;
 class SettingsKeeper;
 class FrameStats;
 class GameObject;
@@ -113,6 +114,7 @@ private:
     std::unique_ptr<Window> window_;
     std::unique_ptr<Gamepads> gamepads_; // with a window only: a headless run has no player at it
     std::unique_ptr<SettingsKeeper> settings_;
+    std::unique_ptr<KeymapKeeper> keymap_;
     std::unique_ptr<ClipboardBackend> clipboard_;
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;

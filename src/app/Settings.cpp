@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -121,6 +122,12 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& path) {
     root.put("MusicVolume", ShortestText(settings.MusicVolume));
     root.put("EffectsVolume", ShortestText(settings.EffectsVolume));
 
+    std::ostringstream text;
+    WriteJsonTree(text, root);
+    return SaveConfigFile(text.str(), path, "settings");
+}
+
+bool SaveConfigFile(const std::string& text, const std::filesystem::path& path, const char* what) {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     // Beside the file, so the rename stays within one file system; the process id keeps two games
@@ -132,20 +139,20 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& path) {
         if (!out) {
             throw std::runtime_error("cannot write " + temporary.string());
         }
-        WriteJsonTree(out, root);
+        out << text;
         out.flush();
         if (!out) {
             throw std::runtime_error("cannot write " + temporary.string());
         }
     } catch (const std::exception& e) {
         std::filesystem::remove(temporary, error);
-        std::fprintf(stderr, "kelvane: %s: settings not saved (%s)\n", path.c_str(), e.what());
+        std::fprintf(stderr, "kelvane: %s: %s not saved (%s)\n", path.c_str(), what, e.what());
         return false;
     }
     std::filesystem::rename(temporary, path, error);
     if (error) {
         std::filesystem::remove(temporary, error);
-        std::fprintf(stderr, "kelvane: %s: settings not saved (%s)\n", path.c_str(), error.message().c_str());
+        std::fprintf(stderr, "kelvane: %s: %s not saved (%s)\n", path.c_str(), what, error.message().c_str());
         return false;
     }
     return true;

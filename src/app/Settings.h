@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 // The player's own choices, kept between runs: how the window shows and how loud things are.
 struct Settings {
@@ -33,3 +34,8 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole = nullptr);
 // then renamed over it, so the file is always the old one or the new one, whole. On failure (a
 // read-only folder, a full disk) one warning line on stderr and false; the game goes on.
 bool SaveSettings(const Settings& settings, const std::filesystem::path& path);
+
+// Writes one of the player's configuration files the same way: text into a temporary file beside
+// path, renamed over it. On failure one warning line on stderr ("<path>: <what> not saved (why)")
+// and false.
+bool SaveConfigFile(const std::string& text, const std::filesystem::path& path, const char* what);

@@ -5,9 +5,10 @@
 namespace {
 
 constexpr std::array<std::string_view, ActionCount> ActionNames{
-    "MoveUp",     "MoveDown",   "MoveLeft",   "MoveRight",  "MainWeapon",  "Quickslot1",
-    "Quickslot2", "Quickslot3", "Quickslot4", "Quickslot5", "MenuConfirm", "MenuCancel",
-    "QuickslotPrevious", "QuickslotNext",
+    "MoveUp",      "MoveDown",   "MoveLeft",          "MoveRight",     "MainWeapon",
+    "Quickslot1",  "Quickslot2", "Quickslot3",        "Quickslot4",    "Quickslot5",
+    "MenuConfirm", "MenuCancel", "QuickslotPrevious", "QuickslotNext", "MenuClear",
+    "MenuSellAll",
 };
 
 } // namespace

@@ -21,9 +21,12 @@ enum class Action : uint8_t {
     // Stepping through the quick slots one at a time, for the gamepad's shoulder buttons.
     QuickslotPrevious,
     QuickslotNext,
+    // Menu lines with a second use: removing a binding on the controls page, selling every block.
+    MenuClear,
+    MenuSellAll,
 };
 
-inline constexpr int ActionCount = static_cast<int>(Action::QuickslotNext) + 1;
+inline constexpr int ActionCount = static_cast<int>(Action::MenuSellAll) + 1;
 
 // The action's name as the mappings file writes it ("MoveUp").
 std::string_view ActionName(Action action);

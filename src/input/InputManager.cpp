@@ -51,6 +51,7 @@ void InputManager::FrameUpdate() {
         if (CurrentKeys[i] && !PreviousKeys[i]) {
             RepeatTimers[i] = RepeatDelay;
             FiredKeys.set(i);
+            PadLastUsed = i >= FirstPadKey;
         } else if (CurrentKeys[i]) {
             // Float arithmetic on purpose: at 1/60 s frames it gives the 24th, 27th, 30th... update.
             RepeatTimers[i] += frameDelta;

@@ -42,7 +42,8 @@ public:
     void SetMousePosition(float x, float y) { MousePosition = {x, y}; }
 
     // Once per frame, before the pump: fired keys with auto-repeat (reads FrameDelta of the GameTime
-    // service), the typed text of the fired keys, then PreviousKeys and PreviousMousePosition catch up.
+    // service), the typed text of the fired keys, which device was used last (PadLastUsed), then
+    // PreviousKeys and PreviousMousePosition catch up.
     // No text is typed while the window has no focus.
     void FrameUpdate();
 
@@ -85,6 +86,8 @@ public:
     std::multimap<Action, Key> Mappings;                                // equal actions keep file order
     std::array<float, KeySetSize> RepeatTimers = InitialRepeatTimers(); // seconds; RepeatDelay while up
     KeySet FiredKeys;
+    // The last key newly pressed came from the game controller: hints then name its inputs.
+    bool PadLastUsed = false;
 
     static constexpr float RepeatDelay = -0.35f;   // timer value at press: repeats start 0.4 s later
     static constexpr float RepeatInterval = 0.05f; // then one repeat per interval, at most one a frame

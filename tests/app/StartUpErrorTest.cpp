@@ -81,9 +81,10 @@ TEST_F(StartUpErrorTest, MissingKeyMappings) {
     ExpectOneLineError("KeyMappings.json", "");
 }
 
-// One broken copy of Content per kind of damage a modder can do. The real game either refuses it
-// with one line naming the file (status 1), or runs with at most one warning, which names the file
-// (status 0); never a signal or a sanitizer report.
+// One broken copy of Content per kind of damage a modder can do (or a player, to the files under
+// the copy's own "config" home). The real game either refuses it with one line naming the file
+// (status 1), or runs with at most one warning, which names the file (status 0); never a signal or
+// a sanitizer report.
 struct BrokenContent {
     const char* name;
     std::function<void(const ContentCopy&)> damage;
@@ -121,7 +122,8 @@ class BrokenContentTest : public ::testing::TestWithParam<BrokenContent> {};
 TEST_P(BrokenContentTest, IsRefusedInOneLineOrRunsWithOneWarning) {
     ContentCopy content;
     GetParam().damage(content);
-    const GameRun run = RunGameIn(content.Folder(), {"--headless", "--frames", "30"});
+    const GameRun run = RunGameIn(content.Folder(), {"--headless", "--frames", "30"},
+                                  {"XDG_CONFIG_HOME=" + content.Folder() + "/config"});
     const std::string& err = run.Stderr;
     EXPECT_EQ(run.ExitCode, GetParam().exitCode) << err;
     EXPECT_EQ(err.find("Sanitizer"), std::string::npos) << err;
@@ -198,6 +200,15 @@ INSTANTIATE_TEST_SUITE_P(
             "KeyMappingsThatAreAnArray",
             [](const ContentCopy& c) { c.Write("Content/Config/KeyMappings.json", R"([{"MoveUp": "W"}])"); },
             1, "KeyMappings.json"},
+        BrokenContent{"PlayerKeymapNamingNoKey",
+                      [](const ContentCopy& c) {
+                          c.Write("config/Kelvane/keymap.json", R"({"MenuCancel": ["Escape"]})");
+                      },
+                      0, "keymap.json"},
+        BrokenContent{
+            "PlayerKeymapCutShort",
+            [](const ContentCopy& c) { c.Write("config/Kelvane/keymap.json", "{\"MoveDown\": [\"K\""); }, 0,
+            "keymap.json"},
         BrokenContent{"FontPageWidthZero",
                       [](const ContentCopy& c) {
                           const std::string font = "Content/Fonts/Main/Small.fnt";

@@ -32,8 +32,11 @@ void UiMenuRootBhv::Start() {
         SwitchOff(*child);
     }
     options_ = FindChild("UiOptionsMenu");
-    if (options_) {
-        SwitchOff(*options_);
+    controls_ = FindChild("UiControlsMenu");
+    for (GameObject* optional : {options_, controls_}) {
+        if (optional) {
+            SwitchOff(*optional);
+        }
     }
 }
 

@@ -48,6 +48,13 @@ public:
         }
     }
 
+    // So is the controls page, a "UiControlsMenu" child.
+    void openControlsMenu() {
+        if (controls_) {
+            openMenu(controls_);
+        }
+    }
+
     void OpenSupplyStore() override { openSupplyMainMenu(); }
 
     GameObject* MenuBackground() const { return children_[0]; }
@@ -59,6 +66,7 @@ public:
     GameObject* SupplySellMenu() const { return children_[6]; }
     GameObject* SupplyLoadoutMenu() const { return children_[7]; }
     GameObject* OptionsMenu() const { return options_; }
+    GameObject* ControlsMenu() const { return controls_; }
 
     // A menu is showing: the background is running, or the loadout menu (which has none) is on.
     bool IsMenuOpen() const;
@@ -74,4 +82,5 @@ private:
     std::array<GameObject*, 8> children_{};
     GameObject* pending_ = nullptr;
     GameObject* options_ = nullptr;
+    GameObject* controls_ = nullptr;
 };

@@ -133,8 +133,15 @@ std::string UiOptionsMenuBhv::ValueText(int line, const OptionValues& values) {
 }
 
 void UiOptionsMenuBhv::Chosen(int index) {
+    UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get();
     if (index == FullscreenLine) {
         Step(index, 1);
+    } else if (index == ControlsLine && root && root->ControlsMenu()) {
+        // The selection stays on this line for the way back.
+        if (Owner) {
+            SwitchOff(*Owner);
+        }
+        root->openControlsMenu();
     } else if (index == BackLine) {
         Back();
     }

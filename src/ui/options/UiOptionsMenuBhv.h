@@ -10,17 +10,19 @@ class GameObject;
 class TextComponent;
 class TextMenuBhv;
 
-// The options menu, reached from the main menu: master, music and effects volume, fullscreen, back.
+// The options menu, reached from the main menu: master, music and effects volume, fullscreen, the
+// controls page, back.
 // Its lines are the TextMenuBhv's items in that order; each shows the label its prefab gives it,
 // followed by the value. "MoveLeft" and "MoveRight" change the selected line's value (volumes in
-// steps of a tenth, fullscreen on and off), "MenuConfirm" toggles fullscreen or goes back, and
+// steps of a tenth, fullscreen on and off), "MenuConfirm" toggles fullscreen, opens the controls
+// page (when the menu root has one) or goes back, and
 // "MenuCancel" goes back to the main menu. Every change goes straight to the OptionsStore, which
 // applies and keeps it.
 class UiOptionsMenuBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "UiOptionsMenuBhv";
 
-    enum Line { MasterLine, MusicLine, EffectsLine, FullscreenLine, BackLine };
+    enum Line { MasterLine, MusicLine, EffectsLine, FullscreenLine, ControlsLine, BackLine };
 
     static constexpr float VolumeStep = 0.1f;
 

@@ -62,7 +62,7 @@ void UiSupplySellMenuBhv::HandleInput() {
     if (!input->IsActionDown(Action::MenuConfirm)) {
         StopCoroutine<&UiSupplySellMenuBhv::SellStep>();
     }
-    if (input->IsKeyPressed(Key::B) && SellAllBlocks()) {
+    if (input->IsActionPressed(Action::MenuSellAll) && SellAllBlocks()) {
         Refresh();
         playCue("ItemSold");
     }

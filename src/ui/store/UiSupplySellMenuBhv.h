@@ -11,7 +11,7 @@ class ItemComponent;
 
 // The store's sell list: every item the submarine holds, at half its buying price, one per
 // "UiSellMenuItem" row. Holding "MenuConfirm" sells the selected item unit by unit, a little faster
-// each time, and stops after the last one; "B" sells every block at once.
+// each time, and stops after the last one; "MenuSellAll" sells every block at once.
 class UiSupplySellMenuBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "UiSupplySellMenuBhv";

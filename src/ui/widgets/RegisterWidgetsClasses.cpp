@@ -2,7 +2,9 @@
 
 #include "prefabs/ComponentRegistry.h"
 #include "ui/widgets/UiButtonBhv.h"
+#include "ui/widgets/UiKeyHintBhv.h"
 
 void RegisterWidgetsClasses(ComponentRegistry& registry) {
     registry.Register<UiButtonBhv>();
+    registry.Register<UiKeyHintBhv>();
 }

@@ -46,7 +46,8 @@ TEST_F(OptionsMenuTest, TheMainMenusFourthLineOpensOptionsWhoseStepsReachTheStor
     EXPECT_TRUE(IsPaused());
     EXPECT_EQ(LineText(0), "Master  100%");
     EXPECT_EQ(LineText(3), "Fullscreen  Off");
-    EXPECT_EQ(LineText(4), "Back");
+    EXPECT_EQ(LineText(4), "Controls");
+    EXPECT_EQ(LineText(5), "Back");
 
     // Tenths both ways, never past the ends, and no drift after many steps.
     Press(Key::A);

@@ -33,6 +33,7 @@ protected:
         }
         Bind(Action::MenuConfirm, Key::OemEnter);
         Bind(Action::MenuCancel, Key::Esc);
+        Bind(Action::MenuSellAll, Key::B);
 
         const std::string field = R"({"Components": {"TextComponent": ""}, "AutoCreate": ""})";
         AddPrefab("RowText", field);
