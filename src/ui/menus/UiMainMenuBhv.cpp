@@ -3,7 +3,9 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
+#include "enemies/boss/WorldEventsBhv.h"
 #include "input/InputManager.h"
+#include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
 #include "player/sub/SubBhv.h"
@@ -57,6 +59,15 @@ void UiMainMenuBhv::ItemChosen(int index) {
 }
 
 void UiMainMenuBhv::StartNewGame() {
+    // What a fresh start gives: the boss unbeaten (so the generation below shuts the gates and takes
+    // the second station away), the reward to be earned again, no sales or unlocks.
+    if (WorldEventsBhv* worldEvents = WellKnown<WorldEventsBhv>::Get()) {
+        worldEvents->StartNewGame();
+    }
+    if (ForSaleItemsBhv* forSale = WellKnown<ForSaleItemsBhv>::Get(); forSale && forSale->Owner) {
+        // The fresh catalogue registers itself as it starts.
+        forSale->Owner->Reinstantiate();
+    }
     if (WorldMakerBhv* maker = WellKnown<WorldMakerBhv>::Get()) {
         maker->Generate();
     }
