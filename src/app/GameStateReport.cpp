@@ -3,7 +3,7 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/WellKnown.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "physics/FixtureMouseListenerBhv.h"
 #include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"

@@ -12,9 +12,9 @@
 #include <box2d/b2_body.h>
 
 #include "GameScene.h"
-#include "core/BossEvents.h"
 #include "enemies/boss/BossGateBhv.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "events/BossEvents.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "physics/B2BodyComponent.h"
 #include "player/HudMessage.h"
 #include "player/items/ForSaleItemsBhv.h"

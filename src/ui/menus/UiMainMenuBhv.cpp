@@ -3,7 +3,7 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "input/InputManager.h"
 #include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"
