@@ -8,6 +8,7 @@ packages=(
   libboost-dev libboost-regex-dev libbox2d-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Usage: scripts/test.sh [PRESET...]   (default: release)
-# Installs what is missing, builds each preset and runs every test with ctest. Starts a private
+# Installs what is missing, builds each preset and runs every test with ctest, then builds the play
+# preset and checks its install tree and Debian package (scripts/install-check.sh). Starts a private
 # Xvfb display when there is none, so the window and rendering tests run on a machine without one.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +30,12 @@ done
 # define the same file-local name break that build alone: every test run builds it too.
 if ./scripts/build.sh play kelvane kelvane_content; then
   summary+=("play: built")
+  # The play build installed into a scratch prefix and packed, as a player gets it.
+  if ./scripts/install-check.sh build/play; then
+    summary+=("install: passed")
+  else
+    summary+=("install: FAILED"); status=1
+  fi
 else
   summary+=("play: BUILD FAILED"); status=1
 fi

@@ -2,15 +2,18 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include <box2d/b2_world.h>
 
+#include "app/ContentSearch.h"
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
 #include "app/GameConfig.h"
 #include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
 #include "app/RegisterAllClasses.h"
+#include "app/SessionRecorder.h"
 #include "app/SettingsKeeper.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
@@ -22,7 +25,6 @@
 #include "core/DestroyQueues.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
-#include "core/ObjectPasses.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/DevelopmentContent.h"
@@ -34,6 +36,7 @@
 #include "input/PointerCapture.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
+#include "physics/FrameOrder.h"
 #include "physics/PhysicsWorld.h"
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
@@ -43,6 +46,7 @@
 #include "render/GraphicsManager.h"
 #include "render/RenderSetup.h"
 #include "render/Renderer.h"
+#include "saves/SlotFiles.h"
 #include "world/RandomManager.h"
 #include "world/TileGrid.h"
 #include "world/WorldMap.h"
@@ -63,7 +67,8 @@ template <class T> void Destroy(std::unique_ptr<T>& slot) {
     slot.reset();
 }
 
-constexpr const char* KeyMappingsFile = "Content/Config/KeyMappings.json";
+constexpr const char* KeyMappingsFile = "Config/KeyMappings.json";
+constexpr const char* GameConfigFile = "Config/GameConfig.json";
 
 // Key messages from the window go to the input manager as virtual-key codes.
 class KeyboardToInput final : public KeyEventSink {
@@ -76,10 +81,22 @@ private:
     InputManager& input_;
 };
 
+class NoKeys final : public KeyEventSink {
+public:
+    void KeyDown(int) override {}
+    void KeyUp(int) override {}
+};
+
 } // namespace
 
 Application::Application(const AppOptions& options, Clock& clock)
     : options_(options), clock_(clock), startTick_(clock.Now()) {
+    try {
+        content_ = FindContent(options_.ContentPath);
+    } catch (const ContentError& error) {
+        contentMissing_ = error;
+        content_.Shipped = "Content";
+    }
     Create(destroyQueues_);
     Create(events_);
     Create(contactListener_);
@@ -90,18 +107,21 @@ Application::Application(const AppOptions& options, Clock& clock)
     Create(sceneRoots_);
     sceneRoots_->Root = root_.get();
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    Create(random_, options_.Seed.value_or(static_cast<uint32_t>(
-                        std::chrono::duration_cast<std::chrono::microseconds>(now).count())));
+    seed_ = options_.Seed.value_or(
+        static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+    Create(random_, seed_);
     Create(tileGrid_);
     Create(graphics_);
-    Create(textures_);
-    Create(fonts_);
+    Create(textures_, content_.Shipped.string());
+    textures_->SetOverlayRoot(content_.Overlay.string());
+    Create(fonts_, content_.Shipped.string());
     Create(prefabs_);
     Create(gameTime_);
     Create(input_);
     // Without a sound card (or headless) sounds still start and end by their length, in silence.
-    Create(sounds_, options_.Headless ? AudioSystem::Device::Silent : AudioSystem::Device::Default);
-    Create(music_);
+    Create(sounds_, options_.Headless ? AudioSystem::Device::Silent : AudioSystem::Device::Default,
+           (content_.Shipped / "Sounds").string());
+    Create(music_, (content_.Shipped / "Music").string());
     Create(musicPlayer_, sounds_->System(), *music_);
     Create(coroutines_);
     Create(editorState_);
@@ -112,6 +132,12 @@ Application::Application(const AppOptions& options, Clock& clock)
 }
 
 Application::~Application() {
+    if (Service<SlotReadListener>::TryGet() == recorder_.get()) {
+        Service<SlotReadListener>::Set(nullptr);
+    }
+    if (slotFolderBefore_) {
+        SetSlotFolder(*slotFolderBefore_);
+    }
     Destroy(developmentContent_);
     Destroy(config_);
     Service<PointerCapture>::Set(nullptr);
@@ -162,33 +188,19 @@ int Application::Run() {
     if (stats_) {
         stats_->Begin(clock_.Now());
     }
-    while (options_.Frames < 0 || framesRun_ < options_.Frames) {
-        float delta = 1.0f / static_cast<float>(graphics_->FramesPerSecond);
-        if (!options_.FixedStep) {
-            pacer_->WaitUntilDue();
-        }
-        const uint64_t now = clock_.Now();
-        if (!options_.FixedStep) {
-            delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
-        }
-        if (stats_) {
-            if (framesRun_ == 0) {
-                stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 /
-                                static_cast<double>(clock_.Frequency()));
-            }
-            stats_->Frame(now, options_.FixedStep ? 0 : pacer_->LastWakeLateness());
-        }
-        const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
-        if (!RunFrame(delta)) {
-            break;
-        }
-        if (stats_) {
-            stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
-        }
-        ++framesRun_;
-        if (frameObserver_) {
-            frameObserver_(framesRun_);
-        }
+    try {
+        RunFrames();
+    } catch (const ContentError& error) {
+        // Content the running game needed is missing or malformed: the session ends here, and its
+        // recording shows how it got there.
+        const bool kept = recorder_ && recorder_->Finish();
+        std::fprintf(stderr, "kelvane: %s%s%s\n", error.what(), kept ? "; the session's replay is " : "",
+                     kept ? recorder_->File().c_str() : "");
+        ShutDown();
+        return 1;
+    }
+    if (recorder_) {
+        recorder_->Finish();
     }
     // The last frame captured its back buffer; a screenshot that cannot be written fails the run.
     const bool shotFailed = !options_.ScreenshotPath.empty() && framesRun_ == options_.Frames &&
@@ -215,22 +227,80 @@ int Application::Run() {
     return shotFailed || reportFailed ? 1 : 0;
 }
 
+void Application::RunFrames() {
+    while (options_.Frames < 0 || framesRun_ < options_.Frames) {
+        if (options_.AbortAtFrame > 0 && framesRun_ + 1 == options_.AbortAtFrame) {
+            std::abort();
+        }
+        const float nominal = 1.0f / static_cast<float>(graphics_->FramesPerSecond);
+        float delta = nominal;
+        if (!options_.FixedStep) {
+            pacer_->WaitUntilDue();
+        }
+        const uint64_t now = clock_.Now();
+        if (!options_.FixedStep) {
+            delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
+        } else if (script_) {
+            delta = script_->FrameDelta(framesRun_ + 1, nominal);
+        }
+        if (stats_) {
+            if (framesRun_ == 0) {
+                stats_->StartUp(static_cast<double>(now - startTick_) * 1000.0 /
+                                static_cast<double>(clock_.Frequency()));
+            }
+            stats_->Frame(now, options_.FixedStep ? 0 : pacer_->LastWakeLateness());
+        }
+        const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
+        if (!RunFrame(delta)) {
+            break;
+        }
+        if (stats_) {
+            stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
+        }
+        ++framesRun_;
+        if (recorder_) {
+            recorder_->Commit(framesRun_);
+        }
+        if (frameObserver_) {
+            frameObserver_(framesRun_);
+        }
+    }
+}
+
 void Application::StartUp() {
+    if (contentMissing_) {
+        throw *contentMissing_;
+    }
     // A malformed script is the caller's mistake, reported before anything starts.
-    if (!options_.ScriptPath.empty()) {
+    if (!options_.ReplayPath.empty()) {
+        StartReplay();
+    } else if (!options_.ScriptPath.empty()) {
         script_ = std::make_unique<InputScriptPlayer>(InputScript::Load(options_.ScriptPath));
     }
+    // A replay is not recorded again: its file already is the recording.
+    if (!options_.RecordPath.empty()) {
+        recorder_ = SessionRecorder::ToFile(options_.RecordPath, seed_);
+    } else if (options_.ReplayPath.empty()) {
+        recorder_ = SessionRecorder::ForLastSession(seed_);
+    }
+    Service<SlotReadListener>::Set(recorder_.get());
 
-    config_->Load();
+    config_->Load(content_.Find(GameConfigFile));
     developmentContent_->Folder = config_->DevelopmentContentPath();
-    input_->LoadMappings(KeyMappingsFile);
-    prefabs_->RegisterAll(RegisterAllClasses, config_->GetPrefabFolder());
+    input_->LoadMappings(content_.Find(KeyMappingsFile).string());
+    // A development folder is the developer's own and written in place; otherwise edited prefabs
+    // land in the overlay when there is one.
+    const std::filesystem::path prefabFolder = config_->GetPrefabFolder(content_.Shipped);
+    const bool shippedPrefabs = prefabFolder == content_.Shipped / "Prefabs";
+    prefabs_->RegisterAll(RegisterAllClasses, prefabFolder,
+                          shippedPrefabs && !content_.Overlay.empty() ? content_.Overlay / "Prefabs"
+                                                                      : std::filesystem::path());
     prefabs_->Require("GameplayRoot");
     prefabs_->Require("EditorRoot");
 
     window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
                                 : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
-    if (!options_.Headless) {
+    if (!options_.Headless && options_.ReplayPath.empty()) {
         gamepads_ = std::make_unique<Gamepads>();
     }
     settings_ = std::make_unique<SettingsKeeper>(
@@ -267,20 +337,25 @@ void Application::StartUp() {
 }
 
 bool Application::RunFrame(float frameDelta) {
-    gameTime_->FrameDelta = frameDelta;
-    gameTime_->TotalTime += frameDelta;
-
-    input_->FrameUpdate();
-    sounds_->Update(frameDelta);
-    musicPlayer_->Update(frameDelta);
-    if (!PumpMessages()) {
+    const FrameScene scene{*gameTime_,     *root_,          *sceneRoots_->GameplayRoot,
+                           *physicsWorld_, *destroyQueues_, graphics_->FramesPerSecond};
+    const bool open = RunFrameOrder(scene, frameDelta, [this, frameDelta] {
+        input_->FrameUpdate();
+        sounds_->Update(frameDelta);
+        musicPlayer_->Update(frameDelta);
+        if (!PumpMessages()) {
+            return false;
+        }
+        if (recorder_) {
+            recorder_->Frame(framesRun_ + 1, frameDelta,
+                             1.0f / static_cast<float>(graphics_->FramesPerSecond), *input_,
+                             graphics_->HasFocus);
+        }
+        return true;
+    });
+    if (!open) {
         return false;
     }
-    InputPass(*root_);
-    BodyActivityPass(*sceneRoots_->GameplayRoot, sceneRoots_->GameplayRoot->UpdateEnabled);
-    StepPhysics(*physicsWorld_, gameTime_->FrameDelta, graphics_->FramesPerSecond);
-    UpdatePass(*root_);
-    destroyQueues_->Flush();
 
     const bool lastFrame = options_.Frames >= 0 && framesRun_ + 1 == options_.Frames;
     if (lastFrame && !options_.ScreenshotPath.empty()) {
@@ -292,7 +367,8 @@ bool Application::RunFrame(float frameDelta) {
 
 bool Application::PumpMessages() {
     // A script is the player's hands: it owns the pointer (the desktop's would undo its moves and
-    // presses every frame), and its input counts whether or not the desktop focused the window.
+    // presses every frame), and its input counts whether or not the desktop focused the window (its
+    // own focus lines aside). A replay's input is all in the recording: the window's keys are not.
     if (!script_) {
         const MouseState mouse = window_->Mouse();
         input_->SetMousePosition(mouse.X, mouse.Y);
@@ -300,8 +376,8 @@ bool Application::PumpMessages() {
         input_->SetKeyState(Key::MiddleMouse, mouse.Middle);
         input_->SetKeyState(Key::RightMouse, mouse.Right);
     }
-    graphics_->HasFocus = window_->HasFocus() || script_ != nullptr;
-    const bool open = window_->PumpEvents(*keySink_);
+    graphics_->HasFocus = script_ ? script_->HasFocus() : window_->HasFocus();
+    const bool open = window_->PumpEvents(ignoredKeys_ ? *ignoredKeys_ : *keySink_);
     if (gamepads_) {
         ApplyGamepad(gamepads_->Poll(), *input_);
     }
@@ -311,8 +387,24 @@ bool Application::PumpMessages() {
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
         script_->Play(framesRun_ + 1, *input_);
+        if (!options_.ReplayPath.empty()) {
+            PlaceReplaySlots(*script_, framesRun_ + 1);
+        }
+        graphics_->HasFocus = script_->HasFocus();
     }
     return open;
+}
+
+void Application::StartReplay() {
+    InputScript replay = LoadReplay(options_.ReplayPath);
+    seed_ = *replay.Seed();
+    random_->Seed(seed_);
+    if (options_.Frames < 0) {
+        options_.Frames = ReplayFrames(replay);
+    }
+    script_ = std::make_unique<InputScriptPlayer>(std::move(replay));
+    ignoredKeys_ = std::make_unique<NoKeys>();
+    slotFolderBefore_ = SetSlotFolder(PrepareReplaySaves());
 }
 
 void Application::ShutDown() {

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/CommandLine.h"
+#include "core/ContentError.h"
+#include "core/ContentLayers.h"
 
 class ClipboardBackend;
 class B2DebugDrawer;
@@ -18,6 +23,7 @@ class MusicManager;
 class MusicPlayer;
 class SoundManager;
 class InputScriptPlayer;
+class SessionRecorder;
 class PrefabManager;
 class TextureManager;
 class DestroyQueues;
@@ -57,19 +63,28 @@ public:
 
     // Called after each completed frame with its number (from 1), for tests and tools that watch a
     // running game; it may read any service.
-    void SetFrameObserver(std::function<void(int64_t frame)> observer) { frameObserver_ = std::move(observer); }
+    void SetFrameObserver(std::function<void(int64_t frame)> observer) {
+        frameObserver_ = std::move(observer);
+    }
 
 private:
     void StartUp();
+    // Frames until the window closes or --frames runs out; a ContentError ends them.
+    void RunFrames();
     // One turn of the per-frame order. False when the window was closed during the message pump.
     bool RunFrame(float frameDelta);
     bool PumpMessages();
+    // A --replay file: checked, its seed taken, its input played from frame 1, its saved games kept
+    // apart from the player's.
+    void StartReplay();
     void ShutDown();
     void RunNaivePacerForComparison();
 
     AppOptions options_;
     Clock& clock_;
-    uint64_t startTick_ = 0; // when the application was made: the start of start-up
+    uint64_t startTick_ = 0;                     // when the application was made: the start of start-up
+    ContentLayers content_;                      // found before any service that reads content is made
+    std::optional<ContentError> contentMissing_; // reported as start-up's first step
 
     // Services, in creation order. Destruction order is written out in ~Application.
     std::unique_ptr<DestroyQueues> destroyQueues_;
@@ -101,6 +116,10 @@ private:
     std::unique_ptr<ClipboardBackend> clipboard_;
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;
+    std::unique_ptr<KeyEventSink> ignoredKeys_; // a replay's window: the watcher's keys play no part
+    std::unique_ptr<SessionRecorder> recorder_; // none while replaying: the replay is the recording
+    uint32_t seed_ = 0; // the random source's seed: --seed, the replay's, or the clock's
+    std::optional<std::filesystem::path> slotFolderBefore_; // a replay's saved games go elsewhere
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;

@@ -13,9 +13,13 @@ struct AppOptions {
     std::string ScriptPath;     // timed input events to play
     std::string ScreenshotPath; // PNG of the back buffer after the last frame
     std::optional<uint32_t> Seed;
-    bool FixedStep = false;     // every frame advances exactly one period and nothing sleeps
-    std::string WorldMapPath;   // PNG of the tile grid at exit
-    std::string GameStatePath;  // JSON of the inventory, submarine, boss and menus at exit
+    bool FixedStep = false;    // every frame advances exactly one period and nothing sleeps
+    std::string WorldMapPath;  // PNG of the tile grid at exit
+    std::string GameStatePath; // JSON of the inventory, submarine, boss and menus at exit
+    std::string ContentPath;   // the Content folder to read; empty: found beside the executable
+    std::string RecordPath;    // write the session's recording here as it runs
+    std::string ReplayPath;    // play a recording back (its seed, deltas and input; fixed step)
+    int64_t AbortAtFrame = 0;  // tests only (KELVANE_TEST_ABORT_AT_FRAME): abort as this frame begins
 };
 
 // The outcome of reading the command line: options to run with, or text to print and an exit code.

@@ -30,12 +30,12 @@ void GameConfig::Load(const std::filesystem::path& file) {
     developmentContentPath_ = value->data();
 }
 
-std::filesystem::path GameConfig::GetPrefabFolder() const {
+std::filesystem::path GameConfig::GetPrefabFolder(const std::filesystem::path& contentFolder) const {
     if (!developmentContentPath_.empty()) {
         std::filesystem::path candidate = std::filesystem::path(developmentContentPath_) / "Prefabs";
         std::error_code ec;
         if (std::filesystem::is_directory(candidate, ec))
             return candidate;
     }
-    return DefaultPrefabFolder;
+    return contentFolder / "Prefabs";
 }

@@ -11,15 +11,14 @@ public:
     virtual ~GameConfig() = default;
 
     static constexpr const char* DefaultFile = "Content/Config/GameConfig.json";
-    static constexpr const char* DefaultPrefabFolder = "Content/Prefabs";
 
     // Reads "DevelopmentContentPath" from file when the file exists; a missing file leaves the
     // setting empty. A file that is not JSON, or lacks the key, throws ContentError.
     void Load(const std::filesystem::path& file = DefaultFile);
 
-    // "Content/Prefabs", unless DevelopmentContentPath is set and holds a "Prefabs" folder: then
-    // that folder, for loading and saving alike.
-    std::filesystem::path GetPrefabFolder() const;
+    // "Prefabs" of the Content folder, unless DevelopmentContentPath is set and holds a "Prefabs"
+    // folder: then that folder, for loading and saving alike.
+    std::filesystem::path GetPrefabFolder(const std::filesystem::path& contentFolder = "Content") const;
 
     const std::string& DevelopmentContentPath() const { return developmentContentPath_; }
     void SetDevelopmentContentPath(std::string path) { developmentContentPath_ = std::move(path); }

@@ -1,6 +1,7 @@
-# Game configuration, the player's settings and clipboard (kelvane_app_config).
+# Game configuration, where the content is, the player's settings and clipboard (kelvane_app_config).
 kelvane_add_module(app_config
     ${CMAKE_CURRENT_LIST_DIR}/Clipboard.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ContentSearch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GameConfig.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
-    DEPS kelvane_platform_clipboard kelvane_platform_savefolder kelvane_json Boost::headers)
+    DEPS kelvane_platform_clipboard kelvane_platform_savefolder kelvane_core kelvane_json Boost::headers)

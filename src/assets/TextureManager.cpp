@@ -6,7 +6,6 @@
 #include "assets/TextureClient.h"
 #include "assets/TextureImage.h"
 #include "core/Component.h"
-#include "core/ContentFolder.h"
 #include "core/GameObject.h"
 #include "reflection/ResourceLookup.h"
 
@@ -39,6 +38,7 @@ void CollectClients(GameObject& object, const Texture& texture, std::vector<Text
 } // namespace
 
 TextureManager::TextureManager(std::string contentRoot) : contentRoot_(std::move(contentRoot)) {
+    layers_.Shipped = contentRoot_;
     ResourceLookup::FindTexture = [this](const std::string& name) {
         return FindTexture(name);
     };
@@ -56,9 +56,8 @@ void TextureManager::LoadTextureBank(const std::string& bank) {
     if (Banks.count(bank)) {
         return;
     }
-    const fs::path folder = fs::path(contentRoot_) / "Textures" / bank;
     auto loaded = std::make_unique<TextureBank>();
-    for (const fs::path& file : ListContentFiles(folder)) {
+    for (const fs::path& file : layers_.ListFiles(fs::path("Textures") / bank)) {
         if (LowerExtension(file) != ".xml") {
             continue;
         }
@@ -96,7 +95,7 @@ bool TextureManager::ReloadTexture(Texture& texture, GameObject* root) {
     }
     // A half-written or broken atlas must not replace one that draws.
     Texture fresh;
-    LoadAtlas(fresh, (fs::path(contentRoot_) / "Textures" / bankName / (texture.Name + ".xml")).string());
+    LoadAtlas(fresh, layers_.Find(fs::path("Textures") / bankName / (texture.Name + ".xml")).string());
     if (!fresh.Image) {
         return false;
     }

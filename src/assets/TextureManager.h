@@ -5,6 +5,7 @@
 #include <string>
 
 #include "assets/TextureBank.h"
+#include "core/ContentLayers.h"
 
 class GameObject;
 
@@ -20,8 +21,9 @@ public:
 
     std::map<std::string, std::unique_ptr<TextureBank>> Banks;
 
-    // Loads every ".xml" atlas (extension in any case) of <root>/Textures/<bank>; nothing when the
-    // bank is loaded. Throws ContentError for a missing folder or an unusable descriptor.
+    // Loads every ".xml" atlas (extension in any case) of <root>/Textures/<bank>, an overlay's atlas
+    // replacing the shipped one of the same name; nothing when the bank is loaded. Throws
+    // ContentError for a missing folder or an unusable descriptor.
     void LoadTextureBank(const std::string& bank);
     // Deletes the bank and its textures; nothing when it is not loaded.
     void UnloadTextureBank(const std::string& bank);
@@ -34,7 +36,12 @@ public:
     bool ReloadTexture(Texture& texture, GameObject* root);
 
     const std::string& ContentRoot() const { return contentRoot_; }
+    // The player's own content folder read on top of the content root; empty for none.
+    void SetOverlayRoot(const std::string& overlayRoot) { layers_.Overlay = overlayRoot; }
+    // Where rebuilt atlases go: the overlay when there is one, else the content root.
+    std::string WritableRoot() const { return layers_.Writable().string(); }
 
 private:
     std::string contentRoot_;
+    ContentLayers layers_;
 };

@@ -88,13 +88,16 @@ void EdHotReloadMonitorBhv::Start() {
     // Without the tool, the copy program or the Content folder a rebuild could never land: say so
     // once rather than fail on every save.
     const fs::path tool = fs::weakly_canonical(fs::absolute(contentPath / ".." / ToolName, ec), ec);
-    const fs::path contentRoot = fs::absolute(textures->ContentRoot(), ec);
+    // An installed game's Content cannot be written: rebuilt atlases go to the player's overlay,
+    // which the texture manager reads on top of it, and whose folders are made as needed.
+    const bool overlay = textures->WritableRoot() != textures->ContentRoot();
+    const fs::path contentRoot = fs::absolute(textures->WritableRoot(), ec);
     std::string off;
     if (!fs::is_regular_file(tool, ec)) {
         off = "no content tool at " + tool.string();
     } else if (!IsProgramOnPath(CopyProgram)) {
         off = std::string("no ") + CopyProgram + " on PATH to copy rebuilt atlases";
-    } else if (!fs::is_directory(contentRoot / "Textures", ec)) {
+    } else if (!overlay && !fs::is_directory(contentRoot / "Textures", ec)) {
         off = "no folder " + (contentRoot / "Textures").string() + " to copy rebuilt atlases into";
     }
     if (!off.empty()) {
@@ -132,6 +135,8 @@ void EdHotReloadMonitorBhv::Rebuild(std::size_t folder) {
         return;
     }
     const fs::path target = contentRoot_ / "Textures" / bank.filename();
+    std::error_code made;
+    fs::create_directories(target, made);
     const ChildProcessResult copied = RunChildProcess(CopyProgram,
                                                       {"-E", "copy", (bank / (name + ".xml")).string(),
                                                        (bank / (name + ".sheet")).string(), target.string()},

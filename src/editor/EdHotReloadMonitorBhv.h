@@ -40,6 +40,6 @@ private:
     void ReportFailure(const std::string& texture, const std::string& why) const;
 
     std::filesystem::path tool_;        // the content tool, canonical
-    std::filesystem::path contentRoot_; // the Content folder the game reads, absolute
+    std::filesystem::path contentRoot_; // where rebuilt atlases go (an installed game: the overlay), absolute
     std::unique_ptr<FolderWatcher> watcher_;
 };

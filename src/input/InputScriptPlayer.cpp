@@ -21,10 +21,14 @@ void InputScriptPlayer::Play(int64_t frame, InputManager& input) {
     for (const InputScriptEvent& event : TakeDue(frame)) {
         switch (event.Type) {
         case Kind::KeyDown:
-            input.KeyDown(event.VirtualKey);
-            break;
         case Kind::KeyUp:
-            input.KeyUp(event.VirtualKey);
+            if (event.VirtualKey != 0) {
+                event.Type == Kind::KeyDown ? input.KeyDown(event.VirtualKey) : input.KeyUp(event.VirtualKey);
+            } else {
+                // A pad key: the pad has no key messages, it holds its keys directly.
+                ownsPad_ = true;
+                padKeys_[static_cast<int>(event.Target) - FirstPadKey] = event.Type == Kind::KeyDown;
+            }
             break;
         case Kind::MouseMove:
             ownsMouse_ = true;
@@ -36,6 +40,14 @@ void InputScriptPlayer::Play(int64_t frame, InputManager& input) {
             buttons_[static_cast<int>(event.Target) - static_cast<int>(Key::LeftMouse)] =
                 event.Type == Kind::ButtonDown;
             break;
+        case Kind::PadAim:
+            ownsPad_ = true;
+            padAim_ = event.Position;
+            break;
+        case Kind::FocusIn:
+        case Kind::FocusOut:
+            focused_ = event.Type == Kind::FocusIn;
+            break;
         }
     }
     if (ownsMouse_) {
@@ -44,4 +56,25 @@ void InputScriptPlayer::Play(int64_t frame, InputManager& input) {
         input.SetKeyState(Key::MiddleMouse, buttons_[1]);
         input.SetKeyState(Key::RightMouse, buttons_[2]);
     }
+    if (ownsPad_) {
+        for (int i = 0; i < PadKeyCount; ++i)
+            input.SetKeyState(static_cast<Key>(FirstPadKey + i), padKeys_[i]);
+        input.PadAim = padAim_;
+    }
+}
+
+std::span<const InputScriptFile> InputScriptPlayer::TakeDueFiles(int64_t frame) {
+    const std::vector<InputScriptFile>& files = script_.Files();
+    const size_t first = nextFile_;
+    while (nextFile_ < files.size() && files[nextFile_].Frame <= frame)
+        ++nextFile_;
+    return std::span(files).subspan(first, nextFile_ - first);
+}
+
+float InputScriptPlayer::FrameDelta(int64_t frame, float nominal) {
+    const std::vector<InputScriptDelta>& deltas = script_.Deltas();
+    while (nextDelta_ < deltas.size() && deltas[nextDelta_].Frame < frame)
+        ++nextDelta_;
+    return nextDelta_ < deltas.size() && deltas[nextDelta_].Frame == frame ? deltas[nextDelta_].Seconds
+                                                                           : nominal;
 }

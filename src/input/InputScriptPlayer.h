@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -18,11 +19,23 @@ public:
     std::span<const InputScriptEvent> TakeDue(int64_t frame);
 
     // Feeds the events due at `frame` to `input` through the calls the platform pump uses (KeyDown /
-    // KeyUp with virtual-key codes, the mouse position, the mouse-button keys). Call it inside the
-    // frame's pump, after the platform's own events and mouse sampling: once the script has moved the
-    // mouse or pressed a button it owns the pointer, and its position and buttons are written again on
-    // every call so that sampling of the real mouse does not undo them.
+    // KeyUp with virtual-key codes, the mouse position, the mouse-button keys, the pad's keys and
+    // aim). Call it inside the frame's pump, after the platform's own events, mouse sampling and pad
+    // reading: once the script has moved the mouse or pressed a button it owns the pointer, and once
+    // it has used the pad it owns the pad; what it owns is written again on every call so that
+    // sampling of the real devices does not undo it.
     void Play(int64_t frame, InputManager& input);
+
+    // The files read at `frame` or before that were not taken yet, in file order. The span lives
+    // until the next call.
+    std::span<const InputScriptFile> TakeDueFiles(int64_t frame);
+
+    // Whether the window counts as focused after the events taken so far (scripts start focused).
+    bool HasFocus() const { return focused_; }
+
+    // The length of `frame` in seconds: its delta line, else `nominal`. Frames are asked in
+    // increasing order.
+    float FrameDelta(int64_t frame, float nominal);
 
     // Every event has been taken.
     bool Finished() const { return next_ == script_.Events().size(); }
@@ -35,4 +48,10 @@ private:
     bool ownsMouse_ = false;
     Vector2 mousePosition_;
     bool buttons_[3] = {false, false, false}; // LeftMouse, MiddleMouse, RightMouse
+    bool ownsPad_ = false;
+    std::array<bool, PadKeyCount> padKeys_{};
+    Vector2 padAim_;
+    bool focused_ = true;
+    size_t nextDelta_ = 0;
+    size_t nextFile_ = 0;
 };

@@ -83,38 +83,46 @@ void RegisterPrefabClasses(ComponentRegistry& registry) {
 }
 
 void PrefabManager::RegisterAll(const std::function<void(ComponentRegistry&)>& registerClasses,
-                                const std::filesystem::path& folder) {
+                                const std::filesystem::path& folder, const std::filesystem::path& overlay) {
     if (registerClasses)
         registerClasses(Registry);
     RegisterPrefabClasses(Registry);
     Registry.BuildPrototypes();
-    Load(folder);
+    Load(folder, overlay);
 }
 
-void PrefabManager::Load(const std::filesystem::path& folder) {
+void PrefabManager::Load(const std::filesystem::path& folder, const std::filesystem::path& overlay) {
     std::map<std::string, std::unique_ptr<Prefab>> loaded;
     std::map<std::string, std::string> files;
-    for (const std::filesystem::path& path : ListContentFiles(folder)) {
-        if (!IsPrefabFile(path))
-            continue;
-        const std::string file = path.string();
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
-            throw ContentError(file, "cannot open the file");
-        std::string name = path.stem().string();
-        loaded[name] = ReadPrefab(name, in, file);
-        files[name] = file;
-    }
+    auto readFolder = [&](const std::filesystem::path& from) {
+        for (const std::filesystem::path& path : ListContentFiles(from)) {
+            if (!IsPrefabFile(path))
+                continue;
+            const std::string file = path.string();
+            std::ifstream in(path, std::ios::binary);
+            if (!in)
+                throw ContentError(file, "cannot open the file");
+            std::string name = path.stem().string();
+            loaded[name] = ReadPrefab(name, in, file);
+            files[name] = file;
+        }
+    };
+    readFolder(folder);
+    std::error_code ec;
+    const bool hasOverlay = !overlay.empty();
+    if (hasOverlay && std::filesystem::exists(overlay, ec))
+        readFolder(overlay);
     CheckAutoCreates(loaded, files);
     Prefabs = std::move(loaded);
-    Folder = folder;
+    Folder = hasOverlay ? overlay : folder;
+    ShippedFolder = hasOverlay ? folder : std::filesystem::path();
 }
 
 void PrefabManager::CheckAutoCreates(const std::map<std::string, std::unique_ptr<Prefab>>& prefabs,
                                      const std::map<std::string, std::string>& files) const {
     auto fileOf = [&](const std::string& name) {
         auto it = files.find(name);
-        return it != files.end() ? it->second : (Folder / (name + ".json")).string();
+        return it != files.end() ? it->second : FileOf(name).string();
     };
     for (const auto& [name, prefab] : prefabs) {
         for (const auto& entry : prefab->AutoCreates) {
@@ -259,11 +267,16 @@ Prefab* PrefabManager::Find(const std::string& name) const {
 
 void PrefabManager::Require(const std::string& name) const {
     if (!Contains(name))
-        throw ContentError((Folder / (name + ".json")).string(), "missing prefab " + Quoted(name));
+        throw ContentError(FileOf(name).string(), "missing prefab " + Quoted(name));
 }
 
 bool PrefabManager::Save(Prefab& prefab) {
     const std::string text = WritePrefab(prefab);
+    if (!ShippedFolder.empty()) {
+        // The player's overlay is made on its first save.
+        std::error_code made;
+        std::filesystem::create_directories(Folder, made);
+    }
     const std::filesystem::path target = Folder / (prefab.Name + ".json");
     std::filesystem::path temporary = target;
     temporary += ".saving";
@@ -286,6 +299,53 @@ bool PrefabManager::Save(Prefab& prefab) {
         std::filesystem::remove(temporary, ec);
         return false;
     }
+    prefab.Dirty = false;
+    return true;
+}
+
+std::filesystem::path PrefabManager::FileOf(const std::string& name) const {
+    const std::filesystem::path mine = Folder / (name + ".json");
+    std::error_code ec;
+    if (ShippedFolder.empty() || std::filesystem::exists(mine, ec))
+        return mine;
+    return ShippedFolder / (name + ".json");
+}
+
+bool PrefabManager::HasOverlayCopy(const Prefab& prefab) const {
+    if (ShippedFolder.empty())
+        return false;
+    std::error_code ec;
+    const std::string file = prefab.Name + ".json";
+    return std::filesystem::is_regular_file(Folder / file, ec) &&
+           std::filesystem::is_regular_file(ShippedFolder / file, ec);
+}
+
+bool PrefabManager::RevertToShipped(Prefab& prefab) {
+    if (!HasOverlayCopy(prefab))
+        return false;
+    const std::filesystem::path shipped = ShippedFolder / (prefab.Name + ".json");
+    std::unique_ptr<Prefab> fresh;
+    try {
+        std::ifstream in(shipped, std::ios::binary);
+        if (!in)
+            return false;
+        fresh = ReadPrefab(prefab.Name, in, shipped.string());
+        // The editor may have removed a prefab the shipped file builds as a child: building it
+        // would then fail, so the overlay copy stays.
+        for (const auto& entry : fresh->AutoCreates) {
+            if (!Contains(entry->PrefabName))
+                return false;
+        }
+    } catch (const ContentError&) {
+        return false;
+    }
+    std::error_code ec;
+    if (!std::filesystem::remove(Folder / (prefab.Name + ".json"), ec) || ec)
+        return false;
+    prefab.Components = std::move(fresh->Components);
+    prefab.AutoCreates = std::move(fresh->AutoCreates);
+    for (auto& entry : prefab.AutoCreates)
+        entry->Owner = &prefab;
     prefab.Dirty = false;
     return true;
 }

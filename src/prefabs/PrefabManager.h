@@ -29,19 +29,23 @@ public:
     ComponentRegistry Registry;
     std::map<std::string, std::unique_ptr<Prefab>> Prefabs; // by name, byte order
     std::filesystem::path Folder;                           // where prefabs are read and written
+    // With an overlay, the shipped folder Folder's files lie over (read, never written); else empty.
+    std::filesystem::path ShippedFolder;
 
     // Start-up: registerClasses fills the registry (the application passes a function calling every
     // subsystem's Register...Classes, so this library depends on none of them), "PrefabComponent" is
-    // added, the prototypes are built, and every prefab in folder is loaded (Load). Throws
-    // ContentError on bad content; nothing is kept loaded then.
+    // added, the prototypes are built, and every prefab in folder (and overlay) is loaded (Load).
+    // Throws ContentError on bad content; nothing is kept loaded then.
     void RegisterAll(const std::function<void(ComponentRegistry&)>& registerClasses,
-                     const std::filesystem::path& folder);
+                     const std::filesystem::path& folder, const std::filesystem::path& overlay = {});
 
     // Loads every regular file of folder (not recursing) whose extension, lowered, is ".json", as
     // the prefab named by its stem. Replaces Prefabs only when every file loaded and their
     // AutoCreates hold together (CheckAutoCreates); otherwise throws ContentError naming the file and
-    // problem (with the line for JSON syntax errors).
-    void Load(const std::filesystem::path& folder);
+    // problem (with the line for JSON syntax errors). With an overlay folder (which need not exist
+    // yet), its files are read after folder's, each replacing the prefab of its name, and saves go
+    // there: Folder becomes overlay and ShippedFolder folder.
+    void Load(const std::filesystem::path& folder, const std::filesystem::path& overlay = {});
 
     // Every AutoCreate of prefabs names a prefab among them, and no prefab builds itself through
     // its AutoCreates (directly or through others); otherwise throws ContentError naming the file of
@@ -67,6 +71,15 @@ public:
     // Writes Folder / (Name + ".json") whole (a scratch file renamed over it) and clears Dirty.
     // Returns false, keeping the old file and Dirty, when the file cannot be written.
     bool Save(Prefab& prefab);
+    // The file a prefab of that name is read from: its overlay copy when there is one, else the
+    // file in the shipped folder (or in Folder, without an overlay), whether or not it exists.
+    std::filesystem::path FileOf(const std::string& name) const;
+    // Whether the prefab has a file of its own in the overlay that lies over a shipped one.
+    bool HasOverlayCopy(const Prefab& prefab) const;
+    // Deletes the prefab's overlay file and reads the shipped file back into the same Prefab (its
+    // components and entries are new objects) and clears Dirty. Returns false, changing nothing,
+    // when it has no overlay copy, the shipped file does not load or the overlay file stays.
+    bool RevertToShipped(Prefab& prefab);
     // Deletes the ".json" files of the folder that name no prefab, then saves the dirty prefabs in
     // name order. Returns whether every save succeeded.
     bool SaveAll();

@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/Service.h"
 #include "player/HudMessage.h"
 #include "saves/GameSnapshot.h"
 #include "saves/SaveFormat.h"
 #include "saves/SlotFiles.h"
+#include "saves/SlotReadListener.h"
 
 void saveGame(const std::string& slotName) {
     std::string fault;
@@ -40,7 +42,13 @@ void loadGame(const std::string& slotName) {
     std::vector<uint8_t> bytes;
     std::string fault;
     SavedGame game;
-    switch (ReadWholeFile(path, saveformat::MaxFileSize, bytes, fault)) {
+    const ReadStatus status = ReadWholeFile(path, saveformat::MaxFileSize, bytes, fault);
+    if (SlotReadListener* listener = Service<SlotReadListener>::TryGet();
+        listener && status != ReadStatus::Failed) {
+        const std::span<const uint8_t> read(bytes);
+        listener->SlotRead(slotName, status == ReadStatus::Read ? &read : nullptr);
+    }
+    switch (status) {
     case ReadStatus::Missing:
         return; // a slot never saved
     case ReadStatus::Read:

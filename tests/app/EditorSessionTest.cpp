@@ -74,10 +74,7 @@ TEST(EditorSessionTest, AValueEditedInTheRunningGameIsSavedAsExactlyThatChange) 
 
     const GameRun run = RunGameIn(content.Folder(), {"--frames", "90", "--script", "session.txt"});
     ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
-    EXPECT_NE(
-        run.Stdout.find("editor: saved all changed prefabs to Content/Prefabs (the Content folder beside "
-                        "the game)"),
-        std::string::npos)
+    EXPECT_NE(run.Stdout.find("/Content/Prefabs (the Content folder beside the game)"), std::string::npos)
         << run.Stdout;
 
     std::string expected = frameBefore;

@@ -7,6 +7,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "GameProcess.h"
@@ -14,6 +17,11 @@
 #include "platform/Image.h"
 
 namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // SDL may replace the window it first creates (to get a GL visual), so a window found early can
 // vanish: Xlib errors about it are ignored, and only a mapped window counts as the game's.
@@ -24,7 +32,8 @@ int IgnoreXErrors(Display*, XErrorEvent*) {
 Window FindShownWindowNamed(Display* display, const char* title) {
     const Window window = FindXWindowNamed(display, DefaultRootWindow(display), title);
     XWindowAttributes attributes{};
-    if (!window || !XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
+    if (!window || !XGetWindowAttributes(display, window, &attributes) ||
+        attributes.map_state != IsViewable) {
         return 0;
     }
     return window;
@@ -125,6 +134,36 @@ TEST(ScreenshotTest, LastFrameIsSavedAsAPngOfTheWholeClientArea) {
     const GameRun unwritable = RunGame({"--frames", "2", "--screenshot", "/nonexistent-folder/shot.png"});
     EXPECT_EQ(unwritable.ExitCode, 1);
     EXPECT_NE(unwritable.Stderr.find("/nonexistent-folder/shot.png"), std::string::npos) << unwritable.Stderr;
+}
+
+// A session in a window, on the fixed-rate pacer of a busy display, replays headless and in a window
+// to the same state.
+TEST(WindowReplayTest, AWindowedSessionReplaysToTheSameStateHeadlessAndInAWindow) {
+    if (!std::getenv("DISPLAY")) {
+        GTEST_SKIP() << "no X display (scripts/test.sh starts Xvfb)";
+    }
+    const std::string base = "/tmp/kelvane-replay-" + std::to_string(getpid());
+    const std::string recording = base + ".replay";
+    const std::string state = "XDG_STATE_HOME=" + base + "-state";
+    const GameRun played =
+        RunGame({"--frames", "240", "--script", std::string(KELVANE_SOURCE_DIR) + "/docs/dig-a-shaft.script",
+                 "--record", recording, "--game-state", base + "-played.json"},
+                {state});
+    ASSERT_EQ(played.ExitCode, 0) << played.Stderr;
+    for (const bool headless : {true, false}) {
+        std::vector<std::string> args{"--replay", recording, "--game-state", base + "-replayed.json"};
+        if (headless) {
+            args.push_back("--headless");
+        }
+        const GameRun replayed = RunGame(args, {state});
+        ASSERT_EQ(replayed.ExitCode, 0) << replayed.Stderr;
+        EXPECT_EQ(ReadFile(base + "-replayed.json"), ReadFile(base + "-played.json"))
+            << "headless: " << headless;
+    }
+    std::filesystem::remove_all(base + "-state");
+    for (const char* suffix : {".replay", "-played.json", "-replayed.json"}) {
+        std::remove((base + suffix).c_str());
+    }
 }
 
 } // namespace

@@ -356,4 +356,40 @@ TEST_F(EditorPalettesTest, AnObjectWrittenBackAndSavedChangesExactlyThatValueInI
     std::filesystem::remove_all(folder);
 }
 
+// An installed game keeps the player's prefab edits in an overlay: "Revert to shipped" is offered
+// only for a prefab in focus with an overlay copy, and drops that copy for the shipped file.
+TEST_F(EditorPalettesTest, RevertToShippedDropsTheOverlayCopyOfThePrefabInFocus) {
+    EditorRig rig(*this);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "kelvane-editor-revert-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder / "shipped");
+    Prefab* prefab = prefabs.Find("EdTitleBar");
+    prefabs.Folder = folder / "shipped";
+    ASSERT_TRUE(prefabs.Save(*prefab));
+    prefabs.ShippedFolder = folder / "shipped";
+    prefabs.Folder = folder / "overlay";
+    prefab->Components.front()->SetPropertyText("Height", 0, "31");
+    ASSERT_TRUE(prefabs.Save(*prefab)); // the overlay folder is made on the first save
+    ASSERT_TRUE(std::filesystem::exists(folder / "overlay" / "EdTitleBar.json"));
+
+    rig.Tap(Key::F11);
+    GameObject* list = rig.Palette("PalPrefabList");
+    auto* revert = FindNestedComponent<EdButtonBhv>(list, "SaveButtons", "BtnRevert");
+    ASSERT_NE(revert, nullptr);
+    rig.editor.SelectPrefab(prefabs.Find("EdButton"));
+    rig.Frame();
+    EXPECT_TRUE(revert->IsGrayedOut);
+    rig.editor.SelectPrefab(prefab);
+    rig.Frame();
+    EXPECT_FALSE(revert->IsGrayedOut);
+    rig.ClickOn(*revert);
+    EXPECT_FALSE(std::filesystem::exists(folder / "overlay" / "EdTitleBar.json"));
+    EXPECT_EQ(prefabs.Find("EdTitleBar"), prefab);
+    EXPECT_EQ(prefab->Components.front()->GetPropertyText("Height"), "20");
+    rig.Frame();
+    EXPECT_TRUE(revert->IsGrayedOut);
+    std::filesystem::remove_all(folder);
+}
+
 } // namespace

@@ -36,14 +36,11 @@ struct EditorRig {
     // One frame in the game's order: input update, then whatever the pump would deliver (apply),
     // then the passes over "Root".
     template <class Pump> void Frame(Pump&& apply) {
-        scene.time.TotalTime += scene.time.FrameDelta;
-        input.FrameUpdate();
-        apply(input);
-        InputPass(top);
-        BodyActivityPass(scene.root, scene.root.UpdateEnabled);
-        StepPhysics(*scene.world, scene.time.FrameDelta, 60);
-        UpdatePass(top);
-        scene.queues.Flush();
+        RunFrameOrder({scene.time, top, scene.root, *scene.world, scene.queues}, scene.time.FrameDelta, [&] {
+            input.FrameUpdate();
+            apply(input);
+            return true;
+        });
     }
     void Frame() {
         Frame([](InputManager&) {});

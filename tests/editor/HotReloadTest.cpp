@@ -169,7 +169,8 @@ TEST_F(HotReloadTest, ASavedSpriteIsRebuiltCopiedAndReloaded) {
         report = out.Text();
     }
     EXPECT_LT(took, ReloadWait) << report;
-    RecordProperty("ReloadMilliseconds", static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+    RecordProperty("ReloadMilliseconds",
+                   static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
 
     // The sprite now shows the saved image.
     const Rect uv = game->UvRects[game->SpriteIndex.at("Basalt")];
@@ -183,6 +184,28 @@ TEST_F(HotReloadTest, ASavedSpriteIsRebuiltCopiedAndReloaded) {
         0u)
         << report;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+}
+
+// An installed game's Content is read-only: the rebuilt atlas goes to the player's overlay, the
+// texture is reloaded from there, and the shipped atlas stays as it was.
+TEST_F(HotReloadTest, WithAnOverlayTheRebuiltAtlasLandsThereAndTheShippedOneStays) {
+    const fs::path overlay = folder.Root / "overlay";
+    textures.SetOverlayRoot(overlay.string());
+    const std::string shippedBefore = ReadFile(GameContent() / "Textures/Main/Game.sheet");
+    StartMonitor();
+    const std::vector<uint8_t> before = PixelsOf(*game);
+    const DecodedImage old = DecodeImageFile((DevContent() / "Textures/Main/Game/Basalt.png").string());
+    std::string report;
+    {
+        OutputCapture out(STDOUT_FILENO);
+        folder.WriteImage("content/Textures/Main/Game/Basalt.png", old.Width, old.Height, 0xff00ffffu);
+        RunFramesUntil([&] { return PixelsOf(*game) != before; }, ReloadWait);
+        report = out.Text();
+    }
+    EXPECT_NE(PixelsOf(*game), before) << report;
+    EXPECT_TRUE(fs::exists(overlay / "Textures/Main/Game.xml")) << report;
+    EXPECT_TRUE(fs::exists(overlay / "Textures/Main/Game.sheet")) << report;
+    EXPECT_EQ(ReadFile(GameContent() / "Textures/Main/Game.sheet"), shippedBefore);
 }
 
 TEST_F(HotReloadTest, ASpriteThatCannotBeDecodedKeepsTheLastGoodTextureAndNamesTheFile) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "InputFixture.h"
+#include "input/InputRecorder.h"
 #include "input/InputScript.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
@@ -55,8 +56,11 @@ TEST(InputScriptParsing, MalformedLinesNameFileAndLine) {
     EXPECT_EQ(ErrorOf("0 key down W\n"), "play.txt:1: frame numbers start at 1");
     EXPECT_EQ(ErrorOf("-3 key down W\n"), "play.txt:1: frame numbers start at 1");
     EXPECT_EQ(ErrorOf("10 key down W\n9 key up W\n"), "play.txt:2: frame 9 comes after frame 10");
-    EXPECT_EQ(ErrorOf("1 jump\n"), "play.txt:1: unknown event \"jump\" (expected key, mouse or button)");
-    EXPECT_EQ(ErrorOf("1\n"), "play.txt:1: expected \"key\", \"mouse\" or \"button\" after the frame number");
+    EXPECT_EQ(
+        ErrorOf("1 jump\n"),
+        "play.txt:1: unknown event \"jump\" (expected key, mouse, button, pad, focus, delta, file or end)");
+    EXPECT_EQ(ErrorOf("1\n"), "play.txt:1: expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", "
+                              "\"delta\", \"file\" or \"end\" after the frame number");
 }
 
 TEST(InputScriptParsing, WrongArgumentsAreRefused) {
@@ -101,6 +105,115 @@ TEST(InputScriptPlaying, EventsComeDueAtTheirFrameInFileOrder) {
     EXPECT_FALSE(player.Finished());
     EXPECT_EQ(player.TakeDue(7).size(), 1u); // a skipped frame's events come late, not never
     EXPECT_TRUE(player.Finished());
+}
+
+TEST(InputScriptParsing, RecordingLinesPadFocusAndFrameLengths) {
+    const InputScript script = Parse("version 0.1.0\n"
+                                     "seed 4294967295\n"
+                                     "1 key down PadLeftShoulder\n"
+                                     "2 pad aim -0.5 0.25\n"
+                                     "3 delta 0.033333335\n"
+                                     "3 focus out\n"
+                                     "5 focus in\n"
+                                     "9 end\n");
+    EXPECT_EQ(script.Version(), "0.1.0");
+    EXPECT_EQ(script.Seed(), 4294967295u);
+    EXPECT_EQ(script.EndFrame(), 9);
+    ASSERT_EQ(script.Deltas().size(), 1u);
+    EXPECT_EQ(script.Deltas()[0].Seconds, 2.0f / 60.0f);
+    const auto& events = script.Events();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].Target, Key::PadLeftShoulder);
+    EXPECT_EQ(events[1].Type, Kind::PadAim);
+    EXPECT_EQ(events[1].Position, Vector2(-0.5f, 0.25f));
+    EXPECT_EQ(events[2].Type, Kind::FocusOut);
+    EXPECT_EQ(events[3].Type, Kind::FocusIn);
+
+    EXPECT_EQ(ErrorOf("1 key down W\nseed 3\n"), "play.txt:2: \"seed\" comes before any event");
+    EXPECT_EQ(ErrorOf("seed 3\nseed 4\n"), "play.txt:2: a second seed line");
+    EXPECT_EQ(ErrorOf("seed -1\n"), "play.txt:1: the seed must be a whole number from 0 to 4294967295");
+    EXPECT_EQ(ErrorOf("4 end\n5 key down W\n"), "play.txt:2: nothing may follow the \"end\" line");
+    EXPECT_EQ(ErrorOf("1 delta 0\n"), "play.txt:1: expected \"delta <seconds>\", more than 0 and at most 1");
+    EXPECT_EQ(ErrorOf("1 pad aim 2 0\n"), "play.txt:1: the pad aim must be two numbers from -1 to 1");
+    EXPECT_EQ(ErrorOf("1 focus away\n"), "play.txt:1: expected \"focus in\" or \"focus out\"");
+    EXPECT_EQ(ErrorOf("1 file SavedGame1 abc\n"), "play.txt:1: the file's bytes are not base64");
+}
+
+// What a session's pump left in the input manager, recorded frame by frame and played back into
+// another input manager whose real devices sit idle, is the same state at every frame: keys, mouse
+// buttons, the pointer, the pad's keys and aim, the focus, the frame lengths.
+TEST(InputScriptPlaying, ARecordedSessionPlaysBackToTheSameInputEveryFrame) {
+    struct Pumped {
+        KeySet Keys;
+        Vector2 Mouse;
+        Vector2 Aim;
+        bool Focused = true;
+        float Delta = 1.0f / 60.0f;
+    };
+    std::vector<Pumped> session(12);
+    for (size_t f = 1; f < session.size(); ++f) {
+        session[f] = session[f - 1];
+        session[f].Delta = 1.0f / 60.0f;
+    }
+    const auto from = [&](size_t frame, auto change) {
+        for (size_t f = frame; f < session.size(); ++f)
+            change(session[f]);
+    };
+    from(1, [](Pumped& p) { p.Keys.set(static_cast<size_t>(Key::W)); });
+    from(2, [](Pumped& p) { p.Mouse = {640.25f, 1.0f / 3.0f}; });
+    from(3, [](Pumped& p) { p.Keys.set(static_cast<size_t>(Key::LeftMouse)); });
+    from(4, [](Pumped& p) { p.Keys.set(static_cast<size_t>(Key::PadRightTrigger)); });
+    from(4, [](Pumped& p) { p.Aim = {0.70710677f, -0.3f}; });
+    from(5, [](Pumped& p) { p.Focused = false; });
+    from(6, [](Pumped& p) { p.Keys.reset(static_cast<size_t>(Key::W)); });
+    from(7, [](Pumped& p) { p.Keys.reset(static_cast<size_t>(Key::PadRightTrigger)); });
+    from(8, [](Pumped& p) { p.Focused = true; });
+    session[6].Delta = 3.0f / 60.0f;
+
+    InputManager recorded;
+    InputRecorder recorder;
+    std::string text = InputRecorder::Header("9.9", 7);
+    for (size_t f = 1; f < session.size(); ++f) {
+        recorded.CurrentKeys = session[f].Keys;
+        recorded.MousePosition = session[f].Mouse;
+        recorded.PadAim = session[f].Aim;
+        recorder.Frame(static_cast<int64_t>(f), session[f].Delta, 1.0f / 60.0f, recorded, session[f].Focused,
+                       text);
+    }
+    // Files the session read: every byte value, and one that was missing.
+    std::vector<uint8_t> bytes(256 * 3 + 1);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7);
+    for (size_t size : {bytes.size(), bytes.size() - 1, bytes.size() - 2, size_t{0}}) {
+        const std::span<const uint8_t> read(bytes.data(), size);
+        InputRecorder::File(11, "SavedGame" + std::to_string(size), &read, text);
+    }
+    InputRecorder::File(11, "SavedGame5", nullptr, text);
+    InputScriptPlayer player(Parse(text));
+    EXPECT_TRUE(player.TakeDueFiles(10).empty());
+    const auto files = player.TakeDueFiles(11);
+    ASSERT_EQ(files.size(), 5u);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(files[i].Bytes,
+                  std::vector<uint8_t>(bytes.begin(), bytes.begin() + files[i].Bytes->size()));
+    EXPECT_EQ(files[0].Bytes->size(), bytes.size());
+    EXPECT_EQ(files[2].Bytes->size(), bytes.size() - 2);
+    EXPECT_EQ(files[3].Name, "SavedGame0");
+    EXPECT_FALSE(files[4].Bytes);
+    InputManager replayed;
+    for (size_t f = 1; f < session.size(); ++f) {
+        const int64_t frame = static_cast<int64_t>(f);
+        EXPECT_EQ(player.FrameDelta(frame, 1.0f / 60.0f), session[f].Delta) << f;
+        player.Play(frame, replayed);
+        EXPECT_EQ(replayed.CurrentKeys, session[f].Keys) << f << "\n" << text;
+        EXPECT_EQ(replayed.MousePosition, session[f].Mouse) << f;
+        EXPECT_EQ(replayed.PadAim, session[f].Aim) << f;
+        EXPECT_EQ(player.HasFocus(), session[f].Focused) << f;
+        // The idle pad and mouse of the replaying machine, sampled before the next frame's script.
+        replayed.PadAim = {};
+        replayed.SetKeyState(Key::PadRightTrigger, false);
+        replayed.SetKeyState(Key::LeftMouse, false);
+    }
 }
 
 using ScriptedMouse = InputFixture;

@@ -1,7 +1,11 @@
 // Editing prefabs: rename and duplicate numbering, reordering, SaveAll, class names.
+#include <filesystem>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "PrefabFixture.h"
+#include "core/ContentError.h"
 
 namespace {
 
@@ -119,6 +123,53 @@ TEST_F(PrefabEditTest, ClassNamesOfPrefabComponentsAndLiveComponents) {
     ProbeBhv unregisteredInstance; // not made by a factory: no Type
     EXPECT_EQ(manager.GetClassName(unregisteredInstance), "");
     EXPECT_EQ(manager.GetClassName(*manager.Registry.Create("PrefabComponent")), "");
+}
+
+// An installed game's prefabs: the player's overlay lies over the shipped folder, takes every save
+// and can be dropped again for one prefab; a broken overlay file is named like any broken content.
+TEST_F(PrefabEditTest, AnOverlayLiesOverTheShippedPrefabsTakesTheSavesAndRevertsOnePrefab) {
+    const std::filesystem::path overlay = folder / "overlay";
+    Write("A.json", R"({"Components": {"ProbeBhv": {"Speed": "1"}}, "AutoCreate": ""})");
+    Write("B.json", EmptyText);
+    std::filesystem::create_directories(overlay);
+    std::ofstream(overlay / "A.json") << R"({"Components": {"ProbeBhv": {"Speed": "5"}}, "AutoCreate": ""})";
+    std::ofstream(overlay / "C.json") << R"({"Components": "", "AutoCreate": [{"Prefab": "A"}]})";
+    LoadAll();
+    manager.Load(folder, overlay);
+    EXPECT_EQ(manager.Folder, overlay);
+    EXPECT_EQ(manager.ShippedFolder, folder);
+    Prefab* a = manager.Find("A");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->Components[0]->GetPropertyText("Speed"), "5");
+    ASSERT_NE(manager.Find("C"), nullptr);
+    EXPECT_TRUE(manager.HasOverlayCopy(*a));
+    EXPECT_FALSE(manager.HasOverlayCopy(*manager.Find("B")));
+    EXPECT_FALSE(manager.HasOverlayCopy(*manager.Find("C"))); // nothing shipped to go back to
+    EXPECT_FALSE(manager.RevertToShipped(*manager.Find("C")));
+
+    Prefab* b = manager.Find("B");
+    b->Dirty = true;
+    ASSERT_TRUE(manager.SaveAll());
+    EXPECT_TRUE(std::filesystem::exists(overlay / "B.json"));
+    EXPECT_EQ(Read("B.json"), EmptyText);
+    EXPECT_TRUE(manager.HasOverlayCopy(*b));
+
+    a->Dirty = true;
+    ASSERT_TRUE(manager.RevertToShipped(*a));
+    EXPECT_EQ(manager.Find("A"), a);
+    EXPECT_FALSE(a->Dirty);
+    EXPECT_EQ(a->Components[0]->GetPropertyText("Speed"), "1");
+    EXPECT_FALSE(std::filesystem::exists(overlay / "A.json"));
+    EXPECT_FALSE(manager.RevertToShipped(*a));
+
+    std::ofstream(overlay / "D.json") << "{ \"Components\": ";
+    try {
+        manager.Load(folder, overlay);
+        ADD_FAILURE() << "a broken overlay file loaded";
+    } catch (const ContentError& error) {
+        EXPECT_EQ(error.File(), (overlay / "D.json").string());
+    }
+    EXPECT_EQ(manager.Find("A"), a); // nothing changed
 }
 
 } // namespace

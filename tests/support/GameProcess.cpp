@@ -42,8 +42,8 @@ std::vector<std::string> MergedEnvironment(const std::vector<std::string>& extra
     return merged;
 }
 
-int Spawn(const std::string& folder, const std::vector<std::string>& args, const std::vector<std::string>& env,
-          const std::string& out, const std::string& err) {
+int Spawn(const std::string& folder, const std::vector<std::string>& args,
+          const std::vector<std::string>& env, const std::string& out, const std::string& err) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
@@ -112,7 +112,13 @@ GameRun RunGameIn(const std::string& folder, const std::vector<std::string>& arg
     const std::string out = TempPath("stdout");
     const std::string err = TempPath("stderr");
     GameRun run;
-    const int pid = Spawn(folder, args, env, out, err);
+    // The game finds its Content beside itself, whatever the working folder: a test's own copy is
+    // named on the command line.
+    std::vector<std::string> withContent = args;
+    if (folder != KELVANE_BIN_DIR) {
+        withContent.insert(withContent.begin(), {"--content", folder + "/Content"});
+    }
+    const int pid = Spawn(folder, withContent, env, out, err);
     if (pid < 0) {
         run.Stderr = "could not start " KELVANE_BIN_DIR "/kelvane";
         return run;

@@ -13,7 +13,8 @@ struct GameRun {
 // Starts bin/kelvane with the arguments and extra environment entries ("NAME=value"; "NAME=" unsets
 // NAME), waits for it and returns what it printed.
 GameRun RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
-// The same, from another working folder (which must hold a Content folder to get far).
+// The same, from another working folder, reading the Content folder in it (--content), which must
+// be there to get far.
 GameRun RunGameIn(const std::string& folder, const std::vector<std::string>& args,
                   const std::vector<std::string>& env = {});
 

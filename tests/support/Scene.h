@@ -12,6 +12,7 @@
 #include "core/Service.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
+#include "physics/FrameOrder.h"
 #include "physics/PhysicsWorld.h"
 #include "prefabs/PrefabManager.h"
 
@@ -27,16 +28,8 @@ struct Scene {
     // Objects still queued go at a flush, as in a frame, before the tree does: never twice.
     ~Scene() { queues.Flush(); }
 
-    // One frame of the game's loop without drawing: input pass, body activity, physics step,
-    // update pass, flush.
-    void RunFrame() {
-        time.TotalTime += time.FrameDelta;
-        InputPass(root);
-        BodyActivityPass(root, root.UpdateEnabled);
-        StepPhysics(*world, time.FrameDelta, 60);
-        UpdatePass(root);
-        queues.Flush();
-    }
+    // One frame of the game's loop without input reading or drawing, at the current FrameDelta.
+    void RunFrame() { RunFrameOrder({time, root, root, *world, queues}, time.FrameDelta); }
     void RunFrames(int frames) {
         for (int i = 0; i < frames; ++i) {
             RunFrame();

@@ -5,6 +5,7 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "editor/DevelopmentContent.h"
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
 #include "editor/NameFilter.h"
@@ -18,12 +19,17 @@
 
 namespace {
 
-// One line saying where prefabs went: the development content folder or the game's own.
+// One line saying where prefabs went: the development content folder, the player's own overlay
+// (the shipped Content cannot be written) or the Content folder beside the game.
 void ReportSave(const PrefabManager& prefabs, const char* what, bool saved) {
-    const bool development = prefabs.Folder != std::filesystem::path("Content/Prefabs");
+    const DevelopmentContent* development = Service<DevelopmentContent>::TryGet();
+    const char* where =
+        !prefabs.ShippedFolder.empty() ? "your own content, read on top of the shipped Content"
+        : development && !development->Folder.empty() && prefabs.Folder == development->Folder / "Prefabs"
+            ? "the development content folder"
+            : "the Content folder beside the game";
     std::printf("editor: %s %s %s (%s)\n", saved ? "saved" : "could not save", what,
-                prefabs.Folder.string().c_str(),
-                development ? "the development content folder" : "the Content folder beside the game");
+                prefabs.Folder.string().c_str(), where);
     std::fflush(stdout);
 }
 
@@ -67,6 +73,8 @@ void EdPalPrefabListBhv::Start() {
     saveCurrent_ = FindNestedComponent<EdButtonBhv>(Owner, "SaveButtons", "BtnSaveCurrent");
     Connect(saveCurrent_, [this] { SaveCurrent(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "SaveButtons", "BtnSaveAll"), [this] { SaveAll(); });
+    revert_ = FindNestedComponent<EdButtonBhv>(Owner, "SaveButtons", "BtnRevert");
+    Connect(revert_, [this] { RevertToShipped(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this] { AddPrefab(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"), [this] { RemovePrefab(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "InstanceButtons", "BtnDuplicate"),
@@ -149,6 +157,20 @@ void EdPalPrefabListBhv::SaveAll() {
     ReportSave(prefabs, "all changed prefabs to", prefabs.SaveAll());
 }
 
+void EdPalPrefabListBhv::RevertToShipped() {
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    Prefab* prefab = FocusPrefab();
+    if (!prefab || !prefabs.HasOverlayCopy(*prefab)) {
+        return;
+    }
+    const bool reverted = prefabs.RevertToShipped(*prefab);
+    // Its components and entries are new objects: select it afresh so no palette keeps the old ones.
+    Service<EditorState>::Get().SelectPrefab(prefab);
+    std::printf("editor: %s \"%s\" to the shipped file %s\n", reverted ? "reverted" : "could not revert",
+                prefab->Name.c_str(), (prefabs.ShippedFolder / (prefab->Name + ".json")).string().c_str());
+    std::fflush(stdout);
+}
+
 void EdPalPrefabListBhv::UpdateInstances() {
     const SceneRoots* roots = Service<SceneRoots>::TryGet();
     const Prefab* prefab = FocusPrefab();
@@ -195,6 +217,10 @@ void EdPalPrefabListBhv::Update() {
     if (saveCurrent_) {
         const Prefab* focus = FocusPrefab();
         saveCurrent_->IsGrayedOut = !focus || !focus->Dirty;
+    }
+    if (revert_) {
+        const Prefab* focus = FocusPrefab();
+        revert_->IsGrayedOut = !focus || !Service<PrefabManager>::Get().HasOverlayCopy(*focus);
     }
     for (size_t row = 0; row < rows_.size(); ++row) {
         EdListItemBhv* item = rows_[row];

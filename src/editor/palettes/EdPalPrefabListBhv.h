@@ -12,7 +12,7 @@ class EdPropertyRowBhv;
 class Prefab;
 
 // The prefab list: the prefabs whose names pass the filter; creates, removes, duplicates and
-// saves them and applies one to its live instances.
+// saves them, reverts one to its shipped file and applies one to its live instances.
 class EdPalPrefabListBhv : public EdScrollListBhv {
 public:
     static constexpr const char* ClassName = "EdPalPrefabListBhv";
@@ -29,6 +29,8 @@ public:
     void DuplicatePrefab();
     void SaveCurrent();
     void SaveAll();
+    // Drops the player's overlay copy of the prefab in focus and reads the shipped one back.
+    void RevertToShipped();
     void UpdateInstances();
 
 protected:
@@ -47,4 +49,5 @@ private:
     EdFieldBhv* filter_ = nullptr;
     std::string appliedFilter_; // a different filter text starts the list from its top
     EdButtonBhv* saveCurrent_ = nullptr;
+    EdButtonBhv* revert_ = nullptr; // grayed out unless the prefab in focus has an overlay copy
 };

@@ -20,8 +20,7 @@ void UiMenuRootBhv::Start() {
         if (!children_[i]) {
             const std::string prefab = Owner ? Owner->PrefabName : std::string("menu root");
             const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
-            const std::string file =
-                prefabs ? (prefabs->Folder / (prefab + ".json")).string() : prefab + ".json";
+            const std::string file = prefabs ? prefabs->FileOf(prefab).string() : prefab + ".json";
             throw ContentError(file,
                                std::string("the menu root has no child named \"") + ChildNames[i] + "\"");
         }

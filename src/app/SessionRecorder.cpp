@@ -1,0 +1,121 @@
+#include "app/SessionRecorder.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "input/InputScript.h"
+#include "input/InputScriptError.h"
+#include "input/InputScriptPlayer.h"
+#include "platform/SessionRecording.h"
+#include "platform/StateFolder.h"
+#include "saves/SlotFiles.h"
+
+namespace {
+
+// What the always-on recording keeps of a session: well over two hours of ordinary play.
+constexpr size_t SessionMemoryBytes = 16u << 20;
+constexpr const char* LastSessionFile = "last-session.replay";
+
+} // namespace
+
+SessionRecorder::SessionRecorder(std::unique_ptr<SessionRecording> recording, uint32_t seed)
+    : recording_(std::move(recording)) {
+    recording_->Append(InputRecorder::Header(KELVANE_VERSION, seed));
+    recording_->Commit(0);
+    recording_->CatchCrashes();
+}
+
+SessionRecorder::~SessionRecorder() = default;
+
+std::unique_ptr<SessionRecorder> SessionRecorder::ToFile(const std::string& file, uint32_t seed) {
+    std::string fault;
+    auto recording = SessionRecording::ToFile(file, fault);
+    if (!recording) {
+        throw InputScriptError(file, 0, "cannot write the recording: " + fault);
+    }
+    return std::unique_ptr<SessionRecorder>(new SessionRecorder(std::move(recording), seed));
+}
+
+std::unique_ptr<SessionRecorder> SessionRecorder::ForLastSession(uint32_t seed) {
+    const std::filesystem::path folder = GetStateFolder();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error); // a folder that cannot be made fails the write
+    auto recording = SessionRecording::InMemory((folder / LastSessionFile).string(), SessionMemoryBytes);
+    return std::unique_ptr<SessionRecorder>(new SessionRecorder(std::move(recording), seed));
+}
+
+void SessionRecorder::Frame(int64_t frame, float delta, float nominal, const InputManager& input,
+                            bool focused) {
+    frame_ = frame;
+    lines_.clear();
+    recorder_.Frame(frame, delta, nominal, input, focused, lines_);
+    if (!lines_.empty()) {
+        recording_->Append(lines_);
+    }
+}
+
+void SessionRecorder::Commit(int64_t frame) {
+    recording_->Commit(frame);
+}
+
+bool SessionRecorder::Finish() {
+    return recording_->Finish();
+}
+
+const std::string& SessionRecorder::File() const {
+    return recording_->File();
+}
+
+void SessionRecorder::SlotRead(const std::string& slotName, const std::span<const uint8_t>* bytes) {
+    lines_.clear();
+    InputRecorder::File(frame_, slotName, bytes, lines_);
+    recording_->Append(lines_);
+}
+
+InputScript LoadReplay(const std::string& path) {
+    InputScript replay = InputScript::Load(path);
+    if (!replay.Version()) {
+        throw InputScriptError(path, 0, "not a recorded session: it has no \"version\" line");
+    }
+    if (*replay.Version() != KELVANE_VERSION) {
+        throw InputScriptError(path, replay.VersionLine(),
+                               "recorded by version " + *replay.Version() + ", this is " + KELVANE_VERSION);
+    }
+    if (!replay.Seed()) {
+        throw InputScriptError(path, 0, "not a recorded session: it has no \"seed\" line");
+    }
+    return replay;
+}
+
+int64_t ReplayFrames(const InputScript& replay) {
+    int64_t last = replay.Events().empty() ? 0 : replay.Events().back().Frame;
+    if (!replay.Deltas().empty()) {
+        last = std::max(last, replay.Deltas().back().Frame);
+    }
+    return replay.EndFrame().value_or(last);
+}
+
+std::filesystem::path PrepareReplaySaves() {
+    const std::filesystem::path folder = GetStateFolder() / "replay-saves";
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    std::filesystem::create_directories(folder, error);
+    return folder;
+}
+
+void PlaceReplaySlots(InputScriptPlayer& replay, int64_t frame) {
+    for (const InputScriptFile& file : replay.TakeDueFiles(frame)) {
+        // Only slot names: a recording never writes outside the replay's slot folder.
+        if (!IsSlotName(file.Name)) {
+            continue;
+        }
+        std::string fault;
+        if (!file.Bytes) {
+            std::error_code error;
+            std::filesystem::remove(SlotPath(file.Name), error);
+        } else if (!ReplaceFile(SlotPath(file.Name), *file.Bytes, fault)) {
+            std::fprintf(stderr, "kelvane: the replay cannot place %s: %s\n", SlotPath(file.Name).c_str(),
+                         fault.c_str());
+        }
+    }
+}
