@@ -4,6 +4,8 @@
 #include "core/SceneRoots.h"
 #include "core/WellKnown.h"
 #include "flow/boss/WorldEventsBhv.h"
+#include "physics/FixtureMouseListenerBhv.h"
+#include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
@@ -62,6 +64,21 @@ void AppendInventory(std::string& out, const InventoryBhv& inventory) {
     out += "\n  ],\n";
 }
 
+// Every object whose FixtureMouseListenerBhv last heard the pointer over one of its fixtures.
+void AppendMouseOver(std::string& out, const GameObject& object, const char*& separator) {
+    if (object.PendingDestroy) {
+        return;
+    }
+    if (const auto* listener = object.GetComponentOfType<FixtureMouseListenerBhv>();
+        listener && listener->isMouseOver) {
+        out += separator + Quoted(object.Name);
+        separator = ", ";
+    }
+    for (const GameObject* child : object.Children) {
+        AppendMouseOver(out, *child, separator);
+    }
+}
+
 // The menus are the children of "Menus" under the gameplay root; an open one is switched on.
 void AppendOpenMenus(std::string& out, const GameObject& gameplayRoot) {
     out += "  \"openMenus\": [";
@@ -90,8 +107,16 @@ std::string DescribeGameState(const SceneRoots& roots) {
     }
     if (const WorldEventsBhv* events = WellKnown<WorldEventsBhv>::Get()) {
         out += std::string("  \"bossDefeated\": ") + (events->bossDefeated ? "true" : "false") + ",\n";
+        out += std::string("  \"rewardGiven\": ") + (events->rewardGiven ? "true" : "false") + ",\n";
+    }
+    if (const ForSaleItemsBhv* forSale = WellKnown<ForSaleItemsBhv>::Get()) {
+        out += "  \"unlockedBits\": " + std::to_string(forSale->UnlockedBits) + ",\n";
     }
     if (roots.GameplayRoot != nullptr) {
+        out += "  \"mouseOver\": [";
+        const char* separator = "";
+        AppendMouseOver(out, *roots.GameplayRoot, separator);
+        out += "],\n";
         const GameObject* gameplayScreen = roots.GameplayRoot->FindChild("GameplayScreen");
         const bool paused = gameplayScreen != nullptr && !gameplayScreen->UpdateEnabled;
         out += std::string("  \"paused\": ") + (paused ? "true" : "false") + ",\n";

@@ -9,9 +9,13 @@
 #include "render/GraphicsManager.h"
 
 void FixtureMouseManagerBhv::HandleInput() {
-    const GraphicsManager& graphics = Service<GraphicsManager>::Get();
-    const Vector2 mouse = Service<InputManager>::Get().MousePosition;
-    QueryAt(graphics.WorldCamera.ScreenToWorld(mouse, graphics.Width, graphics.Height));
+    // A scene without a screen or input (a headless test scene) has no pointer to query for.
+    const GraphicsManager* graphics = Service<GraphicsManager>::TryGet();
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (!graphics || !input || !Service<b2World>::TryGet()) {
+        return;
+    }
+    QueryAt(graphics->WorldCamera.ScreenToWorld(input->MousePosition, graphics->Width, graphics->Height));
 }
 
 void FixtureMouseManagerBhv::QueryAt(Vector2 worldPoint) {

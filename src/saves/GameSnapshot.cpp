@@ -33,11 +33,6 @@ namespace {
 
 constexpr const char* DroppedItem = "Pkup_Item";
 
-// The world re-creates these itself; a save holds neither.
-bool IsWorldsOwn(const std::string& prefabName) {
-    return prefabName == "SupplyStation" || prefabName == "BossGate";
-}
-
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
@@ -51,6 +46,52 @@ bool PrefabHas(const std::string& name, const char* className) {
     }
     return std::any_of(prefab->Components.begin(), prefab->Components.end(),
                        [&](const auto& component) { return component->ClassName == className; });
+}
+
+// The world re-creates these itself; a save holds none of them: the stations and gates, and a boss
+// fight's boss and shots. The world events bring a fresh boss when the submarine is in the chamber;
+// a stored one would come back as an orphan whose death is no defeat.
+bool IsWorldsOwn(const std::string& prefabName) {
+    return prefabName == "SupplyStation" || prefabName == "BossGate" ||
+           PrefabHas(prefabName, "BossCommonBhv") || PrefabHas(prefabName, "En_ProjectileBhv");
+}
+
+// Whether a loaded game had earned the reward. A file holds no flag for it, but the reward leaves
+// marks that nothing else makes: money at the threshold (the reward is paid the first frame it is
+// reached), its storage, its nuke factory (held or dropped).
+bool RewardEarned(const SavedGame& game) {
+    const auto isNukeFactory = [](const auto& entry) {
+        return entry.Name == "Item_NukeFactory";
+    };
+    return game.Money >= WorldEventsBhv::RewardMoney || game.StorageMax >= WorldEventsBhv::RewardStorage ||
+           std::any_of(game.Items.begin(), game.Items.end(), isNukeFactory) ||
+           std::any_of(game.Groups.begin(), game.Groups.end(), isNukeFactory);
+}
+
+// A code with no tile type would stop every pass over the grid that looks its type up: such cells
+// come back as water, told in one line for the whole file.
+void ReplaceUnknownTiles(std::vector<uint8_t>& tiles) {
+    const TileTypeTable* table = WellKnown<TileTypeTable>::Get();
+    if (!table || table->Size() == 0) {
+        return;
+    }
+    size_t replaced = 0;
+    size_t first = 0;
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        if (tiles[i] != 0 && !table->Get(tiles[i])) {
+            if (replaced++ == 0) {
+                first = i;
+            }
+            tiles[i] = 0;
+        }
+    }
+    if (replaced > 0) {
+        std::fprintf(
+            stderr,
+            "kelvane: the saved grid holds %zu cell(s) whose tile code has no tile type (the first at "
+            "column %zu, row %zu); they become water\n",
+            replaced, first % SavedGame::Columns, first / SavedGame::Columns);
+    }
 }
 
 template <class F> void ForEachThing(F&& visit) {
@@ -153,22 +194,11 @@ bool CaptureGame(SavedGame& game, std::string& fault) {
     return true;
 }
 
-bool CheckFitsGame(const SavedGame& game, std::string& fault) {
+bool CheckFitsGame(const SavedGame& /*game*/, std::string& fault) {
     const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (!Service<TileGrid>::TryGet() || !inventory || !inventory->Owner) {
         fault = "there is no game to load into";
         return false;
-    }
-    if (const TileTypeTable* table = WellKnown<TileTypeTable>::Get(); table && table->Size() > 0) {
-        for (size_t i = 0; i < game.Tiles.size(); ++i) {
-            const uint8_t code = game.Tiles[i];
-            if (code != 0 && !table->Get(code)) {
-                fault = "grid: tile code " + std::to_string(code) + " at column " +
-                        std::to_string(i % SavedGame::Columns) + ", row " +
-                        std::to_string(i / SavedGame::Columns) + " has no tile type";
-                return false;
-            }
-        }
     }
     return true;
 }
@@ -178,9 +208,11 @@ void ApplySavedGame(const SavedGame& game) {
 
     // The terrain, and the collision that follows it.
     if (TileGrid* grid = Service<TileGrid>::TryGet()) {
+        std::vector<uint8_t> tiles = game.Tiles;
+        ReplaceUnknownTiles(tiles);
         for (int row = 0; row < TileGrid::Rows; ++row) {
             for (int column = 0; column < TileGrid::Columns; ++column) {
-                grid->At(column, row) = game.Tiles[static_cast<size_t>(row * TileGrid::Columns + column)];
+                grid->At(column, row) = tiles[static_cast<size_t>(row * TileGrid::Columns + column)];
             }
         }
     }
@@ -266,6 +298,10 @@ void ApplySavedGame(const SavedGame& game) {
         }
     }
 
+    if (WorldEventsBhv* worldEvents = WellKnown<WorldEventsBhv>::Get()) {
+        // Never paid twice: a game that had its reward keeps it, without a second nuke factory.
+        worldEvents->SetRewardGiven(RewardEarned(game));
+    }
     if (WorldMakerBhv* maker = WellKnown<WorldMakerBhv>::Get()) {
         maker->SpawnGatesAndApplyBossState();
     } else if (WorldEventsBhv* worldEvents = WellKnown<WorldEventsBhv>::Get()) {

@@ -18,7 +18,10 @@ void saveGame(const std::string& slotName) {
         fault = "not a slot name";
     } else if (CaptureGame(game, fault)) {
         const std::vector<uint8_t> bytes = EncodeSavedGame(game);
-        ok = ReplaceFile(SlotPath(slotName), bytes, fault);
+        // A file the loader would refuse is no save (a non-finite position, an overlong name, a
+        // negative quantity): it fails here and the slot keeps its old one.
+        SavedGame readBack;
+        ok = DecodeSavedGame(bytes, readBack, fault) && ReplaceFile(SlotPath(slotName), bytes, fault);
     } else {
         ok = false;
     }

@@ -3,7 +3,8 @@
 #include <string>
 
 // Writes the running game to the slot's file ("SavedGame3" is SavedGame3.sav in the save folder),
-// whole or not at all: a failed save keeps the old file and says so on the HUD and stderr.
+// whole or not at all: a failed save, or one the loader would refuse, keeps the old file and says
+// so on the HUD and stderr.
 void saveGame(const std::string& slotName);
 
 // Rebuilds the running game from the slot's file; a slot never saved changes nothing. The whole

@@ -34,6 +34,9 @@ TEST(WorldRunTest, TheSameSeedGivesAByteIdenticalWorldAndAnotherSeedAnother) {
     ASSERT_FALSE(first.empty());
     EXPECT_EQ(ReadAll(b), first);
     EXPECT_NE(ReadAll(c), first);
+    // The README shows this very map, made with this command.
+    EXPECT_TRUE(ReadAll(std::string(KELVANE_SOURCE_DIR) + "/docs/world-map-seed7.png") == first)
+        << "docs/world-map-seed7.png is out of date: regenerate it with the README's command";
 
     // One pixel per cell in the listed colours: the boss rows with their 8-cell gaps, water at the
     // surface.

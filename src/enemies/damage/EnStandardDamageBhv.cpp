@@ -5,11 +5,9 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
-#include "core/Service.h"
 #include "enemies/damage/EnemyComponent.h"
 #include "enemies/damage/PickupContact.h"
 #include "physics/B2FixtureComponent.h"
-#include "world/TileGrid.h"
 #include "world/things/RandomDropBhv.h"
 
 void EnStandardDamageBhv::Start() {
@@ -60,20 +58,7 @@ void EnStandardDamageBhv::Die() {
     playCue(chest ? "ChestOpen" : "EnemyDie");
     const Vector2 p = Owner->GetPosition();
     if (enemy->HasTileType) {
-        if (TileGrid* grid = Service<TileGrid>::TryGet()) {
-            if (chest) {
-                // The chest stands in the middle of its 2 x 2 block: (c, r) is the lower left cell.
-                const TileGrid::Cell cell = TileGrid::CellAt(p.x - 0.5f, p.y - 0.5f);
-                for (int dc = 0; dc <= 1; ++dc) {
-                    for (int dr = -1; dr <= 0; ++dr) {
-                        grid->Set(cell.Column + dc, cell.Row + dr, 0);
-                    }
-                }
-            } else {
-                const TileGrid::Cell cell = TileGrid::CellAt(p.x, p.y);
-                grid->Set(cell.Column, cell.Row, 0);
-            }
-        }
+        enemy->FreeHeldCells();
     }
     if (RandomDropBhv* drop = Owner->GetComponentOfType<RandomDropBhv>()) {
         drop->Drop(p);

@@ -45,11 +45,7 @@ void EnemyComponent::ReleaseFromTile() {
         return;
     }
     HasTileType = false;
-    const Vector2 position = Owner->GetPosition();
-    if (TileGrid* grid = Service<TileGrid>::TryGet()) {
-        const TileGrid::Cell cell = TileGrid::CellAt(position.x, position.y);
-        grid->Set(cell.Column, cell.Row, 0);
-    }
+    FreeHeldCells();
     B2BodyComponent* bodyComponent = Owner->Body();
     if (!bodyComponent) {
         return;
@@ -62,4 +58,24 @@ void EnemyComponent::ReleaseFromTile() {
     const Vector2 kick = ThingRootBhv::RandomDirection(3.0f);
     body->SetLinearVelocity(b2Vec2(kick.x, kick.y));
     body->SetAwake(true);
+}
+
+void EnemyComponent::FreeHeldCells() const {
+    TileGrid* grid = Service<TileGrid>::TryGet();
+    if (!grid || !Owner) {
+        return;
+    }
+    const Vector2 p = Owner->GetPosition();
+    if (Owner->PrefabName == "En_Chest") {
+        // The chest stands in the middle of its 2 x 2 block: (c, r) is the lower left cell.
+        const TileGrid::Cell cell = TileGrid::CellAt(p.x - 0.5f, p.y - 0.5f);
+        for (int dc = 0; dc <= 1; ++dc) {
+            for (int dr = -1; dr <= 0; ++dr) {
+                grid->Set(cell.Column + dc, cell.Row + dr, 0);
+            }
+        }
+        return;
+    }
+    const TileGrid::Cell cell = TileGrid::CellAt(p.x, p.y);
+    grid->Set(cell.Column, cell.Row, 0);
 }

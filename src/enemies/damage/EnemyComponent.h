@@ -17,9 +17,12 @@ public:
     EnemyComponent();
     ShortcutSlot Slot() const override { return ShortcutSlot::Enemy; }
 
-    // Lets go of the tile that holds the enemy (only with "HasTileType"): its cell becomes water
+    // Lets go of the tile that holds the enemy (only with "HasTileType"): its cells become water
     // and the body falls free with a kick of 3 units per second in a random direction.
     void ReleaseFromTile();
+    // Turns the grid cells the enemy stands in into water: the 2 x 2 block of a chest (centred on
+    // its position), the one cell of anything else.
+    void FreeHeldCells() const;
 
     int HealthStart = 1;
     int Hardness = 5;           // above the drill's hardness, the drill cannot hurt it

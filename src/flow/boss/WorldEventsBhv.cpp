@@ -79,8 +79,14 @@ void WorldEventsBhv::FollowSubmarine(float depth) {
 }
 
 void WorldEventsBhv::ApplyBossState() {
-    // A new or loaded world has cleared its things, the boss among them.
-    boss_ = nullptr;
+    // A new or loaded world has cleared its things, the boss among them: a boss still recorded hears
+    // that it is gone as if the player had left, so its meter and music end with it.
+    if (boss_) {
+        boss_ = nullptr;
+        if (Events* events = Service<Events>::TryGet()) {
+            events->Player->PlayerLeftBossArea.Raise();
+        }
+    }
     if (upperGate) {
         upperGate->isOpen = true;
         upperGate->Open();
@@ -120,18 +126,52 @@ void WorldEventsBhv::SpawnSecondStation() {
     }
 }
 
+void WorldEventsBhv::StartNewGame() {
+    bossDefeated = false;
+    SetRewardGiven(false);
+}
+
+void WorldEventsBhv::SetRewardGiven(bool given) {
+    if (given == rewardGiven) {
+        return;
+    }
+    rewardGiven = given;
+    if (given) {
+        ApplyRewardEffects();
+        return;
+    }
+    if (GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
+        graphics->ClearColor = colourBeforeReward_;
+    }
+    if (SubBhv* sub = WellKnown<SubBhv>::Get()) {
+        sub->MagnetRadius = magnetRadiusBeforeReward_;
+        sub->MagnetForce = magnetForceBeforeReward_;
+    }
+}
+
+void WorldEventsBhv::ApplyRewardEffects() {
+    if (GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
+        colourBeforeReward_ = graphics->ClearColor;
+        graphics->ClearColor = Color(156, 62, 56, 255);
+    }
+    if (SubBhv* sub = WellKnown<SubBhv>::Get()) {
+        magnetRadiusBeforeReward_ = sub->MagnetRadius;
+        magnetForceBeforeReward_ = sub->MagnetForce;
+        sub->MagnetRadius = 15.0f;
+        sub->MagnetForce = 40.0f;
+    }
+}
+
 void WorldEventsBhv::GiveReward() {
     InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (rewardGiven || !inventory || inventory->Money < RewardMoney) {
         return;
     }
     rewardGiven = true;
-    if (GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
-        graphics->ClearColor = Color(156, 62, 56, 255);
-    }
+    ApplyRewardEffects();
     playCue("Fanfare");
     addItem(1, "Item_NukeFactory");
-    inventory->StorageMax = 10000;
+    inventory->StorageMax = RewardStorage;
     // The nuke factory takes the first quick slot from whatever weapon held it.
     ItemComponent* nuke = findItem("Item_NukeFactory");
     if (ItemComponent* first = weaponInSlot(0); first && first != nuke) {
@@ -139,9 +179,5 @@ void WorldEventsBhv::GiveReward() {
     }
     if (nuke) {
         nuke->QuickslotIndex = 0;
-    }
-    if (SubBhv* sub = WellKnown<SubBhv>::Get()) {
-        sub->MagnetRadius = 15.0f;
-        sub->MagnetForce = 40.0f;
     }
 }

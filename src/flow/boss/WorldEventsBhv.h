@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Behavior.h"
+#include "core/Color.h"
 
 class BossGateBhv;
 class GameObject;
@@ -19,6 +20,7 @@ public:
     static constexpr float StationX = 75.0f;
     static constexpr float StationY = -219.0f;
     static constexpr int RewardMoney = 2816;
+    static constexpr int RewardStorage = 10000;
 
     ~WorldEventsBhv() override;
 
@@ -35,6 +37,14 @@ public:
     // gate opens and the boss goes.
     void FollowSubmarine(float depth);
 
+    // A new game: the boss unbeaten and the reward to be earned again. The world maker's next
+    // generation applies the boss state (gates shut, no second station).
+    void StartNewGame();
+    // Sets whether this game has had its reward, with its lasting effects (the background colour,
+    // the submarine's magnet) put on or taken back; nothing is given. For a load, whose file holds
+    // no flag of its own.
+    void SetRewardGiven(bool given);
+
     GameObject* CurrentBoss() const { return boss_; }
     GameObject* SecondStation() const { return secondStation_; }
 
@@ -47,6 +57,12 @@ private:
     void SpawnSecondStation();
     void GiveReward();
 
+    void ApplyRewardEffects();
+
     GameObject* boss_ = nullptr;
     GameObject* secondStation_ = nullptr;
+    // What the reward's lasting effects replaced, put back when a game without the reward follows.
+    Color colourBeforeReward_{0, 0, 0, 255};
+    float magnetRadiusBeforeReward_ = 0.0f;
+    float magnetForceBeforeReward_ = 0.0f;
 };

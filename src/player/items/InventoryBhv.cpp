@@ -159,9 +159,8 @@ CoCommand InventoryBhv::DeathStep(int step) {
             }
             child->DestroyLater();
         }
-        return CoNext();
-    }
-    case 1:
+        // Off in the same step as the drop: a live hull would collect the cargo at the next physics
+        // step, and dying would cost nothing.
         if (sub) {
             SetSubOn(*sub, false);
         }
@@ -170,6 +169,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
         }
         StartCoroutine<&InventoryBhv::DeathFlashStep>();
         return CoWaitSeconds(DeathDuration);
+    }
     default:
         StopCoroutine<&InventoryBhv::DeathFlashStep>();
         SetClearColor(SavedClearColor);

@@ -59,7 +59,8 @@ bool SecondStationStands() {
     }
     for (const GameObject* child : cell->Owner->Children) {
         const ThingComponent* thing = child->Thing();
-        if (child->PrefabName == "SupplyStation" && thing &&
+        // One on its way out (a new game's world) no longer counts.
+        if (child->PrefabName == "SupplyStation" && thing && !child->PendingDestroy &&
             std::fabs(thing->Pos.x - SecondStation.x) < 0.5f &&
             std::fabs(thing->Pos.y - SecondStation.y) < 0.5f) {
             return true;

@@ -3,7 +3,9 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "input/InputManager.h"
+#include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
 #include "player/sub/SubBhv.h"
@@ -57,14 +59,25 @@ void UiMainMenuBhv::ItemChosen(int index) {
 }
 
 void UiMainMenuBhv::StartNewGame() {
+    if (InventoryBhv* inventory = WellKnown<InventoryBhv>::Get(); inventory && inventory->IsDying()) {
+        // The death flash goes with the old inventory: put back the colour it flashes over (before
+        // the reward's colour, if any, is taken back below).
+        GameplayScreenBhv::SetBackgroundColor(inventory->SavedClearColor);
+    }
+    // What a fresh start gives: the boss unbeaten (so the generation below shuts the gates and takes
+    // the second station away), the reward to be earned again, no sales or unlocks.
+    if (WorldEventsBhv* worldEvents = WellKnown<WorldEventsBhv>::Get()) {
+        worldEvents->StartNewGame();
+    }
+    if (ForSaleItemsBhv* forSale = WellKnown<ForSaleItemsBhv>::Get();
+        forSale && forSale->Owner && !forSale->Owner->PrefabName.empty()) {
+        // The fresh catalogue registers itself as it starts.
+        forSale->Owner->Reinstantiate();
+    }
     if (WorldMakerBhv* maker = WellKnown<WorldMakerBhv>::Get()) {
         maker->Generate();
     }
     if (InventoryBhv* inventory = WellKnown<InventoryBhv>::Get(); inventory && inventory->Owner) {
-        if (inventory->IsDying()) {
-            // The death flash goes with the old inventory: put back the colour it flashes over.
-            GameplayScreenBhv::SetBackgroundColor(inventory->SavedClearColor);
-        }
         // The fresh inventory registers itself as it starts, so addItem reaches it.
         inventory->Owner->Reinstantiate();
         addItem(1, StartingSub);

@@ -74,6 +74,8 @@ void UiSupplyBuyMenuBhv::HandleInput() {
         }
         if (moved) {
             list_.KeepSelectionVisible();
+            // Chosen on purpose: a held "MenuConfirm" carries on with the newly selected good.
+            buying_ = nullptr;
         }
     }
     if (input->IsActionPressed(Action::MenuConfirm)) {
@@ -127,6 +129,7 @@ CoCommand UiSupplyBuyMenuBhv::BuyStep(int step) {
     case 0:
         repeatDelay_ = FirstRepeatDelay;
         buying_ = nullptr;
+        parked_ = false;
         return CoWaitFrames(1);
     case 1: {
         if (!selectedItem_) {
@@ -135,9 +138,12 @@ CoCommand UiSupplyBuyMenuBhv::BuyStep(int step) {
         if (buying_ && selectedItem_ != buying_) {
             // The good under the selection changed while the key was held (the next quick-slot
             // expansion takes the place of the one just bought): the player never chose it, so
-            // nothing more is bought until "MenuConfirm" is pressed again.
-            return CoWaitSeconds(9999.0f);
+            // nothing more is bought until "MenuConfirm" is pressed again or the selection is moved
+            // (which forgets buying_). Looked at again every frame, at the same pace afterwards.
+            parked_ = true;
+            return CoWaitFrames(1);
         }
+        parked_ = false;
         buying_ = selectedItem_;
         if (purchaseRefusal(*selectedItem_)) {
             playCue("ErrorBuzz");
@@ -153,7 +159,9 @@ CoCommand UiSupplyBuyMenuBhv::BuyStep(int step) {
         return CoWaitSeconds(repeatDelay_);
     }
     default:
-        repeatDelay_ = std::max(repeatDelay_ * RepeatFactor, MinRepeatDelay);
+        if (!parked_) {
+            repeatDelay_ = std::max(repeatDelay_ * RepeatFactor, MinRepeatDelay);
+        }
         return CoGoTo(1);
     }
 }

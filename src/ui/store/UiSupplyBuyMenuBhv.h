@@ -9,7 +9,8 @@ class ItemComponent;
 
 // The store's buy list: the for-sale goods the player can have now, at their effective prices,
 // one per "UiBuyMenuItem" row. Holding "MenuConfirm" buys the selected good again and again, a
-// little faster each time, and never runs on into another good.
+// little faster each time; moving the selection carries the hold on to the newly selected good,
+// but a good that takes the selected one's place by itself is never bought without a new press.
 class UiSupplyBuyMenuBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "UiSupplyBuyMenuBhv";
@@ -40,6 +41,7 @@ private:
     int offeredCount_ = 0;
     ItemComponent* selectedItem_ = nullptr;
     ItemComponent* buying_ = nullptr; // the good this press of "MenuConfirm" buys
+    bool parked_ = false;             // holding on a good that was never chosen
     float repeatDelay_ = FirstRepeatDelay;
 };
 

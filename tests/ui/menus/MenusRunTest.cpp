@@ -2,8 +2,12 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -69,6 +73,122 @@ TEST(MenusRunTest, TheMenuKeyOpensTheMainMenuAndNewGameStartsAGameThatRuns) {
         std::remove((stem + name + ".json").c_str());
         std::remove((stem + name + ".png").c_str());
     }
+}
+
+// A key tapped in a script: down for two frames, the next tap four frames later.
+void Tap(std::ofstream& script, int& frame, const char* key) {
+    script << frame << " key down " << key << "\n" << frame + 2 << " key up " << key << "\n";
+    frame += 6;
+}
+
+std::string Field(const std::string& state, const std::string& key) {
+    std::smatch match;
+    const std::regex pattern("\"" + key + "\": ([a-z0-9.-]+)");
+    return std::regex_search(state, match, pattern) ? match[1].str() : "?";
+}
+
+void PutInt(std::vector<char>& bytes, size_t at, int32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
+    }
+}
+int32_t GetInt(const std::vector<char>& bytes, size_t at) {
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) {
+        value |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + i])) << (8 * i);
+    }
+    return static_cast<int32_t>(value);
+}
+
+// The real game, headless, with a saved game patched to a finished game: the boss beaten, the
+// reward paid (3000 money, its storage and nuke factory), every good unlocked, the submarine below
+// the chamber. Loading it pays no second reward; New Game after it is a fresh start: the boss
+// unbeaten, the reward to come, sales and unlocks cleared, the submarine at the surface spawn.
+TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAfresh) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(KELVANE_BIN_DIR) / ".." / "test-saves" / "new-game";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::vector<std::string> env{"XDG_DATA_HOME=" + folder.string()};
+    const auto run = [&](const std::string& name, int frames, const std::string& script) {
+        const std::string state = (folder / (name + ".json")).string();
+        const GameRun result = RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames",
+                                        std::to_string(frames), "--script", script, "--game-state", state},
+                                       env);
+        EXPECT_EQ(result.ExitCode, 0) << result.Stderr;
+        EXPECT_EQ(result.Stderr, "");
+        return ReadFile(state);
+    };
+
+    const std::string saveScript = (folder / "save.script").string();
+    int frame = 30;
+    {
+        std::ofstream script(saveScript);
+        Tap(script, frame, "Esc");
+        Tap(script, frame, "Down");
+        Tap(script, frame, "Down");
+        Tap(script, frame, "Space"); // Save
+        Tap(script, frame, "Space"); // slot 1
+    }
+    run("saved", frame + 5, saveScript);
+    const fs::path slot = folder / "Kelvane" / "SavedGame1.sav";
+    std::vector<char> bytes;
+    {
+        std::ifstream in(slot, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    ASSERT_GT(bytes.size(), 64600u);
+    const size_t unlock = 4 + static_cast<size_t>(GetInt(bytes, 8));
+    const size_t player = 4 + static_cast<size_t>(GetInt(bytes, 12));
+    ASSERT_EQ(GetInt(bytes, unlock + 4), 3); // three unlock counts
+    PutInt(bytes, unlock, 15);
+    for (int i = 0; i < 3; ++i) {
+        PutInt(bytes, unlock + 8 + 4 * i, 40);
+    }
+    const float deep[2] = {75.0f, -226.0f};
+    std::memcpy(&bytes[player], deep, sizeof deep);
+    PutInt(bytes, player + 20, 3000);  // money
+    PutInt(bytes, player + 24, 10000); // storage
+    bytes[player + 36] = 1;            // the boss beaten
+    const std::string nuke = "Item_NukeFactory";
+    bytes.insert(bytes.end(), nuke.begin(), nuke.end());
+    bytes.insert(bytes.end(), {0, 1, 0, 0, 0}); // the name's end and quantity 1
+    std::ofstream(slot, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+
+    const std::string playScript = (folder / "play.script").string();
+    frame = 30;
+    {
+        std::ofstream script(playScript);
+        Tap(script, frame, "Esc");
+        Tap(script, frame, "Down");
+        Tap(script, frame, "Space"); // Load
+        Tap(script, frame, "Space"); // slot 1
+        frame = 100;
+        Tap(script, frame, "Esc");
+        Tap(script, frame, "Space"); // New Game
+    }
+    const std::string loaded = run("loaded", 90, playScript);
+    EXPECT_EQ(Field(loaded, "money"), "3000");
+    EXPECT_EQ(Field(loaded, "bossDefeated"), "true");
+    EXPECT_EQ(Field(loaded, "rewardGiven"), "true");
+    EXPECT_EQ(Field(loaded, "unlockedBits"), "15");
+    EXPECT_NE(loaded.find(R"({"name": "Item_PlasticDrill", "quantity": 1, "quickslotIndex": 0})"),
+              std::string::npos)
+        << loaded;
+    EXPECT_NE(loaded.find(R"({"name": "Item_NukeFactory", "quantity": 1, "quickslotIndex": 1})"),
+              std::string::npos)
+        << loaded;
+
+    const std::string fresh = run("new", 160, playScript);
+    EXPECT_EQ(Field(fresh, "money"), "0");
+    EXPECT_EQ(Field(fresh, "storageMax"), "50");
+    EXPECT_EQ(Field(fresh, "bossDefeated"), "false");
+    EXPECT_EQ(Field(fresh, "rewardGiven"), "false");
+    EXPECT_EQ(Field(fresh, "unlockedBits"), "1");
+    EXPECT_EQ(fresh.find("Item_NukeFactory"), std::string::npos) << fresh;
+    EXPECT_NEAR(std::stof(Field(fresh, "x")), 9.5f, 0.5f);
+    EXPECT_NEAR(SubY(fresh), -15.5f, 1.0f);
+    EXPECT_NE(fresh.find(R"("openMenus": [])"), std::string::npos) << fresh;
 }
 
 } // namespace

@@ -190,6 +190,32 @@ TEST_F(StoreTest, TheListOffersWhatIsUnlockedAtEffectivePricesAndScrollsWithTheW
     EXPECT_FALSE(isUnlocked(*Offer("Item_Quickslot4")));
 }
 
+// The hold follows the player's hand: moving the selection while "MenuConfirm" stays down carries
+// the buying on to the good moved to, also after a good that took the old one's place by itself
+// stopped it.
+TEST_F(StoreTest, AHeldConfirmCarriesOnToAGoodTheSelectionIsMovedTo) {
+    inventory->Money = 1000;
+    SelectToBuy("Item_Quickslot3");
+    Hold(Key::OemEnter);
+    Frames(90);
+    EXPECT_EQ(inventory->QuickslotCount, 3);
+    EXPECT_EQ(buy->SelectedItem()->ItemName(), "Item_Quickslot4");
+    EXPECT_EQ(inventory->Money, 850); // the fourth slot took the third's place: not bought
+
+    Tap(Key::W); // still holding: onto the lamp
+    Frames(20);
+    ASSERT_NE(findItem("Item_Lamp"), nullptr);
+    const int lamps = findItem("Item_Lamp")->Quantity;
+    EXPECT_GE(lamps, 1);
+    Tap(Key::W); // wraps to the chain, the hold going on
+    Frames(60);
+    ASSERT_NE(findItem("Item_Chain"), nullptr);
+    EXPECT_GE(findItem("Item_Chain")->Quantity, 1);
+    EXPECT_EQ(findItem("Item_Lamp")->Quantity, lamps);
+    EXPECT_EQ(inventory->QuickslotCount, 3);
+    Hold(Key::OemEnter, false);
+}
+
 TEST_F(StoreTest, AFullHoldRefusesOrdinaryGoodsButNeverASubmarine) {
     inventory->Money = 2000;
     inventory->StorageMax = 2;
