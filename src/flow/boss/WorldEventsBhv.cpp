@@ -21,13 +21,21 @@ WorldEventsBhv::~WorldEventsBhv() {
         events->Boss->BossDefeated.Unsubscribe(this);
     }
     WellKnown<WorldEventsBhv>::ClearIf(this);
+    WellKnown<BossGateKeeper>::ClearIf(this);
 }
 
 void WorldEventsBhv::Start() {
     WellKnown<WorldEventsBhv>::Register(this);
+    WellKnown<BossGateKeeper>::Register(this);
     if (Events* events = Service<Events>::TryGet()) {
         events->Boss->BossDefeated.Subscribe(this, [this](BossEventArgs* args) { OnBossDefeated(args); });
     }
+}
+
+void WorldEventsBhv::TakeGates(GameObject* upper, GameObject* lower) {
+    upperGate = upper ? upper->GetComponentOfType<BossGateBhv>() : nullptr;
+    lowerGate = lower ? lower->GetComponentOfType<BossGateBhv>() : nullptr;
+    ApplyBossState();
 }
 
 void WorldEventsBhv::Update() {
