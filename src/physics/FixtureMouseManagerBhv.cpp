@@ -3,10 +3,10 @@
 #include <box2d/b2_collision.h>
 #include <box2d/b2_world.h>
 
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
 #include "physics/MouseQueryCallback.h"
-#include "render/GraphicsManager.h"
 
 void FixtureMouseManagerBhv::HandleInput() {
     const GraphicsManager& graphics = Service<GraphicsManager>::Get();

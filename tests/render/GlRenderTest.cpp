@@ -9,9 +9,9 @@
 #include "assets/ImageDevice.h"
 #include "assets/Texture.h"
 #include "assets/TextureImage.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "platform/Window.h"
-#include "render/GraphicsManager.h"
 #include "render/Renderer.h"
 #include "render/gl/GlBackend.h"
 

@@ -2,12 +2,12 @@
 
 #include <utility>
 
+#include "core/GraphicsManager.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EdFind.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "input/InputManager.h"
-#include "render/GraphicsManager.h"
 
 void EdPalMainBhv::Start() {
     objectList_ = FindNestedComponent<EdToggleBhv>(Owner, "PaletteToggles", "ChkObjectList");

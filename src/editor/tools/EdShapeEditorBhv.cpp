@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EdScene.h"
@@ -15,7 +16,6 @@
 #include "input/InputManager.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2FixtureComponent.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include "components/SpriteComponent.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EdScene.h"
 #include "editor/EditorState.h"
 #include "input/InputManager.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "enemies/Submarine.h"
@@ -12,7 +13,6 @@
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
-#include "render/GraphicsManager.h"
 #include "world/generation/WorldMakerBhv.h"
 #include "world/things/ThingRootBhv.h"
 

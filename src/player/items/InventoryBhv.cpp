@@ -4,6 +4,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/ScheduleCoroutine.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
@@ -12,7 +13,6 @@
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
 #include "prefabs/PrefabManager.h"
-#include "render/GraphicsManager.h"
 #include "world/things/ThingRootBhv.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "components/SpriteComponent.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
@@ -12,7 +13,6 @@
 #include "player/sub/SubBhv.h"
 #include "player/sub/SubRootBhv.h"
 #include "prefabs/PrefabManager.h"
-#include "render/GraphicsManager.h"
 #include "world/WorldCamera.h"
 
 namespace {

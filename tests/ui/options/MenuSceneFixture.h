@@ -3,9 +3,9 @@
 #include <string>
 
 #include "../../player/PlayerFixture.h"
+#include "core/GraphicsManager.h"
 #include "core/WellKnown.h"
 #include "player/sub/GameplayScreenBhv.h"
-#include "render/GraphicsManager.h"
 #include "ui/focus/RegisterFocusClasses.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/RegisterMenusClasses.h"
@@ -29,14 +29,17 @@ protected:
         AddPrefab("Empty", R"({"Components": "", "AutoCreate": ""})");
         AddPrefab("UiTextMenuItem", R"({"Components": {"TextComponent": "", "TintComponent": ""},
             "AutoCreate": ""})");
-        AddPrefab("UiMainMenu", R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" +
-                                    Lines({"New Game", "Load Game", "Save Game", "Options"}) + "]}");
-        AddPrefab("UiOptionsMenu", R"({"Components": {"TextMenuBhv": "", "UiOptionsMenuBhv": ""}, "AutoCreate": [)" +
-                                       Lines({"Master", "Music", "Effects", "Fullscreen", "Back"}) + "]}");
+        AddPrefab("UiMainMenu",
+                  R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" +
+                      Lines({"New Game", "Load Game", "Save Game", "Options"}) + "]}");
+        AddPrefab("UiOptionsMenu",
+                  R"({"Components": {"TextMenuBhv": "", "UiOptionsMenuBhv": ""}, "AutoCreate": [)" +
+                      Lines({"Master", "Music", "Effects", "Fullscreen", "Back"}) + "]}");
         std::string children = R"({"Name": "UiOptionsMenu", "Prefab": "UiOptionsMenu"})";
         for (const char* name : UiMenuRootBhv::ChildNames) {
             const std::string n = name;
-            children += R"(, {"Name": ")" + n + R"(", "Prefab": ")" + (n == "UiMainMenu" ? n : "Empty") + "\"}";
+            children +=
+                R"(, {"Name": ")" + n + R"(", "Prefab": ")" + (n == "UiMainMenu" ? n : "Empty") + "\"}";
         }
         AddPrefab("Menus", R"({"Components": {"UiMenuRootBhv": ""}, "AutoCreate": [)" + children + "]}");
 
@@ -50,7 +53,8 @@ protected:
         std::string out;
         for (const char* text : texts) {
             out += std::string(out.empty() ? "" : ", ") + R"({"Name": "Line", "Prefab": "UiTextMenuItem",
-                "InstanceProperties": {"TextComponent": {"Text": ")" + text + R"("}}})";
+                "InstanceProperties": {"TextComponent": {"Text": ")" +
+                   text + R"("}}})";
         }
         return out;
     }
@@ -60,8 +64,8 @@ protected:
                inventoryObject->InputEnabled;
     }
     bool IsPaused() const {
-        return !screenObject->UpdateEnabled && !inventoryObject->UpdateEnabled && !screenObject->InputEnabled &&
-               !inventoryObject->InputEnabled;
+        return !screenObject->UpdateEnabled && !inventoryObject->UpdateEnabled &&
+               !screenObject->InputEnabled && !inventoryObject->InputEnabled;
     }
 
     GraphicsManager graphics;
