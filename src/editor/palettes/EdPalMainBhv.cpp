@@ -44,9 +44,7 @@ void EdPalMainBhv::Start() {
 void EdPalMainBhv::ShowPalette(const char* name, bool shown) {
     GameObject* parent = Owner ? Owner->Parent : nullptr;
     if (GameObject* palette = parent ? parent->FindChild(name) : nullptr) {
-        palette->InputEnabled = shown;
-        palette->UpdateEnabled = shown;
-        palette->DrawEnabled = shown;
+        palette->SetPassesEnabled(shown);
     }
 }
 

@@ -40,10 +40,6 @@ bool HasPrefab(const std::string& name) {
     return prefabs && prefabs->Contains(name);
 }
 
-void SetSubOn(GameObject& sub, bool on) {
-    sub.InputEnabled = sub.UpdateEnabled = sub.DrawEnabled = on;
-}
-
 void SetClearColor(Color color) {
     if (GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
         graphics->ClearColor = color;
@@ -163,7 +159,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
     }
     case 1:
         if (sub) {
-            SetSubOn(*sub, false);
+            sub->SetPassesEnabled(false);
         }
         if (const GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
             SavedClearColor = graphics->ClearColor;
@@ -174,7 +170,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
         StopCoroutine<&InventoryBhv::DeathFlashStep>();
         SetClearColor(SavedClearColor);
         if (sub) {
-            SetSubOn(*sub, true);
+            sub->SetPassesEnabled(true);
             if (SubBhv* bhv = sub->GetComponentOfType<SubBhv>()) {
                 bhv->respawn();
             }

@@ -115,13 +115,9 @@ GameObject* FindOrCreateDisplay(const char* layerName, const char* displayName) 
     }
     auto* display = new GameObject(displayName);
     display->Name = displayName;
-    SetSwitchedOn(*display, false); // shown only while its tool acts
+    display->SetPassesEnabled(false); // shown only while its tool acts
     layer->AppendChild(display);
     return display;
-}
-
-void SetSwitchedOn(GameObject& object, bool on) {
-    object.InputEnabled = object.UpdateEnabled = object.DrawEnabled = on;
 }
 
 Vector2 ClampReach(Vector2 v, float minLength, float maxLength) {

@@ -21,7 +21,8 @@ namespace {
 constexpr const char* TileAtlas = "Game";
 
 Texture* FindTileAtlas() {
-    return ResourceLookup::FindTexture ? ResourceLookup::FindTexture(TileAtlas) : nullptr;
+    const TextureLookup* lookup = Service<TextureLookup>::TryGet();
+    return lookup ? lookup->FindTexture(TileAtlas) : nullptr;
 }
 
 } // namespace
