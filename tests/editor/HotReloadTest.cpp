@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "../assets/TempContent.h"
 #include "GameProcess.h"
 #include "SceneFixture.h"
+#include "TempContent.h"
 #include "assets/ImageDevice.h"
 #include "assets/Texture.h"
 #include "assets/TextureImage.h"
@@ -169,7 +169,8 @@ TEST_F(HotReloadTest, ASavedSpriteIsRebuiltCopiedAndReloaded) {
         report = out.Text();
     }
     EXPECT_LT(took, ReloadWait) << report;
-    RecordProperty("ReloadMilliseconds", static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+    RecordProperty("ReloadMilliseconds",
+                   static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
 
     // The sprite now shows the saved image.
     const Rect uv = game->UvRects[game->SpriteIndex.at("Basalt")];

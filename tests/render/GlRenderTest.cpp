@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "../components/TestFont.h"
 #include "SceneBuilder.h"
+#include "TestFont.h"
 #include "assets/ImageDevice.h"
 #include "assets/Texture.h"
 #include "assets/TextureImage.h"

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "../components/TestFont.h"
 #include "SceneBuilder.h"
+#include "TestFont.h"
 #include "assets/Texture.h"
 #include "assets/TextureManager.h"
 #include "core/GraphicsManager.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "../../player/PlayerFixture.h"
+#include "PlayerFixture.h"
 #include "components/TextComponent.h"
 #include "components/TintComponent.h"
 #include "core/ContentError.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../../player/PlayerFixture.h"
+#include "PlayerFixture.h"
 #include "core/GraphicsManager.h"
 #include "core/WellKnown.h"
 #include "player/sub/GameplayScreenBhv.h"
