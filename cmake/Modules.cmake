@@ -2,18 +2,18 @@
 # each naming the modules it uses, so a test links only what it exercises.
 #
 # The folders form layers, lowest first; a module may link modules of its own layer or below,
-# never above. The check runs once every module is declared (kelvane_check_layers), so a link that
-# reaches upward fails at configure time, naming both ends.
+# never above. The check runs once every module and the layer libraries are declared
+# (kelvane_check_layers), so a link that reaches upward fails at configure time, naming both ends.
+# The same map, written out by kelvane_write_module_map, lets a test hold every #include of src/ to
+# the modules its own module declares.
 set(KELVANE_LAYERS engine game editor app)
 set(KELVANE_LAYER_FOLDERS_engine core reflection prefabs assets render components physics audio input platform)
 set(KELVANE_LAYER_FOLDERS_game events world player enemies flow saves ui)
 set(KELVANE_LAYER_FOLDERS_editor editor)
 set(KELVANE_LAYER_FOLDERS_app app)
 
-# kelvane_add_module(NAME SOURCES... [DEPS targets...]) makes kelvane_NAME from the sources, in the
-# layer of the folder that declares it.
-function(kelvane_add_module name)
-    cmake_parse_arguments(M "" "" "DEPS" ${ARGN})
+# The layer of the folder that declares a module, or a fatal error naming the module.
+function(kelvane_folder_layer name outVar)
     cmake_path(GET CMAKE_CURRENT_SOURCE_DIR FILENAME folder)
     set(layer "")
     foreach(candidate IN LISTS KELVANE_LAYERS)
@@ -24,13 +24,97 @@ function(kelvane_add_module name)
     if(NOT layer)
         message(FATAL_ERROR "kelvane_${name}: folder '${folder}' belongs to no layer (see cmake/Modules.cmake)")
     endif()
+    set(${outVar} ${layer} PARENT_SCOPE)
+endfunction()
+
+function(kelvane_register_module target layer)
+    set_target_properties(${target} PROPERTIES KELVANE_LAYER ${layer})
+    set_property(GLOBAL APPEND PROPERTY KELVANE_MODULES ${target})
+    set_property(GLOBAL APPEND PROPERTY KELVANE_MODULES_${layer} ${target})
+endfunction()
+
+# kelvane_add_module(NAME SOURCES... [DEPS targets...]) makes kelvane_NAME from the sources, in the
+# layer of the folder that declares it.
+function(kelvane_add_module name)
+    cmake_parse_arguments(M "" "" "DEPS" ${ARGN})
+    kelvane_folder_layer(${name} layer)
     add_library(kelvane_${name} STATIC ${M_UNPARSED_ARGUMENTS})
     target_include_directories(kelvane_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_compile_definitions(kelvane_${name} PUBLIC KELVANE_VERSION="${PROJECT_VERSION}")
     target_link_libraries(kelvane_${name} PUBLIC ${M_DEPS})
-    set_target_properties(kelvane_${name} PROPERTIES KELVANE_LAYER ${layer})
-    set_property(GLOBAL APPEND PROPERTY KELVANE_MODULES kelvane_${name})
-    set_property(GLOBAL APPEND PROPERTY KELVANE_MODULES_${layer} kelvane_${name})
+    kelvane_register_module(kelvane_${name} ${layer})
+endfunction()
+
+# kelvane_add_header_module(NAME HEADERS... [DEPS targets...]) makes kelvane_NAME of headers alone,
+# for a folder whose header-only vocabulary sits below the folder's own module. The headers are
+# named so that the include check knows they belong here and not to the folder's module.
+function(kelvane_add_header_module name)
+    cmake_parse_arguments(M "" "" "DEPS" ${ARGN})
+    kelvane_folder_layer(${name} layer)
+    add_library(kelvane_${name} INTERFACE)
+    target_include_directories(kelvane_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(kelvane_${name} INTERFACE ${M_DEPS})
+    set(headers "")
+    foreach(header IN LISTS M_UNPARSED_ARGUMENTS)
+        cmake_path(ABSOLUTE_PATH header BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} NORMALIZE)
+        list(APPEND headers ${header})
+    endforeach()
+    set_target_properties(kelvane_${name} PROPERTIES KELVANE_HEADERS "${headers}")
+    kelvane_register_module(kelvane_${name} ${layer})
+endfunction()
+
+# The kelvane modules a target links directly; a layer library (kelvane_engine, kelvane_game) stands
+# for the modules it gathers.
+function(kelvane_direct_modules target outVar)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        get_target_property(deps ${target} INTERFACE_LINK_LIBRARIES)
+    else()
+        get_target_property(deps ${target} LINK_LIBRARIES)
+    endif()
+    get_property(modules GLOBAL PROPERTY KELVANE_MODULES)
+    set(result "")
+    foreach(dep IN LISTS deps)
+        if(dep IN_LIST modules)
+            list(APPEND result ${dep})
+        elseif(TARGET ${dep})
+            get_target_property(depLayer ${dep} KELVANE_LAYER)
+            if(depLayer)
+                kelvane_direct_modules(${dep} gathered)
+                list(APPEND result ${gathered})
+            endif()
+        endif()
+    endforeach()
+    list(REMOVE_DUPLICATES result)
+    set(${outVar} "${result}" PARENT_SCOPE)
+endfunction()
+
+# Writes every module's layer, files and direct module dependencies as a CMake script the include
+# check reads.
+function(kelvane_write_module_map file)
+    get_property(modules GLOBAL PROPERTY KELVANE_MODULES)
+    set(text "# Generated by kelvane_write_module_map (cmake/Modules.cmake).\nset(KELVANE_MODULE_LIST ${modules})\n")
+    string(APPEND text "set(KELVANE_LAYERS ${KELVANE_LAYERS})\n")
+    foreach(module IN LISTS modules)
+        get_target_property(layer ${module} KELVANE_LAYER)
+        get_target_property(dir ${module} SOURCE_DIR)
+        get_target_property(type ${module} TYPE)
+        set(files "")
+        if(NOT type STREQUAL "INTERFACE_LIBRARY")
+            get_target_property(sources ${module} SOURCES)
+            foreach(source IN LISTS sources)
+                cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${dir} NORMALIZE)
+                list(APPEND files ${source})
+            endforeach()
+        endif()
+        get_target_property(headers ${module} KELVANE_HEADERS)
+        if(headers)
+            list(APPEND files ${headers})
+        endif()
+        kelvane_direct_modules(${module} deps)
+        string(APPEND text "set(${module}_LAYER ${layer})\nset(${module}_FILES \"${files}\")\nset(${module}_DEPS \"${deps}\")\n")
+    endforeach()
+    file(WRITE ${file} "${text}")
 endfunction()
 
 # Fails configuration when any module links a module of a higher layer.
@@ -39,7 +123,12 @@ function(kelvane_check_layers)
     foreach(module IN LISTS modules)
         get_target_property(layer ${module} KELVANE_LAYER)
         list(FIND KELVANE_LAYERS ${layer} rank)
-        get_target_property(deps ${module} LINK_LIBRARIES)
+        get_target_property(type ${module} TYPE)
+        if(type STREQUAL "INTERFACE_LIBRARY")
+            get_target_property(deps ${module} INTERFACE_LINK_LIBRARIES)
+        else()
+            get_target_property(deps ${module} LINK_LIBRARIES)
+        endif()
         foreach(dep IN LISTS deps)
             if(NOT TARGET ${dep})
                 continue()

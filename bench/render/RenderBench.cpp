@@ -22,10 +22,10 @@
 #include "components/TextComponent.h"
 #include "components/TintComponent.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
 #include "platform/Window.h"
-#include "render/GraphicsManager.h"
 #include "render/Renderer.h"
 #include "render/gl/GlBackend.h"
 
@@ -238,7 +238,8 @@ void PrintRatio(const char* what, const char* ours, const char* theirs) {
         std::printf("  %-58s n/a (a benchmark did not run)\n", what);
         return;
     }
-    std::printf("  %-58s %6.2f ns / %6.2f ns = %.3fx\n", what, f.at(ours), f.at(theirs), f.at(ours) / f.at(theirs));
+    std::printf("  %-58s %6.2f ns / %6.2f ns = %.3fx\n", what, f.at(ours), f.at(theirs),
+                f.at(ours) / f.at(theirs));
 }
 
 void FigureGoal(const char* goal, const char* name, const char* unit, double limit) {
@@ -274,7 +275,8 @@ int main(int argc, char** argv) {
         // At 50,000 objects the walk is bound by memory: measured against only reading its fields.
         FigureRatioGoal("render.cpu_path_vs_memory_floor_50000", "null.50000.cpu", "read.50000.cpu", 1.2);
         FigureRatioGoal("render.cpu_path_vs_sdl_renderer_cpu_50000", "null.50000.cpu", "sdl.50000.cpu", 0.25);
-        FigureRatioGoal("render.frame_vs_sdl_renderer_linear_50000", "gl.50000.frame", "sdl.50000.frame", 1.0);
+        FigureRatioGoal("render.frame_vs_sdl_renderer_linear_50000", "gl.50000.frame", "sdl.50000.frame",
+                        1.0);
         const BenchRuns::Figures* text = runs.Find("BM_TextLayout");
         if (text && text->Counters.count("ns_per_glyph")) {
             ReportGoal("render.text_layout_per_glyph", text->Counters.at("ns_per_glyph") * 1e9, "ns", 25.0);

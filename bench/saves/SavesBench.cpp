@@ -1,6 +1,6 @@
 // Saving and loading a played game: the generated world of seed 7 (81 chests and urchins) with 0,
-// 50 (the goals) or 200 dropped items lying about and a full inventory, written to and read from a real slot file (the
-// save syncs it to disk). The goals are on the CPU time of the main thread: on a machine shared
+// 50 (the goals) or 200 dropped items lying about and a full inventory, written to and read from a real slot
+// file (the save syncs it to disk). The goals are on the CPU time of the main thread: on a machine shared
 // with builds the wall-clock time mostly measures waiting for a core; it is printed beside it.
 #include <benchmark/benchmark.h>
 
@@ -8,6 +8,7 @@
 
 #include "GameScene.h"
 #include "GoalMain.h"
+#include "core/Service.h"
 #include "player/items/InventoryBhv.h"
 #include "saves/SavedGames.h"
 #include "saves/SlotFiles.h"
@@ -18,20 +19,20 @@ namespace {
 struct PlayedGame : GameScene {
     explicit PlayedGame(int droppedItems) {
         std::filesystem::create_directories(KELVANE_SAVES_DIR);
-        previous = SetSlotFolder(KELVANE_SAVES_DIR);
         ThingRootBhv* things = WellKnown<ThingRootBhv>::Get();
         for (int i = 0; i < droppedItems; ++i) {
             things->SpawnItemPickup(1 + i % 9, i % 2 ? "Item_Copper" : "Item_Silver",
                                     {5.5f + static_cast<float>(i % 140), -2.5f - static_cast<float>(i / 2)});
         }
-        for (const char* item : {"Item_DirtBlock", "Item_RockBlock", "Item_Gold", "Item_Bomb", "Item_RepairKit",
-                                 "Item_ShrimpZapper", "Item_BoostRocket", "Item_BlockPlacer"}) {
+        for (const char* item :
+             {"Item_DirtBlock", "Item_RockBlock", "Item_Gold", "Item_Bomb", "Item_RepairKit",
+              "Item_ShrimpZapper", "Item_BoostRocket", "Item_BlockPlacer"}) {
             addItem(3, item);
         }
         WellKnown<InventoryBhv>::Get()->Money = 123456;
     }
-    ~PlayedGame() { SetSlotFolder(previous); }
-    std::filesystem::path previous;
+    SlotFolderOverride folder{KELVANE_SAVES_DIR};
+    Service<SlotFolderOverride>::Scoped folderScope{folder};
 };
 
 void BM_Save(benchmark::State& state) {

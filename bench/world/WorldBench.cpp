@@ -25,10 +25,10 @@
 
 #include "app/Application.h"
 #include "app/RegisterAllClasses.h"
+#include "core/GraphicsManager.h"
 #include "core/WellKnown.h"
 #include "physics/B2BodyComponent.h"
 #include "platform/Clock.h"
-#include "render/GraphicsManager.h"
 #include "world/RandomManager.h"
 #include "world/TileGrid.h"
 #include "world/generation/Noise.h"

@@ -3,22 +3,22 @@
 #include <filesystem>
 
 #include "core/ContentFolder.h"
-#include "reflection/ResourceLookup.h"
+#include "core/Service.h"
 
 namespace fs = std::filesystem;
 
 FontRegistry::FontRegistry(std::string contentRoot) : contentRoot_(std::move(contentRoot)) {
-    ResourceLookup::FindFont = [this](const std::string& name) {
-        return FindFont(name);
-    };
-    ResourceLookup::FontName = [](const BitmapFont* font) {
-        return font->Name;
-    };
+    Service<FontLookup>::Set(this);
 }
 
 FontRegistry::~FontRegistry() {
-    ResourceLookup::FindFont = nullptr;
-    ResourceLookup::FontName = nullptr;
+    if (Service<FontLookup>::TryGet() == this) {
+        Service<FontLookup>::Set(nullptr);
+    }
+}
+
+std::string FontRegistry::FontName(const BitmapFont& font) const {
+    return font.Name;
 }
 
 void FontRegistry::LoadFontBank(const std::string& bank) {

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "assets/BitmapFont.h"
+#include "reflection/ResourceLookup.h"
 
 // The loaded font banks: bank name -> font name -> font. While it exists, font-valued properties
-// resolve names through it.
-class FontRegistry {
+// resolve names through it (it is the Service<FontLookup>).
+class FontRegistry : public FontLookup {
 public:
     // contentRoot is the folder holding "Fonts" (normally "Content").
     explicit FontRegistry(std::string contentRoot = "Content");
@@ -24,7 +25,8 @@ public:
     // Deletes the bank's fonts with their pages; nothing when it is not loaded.
     void UnloadFontBank(const std::string& bank);
     // The font of that exact name in the first bank, in bank-name order, that has one.
-    BitmapFont* FindFont(const std::string& name) const;
+    BitmapFont* FindFont(const std::string& name) const override;
+    std::string FontName(const BitmapFont& font) const override;
 
 private:
     std::string contentRoot_;

@@ -7,7 +7,7 @@
 #include "assets/TextureImage.h"
 #include "core/Component.h"
 #include "core/GameObject.h"
-#include "reflection/ResourceLookup.h"
+#include "core/Service.h"
 
 namespace fs = std::filesystem;
 
@@ -39,17 +39,17 @@ void CollectClients(GameObject& object, const Texture& texture, std::vector<Text
 
 TextureManager::TextureManager(std::string contentRoot) : contentRoot_(std::move(contentRoot)) {
     layers_.Shipped = contentRoot_;
-    ResourceLookup::FindTexture = [this](const std::string& name) {
-        return FindTexture(name);
-    };
-    ResourceLookup::TextureName = [](const Texture* texture) {
-        return texture->Name;
-    };
+    Service<TextureLookup>::Set(this);
 }
 
 TextureManager::~TextureManager() {
-    ResourceLookup::FindTexture = nullptr;
-    ResourceLookup::TextureName = nullptr;
+    if (Service<TextureLookup>::TryGet() == this) {
+        Service<TextureLookup>::Set(nullptr);
+    }
+}
+
+std::string TextureManager::TextureName(const Texture& texture) const {
+    return texture.Name;
 }
 
 void TextureManager::LoadTextureBank(const std::string& bank) {

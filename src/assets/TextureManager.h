@@ -6,12 +6,13 @@
 
 #include "assets/TextureBank.h"
 #include "core/ContentLayers.h"
+#include "reflection/ResourceLookup.h"
 
 class GameObject;
 
 // The loaded texture banks by name. While it exists, texture-valued properties resolve names
-// through it.
-class TextureManager {
+// through it (it is the Service<TextureLookup>).
+class TextureManager : public TextureLookup {
 public:
     // contentRoot is the folder holding "Textures" (normally "Content").
     explicit TextureManager(std::string contentRoot = "Content");
@@ -28,7 +29,8 @@ public:
     // Deletes the bank and its textures; nothing when it is not loaded.
     void UnloadTextureBank(const std::string& bank);
     // The texture of that exact name in the first bank, in bank-name order, that has one.
-    Texture* FindTexture(const std::string& name) const;
+    Texture* FindTexture(const std::string& name) const override;
+    std::string TextureName(const Texture& texture) const override;
     // Re-reads the atlas from disk into the same object, and re-selects the sprite of every client
     // in the tree under root that shows it. The new atlas is read aside first, so the texture keeps
     // what it had when the descriptor is unusable (ContentError) or its image cannot be read (false).

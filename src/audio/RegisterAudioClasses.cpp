@@ -4,7 +4,7 @@
 #include "audio/CueLoopedBhv.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/CueOneShotBhv.h"
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void RegisterAudioClasses(ComponentRegistry& registry) {
     registry.Register<CueComponent>();

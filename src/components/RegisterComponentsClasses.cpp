@@ -4,7 +4,7 @@
 #include "components/SpriteComponent.h"
 #include "components/TextComponent.h"
 #include "components/TintComponent.h"
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void RegisterComponentsClasses(ComponentRegistry& registry) {
     registry.Register<SpriteComponent>();

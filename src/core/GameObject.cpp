@@ -5,17 +5,16 @@
 #include "core/Behavior.h"
 #include "core/Component.h"
 #include "core/DestroyQueues.h"
+#include "core/ObjectDestructionListener.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
-#include "core/ObjectDestructionListener.h"
 
 GameObject::GameObject() = default;
 
 namespace {
 
 // The entry is normally the last one: parents delete their children and components from the back.
-template <class T>
-void EraseFromBack(std::vector<T*>& list, const T* item) {
+template <class T> void EraseFromBack(std::vector<T*>& list, const T* item) {
     auto it = std::find(list.rbegin(), list.rend(), item);
     if (it != list.rend()) {
         list.erase(std::next(it).base());
@@ -39,8 +38,8 @@ GameObject::~GameObject() {
     }
     // After the children, so a listener that moves off a deleted child onto its parent hears of the
     // parent too and moves on again.
-    if (destructionListener_) {
-        destructionListener_->ObjectDestroyed(*this);
+    if (ObjectDestructionListener* listener = Service<ObjectDestructionListener>::TryGet()) {
+        listener->ObjectDestroyed(*this);
     }
     if (Parent) {
         Parent->RemoveChild(this);

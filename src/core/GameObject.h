@@ -9,7 +9,6 @@
 
 class Component;
 class Behavior;
-class ObjectDestructionListener;
 
 // A node of the object tree. Owns its components and children; its shortcut slots point at its own
 // first component of each hot type. Attaching a child is the caller's job (set Parent and append to
@@ -32,6 +31,7 @@ public:
     bool DrawEnabled = true;           // clear: drawing skips this subtree
     bool InputEnabled = true;          // clear: the input pass skips this subtree
     bool UpdateEnabled = true;         // clear: the update pass skips this subtree and its bodies go inactive
+
     bool PendingDestroy = false;
     GameObject* Parent = nullptr;       // not owning
     std::vector<Component*> Components; // owned, in attachment order
@@ -60,8 +60,7 @@ public:
     GameObject* Reinstantiate();
 
     // The n-th (0-based) component that is a T, in Components order, or null.
-    template <class T>
-    T* GetComponentOfType(int n = 0) const {
+    template <class T> T* GetComponentOfType(int n = 0) const {
         for (Component* c : Components) {
             if (T* t = dynamic_cast<T*>(c)) {
                 if (n-- == 0) {
@@ -72,14 +71,7 @@ public:
         return nullptr;
     }
 
-    // Installs the one listener told of every object's destruction (null: none), and returns the
-    // one it replaces.
-    static ObjectDestructionListener* SetDestructionListener(ObjectDestructionListener* listener) {
-        ObjectDestructionListener* previous = destructionListener_;
-        destructionListener_ = listener;
-        return previous;
-    }
-
-private:
-    static inline ObjectDestructionListener* destructionListener_ = nullptr;
+    // Input, update and drawing of this subtree all on or all off: how a screen, a tool's display or
+    // a stored item is switched as a whole.
+    void SetPassesEnabled(bool on) { InputEnabled = UpdateEnabled = DrawEnabled = on; }
 };

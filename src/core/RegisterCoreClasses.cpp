@@ -1,7 +1,7 @@
 #include "core/RegisterCoreClasses.h"
 
 #include "core/Pos2dComponent.h"
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void RegisterCoreClasses(ComponentRegistry& registry) {
     registry.Register<Pos2dComponent>();

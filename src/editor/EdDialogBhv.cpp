@@ -5,7 +5,7 @@
 #include "core/GameObject.h"
 #include "editor/IEdUiElement.h"
 #include "editor/ScreenSize.h"
-#include "editor/widgets/WidgetParts.h"
+#include "editor/widgets/WidgetPieces.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ EdDialogBhv::EdDialogBhv() {
 void EdDialogBhv::Start() {
     const Vector2 screen = EditorScreenSize();
     TopLeft = {(screen.x - Width) * 0.5f, (screen.y - PlacementHeight) * 0.5f};
-    WidgetParts::PlaceSprite(FindChild("Overlay"), 0.0f, 0.0f, screen.x, screen.y);
+    WidgetPieces::PlaceSprite(FindChild("Overlay"), 0.0f, 0.0f, screen.x, screen.y);
     Layout();
     if (Owner) {
         MoveToDialogLayers(*Owner);
@@ -52,8 +52,6 @@ void EdDialogBhv::Layout() {
 
 void EdDialogBhv::Show(bool shown) {
     if (Owner) {
-        Owner->InputEnabled = shown;
-        Owner->UpdateEnabled = shown;
-        Owner->DrawEnabled = shown;
+        Owner->SetPassesEnabled(shown);
     }
 }

@@ -11,12 +11,3 @@ inline GameObject* GameplayRoot() {
     const SceneRoots* roots = Service<SceneRoots>::TryGet();
     return roots ? roots->GameplayRoot : nullptr;
 }
-
-// Input, update and drawing of object's subtree all on or all off; a null object is skipped.
-inline void SetPassesEnabled(GameObject* object, bool on) {
-    if (object) {
-        object->InputEnabled = on;
-        object->UpdateEnabled = on;
-        object->DrawEnabled = on;
-    }
-}

@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "core/GameObject.h"
+#include "core/Service.h"
 #include "prefabs/Prefab.h"
 
-EditorState::EditorState() : previousListener_(GameObject::SetDestructionListener(this)) {}
+EditorState::EditorState() : previousListener_(Service<ObjectDestructionListener>::TryGet()) {
+    Service<ObjectDestructionListener>::Set(this);
+}
 
 EditorState::~EditorState() {
-    GameObject::SetDestructionListener(previousListener_);
+    Service<ObjectDestructionListener>::Set(previousListener_);
 }
 
 void EditorState::ObjectDestroyed(GameObject& object) {

@@ -11,7 +11,7 @@ class IEdUiElement {
 public:
     virtual ~IEdUiElement() = default;
 
-    // Stores the rectangle and lays out the widget's own parts there.
+    // Stores the rectangle and lays out the widget's own pieces there.
     virtual void SetBounds(float x, float y, float width, float height) { Bounds = {x, y, width, height}; }
 
     // Left and top edges inside, right and bottom edges outside.

@@ -22,7 +22,7 @@
 #include "editor/widgets/EdSpacerBhv.h"
 #include "editor/widgets/EdTitleBarBhv.h"
 #include "editor/widgets/EdToggleBhv.h"
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void RegisterEditorClasses(ComponentRegistry& registry) {
     registry.Register<EdRootBhv>();

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "core/Vector2.h"
-#include "render/GraphicsManager.h"
 
 // The size of the editor layers' screen in pixels: the window's, 1280 x 720 without a graphics
 // manager (tests).

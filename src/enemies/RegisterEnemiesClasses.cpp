@@ -10,7 +10,7 @@
 #include "enemies/creatures/ShakeBhv.h"
 #include "enemies/damage/EnStandardDamageBhv.h"
 #include "enemies/damage/EnemyComponent.h"
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void RegisterEnemiesClasses(ComponentRegistry& registry) {
     registry.Register<EnemyComponent>();

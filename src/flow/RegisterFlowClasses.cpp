@@ -3,7 +3,7 @@
 #include "flow/boss/WorldEventsBhv.h"
 #include "flow/music/GameMusicBhv.h"
 #include "flow/stations/SupplyStationBhv.h"
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void RegisterFlowClasses(ComponentRegistry& registry) {
     registry.Register<WorldEventsBhv>();

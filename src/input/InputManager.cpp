@@ -8,10 +8,10 @@
 #include "core/ContentError.h"
 #include "core/ContentText.h"
 #include "core/GameTime.h"
+#include "core/GraphicsManager.h"
 #include "core/JsonTree.h"
 #include "core/Service.h"
 #include "input/KeyCharacters.h"
-#include "render/GraphicsManager.h"
 
 std::array<float, KeySetSize> InputManager::InitialRepeatTimers() {
     std::array<float, KeySetSize> timers;

@@ -4,8 +4,8 @@
 
 #include <box2d/b2_world.h>
 
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 

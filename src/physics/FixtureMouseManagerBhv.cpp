@@ -3,10 +3,10 @@
 #include <box2d/b2_collision.h>
 #include <box2d/b2_world.h>
 
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
 #include "physics/MouseQueryCallback.h"
-#include "render/GraphicsManager.h"
 
 void FixtureMouseManagerBhv::HandleInput() {
     // A scene without a screen or input (a headless test scene) has no pointer to query for.

@@ -4,7 +4,7 @@
 #include "physics/B2FixtureComponent.h"
 #include "physics/FixtureMouseListenerBhv.h"
 #include "physics/FixtureMouseManagerBhv.h"
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void RegisterPhysicsClasses(ComponentRegistry& registry) {
     registry.Register<B2BodyComponent>();

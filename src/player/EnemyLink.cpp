@@ -5,11 +5,10 @@
 
 #include "core/Component.h"
 #include "core/GameObject.h"
+#include "core/Service.h"
 #include "reflection/IEditable.h"
 
 namespace {
-
-EnemyDamageSender damageSender = nullptr;
 
 void ReadInt(const IEditable& editable, const char* key, int& value) {
     const std::string text = editable.GetPropertyText(key);
@@ -49,11 +48,6 @@ EnemyValues ReadEnemyValues(const Component& enemy) {
 }
 
 bool DamageEnemy(Component& enemy, int damage, B2FixtureComponent* fixture) {
-    return damageSender && damageSender(enemy, damage, fixture);
-}
-
-EnemyDamageSender SetEnemyDamageSender(EnemyDamageSender sender) {
-    const EnemyDamageSender previous = damageSender;
-    damageSender = sender;
-    return previous;
+    EnemyDamageSender* sender = Service<EnemyDamageSender>::TryGet();
+    return sender && sender->SendDamage(enemy, damage, fixture);
 }

@@ -21,11 +21,18 @@ Component* FindEnemy(const GameObject& object);
 // property keeps its default.
 EnemyValues ReadEnemyValues(const Component& enemy);
 
-// Hands damage to the enemy's damage handler with the fixture that was hit; returns whether a
-// handler took it. An enemy without a handler is not hurt.
-using EnemyDamageSender = bool (*)(Component& enemy, int damage, B2FixtureComponent* fixture);
-bool DamageEnemy(Component& enemy, int damage, B2FixtureComponent* fixture);
+// How damage reaches a creature's damage handler: the creatures' side implements it and installs it
+// as Service<EnemyDamageSender>; until it does, nothing is hurt.
+class EnemyDamageSender {
+public:
+    // Hands damage to the enemy's handler with the fixture that was hit; returns whether a handler
+    // took it.
+    virtual bool SendDamage(Component& enemy, int damage, B2FixtureComponent* fixture) = 0;
 
-// The creatures' side installs how damage reaches a handler; until it does, nothing is hurt.
-// Returns the sender it replaces.
-EnemyDamageSender SetEnemyDamageSender(EnemyDamageSender sender);
+protected:
+    ~EnemyDamageSender() = default;
+};
+
+// Damage through the installed sender; returns whether a handler took it. An enemy without a
+// handler is not hurt.
+bool DamageEnemy(Component& enemy, int damage, B2FixtureComponent* fixture);

@@ -1,22 +1,9 @@
 #include "player/HudMessage.h"
 
-#include <utility>
-
-namespace {
-
-std::function<void(const std::string&)>& Sink() {
-    static std::function<void(const std::string&)> sink;
-    return sink;
-}
-
-} // namespace
+#include "core/WellKnown.h"
 
 void showHudMessage(const std::string& text) {
-    if (Sink()) {
-        Sink()(text);
+    if (HudMessageSink* sink = WellKnown<HudMessageSink>::Get()) {
+        sink->ShowHudMessage(text);
     }
-}
-
-std::function<void(const std::string&)> SetHudMessageSink(std::function<void(const std::string&)> sink) {
-    return std::exchange(Sink(), std::move(sink));
 }

@@ -1,10 +1,16 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
-// Flashes a short text on the HUD ("Health Up"). Until a HUD installs its flash, nothing is shown.
-void showHudMessage(const std::string& text);
+// Whoever shows short texts on the HUD (the HUD's message flash), reached as
+// WellKnown<HudMessageSink>. The player's side only calls showHudMessage.
+class HudMessageSink {
+public:
+    virtual void ShowHudMessage(const std::string& text) = 0;
 
-// Installs the HUD's message flash (empty: none) and returns the one it replaces.
-std::function<void(const std::string&)> SetHudMessageSink(std::function<void(const std::string&)> sink);
+protected:
+    ~HudMessageSink() = default;
+};
+
+// Flashes a short text on the HUD ("Health Up"). Until a HUD registers its flash, nothing is shown.
+void showHudMessage(const std::string& text);

@@ -23,7 +23,7 @@
 #include "player/tools/Item_BombBhv.h"
 #include "player/tools/LiveBombBhv.h"
 #include "player/tools/ShrimpZapperBhv.h"
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void RegisterPlayerClasses(ComponentRegistry& registry) {
     registry.Register<SubBhv>();

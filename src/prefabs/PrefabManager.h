@@ -9,8 +9,8 @@
 
 #include <boost/property_tree/ptree_fwd.hpp>
 
-#include "prefabs/ComponentRegistry.h"
 #include "prefabs/Prefab.h"
+#include "reflection/ComponentRegistry.h"
 
 class GameObject;
 

@@ -1,17 +1,30 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 class Texture;
 class BitmapFont;
 
-// How texture and font references are named in text. The texture and font stores install these
-// when they are created and clear them when destroyed; while a function is empty, a name finds
-// nothing and a reference has the empty name.
-struct ResourceLookup {
-    static inline std::function<Texture*(const std::string&)> FindTexture;
-    static inline std::function<std::string(const Texture*)> TextureName;
-    static inline std::function<BitmapFont*(const std::string&)> FindFont;
-    static inline std::function<std::string(const BitmapFont*)> FontName;
+// How texture references are named in text. The texture store implements it and is reached as
+// Service<TextureLookup> while it lives; without one, a name finds nothing and a reference has the
+// empty name.
+class TextureLookup {
+public:
+    // The texture called name, or null.
+    virtual Texture* FindTexture(const std::string& name) const = 0;
+    virtual std::string TextureName(const Texture& texture) const = 0;
+
+protected:
+    ~TextureLookup() = default;
+};
+
+// The same for font references: the font store, reached as Service<FontLookup>.
+class FontLookup {
+public:
+    // The font called name, or null.
+    virtual BitmapFont* FindFont(const std::string& name) const = 0;
+    virtual std::string FontName(const BitmapFont& font) const = 0;
+
+protected:
+    ~FontLookup() = default;
 };

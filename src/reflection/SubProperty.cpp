@@ -1,5 +1,6 @@
 #include "reflection/SubProperty.h"
 
+#include "core/Service.h"
 #include "reflection/PropertyProxyImpl.h"
 #include "reflection/PropertyText.h"
 #include "reflection/ResourceLookup.h"
@@ -55,11 +56,13 @@ template <class Compound> bool SetFloatPart(const SubProperty& sub, const std::s
 }
 
 std::string TextureName(const Texture* texture) {
-    return texture && ResourceLookup::TextureName ? ResourceLookup::TextureName(texture) : std::string();
+    const TextureLookup* lookup = Service<TextureLookup>::TryGet();
+    return texture && lookup ? lookup->TextureName(*texture) : std::string();
 }
 
 std::string FontName(const BitmapFont* font) {
-    return font && ResourceLookup::FontName ? ResourceLookup::FontName(font) : std::string();
+    const FontLookup* lookup = Service<FontLookup>::TryGet();
+    return font && lookup ? lookup->FontName(*font) : std::string();
 }
 
 } // namespace
@@ -142,11 +145,13 @@ bool SubProperty::SetText(const std::string& text) {
         return Write(*this, c);
     }
     case ::ValueType::Texture: {
-        Texture* found = ResourceLookup::FindTexture ? ResourceLookup::FindTexture(text) : nullptr;
+        const TextureLookup* lookup = Service<TextureLookup>::TryGet();
+        Texture* found = lookup ? lookup->FindTexture(text) : nullptr;
         return found && Write(*this, found);
     }
     case ::ValueType::BitmapFont: {
-        BitmapFont* found = ResourceLookup::FindFont ? ResourceLookup::FindFont(text) : nullptr;
+        const FontLookup* lookup = Service<FontLookup>::TryGet();
+        BitmapFont* found = lookup ? lookup->FindFont(text) : nullptr;
         return found && Write(*this, found);
     }
     case ::ValueType::DrawLayer: {

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "core/GraphicsManager.h"
 #include "platform/Image.h"
 #include "platform/Window.h"
-#include "render/GraphicsManager.h"
 #include "render/HeadlessBackend.h"
 #include "render/Renderer.h"
 #include "render/gl/GlBackend.h"

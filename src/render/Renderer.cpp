@@ -14,13 +14,13 @@
 #include "components/SpriteComponent.h"
 #include "components/TextComponent.h"
 #include "components/TintComponent.h"
+#include "core/Camera2d.h"
 #include "core/DrawLayer.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
 #include "core/SinCos.h"
-#include "render/Camera2d.h"
-#include "render/GraphicsManager.h"
 #include "render/RenderBackend.h"
 
 Renderer::Renderer(std::unique_ptr<RenderBackend> backend) : backend_(std::move(backend)) {}

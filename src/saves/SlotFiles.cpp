@@ -1,21 +1,17 @@
 #include "saves/SlotFiles.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
+#include "core/Service.h"
 #include "platform/SaveFolder.h"
 
 namespace {
-
-std::filesystem::path& FolderOverride() {
-    static std::filesystem::path folder;
-    return folder;
-}
 
 std::string Errno(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
@@ -67,11 +63,8 @@ void SyncFolder(const std::filesystem::path& folder) {
 } // namespace
 
 std::filesystem::path SlotFolder() {
-    return FolderOverride().empty() ? GetSaveFolder() : FolderOverride();
-}
-
-std::filesystem::path SetSlotFolder(std::filesystem::path folder) {
-    return std::exchange(FolderOverride(), std::move(folder));
+    const SlotFolderOverride* folderOverride = Service<SlotFolderOverride>::TryGet();
+    return folderOverride && !folderOverride->Folder.empty() ? folderOverride->Folder : GetSaveFolder();
 }
 
 bool IsSlotName(const std::string& slotName) {
@@ -95,7 +88,9 @@ std::filesystem::path SlotPath(const std::string& slotName) {
 SlotFileCalls SlotFileCalls::System() {
     return {[](int fd, const void* data, size_t size) { return ::write(fd, data, size); },
             [](int fd) { return ::fsync(fd); },
-            [](const char* from, const char* to) { return ::rename(from, to); }};
+            [](const char* from, const char* to) {
+                return ::rename(from, to);
+            }};
 }
 
 bool ReplaceFile(const std::filesystem::path& file, std::span<const uint8_t> bytes, std::string& fault,
@@ -130,7 +125,8 @@ bool ReplaceFile(const std::filesystem::path& file, std::span<const uint8_t> byt
         // The current save becomes the backup; a hard link keeps the slot in place meanwhile.
         std::filesystem::remove(backup, error);
         if (::link(file.c_str(), backup.c_str()) != 0) {
-            std::filesystem::copy_file(file, backup, std::filesystem::copy_options::overwrite_existing, error);
+            std::filesystem::copy_file(file, backup, std::filesystem::copy_options::overwrite_existing,
+                                       error);
         }
     }
     if (ok && calls.Rename(scratch.c_str(), file.c_str()) != 0) {

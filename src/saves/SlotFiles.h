@@ -10,10 +10,14 @@
 
 // Where slot files live and how they are written and read.
 
-// The folder of the slot files: the platform's save folder unless one was set.
+// Where the slot files go instead of the platform's save folder (a test's or a benchmark's folder):
+// installed as Service<SlotFolderOverride>; an empty Folder counts as none.
+struct SlotFolderOverride {
+    std::filesystem::path Folder;
+};
+
+// The folder of the slot files: the platform's save folder unless an override is installed.
 std::filesystem::path SlotFolder();
-// Sets the folder of the slot files (empty: the platform's save folder again); returns the old one.
-std::filesystem::path SetSlotFolder(std::filesystem::path folder);
 
 // A slot name is "SavedGame" and a number; anything else could name a path elsewhere.
 bool IsSlotName(const std::string& slotName);

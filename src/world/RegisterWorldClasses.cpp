@@ -1,6 +1,6 @@
 #include "world/RegisterWorldClasses.h"
 
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 #include "world/generation/WorldMakerBhv.h"
 #include "world/scenery/SceneryCollisionBlockBhv.h"
 #include "world/scenery/SceneryCollisionManagerBhv.h"

@@ -1,7 +1,7 @@
 #include "world/WorldCamera.h"
 
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
-#include "render/GraphicsManager.h"
 
 Camera2d CurrentWorldCamera() {
     if (const GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/Camera2d.h"
+#include "core/Camera2d.h"
 
 // The world layer's camera: the graphics manager's, or the default 60 x 45 view when there is
 // none (tests without a renderer).

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "app/RegisterAllClasses.h"
-#include "prefabs/ComponentRegistry.h"
 #include "prefabs/Prefab.h"
 #include "prefabs/PrefabManager.h"
+#include "reflection/ComponentRegistry.h"
 
 namespace {
 

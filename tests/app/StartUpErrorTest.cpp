@@ -7,7 +7,7 @@
 #include <iterator>
 #include <regex>
 
-#include "../audio/AudioTestFiles.h"
+#include "AudioTestFiles.h"
 #include "GameProcess.h"
 #include "ThirdPartyData.h"
 

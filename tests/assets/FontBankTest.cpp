@@ -7,6 +7,7 @@
 #include "assets/Texture.h"
 #include "assets/TextureImage.h"
 #include "core/ContentError.h"
+#include "core/Service.h"
 #include "reflection/ResourceLookup.h"
 
 namespace {
@@ -120,8 +121,8 @@ TEST_F(FontBankTest, BanksAreSearchedInNameOrderAndResolveFontReferences) {
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(registry.Banks.at("Main").size(), 1u);
     EXPECT_EQ(registry.FindFont("Small"), registry.Banks.at("Editor").at("Small").get());
-    EXPECT_EQ(ResourceLookup::FindFont("Small"), registry.FindFont("Small"));
-    EXPECT_EQ(ResourceLookup::FontName(registry.FindFont("Small")), "Small");
+    EXPECT_EQ(Service<FontLookup>::Get().FindFont("Small"), registry.FindFont("Small"));
+    EXPECT_EQ(Service<FontLookup>::Get().FontName(*registry.FindFont("Small")), "Small");
     registry.UnloadFontBank("Editor");
     EXPECT_EQ(registry.FindFont("Small"), registry.Banks.at("Main").at("Small").get());
 }

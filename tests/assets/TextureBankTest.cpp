@@ -8,6 +8,7 @@
 #include "assets/TextureImage.h"
 #include "assets/TextureManager.h"
 #include "core/ContentError.h"
+#include "core/Service.h"
 #include "reflection/ResourceLookup.h"
 
 namespace {
@@ -158,9 +159,10 @@ TEST_F(TextureBankTest, AReloadRefillsTheSameTextureAndKeepsItWhenTheNewAtlasCan
 TEST_F(TextureBankTest, TextureReferencesResolveByNameThroughTheManager) {
     content.Write("Textures/Main/Game.xml", Atlas("Game.png", ""));
     manager.LoadTextureBank("Main");
-    ASSERT_TRUE(ResourceLookup::FindTexture);
-    EXPECT_EQ(ResourceLookup::FindTexture("Game"), manager.FindTexture("Game"));
-    EXPECT_EQ(ResourceLookup::TextureName(manager.FindTexture("Game")), "Game");
+    const TextureLookup* lookup = Service<TextureLookup>::TryGet();
+    ASSERT_TRUE(lookup);
+    EXPECT_EQ(lookup->FindTexture("Game"), manager.FindTexture("Game"));
+    EXPECT_EQ(lookup->TextureName(*manager.FindTexture("Game")), "Game");
 }
 
 // Descriptors start-up cannot use end it with one message naming the file.

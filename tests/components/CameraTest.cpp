@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "render/Camera2d.h"
-#include "render/GraphicsManager.h"
+#include "core/Camera2d.h"
+#include "core/GraphicsManager.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "../assets/TempContent.h"
+#include "TempContent.h"
 #include "platform/ChildProcess.h"
 
 namespace {

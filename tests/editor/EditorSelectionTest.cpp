@@ -3,6 +3,7 @@
 #include "SceneFixture.h"
 #include "core/GameObject.h"
 #include "core/ObjectDestructionListener.h"
+#include "core/Service.h"
 #include "editor/EditorState.h"
 
 namespace {
@@ -41,7 +42,7 @@ TEST_F(EditorSelectionTest, AnEditorTakesTheDestructionListenerSlotAndGivesItBac
         void ObjectDestroyed(GameObject&) override { ++heard; }
         int heard = 0;
     } recorder;
-    GameObject::SetDestructionListener(&recorder);
+    Service<ObjectDestructionListener>::Set(&recorder);
     {
         EditorState editor;
         delete new GameObject;
@@ -49,7 +50,8 @@ TEST_F(EditorSelectionTest, AnEditorTakesTheDestructionListenerSlotAndGivesItBac
     }
     delete new GameObject;
     EXPECT_EQ(recorder.heard, 1);
-    EXPECT_EQ(GameObject::SetDestructionListener(nullptr), &recorder);
+    EXPECT_EQ(Service<ObjectDestructionListener>::TryGet(), &recorder);
+    Service<ObjectDestructionListener>::Set(nullptr);
     delete new GameObject; // nobody listening: nothing to touch
     EXPECT_EQ(recorder.heard, 1);
 }

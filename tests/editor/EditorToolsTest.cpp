@@ -5,6 +5,7 @@
 #include "EditorRig.h"
 #include "SceneFixture.h"
 #include "components/SpriteComponent.h"
+#include "core/GraphicsManager.h"
 #include "core/Pos2dComponent.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/tools/EdCameraMoverBhv.h"
@@ -12,7 +13,6 @@
 #include "editor/tools/EdSpritePickerBhv.h"
 #include "physics/B2BodyComponent.h"
 #include "physics/B2FixtureComponent.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 

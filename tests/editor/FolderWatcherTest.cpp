@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "../assets/TempContent.h"
+#include "TempContent.h"
 #include "editor/EdHotReloadMonitorBhv.h"
 #include "platform/FolderWatcher.h"
 

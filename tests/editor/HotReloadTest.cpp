@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "../assets/TempContent.h"
 #include "GameProcess.h"
 #include "SceneFixture.h"
+#include "TempContent.h"
 #include "assets/ImageDevice.h"
 #include "assets/Texture.h"
 #include "assets/TextureImage.h"

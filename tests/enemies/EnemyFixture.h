@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "../world/WorldFixture.h"
+#include "WorldFixture.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"
 #include "enemies/RegisterEnemiesClasses.h"

@@ -2,7 +2,7 @@
 // device with a catalogue of short tracks.
 #include <gtest/gtest.h>
 
-#include "../audio/AudioTestFiles.h"
+#include "AudioTestFiles.h"
 #include "EnemyFixture.h"
 #include "audio/MusicManager.h"
 #include "audio/MusicPlayer.h"

@@ -22,6 +22,7 @@
 #include "core/DestroyQueues.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
+#include "core/GraphicsManager.h"
 #include "core/ObjectPasses.h"
 #include "core/RegisterCoreClasses.h"
 #include "core/Service.h"
@@ -31,7 +32,6 @@
 #include "physics/PhysicsWorld.h"
 #include "physics/RegisterPhysicsClasses.h"
 #include "prefabs/PrefabManager.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 

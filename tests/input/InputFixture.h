@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/GameTime.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
-#include "render/GraphicsManager.h"
 
 // An input manager with the services it reads, at 60 frames per second. Frame() runs the input half
 // of one frame the way the main loop does: frame update first, then the pump's key messages.

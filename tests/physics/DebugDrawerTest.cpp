@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "render/GraphicsManager.h"
+#include "core/GraphicsManager.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // under the pointer; the listener's own input hook turns the mark into isMouseOver.
 #include "PhysicsFixture.h"
 
+#include "core/GraphicsManager.h"
 #include "core/ObjectPasses.h"
 #include "input/InputManager.h"
 #include "physics/FixtureMouseListenerBhv.h"
 #include "physics/FixtureMouseManagerBhv.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "HudMessageRecorder.h"
 #include "PlayerFixture.h"
 #include "components/SpriteComponent.h"
 #include "components/TintComponent.h"
-#include "player/HudMessage.h"
 #include "player/pickups/IPickup.h"
 #include "player/pickups/PickupFlashBhv.h"
 
@@ -22,12 +22,7 @@ protected:
         AddPickup("Pkup_Money1", R"("Pkup_MoneyBhv": {"Money": "4"})");
         AddPickup("Pkup_Item", R"("Pkup_ItemBhv": "", "PickupFlashBhv": "")");
         AddItem("Item_Copper", R"("IconTint": {"A": "1", "Rgb": "ff8000"}, "IconScale": "0.5")");
-        previousSink = SetHudMessageSink([this](const std::string& text) {
-            // The pickup is already on its way out when its message shows.
-            messages.push_back(text + (lastPickup && lastPickup->PendingDestroy ? " (removed)" : ""));
-        });
     }
-    ~PickupsTest() override { SetHudMessageSink(previousSink); }
 
     // Spawns the pickup away from the submarine and collects it.
     IPickup* Spawn(const std::string& name) {
@@ -45,7 +40,10 @@ protected:
 
     std::vector<std::string> messages;
     GameObject* lastPickup = nullptr;
-    std::function<void(const std::string&)> previousSink;
+    HudMessageRecorder recorder{[this](const std::string& text) {
+        // The pickup is already on its way out when its message shows.
+        messages.push_back(text + (lastPickup && lastPickup->PendingDestroy ? " (removed)" : ""));
+    }};
 };
 
 TEST_F(PickupsTest, HeartsRestoreUpToTheMaximumAndWaitAtFullHealth) {

@@ -7,10 +7,10 @@
 
 #include "PlayerFixture.h"
 #include "components/SpriteComponent.h"
+#include "core/GraphicsManager.h"
 #include "physics/B2FixtureComponent.h"
 #include "player/pickups/Pkup_HeartBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "PlayerFixture.h"
 #include "components/SpriteComponent.h"
 #include "core/Pos2dComponent.h"
+#include "core/Service.h"
 #include "player/EnemyLink.h"
 #include "player/tools/BoostRocketBhv.h"
 #include "player/tools/DrillBhv.h"
@@ -194,9 +195,9 @@ TEST_F(ToolsTest, AHarderCreatureAtTheTipBlocksTheBlowAndARateOfZeroNeverStrikes
 }
 
 // Records the damage the player's tools hand to creatures.
-struct DamageLog {
+struct DamageLog : EnemyDamageSender {
     static inline std::vector<std::pair<Component*, int>> Hits;
-    static bool Send(Component& enemy, int damage, B2FixtureComponent*) {
+    bool SendDamage(Component& enemy, int damage, B2FixtureComponent*) override {
         Hits.emplace_back(&enemy, damage);
         return true;
     }
@@ -204,7 +205,8 @@ struct DamageLog {
 
 TEST_F(ToolsTest, TheZapperHitsTheFirstShrimpInReachEveryIntervalAndFlashesItsBolt) {
     DamageLog::Hits.clear();
-    const EnemyDamageSender previous = SetEnemyDamageSender(&DamageLog::Send);
+    DamageLog log;
+    Service<EnemyDamageSender>::Scoped logScope(log);
     AddPrefab("BoltDisplay",
               R"({"Components": {"Pos2dComponent": "", "SpriteComponent": ""}, "AutoCreate": ""})");
     AddItem("Item_ShrimpZapper", R"("IsWeapon": "true")", R"("ShrimpZapperBhv": "")");
@@ -231,7 +233,6 @@ TEST_F(ToolsTest, TheZapperHitsTheFirstShrimpInReachEveryIntervalAndFlashesItsBo
     Frames(60);
     EXPECT_EQ(DamageLog::Hits.size(), 2u);
     (void)far;
-    SetEnemyDamageSender(previous);
 }
 
 TEST_F(ToolsTest, TheBlockPlacerFillsOnlyAnEmptyCellInReachThatNothingStandsIn) {

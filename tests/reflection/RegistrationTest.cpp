@@ -1,6 +1,7 @@
 // Registrations: sub-property layout, proxies, holders, CopyValueTo across field, proxy and text.
 #include <gtest/gtest.h>
 
+#include "core/Service.h"
 #include "reflection/IEditable.h"
 #include "reflection/ResourceLookup.h"
 
@@ -55,30 +56,16 @@ struct Fields : IEditable {
 };
 
 // Installs a texture and a font store for one test.
-class ResourceTest : public ::testing::Test {
+class ResourceTest : public ::testing::Test, public TextureLookup, public FontLookup {
 protected:
-    Texture rock{"Rock"};
-    BitmapFont big{"Big"};
-    void SetUp() override {
-        ResourceLookup::FindTexture = [this](const std::string& n) {
-            return n == rock.Name ? &rock : nullptr;
-        };
-        ResourceLookup::TextureName = [](const Texture* t) {
-            return t->Name;
-        };
-        ResourceLookup::FindFont = [this](const std::string& n) {
-            return n == big.Name ? &big : nullptr;
-        };
-        ResourceLookup::FontName = [](const BitmapFont* f) {
-            return f->Name;
-        };
-    }
-    void TearDown() override {
-        ResourceLookup::FindTexture = nullptr;
-        ResourceLookup::TextureName = nullptr;
-        ResourceLookup::FindFont = nullptr;
-        ResourceLookup::FontName = nullptr;
-    }
+    mutable Texture rock{"Rock"};
+    mutable BitmapFont big{"Big"};
+    Texture* FindTexture(const std::string& n) const override { return n == rock.Name ? &rock : nullptr; }
+    std::string TextureName(const Texture& t) const override { return t.Name; }
+    BitmapFont* FindFont(const std::string& n) const override { return n == big.Name ? &big : nullptr; }
+    std::string FontName(const BitmapFont& f) const override { return f.Name; }
+    Service<TextureLookup>::Scoped textureScope{*this};
+    Service<FontLookup>::Scoped fontScope{*this};
 };
 
 TEST(SubPropertyLayout, PartsNamesAndTypes) {

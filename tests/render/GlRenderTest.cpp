@@ -4,14 +4,14 @@
 #include <memory>
 #include <vector>
 
-#include "../components/TestFont.h"
 #include "SceneBuilder.h"
+#include "TestFont.h"
 #include "assets/ImageDevice.h"
 #include "assets/Texture.h"
 #include "assets/TextureImage.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "platform/Window.h"
-#include "render/GraphicsManager.h"
 #include "render/Renderer.h"
 #include "render/gl/GlBackend.h"
 

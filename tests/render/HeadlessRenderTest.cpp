@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "../components/TestFont.h"
 #include "SceneBuilder.h"
+#include "TestFont.h"
 #include "assets/Texture.h"
 #include "assets/TextureManager.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
-#include "render/GraphicsManager.h"
 #include "render/HeadlessBackend.h"
 #include "render/Renderer.h"
 
@@ -193,7 +193,9 @@ TEST_F(HeadlessRenderTest, EveryPairOfTintBytesMultipliesExactlyAsColorsDo) {
     // 64 children whose four channels together hold every byte value once.
     for (int k = 0; k < 64; ++k) {
         GameObject* child = AddObject(*parent, "child");
-        const auto v = [&](int c) { return static_cast<uint8_t>(4 * k + c); };
+        const auto v = [&](int c) {
+            return static_cast<uint8_t>(4 * k + c);
+        };
         AddTint(*child, {v(0), v(1), v(2), v(3)});
         AddSprite(*child, &a);
     }

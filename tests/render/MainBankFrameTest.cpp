@@ -8,10 +8,10 @@
 #include "assets/FontRegistry.h"
 #include "assets/Texture.h"
 #include "assets/TextureManager.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "platform/Image.h"
 #include "platform/Window.h"
-#include "render/GraphicsManager.h"
 #include "render/Renderer.h"
 #include "render/gl/GlBackend.h"
 

@@ -11,10 +11,10 @@
 #include "SceneBuilder.h"
 #include "assets/FontRegistry.h"
 #include "assets/Texture.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "platform/Image.h"
 #include "platform/Window.h"
-#include "render/GraphicsManager.h"
 #include "render/Renderer.h"
 #include "render/gl/GlBackend.h"
 

@@ -12,11 +12,11 @@
 #include <box2d/b2_body.h>
 
 #include "GameScene.h"
+#include "HudMessageRecorder.h"
 #include "enemies/boss/BossGateBhv.h"
 #include "events/BossEvents.h"
 #include "flow/boss/WorldEventsBhv.h"
 #include "physics/B2BodyComponent.h"
-#include "player/HudMessage.h"
 #include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
@@ -53,15 +53,10 @@ protected:
                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(folder);
         fs::create_directories(folder);
-        previousFolder = SetSlotFolder(folder);
-        previousSink = SetHudMessageSink([this](const std::string& text) { hud.push_back(text); });
+        slotFolder.Folder = folder;
         inventory = WellKnown<InventoryBhv>::Get();
         things = WellKnown<ThingRootBhv>::Get();
         worldEvents = WellKnown<WorldEventsBhv>::Get();
-    }
-    ~SavedGamesTest() override {
-        SetHudMessageSink(previousSink);
-        SetSlotFolder(previousFolder);
     }
 
     // The whole saveable state of the running game, as the bytes a save would write.
@@ -114,9 +109,12 @@ protected:
     }
 
     fs::path folder;
-    fs::path previousFolder;
-    std::function<void(const std::string&)> previousSink;
     std::vector<std::string> hud;
+    HudMessageRecorder recorder{[this](const std::string& text) {
+        hud.push_back(text);
+    }};
+    SlotFolderOverride slotFolder;
+    Service<SlotFolderOverride>::Scoped slotFolderScope{slotFolder};
     InventoryBhv* inventory = nullptr;
     ThingRootBhv* things = nullptr;
     WorldEventsBhv* worldEvents = nullptr;
@@ -276,11 +274,11 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
     EXPECT_FALSE(fs::exists(folder / "SavedGame1.sav.tmp"));
 
     // A save folder that cannot be made: one HUD message, one stderr line naming the file.
-    const fs::path previous = SetSlotFolder(folder / "SavedGame1.sav" / "inside");
+    slotFolder.Folder = folder / "SavedGame1.sav" / "inside";
     ::testing::internal::CaptureStderr();
     saveGame("SavedGame1");
     const std::string err = ::testing::internal::GetCapturedStderr();
-    SetSlotFolder(previous);
+    slotFolder.Folder = folder;
     EXPECT_EQ(hud, std::vector<std::string>{"Save failed"});
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("SavedGame1.sav"), std::string::npos) << err;

@@ -6,8 +6,8 @@
 #include <box2d/b2_world.h>
 
 #include "WorldFixture.h"
+#include "core/GraphicsManager.h"
 #include "physics/B2BodyComponent.h"
-#include "render/GraphicsManager.h"
 #include "world/scenery/SceneryCollisionBlockBhv.h"
 #include "world/scenery/SceneryCollisionManagerBhv.h"
 #include "world/scenery/SceneryOutline.h"

@@ -6,9 +6,9 @@
 #include <box2d/b2_body.h>
 
 #include "WorldFixture.h"
+#include "core/GraphicsManager.h"
 #include "physics/B2BodyComponent.h"
 #include "physics/B2FixtureComponent.h"
-#include "render/GraphicsManager.h"
 #include "world/things/RandomDropBhv.h"
 #include "world/things/ThingComponent.h"
 #include "world/things/ThingGridCellBhv.h"

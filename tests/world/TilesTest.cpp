@@ -3,9 +3,10 @@
 #include "WorldFixture.h"
 #include "assets/Texture.h"
 #include "components/SpriteComponent.h"
+#include "core/GraphicsManager.h"
 #include "core/Pos2dComponent.h"
+#include "core/Service.h"
 #include "reflection/ResourceLookup.h"
-#include "render/GraphicsManager.h"
 #include "world/scenery/SceneryCollisionBlockBhv.h"
 #include "world/scenery/SceneryCollisionManagerBhv.h"
 #include "world/things/RandomDropBhv.h"
@@ -18,7 +19,7 @@
 namespace {
 
 // A "Game" atlas with three named sprites, found through the texture lookup.
-class TilesTest : public WorldFixture {
+class TilesTest : public WorldFixture, public TextureLookup {
 protected:
     TilesTest() {
         atlas.Name = "Game";
@@ -28,13 +29,12 @@ protected:
             atlas.UvRects.emplace_back(0.0f, 0.0f, 1.0f, 1.0f);
             atlas.TrimRects.emplace_back(0.0f, 0.0f, 1.0f, 1.0f);
         }
-        ResourceLookup::FindTexture = [this](const std::string& name) {
-            return name == "Game" ? &atlas : nullptr;
-        };
     }
-    ~TilesTest() override { ResourceLookup::FindTexture = nullptr; }
+    Texture* FindTexture(const std::string& name) const override { return name == "Game" ? &atlas : nullptr; }
+    std::string TextureName(const Texture& texture) const override { return texture.Name; }
 
-    Texture atlas;
+    mutable Texture atlas;
+    Service<TextureLookup>::Scoped lookupScope{*this};
 };
 
 TEST_F(TilesTest, ImageNamesAreAtlasIndicesAndAnEmptyNameIsNoImage) {

@@ -2,12 +2,12 @@
 
 #include <utility>
 
+#include "core/GraphicsManager.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EdFind.h"
 #include "editor/widgets/EdToggleBhv.h"
 #include "input/InputManager.h"
-#include "render/GraphicsManager.h"
 
 void EdPalMainBhv::Start() {
     objectList_ = FindNestedComponent<EdToggleBhv>(Owner, "PaletteToggles", "ChkObjectList");
@@ -44,9 +44,7 @@ void EdPalMainBhv::Start() {
 void EdPalMainBhv::ShowPalette(const char* name, bool shown) {
     GameObject* parent = Owner ? Owner->Parent : nullptr;
     if (GameObject* palette = parent ? parent->FindChild(name) : nullptr) {
-        palette->InputEnabled = shown;
-        palette->UpdateEnabled = shown;
-        palette->DrawEnabled = shown;
+        palette->SetPassesEnabled(shown);
     }
 }
 

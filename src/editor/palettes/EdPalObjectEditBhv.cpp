@@ -26,9 +26,7 @@ namespace {
 
 void SetShown(GameObject* object, bool shown) {
     if (object) {
-        object->InputEnabled = shown;
-        object->UpdateEnabled = shown;
-        object->DrawEnabled = shown;
+        object->SetPassesEnabled(shown);
     }
 }
 
@@ -67,7 +65,7 @@ void EdPalObjectEditBhv::Start() {
             row->ChangeHandler = [this, r](const std::string& text) {
                 CommitProperty(static_cast<size_t>(Offset) + r, text);
             };
-            // Wired once the row has found its parts.
+            // Wired once the row has found its pieces.
             if (EdListItemBhv* item = row->Item()) {
                 item->ClickHandler = [this, r] {
                     const size_t index = static_cast<size_t>(Offset) + r;
@@ -195,15 +193,15 @@ void EdPalObjectEditBhv::RebuildModel() {
             continue;
         }
         for (const auto& [key, registration] : source->Properties) {
-            const int parts = PartCount(registration->Type);
-            for (int part = 0; part < parts; ++part) {
+            const int subCount = PartCount(registration->Type);
+            for (int sub = 0; sub < subCount; ++sub) {
                 Row row;
                 row.Editable = editable;
                 row.Key = &key;
-                row.Part = part;
+                row.SubIndex = sub;
                 row.Label = "  " + key;
-                if (parts > 1) {
-                    row.Label += "." + registration->GetSubProperty(key, part).SubName;
+                if (subCount > 1) {
+                    row.Label += "." + registration->GetSubProperty(key, sub).SubName;
                 }
                 model_.push_back(std::move(row));
             }
@@ -222,12 +220,12 @@ std::string EdPalObjectEditBhv::ValueText(const Row& row) const {
         return {};
     }
     if (SelectedKind() == Kind::Object) {
-        return row.Editable->GetPropertyText(*row.Key, row.Part);
+        return row.Editable->GetPropertyText(*row.Key, row.SubIndex);
     }
     // Prefab data: only what the prefab stores; the class default shows as empty.
     const auto& stored = row.Editable->Properties;
     auto it = stored.find(*row.Key);
-    return it == stored.end() ? std::string() : it->second->GetSubProperty(*row.Key, row.Part).GetText();
+    return it == stored.end() ? std::string() : it->second->GetSubProperty(*row.Key, row.SubIndex).GetText();
 }
 
 bool EdPalObjectEditBhv::StillSelected(const IEditable* editable) {
@@ -246,7 +244,7 @@ void EdPalObjectEditBhv::CommitProperty(size_t index, const std::string& text) {
     current_ = row.Editable;
     if (SelectedKind() == Kind::Object) {
         // Text the property cannot read is refused by it; the row shows the value it kept.
-        row.Editable->SetPropertyText(key, row.Part, text);
+        row.Editable->SetPropertyText(key, row.SubIndex, text);
         return;
     }
     Prefab* prefab = DataPrefab();
@@ -262,7 +260,7 @@ void EdPalObjectEditBhv::CommitProperty(size_t index, const std::string& text) {
         return;
     }
     if (auto it = stored.find(key); it != stored.end()) {
-        if (it->second->GetSubProperty(key, row.Part).SetText(text)) {
+        if (it->second->GetSubProperty(key, row.SubIndex).SetText(text)) {
             prefab->Dirty = true;
         }
         return;
@@ -275,7 +273,7 @@ void EdPalObjectEditBhv::CommitProperty(size_t index, const std::string& text) {
     std::unique_ptr<PropertyRegistration> holder = model->CreateHolder();
     model->CopyValueTo(*holder);
     // Only a value that reads is stored: rejected text must not leave the default behind.
-    if (holder->GetSubProperty(key, row.Part).SetText(text)) {
+    if (holder->GetSubProperty(key, row.SubIndex).SetText(text)) {
         stored.emplace(key, std::move(holder));
         prefab->Dirty = true;
     }
@@ -432,10 +430,10 @@ void EdPalObjectEditBhv::CentreSprite() {
         return;
     }
     bool changed = false;
-    for (int part = 0; part < 2; ++part) {
-        const std::optional<float> size = PropertyText::ParseFloat(current_->GetPropertyText("Size", part));
+    for (int axis = 0; axis < 2; ++axis) {
+        const std::optional<float> size = PropertyText::ParseFloat(current_->GetPropertyText("Size", axis));
         if (size) {
-            changed |= current_->SetPropertyText("Origin", part, PropertyText::FormatFloat(*size * -0.5f));
+            changed |= current_->SetPropertyText("Origin", axis, PropertyText::FormatFloat(*size * -0.5f));
         }
     }
     if (changed && SelectedKind() != Kind::Object) {

@@ -13,8 +13,8 @@ class IEditable;
 class Prefab;
 
 // The object edit palette: the name, prefab name, flags and every property of whatever the editor
-// has selected (a live object, a prefab or an AutoCreate entry), one row per part of a property
-// under a header row per component. Committed values go to the live component or into the prefab
+// has selected (a live object, a prefab or an AutoCreate entry), one row per sub-property (x, y...) of a
+// property under a header row per component. Committed values go to the live component or into the prefab
 // data; components are added, removed and reordered here too.
 class EdPalObjectEditBhv : public EdScrollListBhv {
 public:
@@ -44,7 +44,7 @@ public:
     struct Row {
         IEditable* Editable = nullptr;    // the live component or prefab component
         const std::string* Key = nullptr; // null for the header row
-        int Part = 0;
+        int SubIndex = 0;                 // which sub-property of the value the row edits
         std::string Label;
     };
     const std::vector<Row>& Rows() const { return model_; }

@@ -1,9 +1,9 @@
 #include "editor/tools/EdCameraMoverBhv.h"
 
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "editor/EditorState.h"
 #include "input/InputManager.h"
-#include "render/GraphicsManager.h"
 
 EdCameraMoverBhv::EdCameraMoverBhv() {
     RegisterProperty("MoveIncrement", &MoveIncrement);

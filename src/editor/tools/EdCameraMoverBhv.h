@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Behavior.h"
-#include "render/Camera2d.h"
+#include "core/Camera2d.h"
 
 // The free camera: flies a copy of the world camera with W/A/S/D and zooms with Equals and
 // OemMinus; ending it puts the original camera back. Standalone it is switched by Ctrl+F and Esc

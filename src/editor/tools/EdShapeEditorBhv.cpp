@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EdScene.h"
@@ -15,7 +16,6 @@
 #include "input/InputManager.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2FixtureComponent.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ void EdShapeEditorBhv::Start() {
         editor->ShapeEditor = this;
     }
     camera_ = Owner ? Owner->GetComponentOfType<EdCameraMoverBhv>() : nullptr;
-    SetPassesEnabled(Owner, false);
+    Owner->SetPassesEnabled(false);
 }
 
 std::vector<Vector2> EdShapeEditorBhv::LocalHandles(const std::string& text, std::string& kind) {
@@ -126,7 +126,7 @@ void EdShapeEditorBhv::Open(B2FixtureComponent* fixture) {
     lastText_ = restoreText_;
     Handles.clear();
     Selected = -1;
-    SetPassesEnabled(Owner, true);
+    Owner->SetPassesEnabled(true);
     Service<EditorState>::Get().ModalOpen = true;
     if (GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
         showPhysicsBefore_ = graphics->ShowPhysics;
@@ -145,7 +145,7 @@ void EdShapeEditorBhv::Close(bool restore) {
         fixture_->SetPropertyText("Shape", 0, restoreText_);
     }
     fixture_ = nullptr;
-    SetPassesEnabled(Owner, false);
+    Owner->SetPassesEnabled(false);
     Handles.clear();
     Selected = -1;
     if (B2DebugDrawer* drawer = Service<B2DebugDrawer>::TryGet()) {

@@ -2,12 +2,12 @@
 
 #include "components/SpriteComponent.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EdScene.h"
 #include "editor/EditorState.h"
 #include "input/InputManager.h"
-#include "render/GraphicsManager.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ void EdSpritePickerBhv::Start() {
     if (EditorState* editor = Service<EditorState>::TryGet()) {
         editor->SpritePicker = this;
     }
-    SetPassesEnabled(Owner, false);
+    Owner->SetPassesEnabled(false);
 }
 
 GameObject* EdSpritePickerBhv::PickAt(GameObject& root, Vector2 screenPoint) {
@@ -62,7 +62,7 @@ GameObject* EdSpritePickerBhv::PickAt(GameObject& root, Vector2 screenPoint) {
 
 void EdSpritePickerBhv::Open() {
     EditorState& editor = Service<EditorState>::Get();
-    SetPassesEnabled(Owner, true);
+    Owner->SetPassesEnabled(true);
     editor.ModalOpen = true;
     if (GameObject* gameplay = GameplayRoot()) {
         gameplayInput_ = gameplay->InputEnabled;
@@ -73,7 +73,7 @@ void EdSpritePickerBhv::Open() {
 }
 
 void EdSpritePickerBhv::Close() {
-    SetPassesEnabled(Owner, false);
+    Owner->SetPassesEnabled(false);
     Service<EditorState>::Get().ModalOpen = false;
     if (GameObject* gameplay = GameplayRoot()) {
         gameplay->InputEnabled = gameplayInput_;

@@ -2,7 +2,7 @@
 
 #include "core/GameObject.h"
 #include "core/Service.h"
-#include "editor/widgets/WidgetParts.h"
+#include "editor/widgets/WidgetPieces.h"
 #include "input/InputManager.h"
 
 namespace {
@@ -22,15 +22,15 @@ bool EdButtonBhv::IsPressedLook() const {
 
 void EdButtonBhv::SetBounds(float x, float y, float width, float height) {
     IEdUiElement::SetBounds(x, y, width, height);
-    PlaceParts();
+    PlacePieces();
 }
 
-void EdButtonBhv::PlaceParts() {
+void EdButtonBhv::PlacePieces() {
     const Rect& r = Bounds;
     GameObject* text = FindChild("Text");
-    WidgetParts::PlaceText(text, r.x + r.width * 0.5f, r.y + r.height * 0.5f, Title, TextXAlignment::Center);
-    WidgetParts::SetTint(text, IsGrayedOut ? GrayedText : Color::White());
-    WidgetParts::PlaceSprite(FindChild("Background"), r.x, r.y, r.width, r.height, IsPressedLook());
+    WidgetPieces::PlaceText(text, r.x + r.width * 0.5f, r.y + r.height * 0.5f, Title, TextXAlignment::Center);
+    WidgetPieces::SetTint(text, IsGrayedOut ? GrayedText : Color::White());
+    WidgetPieces::PlaceSprite(FindChild("Background"), r.x, r.y, r.width, r.height, IsPressedLook());
 }
 
 void EdButtonBhv::HandleInput() {
@@ -46,5 +46,5 @@ void EdButtonBhv::HandleInput() {
             ClickHandler();
         }
     }
-    PlaceParts();
+    PlacePieces();
 }

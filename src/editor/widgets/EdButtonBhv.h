@@ -6,7 +6,7 @@
 #include "core/Behavior.h"
 #include "editor/IEdUiElement.h"
 
-// A push button: pressed and released inside calls ClickHandler. Parts: "Background" (sprite, tint)
+// A push button: pressed and released inside calls ClickHandler. Pieces: "Background" (sprite, tint)
 // and "Text".
 class EdButtonBhv : public Behavior, public IEdUiElement {
 public:
@@ -28,7 +28,7 @@ public:
     std::function<void()> ClickHandler;
 
 private:
-    void PlaceParts();
+    void PlacePieces();
 };
 
 // Gives the button its click handler; a button the prefab lacks is skipped.

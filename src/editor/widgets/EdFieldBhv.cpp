@@ -10,7 +10,7 @@
 
 #include "core/GameObject.h"
 #include "core/Service.h"
-#include "editor/widgets/WidgetParts.h"
+#include "editor/widgets/WidgetPieces.h"
 #include "input/InputManager.h"
 #include "platform/ClipboardBackend.h"
 
@@ -55,28 +55,28 @@ EdFieldBhv::EdFieldBhv() {
 }
 
 void EdFieldBhv::Start() {
-    boxTint_ = WidgetParts::GetTint(FindChild("Box"));
+    boxTint_ = WidgetPieces::GetTint(FindChild("Box"));
 }
 
 void EdFieldBhv::SetBounds(float x, float y, float width, float height) {
     IEdUiElement::SetBounds(x, y, width, height);
     GameObject* box = FindChild("Box");
     GameObject* text = FindChild("Text");
-    WidgetParts::PlaceSprite(box, x - 1.0f, y + 1.0f, width, height - 2.0f);
+    WidgetPieces::PlaceSprite(box, x - 1.0f, y + 1.0f, width, height - 2.0f);
     Caret = std::clamp(Caret, 0, static_cast<int>(Text.size()));
     shown_.assign(Text);
     if (IsEditing) {
         shown_.insert(static_cast<size_t>(Caret), 1, '|');
     }
-    WidgetParts::PlaceText(text, x, y + height * 0.5f, shown_, TextXAlignment::Left);
+    WidgetPieces::PlaceText(text, x, y + height * 0.5f, shown_, TextXAlignment::Left);
     if (!IsEditable) {
         Color hidden = boxTint_;
         hidden.a = 0;
-        WidgetParts::SetTint(box, hidden);
-        WidgetParts::SetTint(text, Color::White());
+        WidgetPieces::SetTint(box, hidden);
+        WidgetPieces::SetTint(text, Color::White());
     } else {
-        WidgetParts::SetTint(box, IsEditing ? EditingTint : boxTint_);
-        WidgetParts::SetTint(text, WidgetParts::Black);
+        WidgetPieces::SetTint(box, IsEditing ? EditingTint : boxTint_);
+        WidgetPieces::SetTint(text, WidgetPieces::Black);
     }
 }
 

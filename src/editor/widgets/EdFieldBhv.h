@@ -11,7 +11,7 @@
 
 // A one-line text field: click to edit, type, move the caret, copy and paste, nudge numbers with
 // Up and Down; Enter or Tab (or a click elsewhere) commits the text to ChangeHandler, Esc stops
-// without committing. Parts: "Box" (sprite, tint) and "Text".
+// without committing. Pieces: "Box" (sprite, tint) and "Text".
 class EdFieldBhv : public Behavior, public IEdUiElement {
 public:
     static constexpr const char* ClassName = "EdFieldBhv";
@@ -24,7 +24,7 @@ public:
     void SetBounds(float x, float y, float width, float height) override;
     void HandleInput() override;
 
-    // Lays the parts out again in the last rectangle (after the text or a state changed).
+    // Lays the pieces out again in the last rectangle (after the text or a state changed).
     void Refresh() { SetBounds(Bounds.x, Bounds.y, Bounds.width, Bounds.height); }
 
     // Replaces the text; the caret is clamped at the next layout.

@@ -2,7 +2,7 @@
 
 #include "core/GameObject.h"
 #include "core/Service.h"
-#include "editor/widgets/WidgetParts.h"
+#include "editor/widgets/WidgetPieces.h"
 #include "input/InputManager.h"
 
 EdListItemBhv::EdListItemBhv() {
@@ -12,19 +12,19 @@ EdListItemBhv::EdListItemBhv() {
 }
 
 void EdListItemBhv::Start() {
-    normalTint_ = WidgetParts::GetTint(FindChild("Background"));
+    normalTint_ = WidgetPieces::GetTint(FindChild("Background"));
 }
 
 void EdListItemBhv::SetBounds(float x, float y, float width, float height) {
     IEdUiElement::SetBounds(x, y, width, height);
     GameObject* background = FindChild("Background");
-    WidgetParts::PlaceSprite(background, x, y, width, height);
-    WidgetParts::SetTint(background, IsHighlighted || IsSelected ? HighlightTint : normalTint_);
+    WidgetPieces::PlaceSprite(background, x, y, width, height);
+    WidgetPieces::SetTint(background, IsHighlighted || IsSelected ? HighlightTint : normalTint_);
     shown_.assign(Label);
     if (IsSelected) {
         shown_ += "   <--";
     }
-    WidgetParts::PlaceText(FindChild("Text"), x + Margin, y + height * 0.5f, shown_, TextXAlignment::Left);
+    WidgetPieces::PlaceText(FindChild("Text"), x + Margin, y + height * 0.5f, shown_, TextXAlignment::Left);
 }
 
 void EdListItemBhv::HandleInput() {

@@ -8,7 +8,7 @@
 #include "editor/IEdUiElement.h"
 
 // One row of a list: a label on a background that lights up when highlighted or selected; left and
-// right clicks go to two handlers. Parts: "Background" (sprite, tint) and "Text".
+// right clicks go to two handlers. Pieces: "Background" (sprite, tint) and "Text".
 class EdListItemBhv : public Behavior, public IEdUiElement {
 public:
     static constexpr const char* ClassName = "EdListItemBhv";
@@ -22,7 +22,7 @@ public:
     // Only with the pointer inside: left press calls ClickHandler, right press SecondaryClickHandler.
     void HandleInput() override;
 
-    // Lays the parts out again in the last rectangle (after Label or a flag changed).
+    // Lays the pieces out again in the last rectangle (after Label or a flag changed).
     void Refresh() { SetBounds(Bounds.x, Bounds.y, Bounds.width, Bounds.height); }
 
     std::string Label;

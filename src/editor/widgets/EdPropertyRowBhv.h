@@ -17,7 +17,7 @@ public:
 
     EdPropertyRowBhv();
 
-    // Finds the two parts and routes the field's commits to ChangeHandler.
+    // Finds the two pieces and routes the field's commits to ChangeHandler.
     void Start() override;
     void SetBounds(float x, float y, float width, float height) override;
 

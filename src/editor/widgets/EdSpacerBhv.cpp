@@ -1,6 +1,6 @@
 #include "editor/widgets/EdSpacerBhv.h"
 
-#include "editor/widgets/WidgetParts.h"
+#include "editor/widgets/WidgetPieces.h"
 
 EdSpacerBhv::EdSpacerBhv() {
     RegisterProperty("Height", &Height);
@@ -8,5 +8,5 @@ EdSpacerBhv::EdSpacerBhv() {
 
 void EdSpacerBhv::SetBounds(float x, float y, float width, float height) {
     IEdUiElement::SetBounds(x, y, width, height);
-    WidgetParts::PlaceSprite(Owner, x, y, width, height);
+    WidgetPieces::PlaceSprite(Owner, x, y, width, height);
 }

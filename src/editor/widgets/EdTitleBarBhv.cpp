@@ -2,7 +2,7 @@
 
 #include "core/GameObject.h"
 #include "core/Service.h"
-#include "editor/widgets/WidgetParts.h"
+#include "editor/widgets/WidgetPieces.h"
 #include "input/InputManager.h"
 
 EdTitleBarBhv::EdTitleBarBhv() {
@@ -12,8 +12,8 @@ EdTitleBarBhv::EdTitleBarBhv() {
 
 void EdTitleBarBhv::SetBounds(float x, float y, float width, float height) {
     IEdUiElement::SetBounds(x, y, width, height);
-    WidgetParts::PlaceSprite(FindChild("Background"), x, y, width, height);
-    WidgetParts::PlaceText(FindChild("Text"), x + 5.0f, y + height * 0.5f, Title, TextXAlignment::Left);
+    WidgetPieces::PlaceSprite(FindChild("Background"), x, y, width, height);
+    WidgetPieces::PlaceText(FindChild("Text"), x + 5.0f, y + height * 0.5f, Title, TextXAlignment::Left);
 }
 
 void EdTitleBarBhv::HandleInput() {

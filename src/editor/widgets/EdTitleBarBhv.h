@@ -8,7 +8,7 @@
 #include "editor/IEdUiElement.h"
 
 // The bar at the top of a palette: shows "Title" and reports mouse movement while it is dragged.
-// Parts: "Background" (sprite, tint) and "Text".
+// Pieces: "Background" (sprite, tint) and "Text".
 class EdTitleBarBhv : public Behavior, public IEdUiElement {
 public:
     static constexpr const char* ClassName = "EdTitleBarBhv";

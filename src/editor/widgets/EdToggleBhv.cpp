@@ -2,7 +2,7 @@
 
 #include "core/GameObject.h"
 #include "core/Service.h"
-#include "editor/widgets/WidgetParts.h"
+#include "editor/widgets/WidgetPieces.h"
 #include "input/InputManager.h"
 
 namespace {
@@ -16,13 +16,13 @@ EdToggleBhv::EdToggleBhv() {
 }
 
 void EdToggleBhv::Start() {
-    normalTint_ = WidgetParts::GetTint(FindChild("Background"));
+    normalTint_ = WidgetPieces::GetTint(FindChild("Background"));
 }
 
 void EdToggleBhv::SetBounds(float x, float y, float width, float height) {
     IEdUiElement::SetBounds(x, y, width, height);
-    WidgetParts::PlaceText(FindChild("Text"), x + width * 0.5f, y + height * 0.5f, Title,
-                           TextXAlignment::Center);
+    WidgetPieces::PlaceText(FindChild("Text"), x + width * 0.5f, y + height * 0.5f, Title,
+                            TextXAlignment::Center);
     ApplyLook();
 }
 
@@ -42,7 +42,7 @@ void EdToggleBhv::Update() {
 
 void EdToggleBhv::ApplyLook() {
     GameObject* background = FindChild("Background");
-    WidgetParts::SetTint(background, Value ? normalTint_ * PressedShade : normalTint_);
-    WidgetParts::SetTint(FindChild("Text"), Value ? Color::White() : WidgetParts::Black);
-    WidgetParts::PlaceSprite(background, Bounds.x, Bounds.y, Bounds.width, Bounds.height, Value);
+    WidgetPieces::SetTint(background, Value ? normalTint_ * PressedShade : normalTint_);
+    WidgetPieces::SetTint(FindChild("Text"), Value ? Color::White() : WidgetPieces::Black);
+    WidgetPieces::PlaceSprite(background, Bounds.x, Bounds.y, Bounds.width, Bounds.height, Value);
 }

@@ -7,7 +7,7 @@
 #include "core/Color.h"
 #include "editor/IEdUiElement.h"
 
-// A button that stays in: pressing it flips "Value" and reports the new value. Parts: "Background"
+// A button that stays in: pressing it flips "Value" and reports the new value. Pieces: "Background"
 // (sprite, tint) and "Text".
 class EdToggleBhv : public Behavior, public IEdUiElement {
 public:

@@ -5,11 +5,12 @@
 #include "core/Component.h"
 #include "enemies/damage/EnemyDamageInfo.h"
 #include "reflection/IEditable.h"
+#include "world/tiles/TileHeld.h"
 
 // Health and combat values of an enemy (a chest included: it opens instead of dying). Damage
 // reaches the enemy only through damageHandler, which a behaviour binds itself into; an enemy
 // whose handler is empty cannot be hurt.
-class EnemyComponent : public Component, public IEditable {
+class EnemyComponent : public Component, public IEditable, public TileHeld {
 public:
     static constexpr const char* ClassName = "EnemyComponent";
     using DamageHandler = std::function<void(EnemyDamageInfo& info)>;
@@ -19,7 +20,8 @@ public:
 
     // Lets go of the tile that holds the enemy (only with "HasTileType"): its cells become water
     // and the body falls free with a kick of 3 units per second in a random direction.
-    void ReleaseFromTile();
+    void ReleaseFromTile() override;
+    bool HeldByTile() const override { return HasTileType; }
     // Turns the grid cells the enemy stands in into water: the 2 x 2 block of a chest (centred on
     // its position), the one cell of anything else.
     void FreeHeldCells() const;

@@ -2,6 +2,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "enemies/Submarine.h"
@@ -12,7 +13,6 @@
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
-#include "render/GraphicsManager.h"
 #include "world/generation/WorldMakerBhv.h"
 #include "world/things/ThingRootBhv.h"
 
@@ -21,13 +21,21 @@ WorldEventsBhv::~WorldEventsBhv() {
         events->Boss->BossDefeated.Unsubscribe(this);
     }
     WellKnown<WorldEventsBhv>::ClearIf(this);
+    WellKnown<BossGateKeeper>::ClearIf(this);
 }
 
 void WorldEventsBhv::Start() {
     WellKnown<WorldEventsBhv>::Register(this);
+    WellKnown<BossGateKeeper>::Register(this);
     if (Events* events = Service<Events>::TryGet()) {
         events->Boss->BossDefeated.Subscribe(this, [this](BossEventArgs* args) { OnBossDefeated(args); });
     }
+}
+
+void WorldEventsBhv::TakeGates(GameObject* upper, GameObject* lower) {
+    upperGate = upper ? upper->GetComponentOfType<BossGateBhv>() : nullptr;
+    lowerGate = lower ? lower->GetComponentOfType<BossGateBhv>() : nullptr;
+    ApplyBossState();
 }
 
 void WorldEventsBhv::Update() {

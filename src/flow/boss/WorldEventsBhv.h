@@ -2,6 +2,7 @@
 
 #include "core/Behavior.h"
 #include "core/Color.h"
+#include "world/generation/BossGateKeeper.h"
 
 class BossGateBhv;
 class GameObject;
@@ -12,7 +13,7 @@ struct BossEventArgs;
 // boss opens both gates for good and brings a second supply station. Between the inner and the
 // outer band nothing changes, so hovering at the edge does not flicker. Also pays the one-time
 // reward when the player's money first reaches RewardMoney.
-class WorldEventsBhv : public Behavior {
+class WorldEventsBhv : public Behavior, public BossGateKeeper {
 public:
     static constexpr const char* ClassName = "WorldEventsBhv";
     static constexpr float BossSpawnX = 110.0f;
@@ -24,13 +25,15 @@ public:
 
     ~WorldEventsBhv() override;
 
-    // Publishes itself and listens for the boss's defeat.
+    // Publishes itself (also as the gates' keeper) and listens for the boss's defeat.
     void Start() override;
     void Update() override;
 
     // Sets the gates and the second station to match bossDefeated, silently (after generating or
     // loading a world).
     void ApplyBossState();
+    // Keeps a new world's gates and applies the boss state to them.
+    void TakeGates(GameObject* upperGate, GameObject* lowerGate) override;
     void OnBossDefeated(BossEventArgs* args);
     // One frame's reaction to the submarine at this depth (rows below the surface) while the boss
     // lives: the inner band closes the upper gate and brings the boss, beyond the outer band the

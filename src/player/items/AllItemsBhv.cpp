@@ -26,7 +26,7 @@ void AllItemsBhv::Start() {
     }
     WellKnown<AllItemsBhv>::Register(this);
     if (Owner) {
-        Owner->InputEnabled = Owner->UpdateEnabled = Owner->DrawEnabled = false;
+        Owner->SetPassesEnabled(false);
     }
 }
 

@@ -41,7 +41,7 @@ void ForSaleItemsBhv::Start() {
     }
     std::stable_sort(Owner->Children.begin(), Owner->Children.end(),
                      [](const GameObject* a, const GameObject* b) { return SortOrder(a) < SortOrder(b); });
-    Owner->InputEnabled = Owner->UpdateEnabled = Owner->DrawEnabled = false;
+    Owner->SetPassesEnabled(false);
 }
 
 bool isUnlocked(const ItemComponent& item) {

@@ -4,6 +4,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/ScheduleCoroutine.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
@@ -12,7 +13,6 @@
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
 #include "prefabs/PrefabManager.h"
-#include "render/GraphicsManager.h"
 #include "world/things/ThingRootBhv.h"
 
 namespace {
@@ -38,10 +38,6 @@ template <class T> T ByClass(int subClass, T current, T first, T second, T third
 bool HasPrefab(const std::string& name) {
     const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
     return prefabs && prefabs->Contains(name);
-}
-
-void SetSubOn(GameObject& sub, bool on) {
-    sub.InputEnabled = sub.UpdateEnabled = sub.DrawEnabled = on;
 }
 
 void SetClearColor(Color color) {
@@ -162,7 +158,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
         // Off in the same step as the drop: a live hull would collect the cargo at the next physics
         // step, and dying would cost nothing.
         if (sub) {
-            SetSubOn(*sub, false);
+            sub->SetPassesEnabled(false);
         }
         if (const GraphicsManager* graphics = Service<GraphicsManager>::TryGet()) {
             SavedClearColor = graphics->ClearColor;
@@ -174,7 +170,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
         StopCoroutine<&InventoryBhv::DeathFlashStep>();
         SetClearColor(SavedClearColor);
         if (sub) {
-            SetSubOn(*sub, true);
+            sub->SetPassesEnabled(true);
             if (SubBhv* bhv = sub->GetComponentOfType<SubBhv>()) {
                 bhv->respawn();
             }

@@ -38,7 +38,7 @@ void Pkup_ItemBhv::setItem(int count, const std::string& itemName) {
         return;
     }
     auto* object = new GameObject(itemName);
-    object->InputEnabled = object->UpdateEnabled = object->DrawEnabled = false;
+    object->SetPassesEnabled(false);
     object->Name = "Item";
     Owner->AppendChild(object);
     ItemComponent* item = ItemOf(*object);

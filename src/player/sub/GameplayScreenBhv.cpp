@@ -1,8 +1,8 @@
 #include "player/sub/GameplayScreenBhv.h"
 
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
-#include "render/GraphicsManager.h"
 
 GameplayScreenBhv::GameplayScreenBhv() {
     RegisterProxyProperty<Color>("BackgroundColor",

@@ -55,12 +55,12 @@ void BlockPlacerBhv::Update() {
     if (!Active || !SubPosition(s)) {
         // Only the placer that showed the shared display hides it.
         if (showing_) {
-            SetSwitchedOn(*display, false);
+            display->SetPassesEnabled(false);
             showing_ = false;
         }
         return;
     }
-    SetSwitchedOn(*display, true);
+    display->SetPassesEnabled(true);
     showing_ = true;
     const Vector2 pointer = AimWorldPosition(MaxLength);
     const Vector2 tip = s + ClampReach(pointer - s, MinLength, MaxLength);

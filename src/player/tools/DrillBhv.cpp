@@ -94,7 +94,7 @@ void DrillBhv::Drive(GameObject& display) {
     if (!SubPosition(s)) {
         return;
     }
-    SetSwitchedOn(display, true);
+    display.SetPassesEnabled(true);
     showing_ = true;
     if (TintComponent* tint = display.Tint()) {
         tint->Tint = DrillTint;
@@ -131,7 +131,7 @@ void DrillBhv::Idle(GameObject& display) {
     // Every drill shares the one display: only the drill that showed it hides it, so an idle drill
     // in another slot never hides the selected one's arm.
     if (showing_) {
-        SetSwitchedOn(display, false);
+        display.SetPassesEnabled(false);
         showing_ = false;
     }
     StopCoroutine<&DrillBhv::SpinStep>();

@@ -65,7 +65,7 @@ CoCommand ShrimpZapperBhv::BoltStep(int step) {
     SpriteComponent* sprite = bolt->Sprite();
     switch (step) {
     case 0:
-        SetSwitchedOn(*bolt, true);
+        bolt->SetPassesEnabled(true);
         return CoWaitFrames(2);
     case 1:
         if (sprite) {
@@ -83,7 +83,7 @@ CoCommand ShrimpZapperBhv::BoltStep(int step) {
         }
         return CoWaitFrames(2);
     default:
-        SetSwitchedOn(*bolt, false);
+        bolt->SetPassesEnabled(false);
         return CoEnd();
     }
 }

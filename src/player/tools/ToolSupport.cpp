@@ -4,6 +4,7 @@
 
 #include "components/SpriteComponent.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
@@ -12,7 +13,6 @@
 #include "player/sub/SubBhv.h"
 #include "player/sub/SubRootBhv.h"
 #include "prefabs/PrefabManager.h"
-#include "render/GraphicsManager.h"
 #include "world/WorldCamera.h"
 
 namespace {
@@ -115,13 +115,9 @@ GameObject* FindOrCreateDisplay(const char* layerName, const char* displayName) 
     }
     auto* display = new GameObject(displayName);
     display->Name = displayName;
-    SetSwitchedOn(*display, false); // shown only while its tool acts
+    display->SetPassesEnabled(false); // shown only while its tool acts
     layer->AppendChild(display);
     return display;
-}
-
-void SetSwitchedOn(GameObject& object, bool on) {
-    object.InputEnabled = object.UpdateEnabled = object.DrawEnabled = on;
 }
 
 Vector2 ClampReach(Vector2 v, float minLength, float maxLength) {

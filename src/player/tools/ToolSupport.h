@@ -30,8 +30,6 @@ bool IsSelectedTool(const GameObject& object);
 // The named display under the named layer of the sub root, built from the prefab of that name when
 // missing, switched off. Null without a sub root, layer or prefab.
 GameObject* FindOrCreateDisplay(const char* layerName, const char* displayName);
-// Switches all three flags of an object.
-void SetSwitchedOn(GameObject& object, bool on);
 // v scaled to length max when longer, to length min when shorter; a zero vector stays zero.
 Vector2 ClampReach(Vector2 v, float minLength, float maxLength);
 // Places an object between two points: its Pos2d at the midpoint turned along b - a, and its

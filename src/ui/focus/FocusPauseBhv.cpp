@@ -2,10 +2,10 @@
 
 #include "audio/SoundManager.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "player/sub/GameplayScreenBhv.h"
-#include "render/GraphicsManager.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/UiMenuRootBhv.h"
 

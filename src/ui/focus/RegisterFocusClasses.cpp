@@ -1,6 +1,6 @@
 #include "ui/focus/RegisterFocusClasses.h"
 
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 #include "ui/focus/FocusPauseBhv.h"
 
 void RegisterFocusClasses(ComponentRegistry& registry) {

@@ -27,7 +27,7 @@ public:
 
     HudItemListingBhv();
 
-    // Finds its parts and remembers the icon's size as prefab-made.
+    // Finds its pieces and remembers the icon's size as prefab-made.
     void Start() override;
     // Shows the item (or hides the row without one).
     void Update() override;

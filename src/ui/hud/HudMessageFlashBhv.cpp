@@ -8,38 +8,24 @@
 #include "player/HudMessage.h"
 #include "ui/hud/HudShow.h"
 
-namespace {
-
-// The sink this flash installs; its type tells the destructor whether the installed sink is still
-// this flash's.
-struct FlashSink {
-    HudMessageFlashBhv* flash;
-    void operator()(const std::string& text) const { flash->Show(text); }
-};
-
-} // namespace
-
 HudMessageFlashBhv::HudMessageFlashBhv() {
     RegisterProperty("FadeTime", &FadeTime);
 }
 
 HudMessageFlashBhv::~HudMessageFlashBhv() {
-    if (installed_) {
-        std::function<void(const std::string&)> current = SetHudMessageSink({});
-        const FlashSink* sink = current.target<FlashSink>();
-        if (!sink || sink->flash != this) {
-            // Someone installed another sink since: it stays.
-            SetHudMessageSink(std::move(current));
-        }
-    }
+    // A sink registered since this one stays.
+    WellKnown<HudMessageSink>::ClearIf(this);
     WellKnown<HudMessageFlashBhv>::ClearIf(this);
 }
 
 void HudMessageFlashBhv::Start() {
     line_ = FindChild("HudText");
     WellKnown<HudMessageFlashBhv>::Register(this);
-    SetHudMessageSink(FlashSink{this});
-    installed_ = true;
+    WellKnown<HudMessageSink>::Register(this);
+}
+
+void HudMessageFlashBhv::ShowHudMessage(const std::string& text) {
+    Show(text);
 }
 
 void HudMessageFlashBhv::Show(const std::string& text) {

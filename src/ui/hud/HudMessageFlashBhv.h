@@ -3,29 +3,31 @@
 #include <string>
 
 #include "core/Behavior.h"
+#include "player/HudMessage.h"
 
 // A line of text ("Health Up") that appears at full strength and fades out over "FadeTime"
-// seconds. Reached as WellKnown<HudMessageFlashBhv>; while it lives, showHudMessage writes to it.
-class HudMessageFlashBhv : public Behavior {
+// seconds. Reached as WellKnown<HudMessageFlashBhv>, and as WellKnown<HudMessageSink> while it lives,
+// so showHudMessage writes to it.
+class HudMessageFlashBhv : public Behavior, public HudMessageSink {
 public:
     static constexpr const char* ClassName = "HudMessageFlashBhv";
 
     HudMessageFlashBhv();
-    // Uninstalls itself as the message sink if it still is the one, and clears its registration.
+    // Clears its registrations where they are still its own.
     ~HudMessageFlashBhv() override;
 
-    // Finds "HudText", registers itself and becomes the sink of showHudMessage.
+    // Finds "HudText" and registers itself, also as the sink of showHudMessage.
     void Start() override;
     // Fades the text while time is left; hidden otherwise.
     void Update() override;
 
     // Shows the text at full strength for "FadeTime" seconds.
     void Show(const std::string& text);
+    void ShowHudMessage(const std::string& text) override;
 
     float FadeTime = 2.0f;
     float TimeLeft = 0.0f;
 
 private:
     GameObject* line_ = nullptr; // "HudText"
-    bool installed_ = false;
 };

@@ -12,7 +12,7 @@ inline void SetShown(GameObject* object, bool shown) {
 
 inline void SetSwitchedOn(GameObject* object, bool on) {
     if (object) {
-        object->InputEnabled = object->UpdateEnabled = object->DrawEnabled = on;
+        object->SetPassesEnabled(on);
     }
 }
 

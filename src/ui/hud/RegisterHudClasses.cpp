@@ -1,6 +1,6 @@
 #include "ui/hud/RegisterHudClasses.h"
 
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 #include "ui/hud/HudBossMeterBhv.h"
 #include "ui/hud/HudInventoryBhv.h"
 #include "ui/hud/HudItemListingBhv.h"

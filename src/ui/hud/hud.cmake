@@ -1,4 +1,4 @@
-# Sources of the heads-up display (part of kelvane_ui).
+# Sources of the heads-up display (in kelvane_ui).
 target_sources(kelvane_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CachedNumberText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudBossMeterBhv.cpp

@@ -20,11 +20,11 @@ void SetRunning(bool running) {
 } // namespace
 
 void SwitchOn(GameObject& object) {
-    object.InputEnabled = object.UpdateEnabled = object.DrawEnabled = true;
+    object.SetPassesEnabled(true);
 }
 
 void SwitchOff(GameObject& object) {
-    object.InputEnabled = object.UpdateEnabled = object.DrawEnabled = false;
+    object.SetPassesEnabled(false);
 }
 
 void PauseGame() {

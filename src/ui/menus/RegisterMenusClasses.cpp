@@ -1,6 +1,6 @@
 #include "ui/menus/RegisterMenusClasses.h"
 
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 #include "ui/menus/TextMenuBhv.h"
 #include "ui/menus/UiLoadSaveMenuBhv.h"
 #include "ui/menus/UiMainMenuBhv.h"

@@ -1,4 +1,4 @@
-# Sources of the menu root and its menus (part of kelvane_ui).
+# Sources of the menu root and its menus (in kelvane_ui).
 target_sources(kelvane_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/MenuSwitch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegisterMenusClasses.cpp

@@ -1,6 +1,6 @@
 #include "ui/options/RegisterOptionsClasses.h"
 
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 #include "ui/options/UiControlsMenuBhv.h"
 #include "ui/options/UiOptionsMenuBhv.h"
 

@@ -1,6 +1,6 @@
 #include "ui/store/RegisterStoreClasses.h"
 
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 #include "ui/store/UiNeedsSectionBhv.h"
 #include "ui/store/UiSupplyBuyMenuBhv.h"
 #include "ui/store/UiSupplyLoadoutBhv.h"

@@ -1,4 +1,4 @@
-# Sources of the supply-station store (part of kelvane_ui).
+# Sources of the supply-station store (in kelvane_ui).
 target_sources(kelvane_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/RegisterStoreClasses.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StoreList.cpp

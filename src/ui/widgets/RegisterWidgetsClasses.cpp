@@ -1,6 +1,6 @@
 #include "ui/widgets/RegisterWidgetsClasses.h"
 
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 #include "ui/widgets/UiButtonBhv.h"
 #include "ui/widgets/UiKeyHintBhv.h"
 

@@ -7,12 +7,11 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
-#include "enemies/boss/BossGateBhv.h"
 #include "events/Events.h"
 #include "events/GameEvents.h"
-#include "flow/boss/WorldEventsBhv.h"
 #include "world/RandomManager.h"
 #include "world/TileGrid.h"
+#include "world/generation/BossGateKeeper.h"
 #include "world/generation/Noise.h"
 #include "world/scenery/SceneryCollisionManagerBhv.h"
 #include "world/things/ThingGridCellBhv.h"
@@ -123,10 +122,8 @@ void WorldMakerBhv::SpawnGatesAndApplyBossState() {
         upperGate = things->SpawnThing("BossGate", {75.0f, -static_cast<float>(B01BossStart) - 0.5f});
         lowerGate = things->SpawnThing("BossGate", {75.0f, -static_cast<float>(B01BossEnd) - 0.5f});
     }
-    if (WorldEventsBhv* worldEvents = WellKnown<WorldEventsBhv>::Get()) {
-        worldEvents->upperGate = upperGate ? upperGate->GetComponentOfType<BossGateBhv>() : nullptr;
-        worldEvents->lowerGate = lowerGate ? lowerGate->GetComponentOfType<BossGateBhv>() : nullptr;
-        worldEvents->ApplyBossState();
+    if (BossGateKeeper* keeper = WellKnown<BossGateKeeper>::Get()) {
+        keeper->TakeGates(upperGate, lowerGate);
     }
 }
 

@@ -173,7 +173,7 @@ void ThingRootBhv::Update() {
         GameObject& cellObject = *cell->Owner;
         const bool active =
             isActive(static_cast<int>(index) % GridColumns, static_cast<int>(index) / GridColumns);
-        cellObject.InputEnabled = cellObject.UpdateEnabled = cellObject.DrawEnabled = active;
+        cellObject.SetPassesEnabled(active);
         if (!active) {
             continue;
         }

@@ -4,10 +4,10 @@
 
 #include "components/SpriteComponent.h"
 #include "core/GameObject.h"
+#include "core/GraphicsManager.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
 #include "prefabs/PrefabManager.h"
-#include "render/GraphicsManager.h"
 #include "world/TileGrid.h"
 #include "world/WorldCamera.h"
 #include "world/tiles/TileSpriteBhv.h"

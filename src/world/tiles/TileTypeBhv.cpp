@@ -7,13 +7,13 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
-#include "enemies/damage/EnemyComponent.h"
 #include "physics/B2FixtureComponent.h"
 #include "reflection/ResourceLookup.h"
 #include "world/TileGrid.h"
 #include "world/scenery/SceneryCollisionManagerBhv.h"
 #include "world/things/RandomDropBhv.h"
 #include "world/things/ThingRootBhv.h"
+#include "world/tiles/TileHeld.h"
 #include "world/tiles/TileTypeTable.h"
 
 namespace {
@@ -21,7 +21,8 @@ namespace {
 constexpr const char* TileAtlas = "Game";
 
 Texture* FindTileAtlas() {
-    return ResourceLookup::FindTexture ? ResourceLookup::FindTexture(TileAtlas) : nullptr;
+    const TextureLookup* lookup = Service<TextureLookup>::TryGet();
+    return lookup ? lookup->FindTexture(TileAtlas) : nullptr;
 }
 
 } // namespace
@@ -117,9 +118,9 @@ void TileTypeBhv::DestroyTile(int column, int row) {
     std::vector<B2FixtureComponent*> above;
     ThingRootBhv::QueryFixturesInSquare({centre.x, centre.y + 1.0f}, 0.2f, above);
     for (B2FixtureComponent* fixture : above) {
-        EnemyComponent* enemy = fixture->Owner ? fixture->Owner->GetComponentOfType<EnemyComponent>() : nullptr;
-        if (enemy && enemy->HasTileType) {
-            enemy->ReleaseFromTile();
+        TileHeld* held = fixture->Owner ? fixture->Owner->GetComponentOfType<TileHeld>() : nullptr;
+        if (held && held->HeldByTile()) {
+            held->ReleaseFromTile();
         }
     }
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../options/MenuSceneFixture.h"
+#include "MenuSceneFixture.h"
 #include "audio/SoundManager.h"
 #include "ui/focus/FocusPauseBhv.h"
 
@@ -9,7 +9,8 @@ namespace {
 class FocusPauseTest : public MenuSceneFixture {
 protected:
     FocusPauseTest() {
-        AddPrefab("FocusPause", R"({"Components": {"FocusPauseBhv": {"DuckLevel": "0.25"}}, "AutoCreate": ""})");
+        AddPrefab("FocusPause",
+                  R"({"Components": {"FocusPauseBhv": {"DuckLevel": "0.25"}}, "AutoCreate": ""})");
         focusObject = new GameObject("FocusPause");
         root.AppendChild(focusObject);
         focus = focusObject->GetComponentOfType<FocusPauseBhv>();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../../player/PlayerFixture.h"
+#include "PlayerFixture.h"
 #include "components/TextComponent.h"
 #include "events/Events.h"
 #include "ui/RegisterUiClasses.h"
@@ -94,18 +94,19 @@ protected:
         ClearTree();
     }
 
-    GameObject* Part(std::initializer_list<const char*> path) const {
+    // The object at path under the HUD root (a slot, its border, its icon...), or null.
+    GameObject* Piece(std::initializer_list<const char*> path) const {
         GameObject* object = hud;
         for (const char* name : path) {
             object = object ? object->FindChild(name) : nullptr;
         }
         return object;
     }
-    std::string TextOf(std::initializer_list<const char*> path) const { return Part(path)->Text()->Text; }
+    std::string TextOf(std::initializer_list<const char*> path) const { return Piece(path)->Text()->Text; }
     GameObject* Row(int j) const { return list->Owner->Children[static_cast<size_t>(j)]; }
     std::string RowName(int j) const { return Row(j)->FindChild("NameText")->Text()->Text; }
     UiButtonBhv* Button(const char* name) const {
-        return Part({"List", name})->GetComponentOfType<UiButtonBhv>();
+        return Piece({"List", name})->GetComponentOfType<UiButtonBhv>();
     }
 
     // One frame with the pointer at p and the left button as given.

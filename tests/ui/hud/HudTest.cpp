@@ -35,8 +35,8 @@ TEST_F(HudTest, ReadoutsQuickSlotKeysAndWeaponsBeyondTheSlots) {
     EXPECT_EQ(inventory->SelectedQuickslot, 1);
     Tap(Key::Oem3); // two slots only
     EXPECT_EQ(inventory->SelectedQuickslot, 1);
-    EXPECT_EQ(Part({"Slot1", "Border"})->Tint()->Tint.a, 76);
-    EXPECT_EQ(Part({"Slot2", "Border"})->Tint()->Tint.a, 255);
+    EXPECT_EQ(Piece({"Slot1", "Border"})->Tint()->Tint.a, 76);
+    EXPECT_EQ(Piece({"Slot2", "Border"})->Tint()->Tint.a, 255);
 
     // A third weapon finds both slots taken: listed, unmarked, in no frame.
     addItem(1, "Item_PlasticDrill");
@@ -45,9 +45,9 @@ TEST_F(HudTest, ReadoutsQuickSlotKeysAndWeaponsBeyondTheSlots) {
     EXPECT_EQ(RowName(1), "Rifle (E)");
     EXPECT_EQ(ItemOf(*inventoryObject->Children[2])->QuickslotIndex, -1);
     EXPECT_EQ(RowName(2), ItemOf(*inventoryObject->Children[2])->DisplayName);
-    EXPECT_EQ(Part({"Slot1", "Icon"})->Sprite()->GetImageName(), "IconGun");
-    EXPECT_EQ(Part({"Slot2", "Icon"})->Sprite()->GetImageName(), "IconRifle");
-    EXPECT_FALSE(Part({"Slot3"})->DrawEnabled);
+    EXPECT_EQ(Piece({"Slot1", "Icon"})->Sprite()->GetImageName(), "IconGun");
+    EXPECT_EQ(Piece({"Slot2", "Icon"})->Sprite()->GetImageName(), "IconRifle");
+    EXPECT_FALSE(Piece({"Slot3"})->DrawEnabled);
 
     // The readouts follow the inventory.
     inventory->Money = 7;
@@ -91,7 +91,7 @@ TEST_F(HudTest, StorageLineTurnsRedExactlyWhenFull) {
     inventory->StorageMax = 3;
     inventory->StorageUsed = 2;
     RunFrame();
-    GameObject* line = Part({"List", "StorageText"});
+    GameObject* line = Piece({"List", "StorageText"});
     EXPECT_EQ(line->Text()->Text, "Storage Used:  2/3");
     EXPECT_EQ(line->Tint()->Tint, Color::White());
     inventory->StorageUsed = 3;
@@ -101,7 +101,7 @@ TEST_F(HudTest, StorageLineTurnsRedExactlyWhenFull) {
 }
 
 TEST_F(HudTest, BossMeterEmptiesAtTheTeaseAndKeepsItsLeftEnd) {
-    GameObject* meter = Part({"BossMeter"});
+    GameObject* meter = Piece({"BossMeter"});
     GameObject* bar = meter->FindChild("Bar");
     EXPECT_FALSE(meter->DrawEnabled);
 
@@ -270,7 +270,7 @@ TEST_F(HudTest, LoadoutMenuDrivesThePausedHudUntilCancelled) {
 }
 
 TEST_F(HudTest, MessageFlashFadesOutAndLeavesWithItsObject) {
-    GameObject* flash = Part({"Flash"});
+    GameObject* flash = Piece({"Flash"});
     RunFrame();
     EXPECT_FALSE(flash->DrawEnabled);
     showHudMessage("Health Up");

@@ -3,10 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "../../player/PlayerFixture.h"
+#include "PlayerFixture.h"
 #include "components/TextComponent.h"
 #include "components/TintComponent.h"
 #include "core/ContentError.h"
+#include "core/GraphicsManager.h"
 #include "enemies/RegisterEnemiesClasses.h"
 #include "events/Events.h"
 #include "events/GameEvents.h"
@@ -15,7 +16,6 @@
 #include "physics/B2FixtureComponent.h"
 #include "player/items/AllItemsBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
-#include "render/GraphicsManager.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/RegisterMenusClasses.h"
 #include "ui/menus/TextMenuBhv.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../../player/PlayerFixture.h"
+#include "PlayerFixture.h"
 #include "components/SpriteComponent.h"
 #include "components/TextComponent.h"
 #include "components/TintComponent.h"

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "../world/WorldFixture.h"
+#include "WorldFixture.h"
 #include "audio/CueComponent.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"

@@ -1,4 +1,4 @@
-#include "editor/widgets/WidgetParts.h"
+#include "editor/widgets/WidgetPieces.h"
 
 #include "components/SpriteComponent.h"
 #include "components/TextComponent.h"
@@ -6,29 +6,29 @@
 #include "core/GameObject.h"
 #include "core/Pos2dComponent.h"
 
-namespace WidgetParts {
+namespace WidgetPieces {
 
-void PlaceSprite(GameObject* part, float x, float y, float width, float height, bool mirrored) {
-    if (!part) {
+void PlaceSprite(GameObject* piece, float x, float y, float width, float height, bool mirrored) {
+    if (!piece) {
         return;
     }
-    if (Pos2dComponent* pos = part->Pos2d()) {
+    if (Pos2dComponent* pos = piece->Pos2d()) {
         pos->Pos = {x + width * 0.5f, y + height * 0.5f};
     }
-    if (SpriteComponent* sprite = part->Sprite()) {
+    if (SpriteComponent* sprite = piece->Sprite()) {
         sprite->Size = mirrored ? Vector2{-width, -height} : Vector2{width, height};
         sprite->Origin = {};
     }
 }
 
-void PlaceText(GameObject* part, float x, float y, std::string_view text, TextXAlignment alignment) {
-    if (!part) {
+void PlaceText(GameObject* piece, float x, float y, std::string_view text, TextXAlignment alignment) {
+    if (!piece) {
         return;
     }
-    if (Pos2dComponent* pos = part->Pos2d()) {
+    if (Pos2dComponent* pos = piece->Pos2d()) {
         pos->Pos = {x, y};
     }
-    if (TextComponent* t = part->Text()) {
+    if (TextComponent* t = piece->Text()) {
         // Assigning reuses the string's storage: no allocation while the text fits.
         if (t->Text != text) {
             t->Text.assign(text);
@@ -38,15 +38,15 @@ void PlaceText(GameObject* part, float x, float y, std::string_view text, TextXA
     }
 }
 
-Color GetTint(const GameObject* part) {
-    const TintComponent* tint = part ? part->Tint() : nullptr;
+Color GetTint(const GameObject* piece) {
+    const TintComponent* tint = piece ? piece->Tint() : nullptr;
     return tint ? tint->Tint : Color::White();
 }
 
-void SetTint(GameObject* part, Color tint) {
-    if (TintComponent* t = part ? part->Tint() : nullptr) {
+void SetTint(GameObject* piece, Color tint) {
+    if (TintComponent* t = piece ? piece->Tint() : nullptr) {
         t->Tint = tint;
     }
 }
 
-} // namespace WidgetParts
+} // namespace WidgetPieces

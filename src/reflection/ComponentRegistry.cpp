@@ -1,4 +1,4 @@
-#include "prefabs/ComponentRegistry.h"
+#include "reflection/ComponentRegistry.h"
 
 void ComponentRegistry::BuildPrototypes() {
     prototypes_.clear();

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/Camera2d.h"
 #include "core/Color.h"
-#include "render/Camera2d.h"
 
 class Renderer;
 

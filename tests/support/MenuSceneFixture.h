@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "../../player/PlayerFixture.h"
+#include "PlayerFixture.h"
+#include "core/GraphicsManager.h"
 #include "core/WellKnown.h"
 #include "player/sub/GameplayScreenBhv.h"
-#include "render/GraphicsManager.h"
 #include "ui/focus/RegisterFocusClasses.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/RegisterMenusClasses.h"
@@ -53,7 +53,8 @@ protected:
                                R"({"Name": "UiControlsMenu", "Prefab": "UiControlsMenu"})";
         for (const char* name : UiMenuRootBhv::ChildNames) {
             const std::string n = name;
-            children += R"(, {"Name": ")" + n + R"(", "Prefab": ")" + (n == "UiMainMenu" ? n : "Empty") + "\"}";
+            children +=
+                R"(, {"Name": ")" + n + R"(", "Prefab": ")" + (n == "UiMainMenu" ? n : "Empty") + "\"}";
         }
         AddPrefab("Menus", R"({"Components": {"UiMenuRootBhv": ""}, "AutoCreate": [)" + children + "]}");
 
@@ -67,7 +68,8 @@ protected:
         std::string out;
         for (const char* text : texts) {
             out += std::string(out.empty() ? "" : ", ") + R"({"Name": "Line", "Prefab": "UiTextMenuItem",
-                "InstanceProperties": {"TextComponent": {"Text": ")" + text + R"("}}})";
+                "InstanceProperties": {"TextComponent": {"Text": ")" +
+                   text + R"("}}})";
         }
         return out;
     }
@@ -77,8 +79,8 @@ protected:
                inventoryObject->InputEnabled;
     }
     bool IsPaused() const {
-        return !screenObject->UpdateEnabled && !inventoryObject->UpdateEnabled && !screenObject->InputEnabled &&
-               !inventoryObject->InputEnabled;
+        return !screenObject->UpdateEnabled && !inventoryObject->UpdateEnabled &&
+               !screenObject->InputEnabled && !inventoryObject->InputEnabled;
     }
 
     GraphicsManager graphics;
