@@ -3,28 +3,6 @@
 #include <time.h>
 
 #include <chrono>
-#include <map>
-#include <string>
-
-// Figures the benchmarks leave behind for the closing summary of ratios, by name.
-inline std::map<std::string, double>& BenchFigures() {
-    static std::map<std::string, double> figures;
-    return figures;
-}
-
-// Keeps the smallest value seen under the name: with repetitions, the run least disturbed by
-// whatever else the machine was doing. Runs of fewer than five frames are left out: the benchmark
-// library sizes each run with a few frames first, and a driver that draws while the next frame is
-// being built has not finished drawing those when their timer stops.
-inline void RecordFigure(const std::string& name, double value, long frames) {
-    if (frames < 5) {
-        return;
-    }
-    auto [it, added] = BenchFigures().emplace(name, value);
-    if (!added && value < it->second) {
-        it->second = value;
-    }
-}
 
 // Wall-clock and this thread's CPU time over a run of frames, in nanoseconds per frame. The thread's
 // CPU time leaves out the GL driver's rasteriser threads (llvmpipe draws on its own threads).
