@@ -106,11 +106,12 @@ public:
     // wall-clock time): ours against the reference.
     void CounterRatioGoal(const char* goal, const std::string& ours, const std::string& reference,
                           const std::string& counter, double limit) const {
-        std::string missing;
-        const std::optional<double> a = Figure(ours, counter, missing);
-        const std::optional<double> b = Figure(reference, counter, missing);
+        std::string oursMissing;
+        std::string referenceMissing;
+        const std::optional<double> a = Figure(ours, counter, oursMissing);
+        const std::optional<double> b = Figure(reference, counter, referenceMissing);
         if (!a || !b) {
-            ReportGoalNotMeasured(goal, "x", limit, missing);
+            ReportGoalNotMeasured(goal, "x", limit, oursMissing + (!a && !b ? "; " : "") + referenceMissing);
             return;
         }
         ReportRatioGoal(goal, *a, *b, limit);
