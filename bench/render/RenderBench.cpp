@@ -111,6 +111,7 @@ void RunFrames(benchmark::State& state, Renderer& renderer, SpriteScene& scene, 
     timer.Stop(frames);
     state.counters["frame_ns_per_quad"] = timer.WallNsPerFrame / count;
     state.counters["cpu_ns_per_quad"] = timer.CpuNsPerFrame / count;
+    state.counters["process_ns_per_quad"] = timer.ProcessNsPerFrame / count;
     state.counters["allocs_per_frame"] =
         static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
 }
@@ -373,6 +374,7 @@ int main(int argc, char** argv) {
         std::printf("Information (per quad, same sprites, same run):\n");
         // Under OpenGL this thread also runs the driver's vertex stage.
         PrintRatio(runs, "thread CPU under OpenGL / SDL_Renderer thread CPU", gl, sdl, "cpu_ns_per_quad");
+        PrintRatio(runs, "wall-clock frame under OpenGL / SDL_Renderer", gl, sdl, "frame_ns_per_quad");
         PrintRatio(runs, "CPU path / reading the drawn fields, 1,000 objects", null + "1000", read + "1000",
                    "cpu_ns_per_quad");
         std::printf("\n");
@@ -385,7 +387,10 @@ int main(int argc, char** argv) {
                               "cpu_ns_per_quad", 1.2);
         runs.CounterRatioGoal("render.cpu_path_vs_sdl_renderer_cpu_50000", null + "50000", sdl,
                               "cpu_ns_per_quad", 0.25);
-        runs.CounterRatioGoal("render.frame_vs_sdl_renderer_linear_50000", gl, sdl, "frame_ns_per_quad", 1.0);
+        // The whole frame: the CPU time of every thread of the process, the driver's rasteriser
+        // included. On a shared machine the wall clock mostly measures waiting for a core.
+        runs.CounterRatioGoal("render.frame_vs_sdl_renderer_linear_50000", gl, sdl, "process_ns_per_quad",
+                              1.0);
         // The renderer's text (a line list, alignment, batching by page) may cost twice again the
         // plain loop's.
         runs.CounterRatioGoal("render.text_layout_vs_plain_loop", "BM_TextLayout", "BM_PlainTextLayout",

@@ -79,6 +79,7 @@ void BM_SdlRendererFrame(benchmark::State& state) {
     timer.Stop(frames);
     state.counters["frame_ns_per_quad"] = timer.WallNsPerFrame / count;
     state.counters["cpu_ns_per_quad"] = timer.CpuNsPerFrame / count;
+    state.counters["process_ns_per_quad"] = timer.ProcessNsPerFrame / count;
     state.counters["allocs_per_frame"] =
         static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
     SDL_DestroyTexture(atlas);
