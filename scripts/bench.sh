@@ -32,6 +32,7 @@ export LP_NUM_THREADS=${LP_NUM_THREADS:-1}
 
 status=0
 found=0
+crashed=""
 goals=$(mktemp)
 trap 'stop_xvfb; rm -f "$goals"' EXIT
 for bench in build/release/bin/*_bench; do
@@ -40,7 +41,7 @@ for bench in build/release/bin/*_bench; do
   echo "==== $(basename "$bench") ===="
   # Run from bin/ so benchmarks that read Content find it. Each program ends with its GOAL lines.
   if ! (cd build/release/bin && "./$(basename "$bench")" "$@") | tee -a "$goals"; then
-    echo "$(basename "$bench"): FAILED"; status=1
+    echo "$(basename "$bench"): FAILED"; status=1; crashed="$crashed $(basename "$bench")"
   fi
   echo
 done
@@ -55,4 +56,6 @@ if [ "$failed" -gt 0 ]; then
   grep -E '^goal .* not measured: ' "$goals"
   status=1
 fi
+# A program that failed may have printed none of its goals.
+[ -z "$crashed" ] || echo "failed programs (their goals may be missing above):$crashed"
 exit $status
