@@ -185,6 +185,7 @@ double BlastAllocations() {
 
 int main(int argc, char** argv) {
     return RunBenchmarksWithGoals(argc, argv, [](const BenchRuns& runs) {
+        // The player's share of the 16.7 ms frame.
         runs.CpuGoal("player.frame", "BM_PlayerFrame", 1e-6, "ms", 0.1);
         ReportGoal("player.warm_frame_allocations", WarmFrameAllocations(), "allocs", 0.0);
         ReportGoal("player.blast_allocations", BlastAllocations(), "allocs", 0.0);

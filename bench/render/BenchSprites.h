@@ -21,6 +21,11 @@ inline constexpr int BenchImagePixels = 8;
 inline constexpr float BenchSpriteUnits = 0.5f;
 inline constexpr float BenchPixelsPerUnit = 16.0f;
 
+// Frames drawn by each run of a renderer that draws (OpenGL, SDL_Renderer), and runs of each,
+// interleaved: enough for a steady figure when a frame takes most of a second.
+inline constexpr int BenchDrawnFrames = 6;
+inline constexpr int BenchDrawnRepetitions = 2;
+
 inline std::vector<BenchSprite> MakeBenchSprites(int count) {
     std::vector<BenchSprite> sprites;
     sprites.reserve(static_cast<size_t>(count));

@@ -4,12 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "AllocationCounter.h"
-#include "BenchFigures.h"
 #include "BenchSprites.h"
+#include "FrameTimer.h"
 
 namespace {
 
@@ -80,15 +79,19 @@ void BM_SdlRendererFrame(benchmark::State& state) {
     timer.Stop(frames);
     state.counters["frame_ns_per_quad"] = timer.WallNsPerFrame / count;
     state.counters["cpu_ns_per_quad"] = timer.CpuNsPerFrame / count;
+    state.counters["process_ns_per_quad"] = timer.ProcessNsPerFrame / count;
     state.counters["allocs_per_frame"] =
         static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
-    RecordFigure("sdl." + std::to_string(count) + ".frame", timer.WallNsPerFrame / count, frames);
-    RecordFigure("sdl." + std::to_string(count) + ".cpu", timer.CpuNsPerFrame / count, frames);
     SDL_DestroyTexture(atlas);
     SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
-BENCHMARK(BM_SdlRendererFrame)->Arg(50000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SdlRendererFrame)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(BenchDrawnFrames)
+    ->Repetitions(BenchDrawnRepetitions);
 
 } // namespace

@@ -62,6 +62,7 @@ BENCHMARK(BM_Load)->Arg(0)->Arg(50)->Arg(200)->UseRealTime()->Unit(benchmark::kM
 
 int main(int argc, char** argv) {
     return RunBenchmarksWithGoals(argc, argv, [](const BenchRuns& runs) {
+        // A save or a load happens within one frame: budgets of the 16.7 ms frame.
         runs.CpuGoal("saves.save_ms", "BM_Save/50/real_time", 1e-6, "ms", 5.0);
         runs.CpuGoal("saves.load_ms", "BM_Load/50/real_time", 1e-6, "ms", 5.0);
     });
