@@ -141,8 +141,8 @@ Application::~Application() {
     if (Service<SlotReadListener>::TryGet() == recorder_.get()) {
         Service<SlotReadListener>::Set(nullptr);
     }
-    if (slotFolderBefore_) {
-        SetSlotFolder(*slotFolderBefore_);
+    if (replaySaves_ && Service<SlotFolderOverride>::TryGet() == replaySaves_.get()) {
+        Service<SlotFolderOverride>::Set(slotsBeforeReplay_);
     }
     Destroy(developmentContent_);
     Destroy(config_);
@@ -412,7 +412,9 @@ void Application::StartReplay() {
     }
     script_ = std::make_unique<InputScriptPlayer>(std::move(replay));
     ignoredKeys_ = std::make_unique<NoKeys>();
-    slotFolderBefore_ = SetSlotFolder(PrepareReplaySaves());
+    replaySaves_ = std::make_unique<SlotFolderOverride>(SlotFolderOverride{PrepareReplaySaves()});
+    slotsBeforeReplay_ = Service<SlotFolderOverride>::TryGet();
+    Service<SlotFolderOverride>::Set(replaySaves_.get());
 }
 
 void Application::ShutDown() {

@@ -12,6 +12,7 @@
 #include "core/ContentLayers.h"
 
 class ClipboardBackend;
+struct SlotFolderOverride;
 class B2DebugDrawer;
 class B2MainContactListener;
 class Clock;
@@ -121,7 +122,9 @@ private:
     std::unique_ptr<KeyEventSink> ignoredKeys_; // a replay's window: the watcher's keys play no part
     std::unique_ptr<SessionRecorder> recorder_; // none while replaying: the replay is the recording
     uint32_t seed_ = 0; // the random source's seed: --seed, the replay's, or the clock's
-    std::optional<std::filesystem::path> slotFolderBefore_; // a replay's saved games go elsewhere
+    // A replay's saved games go elsewhere; the override it replaced comes back at the end.
+    std::unique_ptr<SlotFolderOverride> replaySaves_;
+    SlotFolderOverride* slotsBeforeReplay_ = nullptr;
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;

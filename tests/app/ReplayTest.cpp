@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "FastClock.h"
@@ -11,6 +12,7 @@
 #include "app/Application.h"
 #include "core/ContentError.h"
 #include "platform/Clock.h"
+#include "core/Service.h"
 #include "saves/SlotFiles.h"
 
 namespace {
@@ -68,7 +70,8 @@ TEST(ReplayTest, AWobblySessionReplaysToTheSameStateMapAndSavedGame) {
     Folders folders("wobbly");
     const fs::path& dir = folders.root;
     const fs::path recordedSaves = dir / "recorded-saves";
-    const fs::path previousSlots = SetSlotFolder(recordedSaves);
+    SlotFolderOverride slots{recordedSaves};
+    auto slotScope = std::make_unique<Service<SlotFolderOverride>::Scoped>(slots);
     AppOptions recorded;
     recorded.Headless = true;
     recorded.Frames = 440;
@@ -82,7 +85,7 @@ TEST(ReplayTest, AWobblySessionReplaysToTheSameStateMapAndSavedGame) {
         Application game(recorded, clock);
         ASSERT_EQ(game.Run(), 0);
     }
-    SetSlotFolder(previousSlots);
+    slotScope.reset();
     const std::string recording = ReadText(recorded.RecordPath);
     EXPECT_NE(recording.find(" delta 0.0333"), std::string::npos) << "the frames did not wobble";
     EXPECT_NE(recording.find("\n440 end\n"), std::string::npos);
