@@ -15,6 +15,7 @@
 #include "core/ContentText.h"
 #include "core/GameObject.h"
 #include "core/JsonTree.h"
+#include "prefabs/PrefabName.h"
 
 namespace pt = boost::property_tree;
 
@@ -291,28 +292,28 @@ bool PrefabManager::Save(Prefab& prefab) {
 }
 
 bool PrefabManager::SaveAll() {
-    std::error_code ec;
-    std::vector<std::filesystem::path> orphans;
-    std::vector<std::filesystem::path> files;
-    std::vector<std::string> unreadable; // entries the editor never wrote: not its to delete
-    try {
-        files = ListContentFiles(Folder, &unreadable);
-    } catch (const ContentError&) {
-        // A folder that cannot be listed has no orphans to delete; the saves below report nothing
-        // either, as before.
-    }
-    for (const auto& path : files) {
-        if (IsPrefabFile(path) && !Contains(path.stem().string()))
-            orphans.push_back(path);
-    }
-    for (const auto& path : orphans)
-        std::filesystem::remove(path, ec);
+    // Every replacement is written before any old file goes: a rename whose new file cannot be
+    // written keeps its old file, and prefabs naming it are not left pointing at nothing on disk.
     bool saved = true;
     for (auto& [name, prefab] : Prefabs) {
         if (prefab->Dirty && !Save(*prefab))
             saved = false;
     }
-    return saved;
+    if (!saved)
+        return false;
+    std::vector<std::filesystem::path> files;
+    std::vector<std::string> unreadable; // entries the editor never wrote: not its to delete
+    try {
+        files = ListContentFiles(Folder, &unreadable);
+    } catch (const ContentError&) {
+        // A folder that cannot be listed has no orphans to delete.
+    }
+    std::error_code ec;
+    for (const auto& path : files) {
+        if (IsPrefabFile(path) && !Contains(path.stem().string()))
+            std::filesystem::remove(path, ec);
+    }
+    return true;
 }
 
 namespace {
@@ -332,7 +333,7 @@ std::string FirstFreeName(const std::map<std::string, std::unique_ptr<Prefab>>& 
 } // namespace
 
 bool PrefabManager::Rename(Prefab& prefab, const std::string& newName) {
-    if (newName == prefab.Name)
+    if (newName == prefab.Name || !IsPrefabName(newName))
         return false;
     std::string name = FirstFreeName(Prefabs, newName);
     if (name.empty())
