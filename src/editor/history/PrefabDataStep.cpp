@@ -13,8 +13,10 @@
 
 namespace {
 
+// Whether the prefab object is one the manager holds; by address only, as it may be deleted.
 bool Registered(const PrefabManager& prefabs, const Prefab* prefab) {
-    return prefab && prefabs.Find(prefab->Name) == prefab;
+    return prefab && std::any_of(prefabs.Prefabs.begin(), prefabs.Prefabs.end(),
+                                 [prefab](const auto& entry) { return entry.second.get() == prefab; });
 }
 
 // Gives target the data of text, keeping the target object itself.
@@ -173,6 +175,7 @@ bool PrefabChange::Commit(std::string text, const std::string& runKey) {
         const bool present = w && w->Present;
         std::string after = prefab ? prefabs.WritePrefab(*prefab) : std::string();
         if (prefab) {
+            // Also when nothing changed: some edits mark a prefab without changing it.
             editor.History.Baseline.Refresh(*prefab, after);
         }
         if (present == (prefab != nullptr) && (!present || w->Text == after)) {
