@@ -70,7 +70,8 @@ struct PrefabFolderCopy {
         fs::copy(Shipped, Folder);
     }
     ~PrefabFolderCopy() { fs::remove_all(Folder.parent_path()); }
-    const fs::path Folder = fs::temp_directory_path() / ("kelvane-history-" + std::to_string(::getpid())) / "Prefabs";
+    const fs::path Folder =
+        fs::temp_directory_path() / ("kelvane-history-" + std::to_string(::getpid())) / "Prefabs";
 };
 
 // The editor's palettes, reached as the buttons reach them.
@@ -104,7 +105,9 @@ void Collect(GameObject& object, std::vector<GameObject*>& out) {
 // Runs count random editor commands of every kind on the rig's editor from seed.
 void RunRandomCommands(EditorRig& rig, Palettes& p, unsigned seed, int count) {
     std::mt19937 random(seed);
-    const auto pick = [&random](size_t n) { return static_cast<size_t>(random() % n); };
+    const auto pick = [&random](size_t n) {
+        return static_cast<size_t>(random() % n);
+    };
     PrefabManager& prefabs = rig.scene.prefabs;
     EditorState& editor = rig.editor;
     const auto randomPrefab = [&]() -> Prefab* {
@@ -150,8 +153,8 @@ void RunRandomCommands(EditorRig& rig, Palettes& p, unsigned seed, int count) {
         p.edit->Offset = static_cast<int>(index); // the row shows first, as scrolling there would
         p.edit->Update();
         EdFieldBhv* field = FindChildComponent<EdPropertyRowBhv>(p.edit->Owner, "EdPropertyRow")->Field();
-        const std::string current = p.edit->Rows()[index].Editable->GetPropertyText(*p.edit->Rows()[index].Key,
-                                                                                    p.edit->Rows()[index].Part);
+        const std::string current = p.edit->Rows()[index].Editable->GetPropertyText(
+            *p.edit->Rows()[index].Key, p.edit->Rows()[index].Part);
         auto [text, nudge] = valueFor(current);
         field->IsNudging = nudge;
         p.edit->CommitProperty(index, text);
@@ -176,8 +179,8 @@ void RunRandomCommands(EditorRig& rig, Palettes& p, unsigned seed, int count) {
         }
         return !prefab->AutoCreates.empty();
     };
-    const std::vector<std::string> names = {"Renamed", "../../esc", "/tmp/abs", "Sub/Foo", "..", ".", "", "Tab\tName",
-                                            "HudQuickslotFrame", "Copy"};
+    const std::vector<std::string> names = {"Renamed", "../../esc", "/tmp/abs",  "Sub/Foo",           "..",
+                                            ".",       "",          "Tab\tName", "HudQuickslotFrame", "Copy"};
 
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE("command " + std::to_string(i));
@@ -508,9 +511,11 @@ TEST_F(EditorHistoryTest, AStepOnAnObjectTheGameDestroyedIsSkippedWithOneLine) {
     const std::string said = testing::internal::GetCapturedStdout();
     ASSERT_EQ(root.Children.size(), 1u);
     EXPECT_EQ(root.Children[0], keeper);
-    EXPECT_NE(said.find("editor: undo of \"Add component TintComponent to Creature\" skipped"), std::string::npos)
+    EXPECT_NE(said.find("editor: undo of \"Add component TintComponent to Creature\" skipped"),
+              std::string::npos)
         << said;
-    EXPECT_NE(said.find("editor: undo of \"Set Pos.X of Creature: 0 -> 3\" skipped"), std::string::npos) << said;
+    EXPECT_NE(said.find("editor: undo of \"Set Pos.X of Creature: 0 -> 3\" skipped"), std::string::npos)
+        << said;
     while (rig.editor.History.Redo()) {
         queues.Flush();
     }

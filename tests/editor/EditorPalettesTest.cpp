@@ -371,7 +371,8 @@ TEST_F(EditorPalettesTest, PrefabNamesAreNamesNotPathsAndSaveAllKeepsAnOldFileUn
     rig.Frame();
 
     // Each is refused with one line, the prefab left as it was.
-    for (const std::string name : {"../../esc", "/tmp/esc", "Sub/Foo", "Back\\slash", "..", ".", "", "Tab\tName"}) {
+    for (const std::string name :
+         {"../../esc", "/tmp/esc", "Sub/Foo", "Back\\slash", "..", ".", "", "Tab\tName"}) {
         testing::internal::CaptureStdout();
         palette->CommitName(name);
         const std::string said = testing::internal::GetCapturedStdout();

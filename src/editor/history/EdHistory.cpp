@@ -53,7 +53,8 @@ void EdHistory::Push(std::unique_ptr<EdStep> step, bool merge, float now) {
     DropFrom(cursor_);
     const bool recent = now - lastPush_ <= RunSeconds;
     lastPush_ = now;
-    if (merge && recent && !steps_.empty() && !step->RunKey.empty() && steps_.back()->RunKey == step->RunKey) {
+    if (merge && recent && !steps_.empty() && !step->RunKey.empty() &&
+        steps_.back()->RunKey == step->RunKey) {
         EdStep& last = *steps_.back();
         const size_t before = last.Bytes();
         Track(last, -1);

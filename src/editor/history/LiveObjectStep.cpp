@@ -110,7 +110,8 @@ bool LiveObjectStep::Apply(const std::vector<Place>& from, const std::vector<Pla
     }
     // Lowest places first, so each lands where it was.
     std::vector<Place> order = to;
-    std::stable_sort(order.begin(), order.end(), [](const Place& a, const Place& b) { return a.Index < b.Index; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Place& a, const Place& b) { return a.Index < b.Index; });
     for (const Place& place : order) {
         PutIn(*place.Object, *place.Parent, place.Index);
     }

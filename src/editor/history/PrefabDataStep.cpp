@@ -6,9 +6,9 @@
 #include <memory>
 #include <sstream>
 
+#include "core/ContentError.h"
 #include "core/Service.h"
 #include "editor/EditorState.h"
-#include "core/ContentError.h"
 #include "prefabs/PrefabManager.h"
 
 namespace {
@@ -146,8 +146,8 @@ void PrefabChange::Watch(const std::string& name) {
 }
 
 void PrefabChange::Watch(const Prefab* prefab) {
-    if (!prefab || std::any_of(watched_.begin(), watched_.end(),
-                               [&](const Watched& w) { return w.Object == prefab; })) {
+    if (!prefab ||
+        std::any_of(watched_.begin(), watched_.end(), [&](const Watched& w) { return w.Object == prefab; })) {
         return;
     }
     PrefabManager& prefabs = Service<PrefabManager>::Get();

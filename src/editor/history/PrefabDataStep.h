@@ -18,7 +18,8 @@ public:
         bool Present = false;
         std::string Text;
     };
-    PrefabDataStep(std::string text, std::vector<Slot> other) : EdStep(std::move(text)), other_(std::move(other)) {}
+    PrefabDataStep(std::string text, std::vector<Slot> other)
+        : EdStep(std::move(text)), other_(std::move(other)) {}
 
     bool Undo() override { return Swap(); }
     bool Redo() override { return Swap(); }

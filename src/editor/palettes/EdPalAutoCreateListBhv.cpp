@@ -169,7 +169,8 @@ void EdPalAutoCreateListBhv::MoveEntry(int offset) {
         PrefabChange change;
         change.Watch(entry->Owner);
         Service<PrefabManager>::Get().MoveAutoCreate(entry, offset);
-        change.Commit("Move child " + entry->PrefabName + (offset < 0 ? " up in " : " down in ") + entry->Owner->Name);
+        change.Commit("Move child " + entry->PrefabName + (offset < 0 ? " up in " : " down in ") +
+                      entry->Owner->Name);
     }
 }
 

@@ -9,8 +9,8 @@
 #include "core/Service.h"
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
-#include "editor/history/LiveValueStep.h"
 #include "editor/history/LiveRecord.h"
+#include "editor/history/LiveValueStep.h"
 #include "editor/tools/EdDlgComponentPickerBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
@@ -90,18 +90,22 @@ void EdPalObjectEditBhv::Start() {
                 return;
             }
             object->*flag = value;
-            editor.History.Push(std::make_unique<LiveValueStep>(*object, what, std::string(name) + " of " + object->Name,
-                                                                value ? "false" : "true", value ? "true" : "false"));
+            editor.History.Push(
+                std::make_unique<LiveValueStep>(*object, what, std::string(name) + " of " + object->Name,
+                                                value ? "false" : "true", value ? "true" : "false"));
         };
     };
     if (inputFlag_) {
-        inputFlag_->ChangeHandler = flagSetter(&GameObject::InputEnabled, LiveValueStep::What::InputFlag, "Input");
+        inputFlag_->ChangeHandler =
+            flagSetter(&GameObject::InputEnabled, LiveValueStep::What::InputFlag, "Input");
     }
     if (updateFlag_) {
-        updateFlag_->ChangeHandler = flagSetter(&GameObject::UpdateEnabled, LiveValueStep::What::UpdateFlag, "Update");
+        updateFlag_->ChangeHandler =
+            flagSetter(&GameObject::UpdateEnabled, LiveValueStep::What::UpdateFlag, "Update");
     }
     if (drawFlag_) {
-        drawFlag_->ChangeHandler = flagSetter(&GameObject::DrawEnabled, LiveValueStep::What::DrawFlag, "Draw");
+        drawFlag_->ChangeHandler =
+            flagSetter(&GameObject::DrawEnabled, LiveValueStep::What::DrawFlag, "Draw");
     }
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this, &editor] {
         if (Selection() && editor.ComponentPicker) {
@@ -184,7 +188,8 @@ bool EdPalObjectEditBhv::StillSelected(const IEditable* editable) {
 
 void EdPalObjectEditBhv::CommitProperty(size_t index, const std::string& text) {
     EditSelection* selection = Selection();
-    if (!selection || index >= model_.size() || !model_[index].Key || !StillSelected(model_[index].Editable)) {
+    if (!selection || index >= model_.size() || !model_[index].Key ||
+        !StillSelected(model_[index].Editable)) {
         return;
     }
     const Row& row = model_[index];
@@ -194,7 +199,8 @@ void EdPalObjectEditBhv::CommitProperty(size_t index, const std::string& text) {
     const EdFieldBhv* field = shown < rows_.size() ? rows_[shown]->Field() : nullptr;
     const std::string key = *row.Key;
     const size_t start = row.Label.find_first_not_of(' ');
-    selection->CommitProperty(*row.Editable, key, row.Part, text, row.Label.substr(start == std::string::npos ? 0 : start),
+    selection->CommitProperty(*row.Editable, key, row.Part, text,
+                              row.Label.substr(start == std::string::npos ? 0 : start),
                               field && field->IsNudging);
 }
 

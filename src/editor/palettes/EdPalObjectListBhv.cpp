@@ -130,7 +130,8 @@ void EdPalObjectListBhv::Remove() {
     }
     // Taken out, not destroyed: the history keeps it to put it back exactly.
     GameObject& parent = *object->Parent;
-    auto step = std::make_unique<LiveObjectStep>("Remove object " + Label(*object) + " from " + Label(parent));
+    auto step =
+        std::make_unique<LiveObjectStep>("Remove object " + Label(*object) + " from " + Label(parent));
     step->Before(*object, parent, IndexOf(*object));
     LiveObjectStep::TakeOut(*object);
     editor.History.Push(std::move(step));

@@ -34,8 +34,8 @@ public:
 
     // Text for one part of a property; label names it ("Pos.X"). A nudge may join the step of the
     // nudges just before it.
-    virtual void CommitProperty(IEditable& editable, const std::string& key, int part, const std::string& text,
-                                const std::string& label, bool nudge) = 0;
+    virtual void CommitProperty(IEditable& editable, const std::string& key, int part,
+                                const std::string& text, const std::string& label, bool nudge) = 0;
     virtual void CommitName(const std::string& text) = 0;
     // Returns the new component, or null.
     virtual IEditable* AddComponent(const std::string& className) = 0;

@@ -26,7 +26,9 @@ const std::string& ObjectSelection::PrefabName() const {
 
 std::string ObjectSelection::Subject() const {
     const GameObject* object = Object();
-    return !object->Name.empty() ? object->Name : !object->PrefabName.empty() ? object->PrefabName : "GameObject";
+    return !object->Name.empty()         ? object->Name
+           : !object->PrefabName.empty() ? object->PrefabName
+                                         : "GameObject";
 }
 
 void ObjectSelection::CollectEditables(std::vector<IEditable*>& out) const {
@@ -57,8 +59,8 @@ void ObjectSelection::CommitProperty(IEditable& editable, const std::string& key
     if (after == before) {
         return;
     }
-    auto step = std::make_unique<LiveValueStep>(object, LiveValueStep::What::Property, label + " of " + Subject(),
-                                                before, after);
+    auto step = std::make_unique<LiveValueStep>(object, LiveValueStep::What::Property,
+                                                label + " of " + Subject(), before, after);
     step->OnProperty(static_cast<int>(index), ClassNameOf(editable), key, part);
     EditorState& editor = Service<EditorState>::Get();
     editor.History.Push(std::move(step), nudge, editor.Now());
@@ -69,7 +71,8 @@ void ObjectSelection::CommitName(const std::string& text) {
     if (object.Name == text) {
         return;
     }
-    auto step = std::make_unique<LiveValueStep>(object, LiveValueStep::What::Name, Subject(), object.Name, text);
+    auto step =
+        std::make_unique<LiveValueStep>(object, LiveValueStep::What::Name, Subject(), object.Name, text);
     object.Name = text;
     Service<EditorState>::Get().History.Push(std::move(step));
 }

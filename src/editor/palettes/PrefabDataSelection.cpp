@@ -51,7 +51,8 @@ const IEditable* PrefabDataSelection::PropertySource(const IEditable& editable) 
     return PrototypeOf(static_cast<const PrefabComponent&>(editable));
 }
 
-std::string PrefabDataSelection::ValueText(const IEditable& editable, const std::string& key, int part) const {
+std::string PrefabDataSelection::ValueText(const IEditable& editable, const std::string& key,
+                                           int part) const {
     const auto& stored = editable.Properties;
     auto it = stored.find(key);
     return it == stored.end() ? std::string() : it->second->GetSubProperty(key, part).GetText();
@@ -68,8 +69,8 @@ void PrefabDataSelection::CommitProperty(IEditable& editable, const std::string&
     change.Watch(prefab);
     Store(static_cast<PrefabComponent&>(editable), key, part, text);
     const std::string after = ValueText(editable, key, part);
-    change.Commit("Set " + label + " of " + Subject() + ": " + (before.empty() ? "(default)" : before) + " -> " +
-                      (after.empty() ? "(default)" : after),
+    change.Commit("Set " + label + " of " + Subject() + ": " + (before.empty() ? "(default)" : before) +
+                      " -> " + (after.empty() ? "(default)" : after),
                   nudge ? prefab->Name + "/" + label : std::string());
 }
 
