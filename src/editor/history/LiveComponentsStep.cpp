@@ -5,14 +5,14 @@
 void LiveComponentsStep::Add(GameObject& object, std::vector<ComponentRecord> before,
                              std::vector<ComponentRecord> after) {
     if (before != after) {
-        objects_.push_back({&object, std::move(before), std::move(after)});
+        objects_.push_back({&object, std::move(before)});
     }
 }
 
 size_t LiveComponentsStep::Bytes() const {
     size_t bytes = sizeof(*this) + Text.capacity();
     for (const Entry& entry : objects_) {
-        bytes += sizeof(entry) + RecordBytes(entry.Before) + RecordBytes(entry.After);
+        bytes += sizeof(entry) + RecordBytes(entry.Other);
     }
     return bytes;
 }
@@ -31,14 +31,16 @@ void LiveComponentsStep::Forget(GameObject& object) {
     }
 }
 
-bool LiveComponentsStep::Apply(bool after) {
+bool LiveComponentsStep::Swap() {
     for (const Entry& entry : objects_) {
         if (!entry.Object) {
             return false;
         }
     }
-    for (const Entry& entry : objects_) {
-        RestoreComponents(*entry.Object, after ? entry.After : entry.Before);
+    for (Entry& entry : objects_) {
+        std::vector<ComponentRecord> now = RecordComponents(*entry.Object);
+        RestoreComponents(*entry.Object, entry.Other);
+        entry.Other = std::move(now);
     }
     return true;
 }

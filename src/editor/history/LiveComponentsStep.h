@@ -5,8 +5,9 @@
 #include "editor/history/EdStep.h"
 #include "editor/history/LiveRecord.h"
 
-// The components of one or more live objects before and after a change that adds, removes,
-// reorders them or writes several values at once (applying a prefab to its instances).
+// The components of one or more live objects around a change that adds, removes, reorders them
+// or writes several values at once (applying a prefab to its instances), kept as records of the
+// other state: undo and redo swap them with the objects' own, so a step holds one copy.
 class LiveComponentsStep : public EdStep {
 public:
     explicit LiveComponentsStep(std::string text) : EdStep(std::move(text)) {}
@@ -15,8 +16,8 @@ public:
     void Add(GameObject& object, std::vector<ComponentRecord> before, std::vector<ComponentRecord> after);
     bool Empty() const { return objects_.empty(); }
 
-    bool Undo() override { return Apply(false); }
-    bool Redo() override { return Apply(true); }
+    bool Undo() override { return Swap(); }
+    bool Redo() override { return Swap(); }
     size_t Bytes() const override;
     void ForEachObject(const std::function<void(GameObject*)>& visit) const override;
     void Forget(GameObject& object) override;
@@ -24,10 +25,9 @@ public:
 private:
     struct Entry {
         GameObject* Object;
-        std::vector<ComponentRecord> Before;
-        std::vector<ComponentRecord> After;
+        std::vector<ComponentRecord> Other;
     };
-    bool Apply(bool after);
+    bool Swap();
 
     std::vector<Entry> objects_;
 };
