@@ -169,7 +169,8 @@ TEST_F(HotReloadTest, ASavedSpriteIsRebuiltCopiedAndReloaded) {
         report = out.Text();
     }
     EXPECT_LT(took, ReloadWait) << report;
-    RecordProperty("ReloadMilliseconds", static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+    RecordProperty("ReloadMilliseconds",
+                   static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
 
     // The sprite now shows the saved image.
     const Rect uv = game->UvRects[game->SpriteIndex.at("Basalt")];
