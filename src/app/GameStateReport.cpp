@@ -3,7 +3,7 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/WellKnown.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
@@ -54,7 +54,8 @@ void AppendInventory(std::string& out, const InventoryBhv& inventory) {
             continue;
         }
         out += separator;
-        out += "\n    {\"name\": " + Quoted(item->ItemName()) + ", \"quantity\": " + std::to_string(item->Quantity) +
+        out += "\n    {\"name\": " + Quoted(item->ItemName()) +
+               ", \"quantity\": " + std::to_string(item->Quantity) +
                ", \"quickslotIndex\": " + std::to_string(item->QuickslotIndex) + "}";
         separator = ",";
     }

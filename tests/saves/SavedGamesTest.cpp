@@ -11,7 +11,7 @@
 
 #include "GameScene.h"
 #include "enemies/boss/BossGateBhv.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "physics/B2BodyComponent.h"
 #include "player/HudMessage.h"
 #include "player/items/ForSaleItemsBhv.h"
@@ -38,8 +38,8 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
 }
 
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // The real gameplay scene with its slot files in a folder of the build, HUD messages recorded.
@@ -125,7 +125,7 @@ TEST_F(SavedGamesTest, AGameComesBackWholeAndSavesAgainToTheSameBytes) {
     saveGame("SavedGame2");
     const std::vector<uint8_t> saved = ReadBytes(Slot(2));
     ASSERT_GT(saved.size(), 64561u);
-    const std::array<uint8_t, TileGrid::Columns * TileGrid::Rows> tiles = grid.Codes();
+    const std::array<uint8_t, TileGrid::Columns* TileGrid::Rows> tiles = grid.Codes();
 
     // Another world, another player.
     WellKnown<WorldMakerBhv>::Get()->Generate();
@@ -244,7 +244,9 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
         budget -= n;
         return budget == 0 ? ::write(fd, data, n) : static_cast<ssize_t>(n);
     };
-    calls.Sync = [](int) { return 0; };
+    calls.Sync = [](int) {
+        return 0;
+    };
     int kept = 0;
     for (size_t stop = 0; stop < next.size(); ++stop) {
         budget = stop;
@@ -302,8 +304,20 @@ TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
         return 4 + static_cast<size_t>(good[4 * i] | good[4 * i + 1] << 8 | good[4 * i + 2] << 16);
     };
     const size_t itemsStart = offset(3) + 37;
-    std::vector<size_t> cuts = {0, 4, 8, 15, 16, 20, 24, 64524, offset(2) - 1, offset(2), offset(2) + 4,
-                                offset(3) - 1, offset(3), itemsStart - 1};
+    std::vector<size_t> cuts = {0,
+                                4,
+                                8,
+                                15,
+                                16,
+                                20,
+                                24,
+                                64524,
+                                offset(2) - 1,
+                                offset(2),
+                                offset(2) + 4,
+                                offset(3) - 1,
+                                offset(3),
+                                itemsStart - 1};
     std::vector<size_t> recordEnds; // the ends of item records: a file cut there is whole
     for (size_t at = itemsStart; at < good.size();) {
         at += std::strlen(reinterpret_cast<const char*>(good.data() + at)) + 1;
@@ -336,7 +350,8 @@ TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
         damaged.back()[at] ^= 0x5a;
     }
     // Oversized counts: the first group's, the unlock count, and offsets far past the file.
-    const size_t firstCount = offset(1) + std::strlen(reinterpret_cast<const char*>(good.data() + offset(1))) + 1;
+    const size_t firstCount =
+        offset(1) + std::strlen(reinterpret_cast<const char*>(good.data() + offset(1))) + 1;
     for (uint32_t huge : {0x7fffffffu, 0x80000000u, 0xffffffffu, 0x00100000u}) {
         set(firstCount, huge);
         set(offset(2) + 4, huge);

@@ -4,10 +4,10 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/ScheduleCoroutine.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "physics/B2BodyComponent.h"
-#include "player/ScheduleCoroutine.h"
 #include "player/items/AllItemsBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"

@@ -5,7 +5,7 @@
 
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
-#include "enemies/stations/SupplyStoreOpener.h"
+#include "flow/stations/SupplyStoreOpener.h"
 
 class GameObject;
 
