@@ -6,6 +6,7 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "editor/EditorState.h"
+#include "editor/history/LiveRecord.h"
 
 namespace {
 
@@ -46,7 +47,15 @@ bool LiveObjectStep::Holds(const std::vector<Place>& places, const GameObject* o
 }
 
 size_t LiveObjectStep::Bytes() const {
-    return sizeof(*this) + Text.capacity() + (before_.capacity() + after_.capacity()) * sizeof(Place);
+    size_t bytes = sizeof(*this) + Text.capacity() + (before_.capacity() + after_.capacity()) * sizeof(Place);
+    // What the step keeps out of the tree counts at its serialised size.
+    const std::vector<Place>& in = done_ ? after_ : before_;
+    for (const Place& place : done_ ? before_ : after_) {
+        if (place.Object && !Holds(in, place.Object) && !place.Object->Parent) {
+            bytes += LiveTreeText(*place.Object).size();
+        }
+    }
+    return bytes;
 }
 
 void LiveObjectStep::ForEachObject(const std::function<void(GameObject*)>& visit) const {

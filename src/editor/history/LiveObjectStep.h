@@ -24,6 +24,7 @@ public:
 
     bool Undo() override { return Apply(after_, before_); }
     bool Redo() override { return Apply(before_, after_); }
+    // Counts the objects it keeps out of the tree at their serialised size.
     size_t Bytes() const override;
     void ForEachObject(const std::function<void(GameObject*)>& visit) const override;
     void Forget(GameObject& object) override;
