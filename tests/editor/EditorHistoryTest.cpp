@@ -17,6 +17,7 @@
 #include "components/SpriteComponent.h"
 #include "core/Pos2dComponent.h"
 #include "editor/EdFind.h"
+#include "editor/history/EdHistory.h"
 #include "editor/history/LiveRecord.h"
 #include "editor/palettes/EdPalAutoCreateListBhv.h"
 #include "editor/palettes/EdPalHistoryBhv.h"
@@ -521,6 +522,31 @@ TEST_F(EditorHistoryTest, AStepOnAnObjectTheGameDestroyedIsSkippedWithOneLine) {
     }
     EXPECT_TRUE(root.Children.empty());
     ClearTree();
+}
+
+// A step that changes nothing and holds what it says.
+struct SizedStep : EdStep {
+    explicit SizedStep(size_t bytes) : EdStep("sized"), bytes(bytes) {}
+    bool Undo() override { return true; }
+    bool Redo() override { return true; }
+    size_t Bytes() const override { return bytes; }
+    size_t bytes;
+};
+
+TEST(EditorHistoryBoundsTest, TheHistoryKeepsAtMostAThousandStepsOr32MegabytesDroppingTheOldest) {
+    EdHistory history;
+    for (int i = 0; i < 1005; ++i) {
+        history.Push(std::make_unique<SizedStep>(100));
+    }
+    EXPECT_EQ(history.Size(), EdHistory::MaxSteps);
+    EXPECT_EQ(history.Cursor(), EdHistory::MaxSteps);
+    EXPECT_EQ(history.Bytes(), 100u * EdHistory::MaxSteps);
+    for (int i = 0; i < 40; ++i) {
+        history.Push(std::make_unique<SizedStep>(1u << 20));
+    }
+    EXPECT_LE(history.Bytes(), EdHistory::MaxBytes);
+    EXPECT_EQ(history.Size(), 32u);
+    EXPECT_EQ(history.At(0).Bytes(), 1u << 20) << "the small old steps went first";
 }
 
 } // namespace
