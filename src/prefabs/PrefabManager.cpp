@@ -292,11 +292,27 @@ bool PrefabManager::Save(Prefab& prefab) {
 }
 
 bool PrefabManager::SaveAll() {
-    // Every replacement is written before any old file goes: a rename whose new file cannot be
-    // written keeps its old file, and prefabs naming it are not left pointing at nothing on disk.
+    // A prefab is written only after the dirty prefabs its entries name: one whose file could not
+    // be written (a rename's new file) leaves the prefabs naming it unwritten too, so no file on
+    // disk names a prefab that has none. Old files go only once everything is written.
+    std::map<const Prefab*, int> state; // 1 being saved, 2 saved or clean, 3 failed
+    std::function<bool(Prefab&)> saveAfterNamed = [&](Prefab& prefab) {
+        int& s = state[&prefab];
+        if (s != 0)
+            return s != 3;
+        s = 1;
+        bool named = true;
+        for (const auto& entry : prefab.AutoCreates) {
+            if (Prefab* child = Find(entry->PrefabName); child && child != &prefab && child->Dirty)
+                named = saveAfterNamed(*child) && named;
+        }
+        const bool ok = named && (!prefab.Dirty || Save(prefab));
+        state[&prefab] = ok ? 2 : 3;
+        return ok;
+    };
     bool saved = true;
     for (auto& [name, prefab] : Prefabs) {
-        if (prefab->Dirty && !Save(*prefab))
+        if (prefab->Dirty && !saveAfterNamed(*prefab))
             saved = false;
     }
     if (!saved)

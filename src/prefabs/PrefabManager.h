@@ -67,9 +67,10 @@ public:
     // Writes Folder / (Name + ".json") whole (a scratch file renamed over it) and clears Dirty.
     // Returns false, keeping the old file and Dirty, when the file cannot be written.
     bool Save(Prefab& prefab);
-    // Saves the dirty prefabs in name order; only when every one was written, deletes the ".json"
-    // files of the folder that name no prefab (the old files of renamed or removed prefabs).
-    // Returns whether every save succeeded.
+    // Saves the dirty prefabs in name order, each after the dirty prefabs its AutoCreates name; a
+    // prefab naming one that could not be saved is not written either. Only when every one was
+    // written, deletes the ".json" files of the folder that name no prefab (the old files of
+    // renamed or removed prefabs). Returns whether every save succeeded.
     bool SaveAll();
     // Adds an empty prefab under the first free name among name, name.001 ... name.999 (null when
     // all are taken); not saved and not dirty.

@@ -389,6 +389,8 @@ TEST_F(EditorPalettesTest, PrefabNamesAreNamesNotPathsAndSaveAllKeepsAnOldFileUn
     std::filesystem::create_directory(folder / "TitleBar2.json");
     EXPECT_FALSE(prefabs.SaveAll());
     EXPECT_TRUE(std::filesystem::is_regular_file(folder / "EdTitleBar.json"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "PalMain.json"))
+        << "it names the prefab whose file is missing";
     std::filesystem::remove(folder / "TitleBar2.json");
     EXPECT_TRUE(prefabs.SaveAll());
     EXPECT_FALSE(std::filesystem::exists(folder / "EdTitleBar.json"));

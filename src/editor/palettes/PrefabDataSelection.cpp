@@ -23,8 +23,15 @@ bool Store(PrefabComponent& component, const std::string& key, int part, const s
     if (auto it = stored.find(key); it != stored.end()) {
         return it->second->GetSubProperty(key, part).SetText(text);
     }
-    IEditable* prototype = PrototypeOf(component);
-    PropertyRegistration* model = prototype ? prototype->FindProperty(key) : nullptr;
+    // The other parts' defaults come from a fresh instance, not the shared prototype: reading some
+    // values builds what they describe (a body's position makes its body in the world), and the
+    // prototype must never own such a thing.
+    const ComponentRegistry& registry = Service<PrefabManager>::Get().Registry;
+    if (!PrototypeOf(component) || !PrototypeOf(component)->FindProperty(key)) {
+        return false;
+    }
+    std::unique_ptr<IEditable> fresh = registry.Create(component.ClassName);
+    PropertyRegistration* model = fresh ? fresh->FindProperty(key) : nullptr;
     if (!model) {
         return false;
     }
