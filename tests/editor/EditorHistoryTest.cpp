@@ -4,6 +4,7 @@
 // destroyed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -482,6 +483,45 @@ TEST_F(EditorHistoryTest, KeysAndThePalettesLinesMoveThroughTheHistoryAndDirtyMa
     EXPECT_EQ(rig.editor.History.Size(), 1u);
     EXPECT_EQ(rig.editor.History.Cursor(), 1u);
     ClearTree();
+}
+
+// The rectangle a palette's shown widgets cover, on screen.
+Rect Covered(const GameObject& palette) {
+    float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+    for (const GameObject* child : palette.Children) {
+        if (!child->DrawEnabled) {
+            continue;
+        }
+        for (Component* component : child->Components) {
+            if (const auto* widget = dynamic_cast<const IEdUiElement*>(component)) {
+                const Rect& r = widget->Bounds;
+                left = std::min(left, r.x);
+                top = std::min(top, r.y);
+                right = std::max(right, r.x + r.width);
+                bottom = std::max(bottom, r.y + r.height);
+            }
+        }
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+TEST_F(EditorHistoryTest, TheHistoryPaletteSitsBesideTheOtherPalettesOnTheScreen) {
+    EditorRig rig(*this);
+    rig.Tap(Key::F11);
+    // The edit palette listing an object's values.
+    rig.editor.SelectObject(rig.Palette("PalObjectEdit"));
+    rig.Frames(2);
+    const Rect history = Covered(*rig.Palette("PalHistory"));
+    EXPECT_GE(history.x, 0.0f);
+    EXPECT_LE(history.x + history.width, 1280.0f);
+    EXPECT_LE(history.y + history.height, 720.0f);
+    for (const char* name :
+         {"PalMain", "PalObjectList", "PalPrefabList", "PalAutoCreateList", "PalObjectEdit"}) {
+        const Rect other = Covered(*rig.Palette(name));
+        const bool apart = history.x >= other.x + other.width || other.x >= history.x + history.width ||
+                           history.y >= other.y + other.height || other.y >= history.y + history.height;
+        EXPECT_TRUE(apart) << name;
+    }
 }
 
 TEST_F(EditorHistoryTest, AStepOnAnObjectTheGameDestroyedIsSkippedWithOneLine) {
