@@ -1,17 +1,23 @@
 // What the open editor costs the frame: the real game, headless, run from the folder beside its
 // Content, once as a player sees it, once with the editor open (every palette shown, an object
-// selected so the edit palette lists its properties) and once more with one of its values being
-// edited. The CPU time of a frame is the main thread's CPU time between the end of one frame and
-// the end of the next (the pacer's clock takes no time to sleep). Heap allocations
-// of steady frames are counted too: editing a field must add none (the headless backend's own
-// recording of each drawn pass allocates in every run alike).
+// selected so the edit palette lists its properties), once more with one of its values being
+// edited, and with the editor open over an undo history of 1,000 steps naming live objects against
+// one of 16 (as many lines as the history palette shows, so both draw the same). Also the undo history
+// itself: one undo or redo of a change to the largest shipped prefab, and the memory its step holds against
+// the prefab's serialised size. The CPU time of a frame is the main thread's CPU time between the end of one
+// frame and the end of the next (the pacer's clock takes no time to sleep). Heap allocations of steady frames
+// are counted too: editing a field must add none (the headless backend's own recording of each drawn pass
+// allocates in every run alike).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -19,7 +25,16 @@
 #include "FastClock.h"
 #include "GoalMain.h"
 #include "app/Application.h"
+#include "app/RegisterAllClasses.h"
+#include "core/DestroyQueues.h"
+#include "core/GameObject.h"
+#include "core/SceneRoots.h"
+#include "core/Service.h"
+#include "editor/EditorState.h"
+#include "editor/history/LiveValueStep.h"
+#include "editor/history/PrefabDataStep.h"
 #include "platform/Clock.h"
+#include "prefabs/PrefabManager.h"
 
 namespace {
 
@@ -44,8 +59,10 @@ constexpr const char* EditValue = R"(16 mouse move 930 356
 18 button up LeftMouse
 )";
 
-// The three games measured, by benchmark argument.
-enum Session { Closed = 0, Open = 1, Editing = 2 };
+// The games measured, by benchmark argument.
+enum Session { Closed = 0, Open = 1, Editing = 2, FullHistory = 3, ShortHistory = 4 };
+constexpr size_t ShortHistorySteps = 16;
+constexpr int FillAtFrame = 60; // the editor is open; the history is filled before the steady frames
 
 std::string ScriptPath(Session session) {
     return "/tmp/kelvane-editor-bench-" + std::to_string(::getpid()) + "-" + std::to_string(session) + ".txt";
@@ -55,6 +72,32 @@ void WriteScripts() {
     std::ofstream(ScriptPath(Closed)) << "# nothing: the editor stays closed\n";
     std::ofstream(ScriptPath(Open)) << OpenEditor;
     std::ofstream(ScriptPath(Editing)) << OpenEditor << EditValue;
+    std::ofstream(ScriptPath(FullHistory)) << OpenEditor;
+    std::ofstream(ScriptPath(ShortHistory)) << OpenEditor;
+}
+
+void Collect(GameObject& object, std::vector<GameObject*>& out) {
+    out.push_back(&object);
+    for (GameObject* child : object.Children) {
+        Collect(*child, out);
+    }
+}
+
+// Steps each naming a live object of the game (so destructions are looked up) and changing nothing
+// when undone.
+void FillHistory(size_t steps) {
+    EditorState* editor = Service<EditorState>::TryGet();
+    const SceneRoots* roots = Service<SceneRoots>::TryGet();
+    if (!editor || !roots || !roots->GameplayRoot) {
+        return;
+    }
+    std::vector<GameObject*> objects;
+    Collect(*roots->GameplayRoot, objects);
+    for (size_t i = 0; i < steps; ++i) {
+        GameObject& object = *objects[i % objects.size()];
+        editor->History.Push(std::make_unique<LiveValueStep>(object, LiveValueStep::What::Name, object.Name,
+                                                             object.Name, object.Name));
+    }
 }
 
 struct GameFigures {
@@ -69,7 +112,7 @@ double ThreadCpuSeconds() {
 }
 
 // One game of Frames frames; false when it did not run.
-bool PlayGame(const std::string& script, GameFigures& figures) {
+bool PlayGame(const std::string& script, GameFigures& figures, size_t historySteps) {
     AppOptions options;
     options.Headless = true;
     options.Frames = Frames;
@@ -84,6 +127,9 @@ bool PlayGame(const std::string& script, GameFigures& figures) {
     double total = 0.0;
     long allocationsAtStart = 0;
     game.SetFrameObserver([&](int64_t frame) {
+        if (historySteps > 0 && frame == FillAtFrame) {
+            FillHistory(historySteps);
+        }
         const double now = ThreadCpuSeconds();
         if (frame > SteadyFrom) {
             total += now - last;
@@ -104,13 +150,17 @@ bool PlayGame(const std::string& script, GameFigures& figures) {
 // An iteration plays three games and keeps the quickest (the machine is shared): its mean frame CPU
 // time is the iteration's time, its allocations per steady frame a counter.
 void BM_GameFrame(benchmark::State& state) {
-    const std::string script = ScriptPath(static_cast<Session>(state.range(0)));
+    const Session session = static_cast<Session>(state.range(0));
+    const std::string script = ScriptPath(session);
     double allocationsPerFrame = 0.0;
     for (auto _ : state) {
         GameFigures best{1e9, 0.0};
         for (int game = 0; game < 3; ++game) {
             GameFigures figures;
-            if (!PlayGame(script, figures)) {
+            const size_t steps = session == FullHistory    ? EdHistory::MaxSteps
+                                 : session == ShortHistory ? ShortHistorySteps
+                                                           : 0;
+            if (!PlayGame(script, figures, steps)) {
                 state.SkipWithError("the game did not run; start the benchmark from build/release/bin");
                 return;
             }
@@ -127,9 +177,56 @@ BENCHMARK(BM_GameFrame)
     ->Arg(Closed)
     ->Arg(Open)
     ->Arg(Editing)
+    ->Arg(FullHistory)
+    ->Arg(ShortHistory)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The shipped prefabs with an editor state, as the game has them; a change to the largest prefab
+// (a component added) is then undone and redone, two steps per iteration.
+void BM_UndoRedoLargestPrefab(benchmark::State& state) {
+    DestroyQueues queues;
+    Service<DestroyQueues>::Scoped queuesScope{queues};
+    PrefabManager prefabs;
+    Service<PrefabManager>::Scoped prefabsScope{prefabs};
+    try {
+        prefabs.RegisterAll(RegisterAllClasses, "Content/Prefabs");
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    EditorState editor;
+    Service<EditorState>::Scoped editorScope{editor};
+    Prefab* largest = nullptr;
+    size_t largestSize = 0;
+    for (const auto& [name, prefab] : prefabs.Prefabs) {
+        const size_t size = prefabs.WritePrefab(*prefab).size();
+        if (size > largestSize) {
+            largest = prefab.get();
+            largestSize = size;
+        }
+    }
+    PrefabChange change;
+    change.Watch(largest);
+    auto component = std::make_unique<PrefabComponent>();
+    component->ClassName = "TintComponent";
+    component->Type = prefabs.Registry.GetClassIdentity("TintComponent");
+    largest->Components.push_back(std::move(component));
+    change.Commit("Add component TintComponent to " + largest->Name);
+    for (auto _ : state) {
+        editor.History.Undo();
+        editor.History.Redo();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+    // What the step holds against the larger of the prefab's two serialised forms.
+    const double changed = static_cast<double>(std::max(largestSize, prefabs.WritePrefab(*largest).size()));
+    state.counters["step_bytes_per_serialised_byte"] =
+        static_cast<double>(editor.History.At(0).Bytes()) / changed;
+    state.counters["serialised_bytes"] = changed;
+    state.SetLabel(largest->Name);
+}
+BENCHMARK(BM_UndoRedoLargestPrefab)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
@@ -142,6 +239,26 @@ int main(int argc, char** argv) {
         const BenchRuns::Figures* closed = runs.Find(name(Closed));
         const BenchRuns::Figures* open = runs.Find(name(Open));
         const BenchRuns::Figures* editing = runs.Find(name(Editing));
+        const BenchRuns::Figures* full = runs.Find(name(FullHistory));
+        const BenchRuns::Figures* small = runs.Find(name(ShortHistory));
+        const BenchRuns::Figures* undo = runs.Find("BM_UndoRedoLargestPrefab");
+        if (undo) {
+            // CPU time per iteration covers one undo and one redo.
+            ReportGoal("editor.undo_redo_largest_prefab_ms", undo->CpuNs * 0.5e-6, "ms", 1.0);
+            ReportGoal("editor.history_step_bytes_per_serialised_byte",
+                       undo->Counters.at("step_bytes_per_serialised_byte"), "ratio", 2.0);
+        } else {
+            ReportGoalNotMeasured("editor.undo_redo_largest_prefab_ms", "ms", 1.0, "BM_UndoRedoLargestPrefab did not run");
+            ReportGoalNotMeasured("editor.history_step_bytes_per_serialised_byte", "ratio", 2.0, "BM_UndoRedoLargestPrefab did not run");
+        }
+        if (small && full) {
+            // A full history costs the frame no more than a short one: within the run-to-run noise of
+            // a frame's CPU time.
+            ReportGoal("editor.full_history_frame_cpu_added_ms", (full->RealNs - small->RealNs) * 1e-6, "ms",
+                       0.02);
+        } else {
+            ReportGoalNotMeasured("editor.full_history_frame_cpu_added_ms", "ms", 0.02, "a history game of BM_GameFrame did not run");
+        }
         if (!closed || !open || !editing) {
             const std::string missing = "a game of BM_GameFrame did not run";
             ReportGoalNotMeasured("editor.open_frame_cpu_added_ms", "ms", 0.5, missing);
@@ -157,7 +274,7 @@ int main(int argc, char** argv) {
             std::max(0.0, editing->Counters.at("allocations/frame") - open->Counters.at("allocations/frame")),
             "allocations", 0.0);
     });
-    for (Session session : {Closed, Open, Editing}) {
+    for (Session session : {Closed, Open, Editing, FullHistory, ShortHistory}) {
         std::remove(ScriptPath(session).c_str());
     }
     return status;

@@ -7,6 +7,7 @@
 #include "core/Service.h"
 #include "editor/EditorState.h"
 #include "editor/tools/EdSpritePickerBhv.h"
+#include "editor/widgets/EdFieldBhv.h"
 #include "input/InputManager.h"
 
 namespace {
@@ -39,6 +40,43 @@ void EdRootBhv::HandleInput() {
         editor.SpritePicker) {
         editor.SpritePicker->Open();
     }
+    HistoryKeys();
+}
+
+void EdRootBhv::HistoryKeys() {
+    EditorState& editor = Service<EditorState>::Get();
+    const InputManager& input = Service<InputManager>::Get();
+    if (!editor.Active || editor.ModalOpen || !input.IsKeyDown(Key::Ctrl)) {
+        return;
+    }
+    const bool z = input.IsKeyPressed(Key::Z);
+    const bool y = input.IsKeyPressed(Key::Y);
+    // Inside a text field the keys are the field's.
+    if ((!z && !y) || FieldBeingEdited(palettesRoot_)) {
+        return;
+    }
+    if (y || input.IsKeyDown(Key::Shift)) {
+        editor.History.Redo();
+    } else {
+        editor.History.Undo();
+    }
+}
+
+bool EdRootBhv::FieldBeingEdited(const GameObject* object) {
+    if (!object || !object->InputEnabled) {
+        return false;
+    }
+    for (const Behavior* behavior : object->Behaviors) {
+        if (const auto* field = dynamic_cast<const EdFieldBhv*>(behavior); field && field->IsEditing) {
+            return true;
+        }
+    }
+    for (const GameObject* child : object->Children) {
+        if (FieldBeingEdited(child)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void EdRootBhv::Update() {

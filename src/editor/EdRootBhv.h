@@ -2,7 +2,8 @@
 
 #include "core/Behavior.h"
 
-// On the editor's root object: F11 shows and hides the editor, Ctrl+G opens the object picker, and
+// On the editor's root object: F11 shows and hides the editor, Ctrl+G opens the object picker,
+// Ctrl+Z undoes and Ctrl+Y or Ctrl+Shift+Z redo (not while a text field is being edited), and
 // while a dialog or tool is open the palettes are dimmed and take no input.
 class EdRootBhv : public Behavior {
 public:
@@ -16,6 +17,10 @@ public:
     void Update() override;
 
 private:
+    void HistoryKeys();
+    // Whether a shown field under object is being edited; walked only when a history key fires.
+    static bool FieldBeingEdited(const GameObject* object);
+
     GameObject* palettesRoot_ = nullptr;
     GameObject* dialogsRoot_ = nullptr;
     float paletteAlpha_ = 1.0f; // of the palettes root's tint, as a fraction

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/GameObject.h"
+#include "core/GameTime.h"
 #include "core/Service.h"
 #include "prefabs/Prefab.h"
 
@@ -15,6 +16,7 @@ EditorState::~EditorState() {
 }
 
 void EditorState::ObjectDestroyed(GameObject& object) {
+    History.ObjectDestroyed(object);
     if (ListedParent == &object) {
         ListedParent = object.Parent;
     }
@@ -50,4 +52,39 @@ void EditorState::SelectAutoCreate(AutoCreate* entry) {
     SelectedObject = nullptr;
     SelectedPrefab = nullptr;
     SelectedAutoCreate = entry;
+}
+
+namespace {
+
+bool Within(const GameObject* object, const GameObject& root) {
+    for (const GameObject* o = object; o; o = o->Parent) {
+        if (o == &root) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void EditorState::ObjectLeaving(GameObject& object) {
+    if (Within(ListedParent, object)) {
+        ListedParent = object.Parent;
+    }
+    if (Within(SelectedObject, object)) {
+        GameObject* next = nullptr;
+        if (object.Parent) {
+            const auto& siblings = object.Parent->Children;
+            auto it = std::find(siblings.begin(), siblings.end(), &object);
+            if (it != siblings.end() && it + 1 != siblings.end()) {
+                next = *(it + 1);
+            }
+        }
+        SelectedObject = next;
+    }
+}
+
+float EditorState::Now() const {
+    const GameTime* time = Service<GameTime>::TryGet();
+    return time ? time->TotalTime : 0.0f;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/ObjectDestructionListener.h"
+#include "editor/history/EdHistory.h"
 #include "input/PointerCapture.h"
 
 class AutoCreate;
@@ -34,6 +35,11 @@ public:
     void SelectObject(GameObject* object);
     void SelectPrefab(Prefab* prefab);
     void SelectAutoCreate(AutoCreate* entry);
+    // The object (and its subtree) is about to leave the tree without being destroyed (the undo
+    // history keeps it): the selection and the listed parent move off it as for a destruction.
+    void ObjectLeaving(GameObject& object);
+    // The game's clock in seconds (0 without one): runs of nudges are measured on it.
+    float Now() const;
 
     bool Active = false;                      // the editor is shown
     bool ModalOpen = false;                   // a dialog or tool is open: the palettes are dimmed and inert
@@ -49,6 +55,9 @@ public:
     EdSpritePickerBhv* SpritePicker = nullptr;
     EdShapeEditorBhv* ShapeEditor = nullptr;
     EdPalObjectEditBhv* ObjectEditPalette = nullptr;
+
+    // Every change the editor makes, for undo and redo; lives as long as the editor state.
+    EdHistory History;
 
 private:
     ObjectDestructionListener* previousListener_ = nullptr;

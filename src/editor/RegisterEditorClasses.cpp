@@ -5,6 +5,7 @@
 #include "editor/EdPaletteBhv.h"
 #include "editor/EdRootBhv.h"
 #include "editor/palettes/EdPalAutoCreateListBhv.h"
+#include "editor/palettes/EdPalHistoryBhv.h"
 #include "editor/palettes/EdPalMainBhv.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
@@ -47,4 +48,5 @@ void RegisterEditorClasses(ComponentRegistry& registry) {
     registry.Register<EdPalPrefabListBhv>();
     registry.Register<EdPalAutoCreateListBhv>();
     registry.Register<EdPalObjectEditBhv>();
+    registry.Register<EdPalHistoryBhv>();
 }

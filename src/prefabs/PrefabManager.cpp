@@ -15,6 +15,7 @@
 #include "core/ContentText.h"
 #include "core/GameObject.h"
 #include "core/JsonTree.h"
+#include "prefabs/PrefabName.h"
 
 namespace pt = boost::property_tree;
 
@@ -351,28 +352,44 @@ bool PrefabManager::RevertToShipped(Prefab& prefab) {
 }
 
 bool PrefabManager::SaveAll() {
-    std::error_code ec;
-    std::vector<std::filesystem::path> orphans;
+    // A prefab is written only after the dirty prefabs its entries name: one whose file could not
+    // be written (a rename's new file) leaves the prefabs naming it unwritten too, so no file on
+    // disk names a prefab that has none. Old files go only once everything is written.
+    std::map<const Prefab*, int> state; // 1 being saved, 2 saved or clean, 3 failed
+    std::function<bool(Prefab&)> saveAfterNamed = [&](Prefab& prefab) {
+        int& s = state[&prefab];
+        if (s != 0)
+            return s != 3;
+        s = 1;
+        bool named = true;
+        for (const auto& entry : prefab.AutoCreates) {
+            if (Prefab* child = Find(entry->PrefabName); child && child != &prefab && child->Dirty)
+                named = saveAfterNamed(*child) && named;
+        }
+        const bool ok = named && (!prefab.Dirty || Save(prefab));
+        state[&prefab] = ok ? 2 : 3;
+        return ok;
+    };
+    bool saved = true;
+    for (auto& [name, prefab] : Prefabs) {
+        if (prefab->Dirty && !saveAfterNamed(*prefab))
+            saved = false;
+    }
+    if (!saved)
+        return false;
     std::vector<std::filesystem::path> files;
     std::vector<std::string> unreadable; // entries the editor never wrote: not its to delete
     try {
         files = ListContentFiles(Folder, &unreadable);
     } catch (const ContentError&) {
-        // A folder that cannot be listed has no orphans to delete; the saves below report nothing
-        // either, as before.
+        // A folder that cannot be listed has no orphans to delete.
     }
+    std::error_code ec;
     for (const auto& path : files) {
         if (IsPrefabFile(path) && !Contains(path.stem().string()))
-            orphans.push_back(path);
+            std::filesystem::remove(path, ec);
     }
-    for (const auto& path : orphans)
-        std::filesystem::remove(path, ec);
-    bool saved = true;
-    for (auto& [name, prefab] : Prefabs) {
-        if (prefab->Dirty && !Save(*prefab))
-            saved = false;
-    }
-    return saved;
+    return true;
 }
 
 namespace {
@@ -392,7 +409,7 @@ std::string FirstFreeName(const std::map<std::string, std::unique_ptr<Prefab>>& 
 } // namespace
 
 bool PrefabManager::Rename(Prefab& prefab, const std::string& newName) {
-    if (newName == prefab.Name)
+    if (newName == prefab.Name || !IsPrefabName(newName))
         return false;
     std::string name = FirstFreeName(Prefabs, newName);
     if (name.empty())

@@ -80,14 +80,17 @@ public:
     // components and entries are new objects) and clears Dirty. Returns false, changing nothing,
     // when it has no overlay copy, the shipped file does not load or the overlay file stays.
     bool RevertToShipped(Prefab& prefab);
-    // Deletes the ".json" files of the folder that name no prefab, then saves the dirty prefabs in
-    // name order. Returns whether every save succeeded.
+    // Saves the dirty prefabs in name order, each after the dirty prefabs its AutoCreates name; a
+    // prefab naming one that could not be saved is not written either. Only when every one was
+    // written, deletes the ".json" files of the folder that name no prefab (the old files of
+    // renamed or removed prefabs). Returns whether every save succeeded.
     bool SaveAll();
     // Adds an empty prefab under the first free name among name, name.001 ... name.999 (null when
     // all are taken); not saved and not dirty.
     Prefab* Add(const std::string& name);
     // Renames to the first free name among newName, newName.001 ... newName.999. Nothing happens
-    // when newName is the current name or every candidate is taken; returns whether it was renamed.
+    // when newName is the current name, is not a prefab name (IsPrefabName) or every candidate is
+    // taken; returns whether it was renamed.
     // The old file stays until the next SaveAll.
     bool Rename(Prefab& prefab, const std::string& newName);
     // A copy under the first free name derived from prefab's name without its ".NNN" suffix; not

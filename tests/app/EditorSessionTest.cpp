@@ -1,12 +1,14 @@
 // A person's editing session in the real game, in a window, driven by a script of keys and mouse
 // moves: open the editor, pick an object on screen, change one of its values, write it into its
 // prefab, save, close the editor and play on. The saved file differs from the old one in exactly
-// that value.
+// that value. And the README's undo and redo scripts, headless.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 
 #include "GameProcess.h"
@@ -87,6 +89,40 @@ TEST(EditorSessionTest, AValueEditedInTheRunningGameIsSavedAsExactlyThatChange) 
     EXPECT_EQ(static_cast<size_t>(std::distance(std::filesystem::directory_iterator(prefabs),
                                                 std::filesystem::directory_iterator())),
               filesBefore);
+}
+
+// The prefab files of a folder by name.
+std::map<std::string, std::string> PrefabFiles(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files[entry.path().filename().string()] = ReadFile(entry.path());
+    }
+    return files;
+}
+
+// The prefab files after a headless run of the script on a copy of Content.
+std::map<std::string, std::string> PrefabFilesAfter(const std::string& script) {
+    ContentCopy content;
+    content.Write("session.txt", script);
+    const GameRun run = RunGameIn(content.Folder(), {"--headless", "--fixed-step", "--seed", "1", "--frames",
+                                                     "120", "--script", "session.txt"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Stderr;
+    EXPECT_NE(run.Stdout.find("editor: saved all changed prefabs"), std::string::npos) << run.Stdout;
+    return PrefabFiles(std::filesystem::path(content.Folder()) / "Content" / "Prefabs");
+}
+
+TEST(EditorSessionTest, TheUndoScriptLeavesThePrefabFilesAsTheyWereAndTheRedoScriptAsWithoutUndo) {
+    const std::filesystem::path docs = std::filesystem::path(KELVANE_SOURCE_DIR) / "docs";
+    const auto shipped = PrefabFiles(std::filesystem::path(KELVANE_BIN_DIR) / "Content" / "Prefabs");
+    EXPECT_EQ(PrefabFilesAfter(ReadFile(docs / "editor-undo.script")), shipped);
+
+    const std::string redo = ReadFile(docs / "editor-redo.script");
+    // The same session without its Z and Y keys: the three changes, neither undone nor redone.
+    const std::string plain = std::regex_replace(redo, std::regex(R"(\d+ key (down|up) [ZY]\n)"), "");
+    ASSERT_NE(plain, redo);
+    const auto redone = PrefabFilesAfter(redo);
+    EXPECT_NE(redone, shipped);
+    EXPECT_EQ(redone, PrefabFilesAfter(plain));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // the object edit palette committing to live objects and prefab data, which write back to files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -307,13 +308,13 @@ TEST_F(EditorPalettesTest, PropertyRowsCommitToLiveObjectsAndPrefabDataAndReject
     ASSERT_TRUE(button->Properties.count("IsGrayedOut"));
     EXPECT_EQ(button->GetPropertyText("IsGrayedOut"), "true");
     EXPECT_TRUE(prefab->Dirty);
-    prefab->Dirty = false;
+    const size_t steps = rig.editor.History.Size();
     commit("  Height", "tall");
     EXPECT_EQ(button->GetPropertyText("Height"), "20");
-    EXPECT_FALSE(prefab->Dirty);
+    EXPECT_EQ(rig.editor.History.Size(), steps) << "rejected text changes nothing";
     commit("  IsGrayedOut", "");
     EXPECT_FALSE(button->Properties.count("IsGrayedOut"));
-    EXPECT_TRUE(prefab->Dirty);
+    EXPECT_FALSE(prefab->Dirty) << "back to what the file holds";
     EXPECT_EQ(palette->Rows().front().Label, "EdButtonBhv:");
 }
 
@@ -389,6 +390,47 @@ TEST_F(EditorPalettesTest, RevertToShippedDropsTheOverlayCopyOfThePrefabInFocus)
     EXPECT_EQ(prefab->Components.front()->GetPropertyText("Height"), "20");
     rig.Frame();
     EXPECT_TRUE(revert->IsGrayedOut);
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(EditorPalettesTest, PrefabNamesAreNamesNotPathsAndSaveAllKeepsAnOldFileUntilItsReplacementIsWritten) {
+    EditorRig rig(*this);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "kelvane-editor-names-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    prefabs.Folder = folder;
+    Prefab* prefab = prefabs.Find("EdTitleBar");
+    ASSERT_TRUE(prefabs.Save(*prefab));
+    rig.Tap(Key::F11);
+    auto* palette = rig.Palette("PalObjectEdit")->GetComponentOfType<EdPalObjectEditBhv>();
+    rig.editor.SelectPrefab(prefab);
+    rig.Frame();
+
+    // Each is refused with one line, the prefab left as it was.
+    for (const std::string name :
+         {"../../esc", "/tmp/esc", "Sub/Foo", "Back\\slash", "..", ".", "", "Tab\tName"}) {
+        testing::internal::CaptureStdout();
+        palette->CommitName(name);
+        const std::string said = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << name << ": " << said;
+        EXPECT_EQ(prefab->Name, "EdTitleBar") << name;
+        EXPECT_EQ(prefabs.Find("EdTitleBar"), prefab) << name;
+        EXPECT_FALSE(prefab->Dirty) << name;
+    }
+    EXPECT_EQ(rig.editor.History.Size(), 0u);
+
+    // A renamed prefab whose new file cannot be written: the old file stays.
+    palette->CommitName("TitleBar2");
+    ASSERT_EQ(prefab->Name, "TitleBar2");
+    std::filesystem::create_directory(folder / "TitleBar2.json");
+    EXPECT_FALSE(prefabs.SaveAll());
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "EdTitleBar.json"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "PalMain.json"))
+        << "it names the prefab whose file is missing";
+    std::filesystem::remove(folder / "TitleBar2.json");
+    EXPECT_TRUE(prefabs.SaveAll());
+    EXPECT_FALSE(std::filesystem::exists(folder / "EdTitleBar.json"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "TitleBar2.json"));
     std::filesystem::remove_all(folder);
 }
 

@@ -109,12 +109,17 @@ TEST_F(EditorToolsTest, TheShapeEditorDragsAndInsertsPointsRefusesATwoPointPolyg
     rig.Tap(Key::Insert);
     EXPECT_EQ(shapes->Handles.size(), 4u);
     EXPECT_EQ(fixture->GetPropertyText("Shape"), "Polygon -1 -1 0.5 -1.5 2 0 0 2");
+    // The drag and the inserted point are a step each; the refused deletion none.
+    ASSERT_EQ(rig.editor.History.Size(), 2u);
+    EXPECT_EQ(rig.editor.History.At(0).Text.rfind("Drag: Set Shape of ", 0), 0u);
+    EXPECT_EQ(rig.editor.History.At(1).Text.rfind("Insert point: Set Shape of ", 0), 0u);
 
     rig.Tap(Key::Esc);
     EXPECT_FALSE(shapes->IsOpen());
     EXPECT_FALSE(rig.editor.ModalOpen);
     EXPECT_FALSE(graphics.ShowPhysics);
     EXPECT_EQ(fixture->GetPropertyText("Shape"), original);
+    EXPECT_EQ(rig.editor.History.Size(), 0u) << "Esc is no step, and takes the session's steps along";
 
     // Box and circle: two handles and one, written back with six significant digits.
     std::string kind;

@@ -6,6 +6,7 @@
 #include "core/Service.h"
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
+#include "editor/history/PrefabDataStep.h"
 #include "editor/palettes/PrefabSync.h"
 #include "editor/tools/EdDlgPrefabPickerBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
@@ -84,33 +85,38 @@ void EdPalAutoCreateListBhv::AddEntry() {
     if (!editor.PrefabPicker || !FocusPrefab()) {
         return;
     }
-    editor.PrefabPicker->Open([this, &editor](const std::string& name) {
-        PrefabManager& prefabs = Service<PrefabManager>::Get();
-        Prefab* owner = FocusPrefab();
-        const Prefab* chosen = prefabs.Find(name);
-        if (!owner || !chosen) {
-            return;
-        }
-        if (PrefabReaches(prefabs, chosen->Name, owner->Name)) {
-            std::printf("editor: \"%s\" cannot build \"%s\": it would build itself without end\n",
-                        owner->Name.c_str(), chosen->Name.c_str());
-            std::fflush(stdout);
-            return;
-        }
-        auto entry = std::make_unique<AutoCreate>();
-        entry->Owner = owner;
-        entry->PrefabName = chosen->Name;
-        for (const auto& component : chosen->Components) {
-            auto empty = std::make_unique<PrefabComponent>();
-            empty->ClassName = component->ClassName;
-            empty->Type = component->Type;
-            entry->InstanceProperties.push_back(std::move(empty));
-        }
-        AutoCreate* added = entry.get();
-        owner->AutoCreates.push_back(std::move(entry));
-        owner->Dirty = true;
-        editor.SelectAutoCreate(added);
-    });
+    editor.PrefabPicker->Open([this](const std::string& name) { AddEntryNamed(name); });
+}
+
+void EdPalAutoCreateListBhv::AddEntryNamed(const std::string& name) {
+    EditorState& editor = Service<EditorState>::Get();
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    Prefab* owner = FocusPrefab();
+    const Prefab* chosen = prefabs.Find(name);
+    if (!owner || !chosen) {
+        return;
+    }
+    if (PrefabReaches(prefabs, chosen->Name, owner->Name)) {
+        std::printf("editor: \"%s\" cannot build \"%s\": it would build itself without end\n",
+                    owner->Name.c_str(), chosen->Name.c_str());
+        std::fflush(stdout);
+        return;
+    }
+    auto entry = std::make_unique<AutoCreate>();
+    entry->Owner = owner;
+    entry->PrefabName = chosen->Name;
+    for (const auto& component : chosen->Components) {
+        auto empty = std::make_unique<PrefabComponent>();
+        empty->ClassName = component->ClassName;
+        empty->Type = component->Type;
+        entry->InstanceProperties.push_back(std::move(empty));
+    }
+    AutoCreate* added = entry.get();
+    PrefabChange change;
+    change.Watch(owner);
+    owner->AutoCreates.push_back(std::move(entry));
+    change.Commit("Add child " + chosen->Name + " to " + owner->Name);
+    editor.SelectAutoCreate(added);
 }
 
 void EdPalAutoCreateListBhv::RemoveEntry() {
@@ -120,8 +126,11 @@ void EdPalAutoCreateListBhv::RemoveEntry() {
         return;
     }
     auto& entries = prefab->AutoCreates;
+    const std::string removed = entries[static_cast<size_t>(index)]->PrefabName;
+    PrefabChange change;
+    change.Watch(prefab);
     entries.erase(entries.begin() + index);
-    prefab->Dirty = true;
+    change.Commit("Remove child " + removed + " from " + prefab->Name);
     EditorState& editor = Service<EditorState>::Get();
     if (index < static_cast<int>(entries.size())) {
         editor.SelectAutoCreate(entries[static_cast<size_t>(index)].get());
@@ -147,14 +156,21 @@ void EdPalAutoCreateListBhv::DuplicateEntry() {
         copy->InstanceProperties.push_back(CopyOf(*component));
     }
     AutoCreate* added = copy.get();
+    PrefabChange change;
+    change.Watch(prefab);
     prefab->AutoCreates.insert(prefab->AutoCreates.begin() + index + 1, std::move(copy));
-    prefab->Dirty = true;
+    change.Commit("Duplicate child " + added->PrefabName + " in " + prefab->Name);
     Service<EditorState>::Get().SelectAutoCreate(added);
 }
 
 void EdPalAutoCreateListBhv::MoveEntry(int offset) {
     if (SelectedIndex() >= 0) {
-        Service<PrefabManager>::Get().MoveAutoCreate(Service<EditorState>::Get().SelectedAutoCreate, offset);
+        AutoCreate* entry = Service<EditorState>::Get().SelectedAutoCreate;
+        PrefabChange change;
+        change.Watch(entry->Owner);
+        Service<PrefabManager>::Get().MoveAutoCreate(entry, offset);
+        change.Commit("Move child " + entry->PrefabName + (offset < 0 ? " up in " : " down in ") +
+                      entry->Owner->Name);
     }
 }
 

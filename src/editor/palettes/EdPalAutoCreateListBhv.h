@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "editor/palettes/EdScrollListBhv.h"
@@ -19,7 +20,10 @@ public:
     void HandleInput() override;
     void Update() override;
 
+    // AddEntry opens the prefab picker; AddEntryNamed adds an entry building its choice to the
+    // prefab in focus. Each change is one step of the history.
     void AddEntry();
+    void AddEntryNamed(const std::string& name);
     void RemoveEntry();
     void DuplicateEntry();
     void MoveEntry(int offset);

@@ -14,6 +14,7 @@ void EdPalMainBhv::Start() {
     prefabList_ = FindNestedComponent<EdToggleBhv>(Owner, "PaletteToggles", "ChkPrefabList");
     autoCreateList_ = FindNestedComponent<EdToggleBhv>(Owner, "PaletteToggles", "ChkAutoCreateList");
     edit_ = FindNestedComponent<EdToggleBhv>(Owner, "PaletteToggles", "ChkEdit");
+    history_ = FindNestedComponent<EdToggleBhv>(Owner, "PaletteToggles", "ChkHistory");
     pause_ = FindNestedComponent<EdToggleBhv>(Owner, "ButtonRow1", "ChkPauseGame");
     physics_ = FindNestedComponent<EdToggleBhv>(Owner, "ButtonRow1", "ChkShowPhysics");
     const auto connect = [this](EdToggleBhv* toggle, const char* palette) {
@@ -27,6 +28,7 @@ void EdPalMainBhv::Start() {
     connect(prefabList_, "PalPrefabList");
     connect(autoCreateList_, "PalAutoCreateList");
     connect(edit_, "PalObjectEdit");
+    connect(history_, "PalHistory");
     if (pause_) {
         pause_->ChangeHandler = [this](bool value) {
             ApplyPause(value);
@@ -68,7 +70,8 @@ void EdPalMainBhv::Update() {
         applied_ = true;
         for (auto [toggle, name] :
              {std::pair{objectList_, "PalObjectList"}, std::pair{prefabList_, "PalPrefabList"},
-              std::pair{autoCreateList_, "PalAutoCreateList"}, std::pair{edit_, "PalObjectEdit"}}) {
+              std::pair{autoCreateList_, "PalAutoCreateList"}, std::pair{edit_, "PalObjectEdit"},
+              std::pair{history_, "PalHistory"}}) {
             if (toggle) {
                 ShowPalette(name, toggle->Value);
             }

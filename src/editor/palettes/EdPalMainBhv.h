@@ -27,6 +27,7 @@ private:
     EdToggleBhv* prefabList_ = nullptr;
     EdToggleBhv* autoCreateList_ = nullptr;
     EdToggleBhv* edit_ = nullptr;
+    EdToggleBhv* history_ = nullptr;
     EdToggleBhv* pause_ = nullptr;
     EdToggleBhv* physics_ = nullptr;
     bool applied_ = false;

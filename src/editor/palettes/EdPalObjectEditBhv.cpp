@@ -9,6 +9,8 @@
 #include "core/Service.h"
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
+#include "editor/history/LiveRecord.h"
+#include "editor/history/LiveValueStep.h"
 #include "editor/tools/EdDlgComponentPickerBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
 #include "editor/widgets/EdButtonBhv.h"
@@ -28,20 +30,6 @@ void SetShown(GameObject* object, bool shown) {
     if (object) {
         object->SetPassesEnabled(shown);
     }
-}
-
-// The class prototype that answers for a prefab component's properties, or null.
-IEditable* PrototypeOf(const PrefabComponent& component) {
-    const ComponentRegistry& registry = Service<PrefabManager>::Get().Registry;
-    return registry.Contains(component.ClassName) ? &registry.GetPrototype(component.ClassName) : nullptr;
-}
-
-// The registered class name; a component made by new rather than by the registry recorded no type,
-// and its dynamic type names it.
-std::string ClassNameOf(const IEditable& editable) {
-    const PrefabManager& prefabs = Service<PrefabManager>::Get();
-    std::string name = prefabs.GetClassName(editable);
-    return name.empty() ? prefabs.Registry.FindName(typeid(editable)) : name;
 }
 
 } // namespace
@@ -93,24 +81,32 @@ void EdPalObjectEditBhv::Start() {
     updateFlag_ = FindChildComponent<EdToggleBhv>(flagRow_, "ChkUpdateEnabled");
     drawFlag_ = FindChildComponent<EdToggleBhv>(flagRow_, "ChkDrawEnabled");
     EditorState& editor = Service<EditorState>::Get();
-    const auto flagSetter = [&editor](bool GameObject::*flag) {
-        return [&editor, flag](bool value) {
-            if (editor.SelectedObject) {
-                editor.SelectedObject->*flag = value;
+    const auto flagSetter = [&editor](bool GameObject::*flag, LiveValueStep::What what, const char* name) {
+        return [&editor, flag, what, name](bool value) {
+            GameObject* object = editor.SelectedObject;
+            if (!object || object->*flag == value) {
+                return;
             }
+            object->*flag = value;
+            editor.History.Push(
+                std::make_unique<LiveValueStep>(*object, what, std::string(name) + " of " + object->Name,
+                                                value ? "false" : "true", value ? "true" : "false"));
         };
     };
     if (inputFlag_) {
-        inputFlag_->ChangeHandler = flagSetter(&GameObject::InputEnabled);
+        inputFlag_->ChangeHandler =
+            flagSetter(&GameObject::InputEnabled, LiveValueStep::What::InputFlag, "Input");
     }
     if (updateFlag_) {
-        updateFlag_->ChangeHandler = flagSetter(&GameObject::UpdateEnabled);
+        updateFlag_->ChangeHandler =
+            flagSetter(&GameObject::UpdateEnabled, LiveValueStep::What::UpdateFlag, "Update");
     }
     if (drawFlag_) {
-        drawFlag_->ChangeHandler = flagSetter(&GameObject::DrawEnabled);
+        drawFlag_->ChangeHandler =
+            flagSetter(&GameObject::DrawEnabled, LiveValueStep::What::DrawFlag, "Draw");
     }
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this, &editor] {
-        if (SelectedKind() != Kind::None && editor.ComponentPicker) {
+        if (Selection() && editor.ComponentPicker) {
             editor.ComponentPicker->Open([this](const std::string& name) { AddComponent(name); });
         }
     });
@@ -122,66 +118,27 @@ void EdPalObjectEditBhv::Start() {
             [this] { MoveComponent(1); });
 }
 
-EdPalObjectEditBhv::Kind EdPalObjectEditBhv::SelectedKind() const {
-    const EditorState& editor = Service<EditorState>::Get();
-    if (editor.SelectedAutoCreate) {
-        return Kind::Entry;
+EditSelection* EdPalObjectEditBhv::Selection() {
+    for (EditSelection* selection : std::initializer_list<EditSelection*>{&entry_, &object_, &prefab_}) {
+        if (selection->Exists()) {
+            return selection;
+        }
     }
-    if (editor.SelectedObject) {
-        return Kind::Object;
-    }
-    if (editor.SelectedPrefab) {
-        return Kind::Prefab;
-    }
-    return Kind::None;
+    return nullptr;
 }
 
 void EdPalObjectEditBhv::CollectEditables(std::vector<IEditable*>& out) const {
     out.clear();
-    const EditorState& editor = Service<EditorState>::Get();
-    switch (SelectedKind()) {
-    case Kind::Object:
-        for (Component* c : editor.SelectedObject->Components) {
-            if (auto* editable = dynamic_cast<IEditable*>(c)) {
-                out.push_back(editable);
-            }
-        }
-        break;
-    case Kind::Prefab:
-        for (const auto& c : editor.SelectedPrefab->Components) {
-            out.push_back(c.get());
-        }
-        break;
-    case Kind::Entry:
-        for (const auto& c : editor.SelectedAutoCreate->InstanceProperties) {
-            out.push_back(c.get());
-        }
-        break;
-    case Kind::None:
-        break;
-    }
-}
-
-Prefab* EdPalObjectEditBhv::DataPrefab() const {
-    const EditorState& editor = Service<EditorState>::Get();
-    switch (SelectedKind()) {
-    case Kind::Prefab:
-        return editor.SelectedPrefab;
-    case Kind::Entry:
-        return editor.SelectedAutoCreate->Owner;
-    default:
-        return nullptr;
+    if (const EditSelection* selection = Selection()) {
+        selection->CollectEditables(out);
     }
 }
 
 void EdPalObjectEditBhv::RebuildModel() {
     model_.clear();
-    const bool live = SelectedKind() == Kind::Object;
+    const EditSelection* selection = Selection();
     for (IEditable* editable : editables_) {
-        const IEditable* source = editable;
-        if (!live) {
-            source = PrototypeOf(*static_cast<PrefabComponent*>(editable));
-        }
+        const IEditable* source = selection ? selection->PropertySource(*editable) : nullptr;
         Row header;
         header.Editable = editable;
         header.Label = ClassNameOf(*editable);
@@ -216,16 +173,8 @@ void EdPalObjectEditBhv::RebuildModel() {
 }
 
 std::string EdPalObjectEditBhv::ValueText(const Row& row) const {
-    if (!row.Key) {
-        return {};
-    }
-    if (SelectedKind() == Kind::Object) {
-        return row.Editable->GetPropertyText(*row.Key, row.SubIndex);
-    }
-    // Prefab data: only what the prefab stores; the class default shows as empty.
-    const auto& stored = row.Editable->Properties;
-    auto it = stored.find(*row.Key);
-    return it == stored.end() ? std::string() : it->second->GetSubProperty(*row.Key, row.SubIndex).GetText();
+    const EditSelection* selection = Selection();
+    return row.Key && selection ? selection->ValueText(*row.Editable, *row.Key, row.SubIndex) : std::string();
 }
 
 bool EdPalObjectEditBhv::StillSelected(const IEditable* editable) {
@@ -236,192 +185,53 @@ bool EdPalObjectEditBhv::StillSelected(const IEditable* editable) {
 }
 
 void EdPalObjectEditBhv::CommitProperty(size_t index, const std::string& text) {
-    if (index >= model_.size() || !model_[index].Key || !StillSelected(model_[index].Editable)) {
+    EditSelection* selection = Selection();
+    if (!selection || index >= model_.size() || !model_[index].Key ||
+        !StillSelected(model_[index].Editable)) {
         return;
     }
     const Row& row = model_[index];
-    const std::string& key = *row.Key;
     current_ = row.Editable;
-    if (SelectedKind() == Kind::Object) {
-        // Text the property cannot read is refused by it; the row shows the value it kept.
-        row.Editable->SetPropertyText(key, row.SubIndex, text);
-        return;
-    }
-    Prefab* prefab = DataPrefab();
-    auto* component = static_cast<PrefabComponent*>(row.Editable);
-    if (!prefab) {
-        return;
-    }
-    auto& stored = component->Properties;
-    if (text.empty()) {
-        if (stored.erase(key) != 0) {
-            prefab->Dirty = true; // the class default applies again
-        }
-        return;
-    }
-    if (auto it = stored.find(key); it != stored.end()) {
-        if (it->second->GetSubProperty(key, row.SubIndex).SetText(text)) {
-            prefab->Dirty = true;
-        }
-        return;
-    }
-    IEditable* prototype = PrototypeOf(*component);
-    PropertyRegistration* model = prototype ? prototype->FindProperty(key) : nullptr;
-    if (!model) {
-        return;
-    }
-    std::unique_ptr<PropertyRegistration> holder = model->CreateHolder();
-    model->CopyValueTo(*holder);
-    // Only a value that reads is stored: rejected text must not leave the default behind.
-    if (holder->GetSubProperty(key, row.SubIndex).SetText(text)) {
-        stored.emplace(key, std::move(holder));
-        prefab->Dirty = true;
-    }
+    // A nudge arrives through the row's field; its run of nudges becomes one step.
+    const size_t shown = index - static_cast<size_t>(Offset);
+    const EdFieldBhv* field = shown < rows_.size() ? rows_[shown]->Field() : nullptr;
+    const std::string key = *row.Key;
+    const size_t start = row.Label.find_first_not_of(' ');
+    selection->CommitProperty(*row.Editable, key, row.SubIndex, text,
+                              row.Label.substr(start == std::string::npos ? 0 : start),
+                              field && field->IsNudging);
 }
 
 void EdPalObjectEditBhv::CommitName(const std::string& text) {
-    EditorState& editor = Service<EditorState>::Get();
-    PrefabManager& prefabs = Service<PrefabManager>::Get();
-    switch (SelectedKind()) {
-    case Kind::Object:
-        editor.SelectedObject->Name = text;
-        break;
-    case Kind::Entry:
-        editor.SelectedAutoCreate->Name = text;
-        editor.SelectedAutoCreate->Owner->Dirty = true;
-        break;
-    case Kind::Prefab: {
-        Prefab* prefab = editor.SelectedPrefab;
-        const std::string oldName = prefab->Name;
-        if (text.empty() || !prefabs.Rename(*prefab, text)) {
-            break;
-        }
-        prefab->Dirty = true;
-        editor.SelectedPrefabName = prefab->Name;
-        // Entries that build the prefab follow the new name; left behind they would name nothing.
-        for (auto& [name, other] : prefabs.Prefabs) {
-            for (auto& entry : other->AutoCreates) {
-                if (entry->PrefabName == oldName) {
-                    entry->PrefabName = prefab->Name;
-                    other->Dirty = true;
-                }
-            }
-        }
-        break;
-    }
-    case Kind::None:
-        break;
+    if (EditSelection* selection = Selection()) {
+        selection->CommitName(text);
     }
 }
 
 void EdPalObjectEditBhv::AddComponent(const std::string& className) {
-    PrefabManager& prefabs = Service<PrefabManager>::Get();
-    EditorState& editor = Service<EditorState>::Get();
-    if (!prefabs.Registry.Contains(className)) {
-        return;
-    }
-    switch (SelectedKind()) {
-    case Kind::Object: {
-        std::unique_ptr<IEditable> made = prefabs.Registry.Create(className);
-        auto* component = dynamic_cast<Component*>(made.get());
-        if (!component) {
-            return; // describes components, is not one
+    EditSelection* selection = Selection();
+    if (selection && Service<PrefabManager>::Get().Registry.Contains(className)) {
+        if (IEditable* added = selection->AddComponent(className)) {
+            current_ = added;
         }
-        made.release();
-        editor.SelectedObject->AddComponent(component);
-        if (Behavior* behavior = component->AsBehavior()) {
-            behavior->Start();
-        }
-        current_ = dynamic_cast<IEditable*>(component);
-        break;
-    }
-    case Kind::Prefab:
-    case Kind::Entry: {
-        auto component = std::make_unique<PrefabComponent>();
-        component->ClassName = className;
-        component->Type = prefabs.Registry.GetClassIdentity(className);
-        current_ = component.get();
-        auto& list = SelectedKind() == Kind::Prefab ? editor.SelectedPrefab->Components
-                                                    : editor.SelectedAutoCreate->InstanceProperties;
-        list.push_back(std::move(component));
-        DataPrefab()->Dirty = true;
-        break;
-    }
-    case Kind::None:
-        break;
     }
 }
 
 void EdPalObjectEditBhv::RemoveComponent() {
-    if (!StillSelected(current_)) {
-        current_ = nullptr;
-        return;
-    }
-    EditorState& editor = Service<EditorState>::Get();
-    switch (SelectedKind()) {
-    case Kind::Object:
-        if (auto* component = dynamic_cast<Component*>(current_)) {
-            component->DestroyLater();
-        }
-        break;
-    case Kind::Prefab:
-    case Kind::Entry: {
-        auto& list = SelectedKind() == Kind::Prefab ? editor.SelectedPrefab->Components
-                                                    : editor.SelectedAutoCreate->InstanceProperties;
-        for (auto it = list.begin(); it != list.end(); ++it) {
-            if (it->get() == current_) {
-                list.erase(it);
-                DataPrefab()->Dirty = true;
-                break;
-            }
-        }
-        break;
-    }
-    case Kind::None:
-        break;
+    EditSelection* selection = Selection();
+    if (selection && StillSelected(current_)) {
+        selection->RemoveComponent(*current_);
     }
     current_ = nullptr;
 }
 
 void EdPalObjectEditBhv::MoveComponent(int offset) {
-    if (!StillSelected(current_)) {
+    EditSelection* selection = Selection();
+    if (!selection || !StillSelected(current_)) {
         current_ = nullptr;
         return;
     }
-    EditorState& editor = Service<EditorState>::Get();
-    switch (SelectedKind()) {
-    case Kind::Object:
-        if (auto* component = dynamic_cast<Component*>(current_)) {
-            component->MoveInComponentList(offset);
-        }
-        break;
-    case Kind::Prefab:
-        if (Service<PrefabManager>::Get().MoveComponent(*editor.SelectedPrefab,
-                                                        static_cast<PrefabComponent*>(current_), offset)) {
-            editor.SelectedPrefab->Dirty = true;
-        }
-        break;
-    case Kind::Entry: {
-        // The entry's list has no owner prefab of its own to hand to MoveComponent: move it here.
-        auto& list = editor.SelectedAutoCreate->InstanceProperties;
-        for (size_t i = 0; i < list.size(); ++i) {
-            if (list[i].get() == current_) {
-                const long target =
-                    std::clamp(static_cast<long>(i) + offset, 0L, static_cast<long>(list.size()) - 1);
-                if (target != static_cast<long>(i)) {
-                    auto moving = std::move(list[i]);
-                    list.erase(list.begin() + static_cast<long>(i));
-                    list.insert(list.begin() + target, std::move(moving));
-                    editor.SelectedAutoCreate->Owner->Dirty = true;
-                }
-                break;
-            }
-        }
-        break;
-    }
-    case Kind::None:
-        break;
-    }
+    selection->MoveComponent(*current_, offset);
 }
 
 void EdPalObjectEditBhv::CentreSprite() {
@@ -429,16 +239,15 @@ void EdPalObjectEditBhv::CentreSprite() {
         !current_->FindProperty("Size") || !current_->FindProperty("Origin")) {
         return;
     }
-    bool changed = false;
-    for (int axis = 0; axis < 2; ++axis) {
-        const std::optional<float> size = PropertyText::ParseFloat(current_->GetPropertyText("Size", axis));
-        if (size) {
-            changed |= current_->SetPropertyText("Origin", axis, PropertyText::FormatFloat(*size * -0.5f));
+    IEditable* sprite = current_;
+    Selection()->Change("Centre sprite of " + Selection()->Subject(), [sprite] {
+        for (int part = 0; part < 2; ++part) {
+            const std::optional<float> size = PropertyText::ParseFloat(sprite->GetPropertyText("Size", part));
+            if (size) {
+                sprite->SetPropertyText("Origin", part, PropertyText::FormatFloat(*size * -0.5f));
+            }
         }
-    }
-    if (changed && SelectedKind() != Kind::Object) {
-        DataPrefab()->Dirty = true;
-    }
+    });
 }
 
 void EdPalObjectEditBhv::HandleInput() {
@@ -450,7 +259,7 @@ void EdPalObjectEditBhv::HandleInput() {
         current_ = nullptr;
         return;
     }
-    if (input.IsKeyPressed(Key::E) && SelectedKind() == Kind::Object) {
+    if (input.IsKeyPressed(Key::E) && Selection() == &object_) {
         EditorState& editor = Service<EditorState>::Get();
         if (auto* fixture = dynamic_cast<B2FixtureComponent*>(current_); fixture && editor.ShapeEditor) {
             editor.ShapeEditor->Open(fixture);
@@ -462,17 +271,17 @@ void EdPalObjectEditBhv::HandleInput() {
 
 void EdPalObjectEditBhv::Update() {
     const EditorState& editor = Service<EditorState>::Get();
-    const Kind kind = SelectedKind();
+    const EditSelection* selection = Selection();
     CollectEditables(scratch_);
-    const void* selection = kind == Kind::Object   ? static_cast<const void*>(editor.SelectedObject)
-                            : kind == Kind::Prefab ? static_cast<const void*>(editor.SelectedPrefab)
-                            : kind == Kind::Entry  ? static_cast<const void*>(editor.SelectedAutoCreate)
-                                                   : nullptr;
-    if (selection != builtFor_ || scratch_ != editables_) {
-        if (selection != builtFor_) {
+    const void* identity = selection ? selection->Identity() : nullptr;
+    // An undo or redo may rebuild components at the addresses of the old ones: rebuild then too.
+    const unsigned generation = editor.History.Generation();
+    if (identity != builtFor_ || scratch_ != editables_ || generation != builtAt_) {
+        if (identity != builtFor_) {
             Offset = 0;
         }
-        builtFor_ = selection;
+        builtFor_ = identity;
+        builtAt_ = generation;
         editables_.swap(scratch_);
         RebuildModel();
     }
@@ -483,30 +292,20 @@ void EdPalObjectEditBhv::Update() {
     EdScrollListBhv::Update();
 
     if (titleBar_) {
-        titleBar_->Title = kind == Kind::Entry    ? "Edit AutoCreate"
-                           : kind == Kind::Object ? "Edit Instance"
-                           : kind == Kind::Prefab ? "Edit Prefab"
-                                                  : "Edit";
+        titleBar_->Title = selection ? selection->Title() : "Edit";
     }
     // Assigned in place: the rows keep their storage, and a frame allocates nothing here.
     static const std::string Nothing;
-    const std::string& name = kind == Kind::Object   ? editor.SelectedObject->Name
-                              : kind == Kind::Prefab ? editor.SelectedPrefab->Name
-                              : kind == Kind::Entry  ? editor.SelectedAutoCreate->Name
-                                                     : Nothing;
-    const std::string& prefabName = kind == Kind::Object   ? editor.SelectedObject->PrefabName
-                                    : kind == Kind::Prefab ? editor.SelectedPrefab->Name
-                                    : kind == Kind::Entry  ? editor.SelectedAutoCreate->PrefabName
-                                                           : Nothing;
     if (nameRow_) {
-        nameRow_->ValueText.assign(name);
-        nameRow_->IsEditable = kind != Kind::None;
+        nameRow_->ValueText.assign(selection ? selection->Name() : Nothing);
+        nameRow_->IsEditable = selection != nullptr;
     }
     if (prefabNameRow_) {
-        prefabNameRow_->ValueText.assign(prefabName);
+        prefabNameRow_->ValueText.assign(selection ? selection->PrefabName() : Nothing);
     }
-    SetShown(flagRow_, kind == Kind::Object);
-    if (kind == Kind::Object) {
+    const bool live = selection && selection->IsLive();
+    SetShown(flagRow_, live);
+    if (live) {
         if (inputFlag_) {
             inputFlag_->Value = editor.SelectedObject->InputEnabled;
         }

@@ -4,13 +4,15 @@
 #include <vector>
 
 #include "editor/palettes/EdScrollListBhv.h"
+#include "editor/palettes/EntrySelection.h"
+#include "editor/palettes/ObjectSelection.h"
+#include "editor/palettes/PrefabSelection.h"
 
 class EdButtonBhv;
 class EdPropertyRowBhv;
 class EdTitleBarBhv;
 class EdToggleBhv;
 class IEditable;
-class Prefab;
 
 // The object edit palette: the name, prefab name, flags and every property of whatever the editor
 // has selected (a live object, a prefab or an AutoCreate entry), one row per sub-property (x, y...) of a
@@ -54,13 +56,11 @@ protected:
     int RowCount() const override { return static_cast<int>(rows_.size()); }
 
 private:
-    enum class Kind { None, Object, Prefab, Entry };
-
-    Kind SelectedKind() const;
+    // What is selected (an entry before an object before a prefab), or null for nothing.
+    EditSelection* Selection();
+    const EditSelection* Selection() const { return const_cast<EdPalObjectEditBhv*>(this)->Selection(); }
     // The editables of the selection, in order, into out.
     void CollectEditables(std::vector<IEditable*>& out) const;
-    // The prefab whose data the selection lives in (the prefab, or the entry's owner), or null.
-    Prefab* DataPrefab() const;
     // Whether the editable is one of the selection's now.
     bool StillSelected(const IEditable* editable);
     void RebuildModel();
@@ -72,6 +72,10 @@ private:
     std::vector<IEditable*> editables_; // what the model was built from
     std::vector<IEditable*> scratch_;   // this frame's editables, compared with editables_
     const void* builtFor_ = nullptr;    // the selection the model was built for
+    unsigned builtAt_ = 0;              // the history generation it was built at
+    ObjectSelection object_;
+    PrefabSelection prefab_;
+    EntrySelection entry_;
     IEditable* current_ = nullptr;
     EdTitleBarBhv* titleBar_ = nullptr;
     EdPropertyRowBhv* nameRow_ = nullptr;

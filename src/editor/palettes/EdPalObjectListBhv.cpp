@@ -1,6 +1,8 @@
 #include "editor/palettes/EdPalObjectListBhv.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
@@ -8,6 +10,8 @@
 #include "editor/EdFind.h"
 #include "editor/EdScene.h"
 #include "editor/EditorState.h"
+#include "editor/history/LiveObjectStep.h"
+#include "editor/history/PrefabDataStep.h"
 #include "editor/palettes/ObjectLabel.h"
 #include "editor/palettes/PrefabSync.h"
 #include "editor/tools/EdDlgPrefabPickerBhv.h"
@@ -61,16 +65,8 @@ void EdPalObjectListBhv::Start() {
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnUpdatePrefab"),
             [this] { WriteToPrefab(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnReload"), [this] { Reload(); });
-    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveUp"), [&editor] {
-        if (editor.SelectedObject) {
-            editor.SelectedObject->MoveAmongSiblings(-1);
-        }
-    });
-    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveDown"), [&editor] {
-        if (editor.SelectedObject) {
-            editor.SelectedObject->MoveAmongSiblings(1);
-        }
-    });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveUp"), [this] { Move(-1); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "MoveButtons", "BtnMoveDown"), [this] { Move(1); });
 }
 
 int EdPalObjectListBhv::EntryCount() const {
@@ -100,31 +96,45 @@ void EdPalObjectListBhv::Add() {
     if (!editor.PrefabPicker || !editor.ListedParent) {
         return;
     }
-    editor.PrefabPicker->Open([&editor](const std::string& name) {
-        GameObject* parent = editor.ListedParent;
-        if (!parent) {
-            return;
-        }
-        GameObject* made = nullptr;
-        if (name.empty()) {
-            made = new GameObject();
-            made->Name = "NewObject";
-        } else if (Service<PrefabManager>::Get().Contains(name)) {
-            made = new GameObject(name);
-        }
-        if (made) {
-            parent->AppendChild(made);
-            editor.SelectObject(made);
-        }
-    });
+    editor.PrefabPicker->Open([this](const std::string& name) { AddNamed(name); });
+}
+
+void EdPalObjectListBhv::AddNamed(const std::string& name) {
+    EditorState& editor = Service<EditorState>::Get();
+    GameObject* parent = editor.ListedParent;
+    if (!parent) {
+        return;
+    }
+    GameObject* made = nullptr;
+    if (name.empty()) {
+        made = new GameObject();
+        made->Name = "NewObject";
+    } else if (Service<PrefabManager>::Get().Contains(name)) {
+        made = new GameObject(name);
+    }
+    if (!made) {
+        return;
+    }
+    parent->AppendChild(made);
+    auto step = std::make_unique<LiveObjectStep>("Add object " + made->Name + " to " + Label(*parent));
+    step->After(*made, *parent, parent->Children.size() - 1);
+    editor.History.Push(std::move(step));
+    editor.SelectObject(made);
 }
 
 void EdPalObjectListBhv::Remove() {
     EditorState& editor = Service<EditorState>::Get();
-    if (IsProtected(editor.SelectedObject)) {
+    GameObject* object = editor.SelectedObject;
+    if (IsProtected(object)) {
         return;
     }
-    editor.SelectedObject->DestroyLater();
+    // Taken out, not destroyed: the history keeps it to put it back exactly.
+    GameObject& parent = *object->Parent;
+    auto step =
+        std::make_unique<LiveObjectStep>("Remove object " + Label(*object) + " from " + Label(parent));
+    step->Before(*object, parent, IndexOf(*object));
+    LiveObjectStep::TakeOut(*object);
+    editor.History.Push(std::move(step));
 }
 
 void EdPalObjectListBhv::Reload() {
@@ -135,16 +145,68 @@ void EdPalObjectListBhv::Reload() {
         !Service<PrefabManager>::Get().Contains(object->PrefabName)) {
         return;
     }
-    GameObject* fresh = object->Reinstantiate();
+    GameObject& parent = *object->Parent;
+    const size_t index = IndexOf(*object);
+    auto* fresh = new GameObject(object->PrefabName);
     fresh->Name = object->Name;
+    auto step = std::make_unique<LiveObjectStep>("Rebuild object " + Label(*object));
+    step->Before(*object, parent, index);
+    step->After(*fresh, parent, index);
+    LiveObjectStep::TakeOut(*object);
+    LiveObjectStep::PutIn(*fresh, parent, index);
+    editor.History.Push(std::move(step));
     editor.SelectObject(fresh);
+}
+
+void EdPalObjectListBhv::Move(int offset) {
+    EditorState& editor = Service<EditorState>::Get();
+    GameObject* object = editor.SelectedObject;
+    if (!object || !object->Parent) {
+        return;
+    }
+    GameObject& parent = *object->Parent;
+    const size_t from = IndexOf(*object);
+    object->MoveAmongSiblings(offset);
+    const size_t to = IndexOf(*object);
+    if (to == from) {
+        return;
+    }
+    // The sibling it swapped with moves too.
+    GameObject& other = *parent.Children[from];
+    auto step = std::make_unique<LiveObjectStep>(std::string("Move object ") + Label(*object) +
+                                                 (offset < 0 ? " up" : " down"));
+    step->Before(*object, parent, from);
+    step->Before(other, parent, to);
+    step->After(*object, parent, to);
+    step->After(other, parent, from);
+    editor.History.Push(std::move(step));
 }
 
 void EdPalObjectListBhv::WriteToPrefab() {
     EditorState& editor = Service<EditorState>::Get();
-    if (editor.SelectedObject) {
-        WriteObjectToPrefabs(*editor.SelectedObject, Service<PrefabManager>::Get());
+    GameObject* object = editor.SelectedObject;
+    if (!object) {
+        return;
     }
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    PrefabChange change;
+    change.Watch(object->PrefabName);
+    if (object->Parent) {
+        change.Watch(object->Parent->PrefabName);
+    }
+    WriteObjectToPrefabs(*object, prefabs);
+    change.Commit("Write " + Label(*object) + " to prefab " + object->PrefabName);
+}
+
+std::string EdPalObjectListBhv::Label(const GameObject& object) {
+    std::string label;
+    WriteObjectLabel(object, false, label);
+    return label;
+}
+
+size_t EdPalObjectListBhv::IndexOf(const GameObject& object) {
+    const auto& siblings = object.Parent->Children;
+    return static_cast<size_t>(std::find(siblings.begin(), siblings.end(), &object) - siblings.begin());
 }
 
 void EdPalObjectListBhv::HandleInput() {

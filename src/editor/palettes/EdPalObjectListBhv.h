@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "editor/palettes/EdScrollListBhv.h"
@@ -21,9 +22,13 @@ public:
     // Shows ListedParent (the gameplay root when none) and its children.
     void Update() override;
 
+    // Add opens the prefab picker; AddNamed builds its choice ("" for an empty object) under the
+    // listed parent. Each change is one step of the history.
     void Add();
+    void AddNamed(const std::string& name);
     void Remove();
     void Reload();
+    void Move(int offset);
     void WriteToPrefab();
 
 protected:
@@ -34,6 +39,9 @@ private:
     // Objects whose removal or rebuilding would pull the game or the editor out from under
     // itself: the root, the gameplay root, and the editor's own tree.
     bool IsProtected(const GameObject* object) const;
+    static std::string Label(const GameObject& object);
+    // The object's place among its parent's children; it has a parent.
+    static size_t IndexOf(const GameObject& object);
 
     std::vector<EdListItemBhv*> rows_;
     EdListItemBhv* parentItem_ = nullptr;

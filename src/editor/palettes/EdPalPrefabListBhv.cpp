@@ -1,6 +1,8 @@
 #include "editor/palettes/EdPalPrefabListBhv.h"
 
 #include <cstdio>
+#include <memory>
+#include <utility>
 
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
@@ -9,6 +11,8 @@
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
 #include "editor/NameFilter.h"
+#include "editor/history/LiveComponentsStep.h"
+#include "editor/history/PrefabDataStep.h"
 #include "editor/palettes/PrefabSync.h"
 #include "editor/widgets/EdButtonBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
@@ -90,7 +94,9 @@ Prefab* EdPalPrefabListBhv::FocusPrefab() const {
 void EdPalPrefabListBhv::AddPrefab() {
     PrefabManager& prefabs = Service<PrefabManager>::Get();
     if (Prefab* made = prefabs.Add(NewPrefabName)) {
-        made->Dirty = true;
+        PrefabChange change;
+        change.WatchNew(made->Name);
+        change.Commit("Add prefab " + made->Name);
         Service<EditorState>::Get().SelectPrefab(made);
     }
 }
@@ -122,7 +128,11 @@ void EdPalPrefabListBhv::RemovePrefab() {
     if (editor.SelectedPrefab == doomed) {
         editor.SelectedPrefab = nullptr;
     }
+    const std::string name = doomed->Name;
+    PrefabChange change;
+    change.Watch(doomed);
     prefabs.Prefabs.erase(it);
+    change.Commit("Remove prefab " + name);
     if (following) {
         editor.SelectPrefab(following);
     } else {
@@ -135,8 +145,10 @@ void EdPalPrefabListBhv::DuplicatePrefab() {
     PrefabManager& prefabs = Service<PrefabManager>::Get();
     if (const Prefab* source = FocusPrefab()) {
         if (Prefab* copy = prefabs.Duplicate(*source)) {
-            // A copy nobody has saved yet: without the mark, Save All would never write it.
-            copy->Dirty = true;
+            // A copy nobody has saved yet: it differs from every file, so Save All writes it.
+            PrefabChange change;
+            change.WatchNew(copy->Name);
+            change.Commit("Duplicate prefab " + source->Name + " as " + copy->Name);
             Service<EditorState>::Get().SelectPrefab(copy);
         }
     }
@@ -149,12 +161,35 @@ void EdPalPrefabListBhv::SaveCurrent() {
         return;
     }
     const std::string what = "\"" + prefab->Name + "\" to";
-    ReportSave(prefabs, what.c_str(), prefabs.Save(*prefab));
+    const std::string text = prefabs.WritePrefab(*prefab);
+    const bool saved = prefabs.Save(*prefab);
+    if (saved) {
+        Service<EditorState>::Get().History.Baseline.Saved(prefab->Name, text);
+    }
+    ReportSave(prefabs, what.c_str(), saved);
 }
 
 void EdPalPrefabListBhv::SaveAll() {
     PrefabManager& prefabs = Service<PrefabManager>::Get();
-    ReportSave(prefabs, "all changed prefabs to", prefabs.SaveAll());
+    // Saving is not a step; it moves what the files hold, which the dirty marks compare with.
+    std::vector<std::pair<std::string, std::string>> written;
+    for (const auto& [name, prefab] : prefabs.Prefabs) {
+        if (prefab->Dirty) {
+            written.emplace_back(name, prefabs.WritePrefab(*prefab));
+        }
+    }
+    const bool saved = prefabs.SaveAll();
+    PrefabBaseline& baseline = Service<EditorState>::Get().History.Baseline;
+    for (const auto& [name, text] : written) {
+        const Prefab* prefab = prefabs.Find(name);
+        if (prefab && !prefab->Dirty) {
+            baseline.Saved(name, text);
+        }
+    }
+    if (saved) {
+        baseline.KeepOnly(prefabs.Prefabs); // the files of the others were deleted
+    }
+    ReportSave(prefabs, "all changed prefabs to", saved);
 }
 
 void EdPalPrefabListBhv::RevertToShipped() {
@@ -174,8 +209,33 @@ void EdPalPrefabListBhv::RevertToShipped() {
 void EdPalPrefabListBhv::UpdateInstances() {
     const SceneRoots* roots = Service<SceneRoots>::TryGet();
     const Prefab* prefab = FocusPrefab();
-    if (prefab && roots && roots->Root) {
-        ApplyPrefabToInstances(*prefab, *roots->Root, Service<PrefabManager>::Get());
+    if (!prefab || !roots || !roots->Root) {
+        return;
+    }
+    // Every instance's components before and after, so the step can put each back.
+    std::vector<GameObject*> instances;
+    CollectInstances(prefab->Name, *roots->Root, instances);
+    std::vector<std::vector<ComponentRecord>> before;
+    for (GameObject* object : instances) {
+        before.push_back(RecordComponents(*object));
+    }
+    ApplyPrefabToInstances(*prefab, *roots->Root, Service<PrefabManager>::Get());
+    auto step = std::make_unique<LiveComponentsStep>("Update instances of " + prefab->Name);
+    for (size_t i = 0; i < instances.size(); ++i) {
+        step->Add(*instances[i], std::move(before[i]), RecordComponents(*instances[i]));
+    }
+    if (!step->Empty()) {
+        Service<EditorState>::Get().History.Push(std::move(step));
+    }
+}
+
+void EdPalPrefabListBhv::CollectInstances(const std::string& name, GameObject& object,
+                                          std::vector<GameObject*>& out) {
+    if (object.PrefabName == name) {
+        out.push_back(&object);
+    }
+    for (GameObject* child : object.Children) {
+        CollectInstances(name, *child, out);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "editor/palettes/EdScrollListBhv.h"
 
 class EdButtonBhv;
+class GameObject;
 class EdFieldBhv;
 class EdListItemBhv;
 class EdPropertyRowBhv;
@@ -40,6 +41,7 @@ protected:
 private:
     // The prefab named SelectedPrefabName, or null.
     Prefab* FocusPrefab() const;
+    static void CollectInstances(const std::string& name, GameObject& object, std::vector<GameObject*>& out);
     // The names passing the filter, in name order (pointers into the manager's keys).
     void ListNames();
 

@@ -1,8 +1,10 @@
 #include "editor/tools/EdShapeEditorBhv.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <regex>
 #include <sstream>
 
@@ -12,6 +14,8 @@
 #include "core/Service.h"
 #include "editor/EdScene.h"
 #include "editor/EditorState.h"
+#include "editor/history/LiveRecord.h"
+#include "editor/history/LiveValueStep.h"
 #include "editor/tools/EdCameraMoverBhv.h"
 #include "input/InputManager.h"
 #include "physics/B2DebugDrawer.h"
@@ -124,6 +128,8 @@ void EdShapeEditorBhv::Open(B2FixtureComponent* fixture) {
     bodySin_ = std::sin(angle);
     restoreText_ = fixture->GetPropertyText("Shape");
     lastText_ = restoreText_;
+    stepsMade_ = 0;
+    dragging_ = false;
     Handles.clear();
     Selected = -1;
     Owner->SetPassesEnabled(true);
@@ -143,7 +149,13 @@ void EdShapeEditorBhv::Close(bool restore) {
     }
     if (restore && FixtureStillExists()) {
         fixture_->SetPropertyText("Shape", 0, restoreText_);
+        // Esc is no step: the shape is as it was, and so is the history.
+        if (EditorState* editor = Service<EditorState>::TryGet()) {
+            EdHistory& history = editor->History;
+            history.DropFrom(history.Size() - std::min(history.Size(), stepsMade_));
+        }
     }
+    stepsMade_ = 0;
     fixture_ = nullptr;
     Owner->SetPassesEnabled(false);
     Handles.clear();
@@ -200,6 +212,13 @@ void EdShapeEditorBhv::HandleInput() {
     if (text.empty()) {
         text = lastText_;
     }
+    // One drag is one step, from the shape at its start to the shape at its end.
+    if (dragging && !dragging_) {
+        dragStartText_ = text;
+    } else if (!dragging && dragging_) {
+        RecordStep("Drag", dragStartText_, text);
+    }
+    dragging_ = dragging;
     std::string kind;
     const std::vector<Vector2> local = LocalHandles(text, kind);
     Handles.clear();
@@ -226,13 +245,16 @@ void EdShapeEditorBhv::HandleInput() {
         }
     }
 
+    const char* pointEdit = nullptr;
     if (kind == "Polygon" && Selected >= 0) {
         if (input.IsKeyPressed(Key::Insert)) {
             Handles.insert(Handles.begin() + Selected + 1, mouse);
             ++Selected;
+            pointEdit = "Insert point";
         } else if (input.IsKeyPressed(Key::Delete) && Handles.size() >= 4) {
             Handles.erase(Handles.begin() + Selected);
             Selected = -1;
+            pointEdit = "Delete point";
         }
     }
 
@@ -250,4 +272,22 @@ void EdShapeEditorBhv::HandleInput() {
     }
     lastText_ = FormatShape(kind, newLocal);
     fixture_->SetPropertyText("Shape", 0, lastText_);
+    if (pointEdit) {
+        RecordStep(pointEdit, text, fixture_->GetPropertyText("Shape"));
+    }
+}
+
+void EdShapeEditorBhv::RecordStep(const char* what, const std::string& before, const std::string& after) {
+    GameObject* object = fixture_ ? fixture_->Owner : nullptr;
+    if (!object || before == after) {
+        return;
+    }
+    const std::vector<IEditable*> components = EditableComponents(*object);
+    const long index = std::find(components.begin(), components.end(), fixture_) - components.begin();
+    auto step = std::make_unique<LiveValueStep>(*object, LiveValueStep::What::Property,
+                                                std::string("Shape of ") + object->Name, before, after);
+    step->OnProperty(static_cast<int>(index), ClassNameOf(*fixture_), "Shape", 0);
+    step->Text = std::string(what) + ": " + step->Text;
+    Service<EditorState>::Get().History.Push(std::move(step));
+    ++stepsMade_;
 }

@@ -11,7 +11,8 @@ class EdCameraMoverBhv;
 
 // Reshapes a fixture by dragging handles on its points: one per polygon vertex, two for a box
 // (its half width and half height), one for a circle (its radius). Insert and Delete add and remove
-// polygon points; Enter keeps the new shape, Esc puts the old one back. The free camera on the
+// polygon points; Enter keeps the new shape, Esc puts the old one back. Each drag and each inserted
+// or deleted point is a step of the editor's history; Esc forgets them again. The free camera on the
 // same object flies while it is open.
 class EdShapeEditorBhv : public Behavior {
 public:
@@ -42,6 +43,8 @@ private:
     Vector2 ToWorld(Vector2 local) const;
     Vector2 ToLocal(Vector2 world) const;
     bool FixtureStillExists() const;
+    // One drag, inserted or deleted point as a step of the editor's history.
+    void RecordStep(const char* what, const std::string& before, const std::string& after);
 
     B2FixtureComponent* fixture_ = nullptr;
     EdCameraMoverBhv* camera_ = nullptr;
@@ -51,4 +54,7 @@ private:
     std::string restoreText_;
     std::string lastText_; // the last text written: a shape the fixture refused leaves it empty
     bool showPhysicsBefore_ = false;
+    std::string dragStartText_;
+    bool dragging_ = false;
+    size_t stepsMade_ = 0; // steps of this opening, forgotten again by Esc
 };

@@ -179,7 +179,9 @@ void EdFieldBhv::EditKeys() {
             Caret = static_cast<int>(Text.size());
             if (ChangeHandler) {
                 const std::string text = Text;
+                IsNudging = true;
                 ChangeHandler(text);
+                IsNudging = false;
             }
         }
     }

@@ -45,6 +45,7 @@ public:
     int Caret = 0;
     bool IsEditing = false;
     bool IsEditable = true;
+    bool IsNudging = false; // set while ChangeHandler runs for an Up or Down nudge
     std::function<void(const std::string& text)> ChangeHandler;
 
 private:

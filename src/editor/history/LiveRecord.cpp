@@ -1,0 +1,185 @@
+#include "editor/history/LiveRecord.h"
+
+#include <algorithm>
+#include <memory>
+#include <typeinfo>
+
+#include "core/Behavior.h"
+#include "core/Component.h"
+#include "core/GameObject.h"
+#include "core/Service.h"
+#include "prefabs/PrefabManager.h"
+#include "reflection/ValueType.h"
+
+std::string ClassNameOf(const IEditable& editable) {
+    const PrefabManager& prefabs = Service<PrefabManager>::Get();
+    std::string name = prefabs.GetClassName(editable);
+    return name.empty() ? prefabs.Registry.FindName(typeid(editable)) : name;
+}
+
+std::vector<IEditable*> EditableComponents(const GameObject& object) {
+    std::vector<IEditable*> out;
+    for (Component* c : object.Components) {
+        if (auto* editable = dynamic_cast<IEditable*>(c); editable && !c->PendingDestroy) {
+            out.push_back(editable);
+        }
+    }
+    return out;
+}
+
+size_t ComponentRecord::Bytes() const {
+    size_t bytes = sizeof(*this) + ClassName.size();
+    for (const auto& [key, parts] : Values) {
+        bytes += sizeof(Values[0]) + key.size();
+        for (const std::string& part : parts) {
+            bytes += sizeof(part) + part.size();
+        }
+    }
+    return bytes;
+}
+
+ComponentRecord RecordComponent(const IEditable& editable) {
+    ComponentRecord record;
+    record.ClassName = ClassNameOf(editable);
+    record.Values.reserve(editable.Properties.size());
+    for (const auto& [key, registration] : editable.Properties) {
+        std::vector<std::string> parts;
+        const int count = PartCount(registration->Type);
+        for (int part = 0; part < count; ++part) {
+            parts.push_back(editable.GetPropertyText(key, part));
+        }
+        record.Values.emplace_back(key, std::move(parts));
+    }
+    return record;
+}
+
+std::vector<ComponentRecord> RecordComponents(const GameObject& object) {
+    std::vector<ComponentRecord> records;
+    for (const IEditable* editable : EditableComponents(object)) {
+        records.push_back(RecordComponent(*editable));
+    }
+    return records;
+}
+
+size_t RecordBytes(const std::vector<ComponentRecord>& records) {
+    size_t bytes = 0;
+    for (const ComponentRecord& record : records) {
+        bytes += record.Bytes();
+    }
+    return bytes;
+}
+
+namespace {
+
+int IndexIn(const GameObject& object, const IEditable* editable) {
+    const auto* component = dynamic_cast<const Component*>(editable);
+    auto it = std::find(object.Components.begin(), object.Components.end(), component);
+    return static_cast<int>(it - object.Components.begin());
+}
+
+// Moves editable to just before the object's component at (or, for the end, after the last).
+void PlaceBefore(GameObject& object, IEditable* editable, IEditable* before) {
+    auto* component = dynamic_cast<Component*>(editable);
+    const int from = IndexIn(object, editable);
+    int to = before ? IndexIn(object, before) : static_cast<int>(object.Components.size()) - 1;
+    if (before && to > from) {
+        --to; // erase-and-insert: the target shifts down once the mover has left
+    }
+    if (component && to != from) {
+        component->MoveInComponentList(to - from);
+    }
+}
+
+void WriteValues(IEditable& editable, const ComponentRecord& record) {
+    for (const auto& [key, parts] : record.Values) {
+        for (size_t part = 0; part < parts.size(); ++part) {
+            const int p = static_cast<int>(part);
+            if (editable.GetPropertyText(key, p) != parts[part]) {
+                editable.SetPropertyText(key, p, parts[part]);
+            }
+        }
+    }
+}
+
+} // namespace
+
+void RestoreComponents(GameObject& object, const std::vector<ComponentRecord>& records) {
+    std::vector<IEditable*> current = EditableComponents(object);
+    std::vector<Behavior*> fresh;
+    const PrefabManager& prefabs = Service<PrefabManager>::Get();
+    for (size_t i = 0; i < records.size(); ++i) {
+        const std::string& wanted = records[i].ClassName;
+        if (i < current.size() && ClassNameOf(*current[i]) == wanted) {
+            continue;
+        }
+        IEditable* found = nullptr;
+        for (size_t j = i + 1; j < current.size(); ++j) {
+            if (ClassNameOf(*current[j]) == wanted) {
+                found = current[j];
+                current.erase(current.begin() + static_cast<long>(j));
+                break;
+            }
+        }
+        if (!found && prefabs.Registry.Contains(wanted)) {
+            std::unique_ptr<IEditable> made = prefabs.Registry.Create(wanted);
+            if (auto* component = dynamic_cast<Component*>(made.get())) {
+                made.release();
+                WriteValues(*dynamic_cast<IEditable*>(component), records[i]);
+                object.AddComponent(component);
+                found = dynamic_cast<IEditable*>(component);
+                if (Behavior* behavior = component->AsBehavior()) {
+                    fresh.push_back(behavior);
+                }
+            }
+        }
+        if (!found) {
+            continue; // a class no longer registered: nothing to build it from
+        }
+        PlaceBefore(object, found, i < current.size() ? current[i] : nullptr);
+        current.insert(current.begin() + static_cast<long>(std::min(i, current.size())), found);
+    }
+    for (size_t k = records.size(); k < current.size(); ++k) {
+        if (auto* component = dynamic_cast<Component*>(current[k])) {
+            component->DestroyLater();
+        }
+    }
+    current.resize(std::min(current.size(), records.size()));
+    for (size_t i = 0; i < current.size(); ++i) {
+        WriteValues(*current[i], records[i]);
+    }
+    for (Behavior* behavior : fresh) {
+        behavior->Start();
+    }
+}
+
+namespace {
+
+void WriteTree(const GameObject& object, int depth, std::string& out) {
+    const std::string indent(static_cast<size_t>(depth) * 2, ' ');
+    out += indent + "object \"" + object.Name + "\" prefab \"" + object.PrefabName + "\" flags " +
+           (object.InputEnabled ? "i" : "-") + (object.UpdateEnabled ? "u" : "-") +
+           (object.DrawEnabled ? "d" : "-") + "\n";
+    for (const ComponentRecord& record : RecordComponents(object)) {
+        out += indent + "  " + record.ClassName + "\n";
+        for (const auto& [key, parts] : record.Values) {
+            out += indent + "    " + key;
+            for (const std::string& part : parts) {
+                out += " \"" + part + "\"";
+            }
+            out += "\n";
+        }
+    }
+    for (const GameObject* child : object.Children) {
+        if (!child->PendingDestroy) {
+            WriteTree(*child, depth + 1, out);
+        }
+    }
+}
+
+} // namespace
+
+std::string LiveTreeText(const GameObject& object) {
+    std::string out;
+    WriteTree(object, 0, out);
+    return out;
+}
