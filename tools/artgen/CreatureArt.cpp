@@ -26,7 +26,7 @@ void drawShrimp(PixelCanvas& c, Mat body) {
         c.line(static_cast<int>(x), 3, static_cast<int>(x), 6, body, 1); // segment seams
     }
     c.set(13, 4, Mat::Dark, 0); // eye
-    c.outline(Mat::Light, 1); // pale, so the shrimp shows on dark ground and water
+    c.outline(Mat::Light, 1);   // pale, so the shrimp shows on dark ground and water
     c.mirrorX();
 }
 
