@@ -105,6 +105,7 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole) {
     readNumber("MasterVolume", settings.MasterVolume, 0.0, 1.0);
     readNumber("MusicVolume", settings.MusicVolume, 0.0, 1.0);
     readNumber("EffectsVolume", settings.EffectsVolume, 0.0, 1.0);
+    readBool("FirstRunHintDismissed", settings.FirstRunHintDismissed);
     if (!problem.empty()) {
         Warn(path, problem);
     } else if (whole) {
@@ -121,6 +122,7 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& path) {
     root.put("MasterVolume", ShortestText(settings.MasterVolume));
     root.put("MusicVolume", ShortestText(settings.MusicVolume));
     root.put("EffectsVolume", ShortestText(settings.EffectsVolume));
+    root.put("FirstRunHintDismissed", settings.FirstRunHintDismissed);
 
     std::ostringstream text;
     WriteJsonTree(text, root);

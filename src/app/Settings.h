@@ -11,6 +11,7 @@ struct Settings {
     float MasterVolume = 1.0f; // 0..1, over everything heard
     float MusicVolume = 1.0f;
     float EffectsVolume = 1.0f;
+    bool FirstRunHintDismissed = false; // the first start's hint has been shown out
 
     bool operator==(const Settings&) const = default;
 

@@ -10,7 +10,7 @@
 
 SettingsKeeper::SettingsKeeper(std::filesystem::path path, Window& window, AudioSystem& audio,
                                MusicPlayer& music, Run run)
-    : path_(std::move(path)), window_(window), audio_(audio), music_(music) {
+    : path_(std::move(path)), window_(window), audio_(audio), music_(music), run_(run) {
     std::error_code error;
     if (run == Run::Headless && !std::filesystem::exists(path_, error)) {
         Apply();
@@ -39,7 +39,9 @@ void SettingsKeeper::Change(const Settings& settings) {
 }
 
 OptionValues SettingsKeeper::Options() const {
-    return {current_.MasterVolume, current_.MusicVolume, current_.EffectsVolume, current_.Fullscreen};
+    // Nobody reads a hint in a headless run, and it must not write the file for one.
+    return {current_.MasterVolume, current_.MusicVolume, current_.EffectsVolume, current_.Fullscreen,
+            current_.FirstRunHintDismissed || run_ == Run::Headless};
 }
 
 void SettingsKeeper::SetOptions(const OptionValues& values) {
@@ -48,6 +50,8 @@ void SettingsKeeper::SetOptions(const OptionValues& values) {
     changed.MusicVolume = std::clamp(values.MusicVolume, 0.0f, 1.0f);
     changed.EffectsVolume = std::clamp(values.EffectsVolume, 0.0f, 1.0f);
     changed.Fullscreen = values.Fullscreen;
+    changed.FirstRunHintDismissed =
+        values.FirstRunHintDismissed && (run_ == Run::Player || current_.FirstRunHintDismissed);
     Change(changed);
 }
 

@@ -51,6 +51,7 @@ private:
     Window& window_;
     AudioSystem& audio_;
     MusicPlayer& music_;
+    Run run_;
     Settings current_;
     bool unwritten_ = false; // the file does not hold current_
     int unchangedFrames_ = 0;

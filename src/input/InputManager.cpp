@@ -36,8 +36,11 @@ void InputManager::KeyUp(int virtualKey) {
 
 void InputManager::SetKeyState(Key key, bool down) {
     // "None" stays clear so that actions bound to unknown key names never trigger.
-    if (key != Key::None)
+    if (key != Key::None) {
         CurrentKeys.set(static_cast<size_t>(key), down);
+        if (!down)
+            HeldOver.reset(static_cast<size_t>(key));
+    }
 }
 
 void InputManager::FrameUpdate() {
@@ -103,16 +106,18 @@ void InputManager::ReadMappings(const std::string& json, const std::string& file
 }
 
 bool InputManager::IsKeyDown(Key key) const {
-    return HasFocus() && CurrentKeys[static_cast<size_t>(key)];
+    const size_t i = static_cast<size_t>(key);
+    return HasFocus() && CurrentKeys[i] && !HeldOver[i];
 }
 
 bool InputManager::IsKeyPressed(Key key) const {
     const size_t i = static_cast<size_t>(key);
-    return HasFocus() && CurrentKeys[i] && !PreviousKeys[i];
+    return HasFocus() && CurrentKeys[i] && !PreviousKeys[i] && !HeldOver[i];
 }
 
 bool InputManager::IsKeyFired(Key key) const {
-    return HasFocus() && FiredKeys[static_cast<size_t>(key)];
+    const size_t i = static_cast<size_t>(key);
+    return HasFocus() && FiredKeys[i] && !HeldOver[i];
 }
 
 bool InputManager::IsActionIn(Action action, const KeySet& keys) const {
@@ -120,7 +125,7 @@ bool InputManager::IsActionIn(Action action, const KeySet& keys) const {
         return false;
     const auto [first, last] = Mappings.equal_range(action);
     for (auto it = first; it != last; ++it)
-        if (keys[static_cast<size_t>(it->second)])
+        if (const size_t i = static_cast<size_t>(it->second); keys[i] && !HeldOver[i])
             return true;
     return false;
 }

@@ -38,6 +38,10 @@ public:
     // Key::None is never set.
     void SetKeyState(Key key, bool down);
 
+    // Every key held now reads as up until it is let go: a menu that opens calls this so that only
+    // presses begun after it opened act on it.
+    void IgnoreHeldKeys() { HeldOver = CurrentKeys; }
+
     // Cursor position in client-area pixels, origin top left.
     void SetMousePosition(float x, float y) { MousePosition = {x, y}; }
 
@@ -80,14 +84,15 @@ public:
     // submarine's position plus PadAim times the reach of the tool, where a mouse player's pointer
     // would be. Stays zero without a pad.
     Vector2 PadAim;
-    KeySet CurrentKeys;            // held now
-    KeySet PreviousKeys;           // CurrentKeys at the end of the last frame update
-    std::string TypedText;         // characters of the keys fired at the last frame update, by key number
+    KeySet CurrentKeys;    // held now
+    KeySet PreviousKeys;   // CurrentKeys at the end of the last frame update
+    std::string TypedText; // characters of the keys fired at the last frame update, by key number
     std::multimap<Action, Key> Mappings;                                // equal actions keep file order
     std::array<float, KeySetSize> RepeatTimers = InitialRepeatTimers(); // seconds; RepeatDelay while up
     KeySet FiredKeys;
     // The last key newly pressed came from the game controller: hints then name its inputs.
     bool PadLastUsed = false;
+    KeySet HeldOver; // held at the last IgnoreHeldKeys and not let go since: read as up
 
     static constexpr float RepeatDelay = -0.35f;   // timer value at press: repeats start 0.4 s later
     static constexpr float RepeatInterval = 0.05f; // then one repeat per interval, at most one a frame

@@ -1,6 +1,7 @@
 #include "saves/SavedGames.h"
 
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "core/Service.h"
@@ -25,12 +26,15 @@ void saveGame(const std::string& slotName) {
     } else {
         ok = false;
     }
-    if (!ok) {
-        const std::string file = IsSlotName(slotName) ? SlotPath(slotName).string() : slotName;
-        std::fprintf(stderr, "kelvane: could not save \"%s\": %s; the slot keeps its old save\n",
-                     file.c_str(), fault.c_str());
-        showHudMessage("Save failed");
+    if (ok) {
+        // "SavedGame3" was written: the player sees "Saved to slot 3".
+        showHudMessage("Saved to slot " + slotName.substr(std::string_view("SavedGame").size()));
+        return;
     }
+    const std::string file = IsSlotName(slotName) ? SlotPath(slotName).string() : slotName;
+    std::fprintf(stderr, "kelvane: could not save \"%s\": %s; the slot keeps its old save\n", file.c_str(),
+                 fault.c_str());
+    showHudMessage("Save failed");
 }
 
 void loadGame(const std::string& slotName) {

@@ -13,11 +13,13 @@
 #include "world/tiles/TileSpriteBhv.h"
 #include "world/tiles/TileTypeBhv.h"
 #include "world/tiles/TileTypesRootBhv.h"
+#include "world/tiles/WaterShadeBhv.h"
 
 void RegisterWorldClasses(ComponentRegistry& registry) {
     registry.Register<WorldMakerBhv>();
     registry.Register<TileTypeBhv>();
     registry.Register<TileTypesRootBhv>();
+    registry.Register<WaterShadeBhv>();
     registry.Register<TileSpriteBhv>();
     registry.Register<TileDisplayManagerBhv>();
     registry.Register<ThingComponent>();

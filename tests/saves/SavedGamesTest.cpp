@@ -124,6 +124,9 @@ TEST_F(SavedGamesTest, AGameComesBackWholeAndSavesAgainToTheSameBytes) {
     ASSERT_TRUE(inventory && things && worldEvents && Submarine());
     Play();
     saveGame("SavedGame2");
+    // The HUD says where the game went.
+    EXPECT_EQ(hud, std::vector<std::string>{"Saved to slot 2"});
+    hud.clear();
     const std::vector<uint8_t> saved = ReadBytes(Slot(2));
     ASSERT_GT(saved.size(), 64561u);
     const std::array<uint8_t, TileGrid::Columns* TileGrid::Rows> tiles = grid.Codes();
@@ -274,6 +277,7 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
     EXPECT_FALSE(fs::exists(folder / "SavedGame1.sav.tmp"));
 
     // A save folder that cannot be made: one HUD message, one stderr line naming the file.
+    hud.clear();
     slotFolder.Folder = folder / "SavedGame1.sav" / "inside";
     ::testing::internal::CaptureStderr();
     saveGame("SavedGame1");
@@ -290,6 +294,7 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
 TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
     Play();
     saveGame("SavedGame1");
+    hud.clear();
     const std::vector<uint8_t> good = ReadBytes(Slot(1));
     SavedGame parsed;
     std::string fault;

@@ -15,6 +15,7 @@
 #include "world/tiles/TileDisplayManagerBhv.h"
 #include "world/tiles/TileSpriteBhv.h"
 #include "world/tiles/TileTypesRootBhv.h"
+#include "world/tiles/WaterShadeBhv.h"
 
 namespace {
 
@@ -73,6 +74,40 @@ TEST_F(TilesTest, TheLaterOfTwoTypesWithOneIndexWinsAndTheDefaultIndexTakesNoSlo
     types->Children[0]->DestroyLater();
     queues.Flush();
     EXPECT_EQ(table.Get(3), nullptr);
+}
+
+// The open water is lighter near the surface and darker below, following the camera; a colour
+// someone else put up (a flash, the reward) stays until a water shade or plain black is back.
+TEST_F(TilesTest, TheWaterDarkensWithDepthAndLeavesOtherColoursAlone) {
+    GraphicsManager graphics;
+    Service<GraphicsManager>::Scoped graphicsScope(graphics);
+    auto* object = new GameObject();
+    auto* water = new WaterShadeBhv();
+    object->AddComponent(water);
+    root.AppendChild(object);
+    auto brightness = [](Color c) {
+        return c.r + c.g + c.b;
+    };
+
+    graphics.WorldCamera.Position = {30.0f, -22.5f};
+    RunFrame();
+    const Color shallow = graphics.ClearColor;
+    EXPECT_GT(brightness(shallow), 150);
+    EXPECT_GT(shallow.b, shallow.r);
+    graphics.WorldCamera.Position = {30.0f, -400.0f};
+    RunFrame();
+    const Color deep = graphics.ClearColor;
+    EXPECT_LT(brightness(deep), brightness(shallow) / 3);
+    EXPECT_TRUE(water->IsWaterShade(shallow) && water->IsWaterShade(deep));
+
+    const Color reward{156, 62, 56, 255};
+    EXPECT_FALSE(water->IsWaterShade(reward));
+    graphics.ClearColor = reward;
+    RunFrame();
+    EXPECT_EQ(graphics.ClearColor, reward);
+    graphics.ClearColor = shallow; // put back after a flash
+    RunFrame();
+    EXPECT_EQ(graphics.ClearColor, deep);
 }
 
 TEST_F(TilesTest, ThePoolShowsTheCellsAroundTheCameraAndOffGridCellsEmpty) {

@@ -26,24 +26,26 @@ void drawShrimp(PixelCanvas& c, Mat body) {
         c.line(static_cast<int>(x), 3, static_cast<int>(x), 6, body, 1); // segment seams
     }
     c.set(13, 4, Mat::Dark, 0); // eye
-    c.outline();
+    c.outline(Mat::Light, 1);   // pale, so the shrimp shows on dark ground and water
     c.mirrorX();
 }
 
 void drawUrchin(PixelCanvas& c) {
-    const double cx = 8, cy = 8.5;
+    // Bright spines inside a dark line and a pale ring: a hazard must read on dirt, rock and water.
+    const double cx = 8, cy = 8;
     for (int i = 0; i < 12; ++i) {
         double a = i * std::numbers::pi / 6 + 0.2;
         c.line(static_cast<int>(cx), static_cast<int>(cy),
-               static_cast<int>(std::lround(cx + 7.4 * std::cos(a))),
-               static_cast<int>(std::lround(cy + 7.0 * std::sin(a))), Mat::Purple, 1);
+               static_cast<int>(std::lround(cx + 5.6 * std::cos(a))),
+               static_cast<int>(std::lround(cy + 5.6 * std::sin(a))), Mat::Purple, 3);
     }
-    c.fillEllipse(cx, cy, 4.5, 4.2, Mat::Purple, 1);
+    c.fillEllipse(cx, cy, 3.8, 3.6, Mat::Purple, 2);
     c.shadeEdges();
-    c.paintEllipse(cx - 1.5, cy - 1.5, 1.6, 1.4, Mat::Purple, 3);
-    c.set(8, 11, Mat::Red, 2);
-    c.set(5, 9, Mat::Red, 2);
+    c.paintEllipse(cx - 1.2, cy - 1.2, 1.4, 1.2, Mat::Light, 3);
+    c.set(8, 10, Mat::Red, 3);
+    c.set(6, 9, Mat::Red, 3);
     c.outline();
+    c.outline(Mat::Light, 2);
 }
 
 void drawChest(PixelCanvas& c) {
@@ -111,7 +113,7 @@ void drawMantis(PixelCanvas& c, bool charged) {
     c.set(54, 3, Mat::Glass, 3);
     c.set(51, 4, Mat::Dark, 0);
     c.set(55, 5, Mat::Dark, 0);
-    c.outline();
+    c.outline(Mat::Light, 1);
     c.mirrorX();
 }
 } // namespace

@@ -153,7 +153,7 @@ void PixelCanvas::shadeEdges() {
     }
 }
 
-void PixelCanvas::outline() {
+void PixelCanvas::outline(Mat material, int shade) {
     std::vector<std::pair<int, int>> ring;
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
@@ -164,7 +164,7 @@ void PixelCanvas::outline() {
         }
     }
     for (auto [x, y] : ring) {
-        set(x, y, Mat::Outline, 0);
+        set(x, y, material, shade);
     }
 }
 

@@ -39,8 +39,9 @@ public:
 
     // Lightens edges that face up or left and darkens those facing down or right.
     void shadeEdges();
-    // Surrounds the silhouette with the outline colour (4-neighbours of filled pixels).
-    void outline();
+    // Surrounds the silhouette with the outline colour (4-neighbours of filled pixels), or with
+    // another shade: a bright ring keeps a sprite visible on dark ground.
+    void outline(Mat material = Mat::Outline, int shade = 0);
     void mirrorX();
 
     // Plain RGBA; a pixel with a direct colour (see setColor) keeps it.

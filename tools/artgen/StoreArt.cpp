@@ -1,6 +1,6 @@
 // The supply-station store (in the "Game" texture): the panel of the buy and sell lists, the
-// smaller panel of the store's front page, and the list row the store tints (normal or selected),
-// drawn near-white so the tint alone decides its colour.
+// smaller panel of the store's front page, the list row the store tints (normal or selected),
+// drawn near-white so the tint alone decides its colour, and the rim of the selected row.
 #include "SpriteSet.h"
 
 namespace kelvane::artgen {
@@ -74,6 +74,12 @@ void drawStore(SpriteSet& set) {
         bevel(c, 0, 0, 660, 66, 2, Mat::Light);
         c.fillRect(8, 7, 52, 52, Mat::Light, 0);
         bevel(c, 8, 7, 52, 52, 1, Mat::Light);
+    }
+    {
+        // Laid over the selected row: a gold rim, clear inside, so the chosen line stands out
+        // whatever its tint.
+        PixelCanvas& c = set.add("Game", "StoreRowOutline", 660, 66);
+        bevel(c, 0, 0, 660, 66, 4, Mat::Gold);
     }
     {
         // The needs section's strip behind its rows.

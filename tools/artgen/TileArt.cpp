@@ -40,6 +40,20 @@ void nugget(PixelCanvas& c, int x, int y, Mat mat, bool big) {
     c.set(x + (big ? 3 : 2), y + 2, Mat::Outline, 2);
 }
 
+// A 4 x 4 lump with a dark rim and a white glint, top left at x, y.
+void lump(PixelCanvas& c, int x, int y, Mat mat) {
+    for (int i = 0; i < 6; ++i) {
+        c.set(x + i, y, Mat::Outline, 1);
+        c.set(x + i, y + 5, Mat::Outline, 1);
+        c.set(x, y + i, Mat::Outline, 1);
+        c.set(x + 5, y + i, Mat::Outline, 1);
+    }
+    c.fillRect(x + 1, y + 1, 4, 4, mat, 3);
+    c.fillRect(x + 3, y + 3, 2, 2, mat, 2);
+    c.set(x + 4, y + 4, mat, 1);
+    c.set(x + 1, y + 1, Mat::Light, 3);
+}
+
 void bevel(PixelCanvas& c, Mat mat) {
     for (int i = 0; i < T; ++i) {
         c.set(i, 0, mat, 2);
@@ -84,11 +98,13 @@ void drawTiles(SpriteSet& set) {
     PixelCanvas dirt = dirtTile(set, "Dirt");
     PixelCanvas rock = rockTile(set, "Rock", Mat::Rock, 12);
 
+    // Copper in dirt is the first thing a player digs: large bright lumps with a dark rim and a
+    // glint, so it never passes for plain dirt.
     PixelCanvas& copperDirt = set.add("Game", "CopperDirt", T, T);
     copperDirt = dirt;
-    nugget(copperDirt, 3, 4, Mat::Copper, true);
-    nugget(copperDirt, 10, 9, Mat::Copper, true);
-    nugget(copperDirt, 5, 12, Mat::Copper, false);
+    lump(copperDirt, 2, 2, Mat::Copper);
+    lump(copperDirt, 9, 7, Mat::Copper);
+    lump(copperDirt, 3, 10, Mat::Copper);
 
     PixelCanvas& copperRock = set.add("Game", "CopperRock", T, T);
     copperRock = rock;

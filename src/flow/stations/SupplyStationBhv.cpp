@@ -1,5 +1,6 @@
 #include "flow/stations/SupplyStationBhv.h"
 
+#include <box2d/b2_body.h>
 #include <box2d/b2_fixture.h>
 
 #include "core/GameObject.h"
@@ -34,6 +35,12 @@ void SupplyStationBhv::OnBeginContact(b2Contact* /*contact*/, b2Fixture* other) 
     const GameObject* sub = SubmarineObject();
     if (!component || !sub || component->Owner != sub) {
         return;
+    }
+    // The submarine stops at the hatch: the store holds the game, and a speed kept through it would
+    // carry the hull on into the station once the store closes.
+    if (B2BodyComponent* hull = sub->GetComponentOfType<B2BodyComponent>(); hull && hull->GetBody()) {
+        hull->GetBody()->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
+        hull->GetBody()->SetAngularVelocity(0.0f);
     }
     OpenStore();
     StopCoroutine<&SupplyStationBhv::CooldownStep>();

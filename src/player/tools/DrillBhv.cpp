@@ -14,6 +14,8 @@
 #include "input/InputManager.h"
 #include "physics/B2FixtureComponent.h"
 #include "player/EnemyLink.h"
+#include "player/HudMessage.h"
+#include "player/items/ItemComponent.h"
 #include "player/tools/ToolSupport.h"
 #include "world/TileGrid.h"
 #include "world/things/ThingRootBhv.h"
@@ -178,6 +180,17 @@ CoCommand DrillBhv::HitStep(int step) {
     return CoRestart();
 }
 
+void DrillBhv::TooHard() {
+    playCue("DrillTooHard");
+    // The sound repeats with every blow; the line is said once while the drill stays on hard ground.
+    if (!toldTooHard_) {
+        toldTooHard_ = true;
+        const ItemComponent* item = Owner ? ItemOf(*Owner) : nullptr;
+        showHudMessage("Too hard for the " +
+                       (item && !item->DisplayName.empty() ? item->DisplayName : "drill"));
+    }
+}
+
 void DrillBhv::Hit() {
     hits_.clear();
     ThingRootBhv::QueryFixturesInSquare(Tip, EnemyReach, hits_);
@@ -187,7 +200,7 @@ void DrillBhv::Hit() {
             continue;
         }
         if (ReadEnemyValues(*enemy).Hardness > Hardness) {
-            playCue("DrillTooHard");
+            TooHard();
             return;
         }
         DamageEnemy(*enemy, DamageAmount, fixture);
@@ -196,12 +209,14 @@ void DrillBhv::Hit() {
     TileGrid::Cell cell;
     TileTypeBhv* type = SolidTypeAt(Tip, cell);
     if (!type) {
+        toldTooHard_ = false;
         return;
     }
     if (type->Hardness > Hardness) {
-        playCue("DrillTooHard");
+        TooHard();
         return;
     }
+    toldTooHard_ = false;
     const int index = cell.Row * TileGrid::Columns + cell.Column;
     DamagedTile* entry = nullptr;
     for (DamagedTile& tile : DamagedTiles) {

@@ -36,6 +36,8 @@ public:
     // One blow at the tip: creatures first (a creature harder than the drill blocks the whole
     // blow), then the tile.
     void Hit();
+    // The error sound, and once in a row a HUD line naming this drill.
+    void TooHard();
 
     float MinLength = 1.0f;
     float MaxLength = 3.0f;
@@ -62,4 +64,5 @@ private:
     CueLoopedBhv* spin_ = nullptr;
     CueLoopedBhv* grind_ = nullptr;
     std::vector<B2FixtureComponent*> hits_; // reused by every blow
+    bool toldTooHard_ = false;              // the HUD said so since the drill last met softer ground
 };

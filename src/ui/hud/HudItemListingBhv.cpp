@@ -22,7 +22,6 @@ namespace {
 constexpr Color PressedUseableTint{34, 34, 34, 255};
 constexpr Color UseableTint{17, 17, 17, 255};
 constexpr Color OtherTint{0, 0, 0, 255};
-constexpr std::string_view InSlotMark = " (E)";
 
 bool InRect(const Rect& r, Vector2 p) {
     return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
@@ -99,17 +98,17 @@ void HudItemListingBhv::ShowItem(const ItemComponent& item) {
     }
     if (TextComponent* text = nameText_ ? nameText_->Text() : nullptr) {
         // Compared in place: a steady row rewrites (and allocates) nothing.
+        // A weapon in a quick slot names its slot, whose number key selects it: "Plastic Drill (slot 1)".
         const bool inSlot = item.QuickslotIndex >= 0;
         const std::string& name = item.DisplayName;
         std::string& shown = text->Text;
-        const bool same = shown.size() == name.size() + (inSlot ? InSlotMark.size() : 0) &&
+        const std::string mark = inSlot ? " (slot " + std::to_string(item.QuickslotIndex + 1) + ")" : "";
+        const bool same = shown.size() == name.size() + mark.size() &&
                           shown.compare(0, name.size(), name) == 0 &&
-                          (!inSlot || std::string_view(shown).substr(name.size()) == InSlotMark);
+                          std::string_view(shown).substr(name.size()) == mark;
         if (!same) {
             shown.assign(name);
-            if (inSlot) {
-                shown.append(InSlotMark);
-            }
+            shown.append(mark);
         }
     }
     if (TextComponent* text = quantityText_ ? quantityText_->Text() : nullptr) {

@@ -33,6 +33,12 @@ void HudMessageFlashBhv::Show(const std::string& text) {
         component->Text = text;
     }
     TimeLeft = FadeTime;
+    // At full strength at once: under a menu the HUD is drawn but not updated, and a message the
+    // store gives must show there.
+    SetShown(Owner, true);
+    if (TintComponent* tint = line_ ? line_->Tint() : nullptr) {
+        tint->Tint.a = 255;
+    }
 }
 
 void HudMessageFlashBhv::Update() {

@@ -21,7 +21,7 @@ public:
     // Fades the text while time is left; hidden otherwise.
     void Update() override;
 
-    // Shows the text at full strength for "FadeTime" seconds.
+    // Shows the text at full strength at once; it fades over "FadeTime" seconds of updates.
     void Show(const std::string& text);
     void ShowHudMessage(const std::string& text) override;
 

@@ -2,6 +2,7 @@
 
 #include "reflection/ComponentRegistry.h"
 #include "ui/hud/HudBossMeterBhv.h"
+#include "ui/hud/HudFirstRunHintBhv.h"
 #include "ui/hud/HudInventoryBhv.h"
 #include "ui/hud/HudItemListingBhv.h"
 #include "ui/hud/HudMessageFlashBhv.h"
@@ -17,4 +18,5 @@ void RegisterHudClasses(ComponentRegistry& registry) {
     registry.Register<HudMessageFlashBhv>();
     registry.Register<HudSectionTitleBhv>();
     registry.Register<HudBossMeterBhv>();
+    registry.Register<HudFirstRunHintBhv>();
 }

@@ -2,6 +2,7 @@
 target_sources(kelvane_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CachedNumberText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudBossMeterBhv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HudFirstRunHintBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudInventoryBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudItemListingBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudMessageFlashBhv.cpp

@@ -8,10 +8,12 @@
 
 TextMenuBhv::TextMenuBhv() {
     RegisterProperty("InactiveAlpha", &InactiveAlpha);
+    RegisterProperty("SelectedTint", &SelectedTint);
 }
 
 void TextMenuBhv::Start() {
     items_.clear();
+    itemTints_.clear();
     selected_ = 0;
     if (!Owner) {
         return;
@@ -19,6 +21,8 @@ void TextMenuBhv::Start() {
     for (GameObject* child : Owner->Children) {
         if (child->PrefabName == ItemPrefab) {
             items_.push_back(child);
+            const TintComponent* tint = child->Tint();
+            itemTints_.push_back(tint ? tint->Tint : Color::White());
         }
     }
 }
@@ -52,7 +56,12 @@ void TextMenuBhv::Update() {
                                                                   : inactive);
     for (size_t i = 0; i < items_.size(); ++i) {
         if (TintComponent* tint = items_[i]->Tint()) {
-            tint->Tint.a = static_cast<int>(i) == selected_ ? 255 : dimmed;
+            if (static_cast<int>(i) == selected_) {
+                tint->Tint = SelectedTint;
+            } else {
+                tint->Tint = itemTints_[i];
+                tint->Tint.a = dimmed;
+            }
         }
     }
 }

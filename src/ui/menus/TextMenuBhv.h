@@ -4,13 +4,15 @@
 #include <vector>
 
 #include "core/Behavior.h"
+#include "core/Color.h"
 
 class GameObject;
 
 // A keyboard-driven list of text lines: its child objects built from the "UiTextMenuItem" prefab,
 // in child order. "MoveUp" and "MoveDown" step through them (wrapping, with key repeat);
 // "MenuConfirm" hands the selected index to the item-chosen handler. The selected line is drawn
-// opaque, the others at "InactiveAlpha".
+// opaque in "SelectedTint", the others in their own colour at "InactiveAlpha", so the selected line
+// is always the brightest.
 class TextMenuBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "TextMenuBhv";
@@ -21,7 +23,7 @@ public:
     // Collects the lines.
     void Start() override;
     void HandleInput() override;
-    // Sets the tint alpha of every line.
+    // Sets the tint of every line.
     void Update() override;
 
     void SetItemChosenHandler(std::function<void(int)> handler) { itemChosen_ = std::move(handler); }
@@ -33,9 +35,11 @@ public:
     const std::vector<GameObject*>& Items() const { return items_; }
 
     float InactiveAlpha = 0.5f;
+    Color SelectedTint{255, 216, 106, 255};
 
 private:
     std::vector<GameObject*> items_;
+    std::vector<Color> itemTints_; // each line's own tint, as built
     int selected_ = 0;
     std::function<void(int)> itemChosen_;
 };

@@ -12,6 +12,7 @@
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/TextMenuBhv.h"
 #include "ui/menus/UiMenuRootBhv.h"
+#include "ui/menus/UiMessageBoxBhv.h"
 #include "world/generation/WorldMakerBhv.h"
 
 void UiMainMenuBhv::Start() {
@@ -32,8 +33,22 @@ void UiMainMenuBhv::ItemChosen(int index) {
     UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get();
     switch (index) {
     case 0:
-        StartNewGame();
-        Leave(true);
+        // A slip of Esc and Enter must not wipe a game: ask first, over the menu's background.
+        Leave(false);
+        if (!askQuestion(
+                "Start a new game? Progress not saved is lost.",
+                [this] {
+                    StartNewGame();
+                    Leave(true);
+                },
+                [] {
+                    if (UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get()) {
+                        menus->openMainMenu();
+                    }
+                })) {
+            StartNewGame(); // no box to ask with
+            Leave(true);
+        }
         break;
     case 1:
         Leave(false);

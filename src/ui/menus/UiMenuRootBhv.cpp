@@ -94,6 +94,10 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
             SwitchOn(*background);
         }
     }
+    // A key still held from play (steering into a station) must not move the new menu.
+    if (InputManager* input = Service<InputManager>::TryGet()) {
+        input->IgnoreHeldKeys();
+    }
     PauseGame();
     SwitchOn(*pending_);
     return CoEnd();

@@ -27,13 +27,24 @@ void UiMessageBoxBhv::HandleInput() {
         !(input->IsActionPressed(Action::MenuConfirm) || input->IsActionPressed(Action::MenuCancel))) {
         return;
     }
+    const bool yes = input->IsActionPressed(Action::MenuConfirm);
     StopCoroutine<&UiMessageBoxBhv::PauseStep>();
     SwitchOff(*Owner);
+    Owner->DestroyLater();
+    // Copies: a handler may end this box's game.
+    const std::function<void()> answer = yes ? onYes_ : onNo_;
+    if (answer) {
+        answer();
+    }
     const UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get();
     if (!menus || !menus->IsMenuOpen()) {
         ResumeGame();
     }
-    Owner->DestroyLater();
+}
+
+void UiMessageBoxBhv::SetAnswerHandlers(std::function<void()> onYes, std::function<void()> onNo) {
+    onYes_ = std::move(onYes);
+    onNo_ = std::move(onNo);
 }
 
 bool UiMessageBoxBhv::IsShowing() const {
@@ -57,6 +68,22 @@ GameObject* showMessageBox(const std::string& text) {
     menus->Owner->AppendChild(box);
     if (auto* bhv = box->GetComponentOfType<UiMessageBoxBhv>()) {
         bhv->SetText(text);
+    }
+    return box;
+}
+
+GameObject* askQuestion(const std::string& text, std::function<void()> onYes, std::function<void()> onNo) {
+    GameObject* box = showMessageBox(text);
+    if (!box) {
+        return nullptr;
+    }
+    if (auto* bhv = box->GetComponentOfType<UiMessageBoxBhv>()) {
+        bhv->SetAnswerHandlers(std::move(onYes), std::move(onNo));
+    }
+    if (const GameObject* hint = box->FindChild("Hint")) {
+        if (TextComponent* component = hint->Text()) {
+            component->Text = "Enter: yes     Esc: no";
+        }
     }
     return box;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/Behavior.h"
@@ -26,13 +27,19 @@ public:
 
     // The box's text: its child "UiText".
     void SetText(const std::string& text);
+    // Makes the box a question: "MenuConfirm" calls onYes, "MenuCancel" only puts the box away.
+    void SetAnswerHandlers(std::function<void()> onYes, std::function<void()> onNo);
 
 private:
     CoCommand PauseStep(int step);
 
     bool armed_ = false;
+    std::function<void()> onYes_;
+    std::function<void()> onNo_;
 };
 
 // Builds a "UiMessageBox" under the menu root showing text and returns it; null without a menu root
 // or the prefab. The box goes away once answered.
 GameObject* showMessageBox(const std::string& text);
+// The same box asking a question, its "Hint" line naming the answers: Enter calls onYes, Esc onNo.
+GameObject* askQuestion(const std::string& text, std::function<void()> onYes, std::function<void()> onNo);

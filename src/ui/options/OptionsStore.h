@@ -6,6 +6,8 @@ struct OptionValues {
     float MusicVolume = 1.0f;
     float EffectsVolume = 1.0f;
     bool Fullscreen = false;
+    // Not on the menu: the first start's hint, once shown out, never comes back.
+    bool FirstRunHintDismissed = false;
 
     bool operator==(const OptionValues&) const = default;
 };

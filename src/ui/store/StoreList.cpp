@@ -40,6 +40,11 @@ void StoreList::ShowScrollArrows(const GameObject& menu, int count) const {
     }
 }
 
+void StoreList::ShowSelection(const GameObject& row, bool selected, Color selectedTint) const {
+    SetRowTint(row, "Background", selected ? selectedTint : NormalTint);
+    SetRowTint(row, "Outline", selected ? Color::White() : Color{255, 255, 255, 0});
+}
+
 void SetRowText(const GameObject& row, std::string_view child, const std::string& text) {
     if (const GameObject* field = row.FindChild(child)) {
         if (TextComponent* textComponent = field->Text()) {

@@ -26,6 +26,10 @@ public:
     // hidden below the last row.
     void ShowScrollArrows(const GameObject& menu, int count) const;
 
+    // The row's "Background" takes selectedTint or the normal tint, and its "Outline" rim shows
+    // only on the selected row.
+    void ShowSelection(const GameObject& row, bool selected, Color selectedTint) const;
+
     int RowCount() const { return static_cast<int>(Rows.size()); }
 
     std::vector<GameObject*> Rows;

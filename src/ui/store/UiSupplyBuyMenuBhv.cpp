@@ -111,7 +111,7 @@ void UiSupplyBuyMenuBhv::Update() {
             SetRowText(rowObject, "Description", item->Description);
             SetRowText(rowObject, "Price", "$" + std::to_string(effectivePrice(*item)));
             const bool selected = index == list_.Selected;
-            SetRowTint(rowObject, "Background", selected ? SelectedTint : list_.NormalTint);
+            list_.ShowSelection(rowObject, selected, SelectedTint);
             if (selected) {
                 selectedItem_ = item;
             }

@@ -32,7 +32,8 @@ public:
     int OfferedCount() const { return offeredCount_; }
     ItemComponent* SelectedItem() const { return selectedItem_; }
 
-    Color SelectedTint{34, 34, 34, 255};
+    // Brighter than the rows' normal tint: the selected row is never the darker one.
+    Color SelectedTint{118, 178, 232, 255};
 
 private:
     CoCommand BuyStep(int step);

@@ -8,14 +8,37 @@
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "input/InputManager.h"
+#include "player/HudMessage.h"
 #include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
+#include "player/tools/DrillBhv.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/UiMenuRootBhv.h"
 
 int salePrice(const ItemComponent& item) {
     return item.Price / 2;
+}
+
+namespace {
+
+bool IsDrill(const ItemComponent& item) {
+    return item.Owner && item.Owner->GetComponentOfType<DrillBhv>() != nullptr;
+}
+
+} // namespace
+
+bool isLastDrill(const ItemComponent& item, const std::vector<ItemComponent*>& held) {
+    if (!IsDrill(item)) {
+        return false;
+    }
+    int drills = 0;
+    for (const ItemComponent* other : held) {
+        if (IsDrill(*other)) {
+            drills += std::max(other->Quantity, 0);
+        }
+    }
+    return drills <= 1;
 }
 
 UiSupplySellMenuBhv::UiSupplySellMenuBhv() {
@@ -100,7 +123,7 @@ void UiSupplySellMenuBhv::Refresh() {
         SetRowText(rowObject, "Title", item.DisplayName);
         SetRowText(rowObject, "Price", "Sale Price  $" + std::to_string(salePrice(item)));
         SetRowText(rowObject, "QuantityLeft", "You Have:   " + std::to_string(item.Quantity));
-        SetRowTint(rowObject, "Background", index == list_.Selected ? SelectedTint : list_.NormalTint);
+        list_.ShowSelection(rowObject, index == list_.Selected, SelectedTint);
     }
     for (; row < list_.Rows.size(); ++row) {
         SwitchOff(*list_.Rows[row]);
@@ -141,6 +164,12 @@ CoCommand UiSupplySellMenuBhv::SellStep(int step) {
             return CoEnd();
         }
         ItemComponent* item = held_[static_cast<size_t>(list_.Selected)];
+        if (isLastDrill(*item, held_)) {
+            // Without a drill nothing can be dug, and with little money nothing bought back.
+            playCue("ErrorBuzz");
+            showHudMessage("Can't sell your last drill");
+            return CoEnd();
+        }
         inventory->Money += salePrice(*item);
         recordSale(1, item->ItemName());
         removeItem(item, 1);

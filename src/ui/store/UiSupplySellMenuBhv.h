@@ -36,7 +36,8 @@ public:
     int ScrollTop() const { return list_.ScrollTop; }
     const std::vector<ItemComponent*>& HeldItems() const { return held_; }
 
-    Color SelectedTint{34, 34, 34, 255};
+    // Brighter than the rows' normal tint: the selected row is never the darker one.
+    Color SelectedTint{118, 178, 232, 255};
 
 private:
     CoCommand SellStep(int step);
@@ -49,3 +50,6 @@ private:
 
 // What one unit of the item fetches: half its buying price, rounded down.
 int salePrice(const ItemComponent& item);
+// Whether selling one unit of the item would leave no drill among the held items (those in quick
+// slots included): the store refuses that sale.
+bool isLastDrill(const ItemComponent& item, const std::vector<ItemComponent*>& held);

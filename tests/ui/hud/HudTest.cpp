@@ -41,8 +41,8 @@ TEST_F(HudTest, ReadoutsQuickSlotKeysAndWeaponsBeyondTheSlots) {
     // A third weapon finds both slots taken: listed, unmarked, in no frame.
     addItem(1, "Item_PlasticDrill");
     RunFrame();
-    EXPECT_EQ(RowName(0), "Gun (E)");
-    EXPECT_EQ(RowName(1), "Rifle (E)");
+    EXPECT_EQ(RowName(0), "Gun (slot 1)");
+    EXPECT_EQ(RowName(1), "Rifle (slot 2)");
     EXPECT_EQ(ItemOf(*inventoryObject->Children[2])->QuickslotIndex, -1);
     EXPECT_EQ(RowName(2), ItemOf(*inventoryObject->Children[2])->DisplayName);
     EXPECT_EQ(Piece({"Slot1", "Icon"})->Sprite()->GetImageName(), "IconGun");
@@ -262,7 +262,7 @@ TEST_F(HudTest, LoadoutMenuDrivesThePausedHudUntilCancelled) {
     EXPECT_EQ(ItemOf(*inventoryObject->Children[0])->QuickslotIndex, -1);
     RunFrame();
     EXPECT_EQ(RowName(0), "Gun");
-    EXPECT_EQ(RowName(1), "Rifle (E)");
+    EXPECT_EQ(RowName(1), "Rifle (slot 1)");
 
     Tap(Key::Esc);
     EXPECT_FALSE(menu->InputEnabled || menu->UpdateEnabled || menu->DrawEnabled);

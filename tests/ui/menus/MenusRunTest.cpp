@@ -31,8 +31,8 @@ float SubY(const std::string& state) {
     return std::regex_search(state, match, pattern) ? std::stof(match[1].str()) : 0.0f;
 }
 
-// The real game, headless: the menu key opens the main menu and holds the game; "New Game" starts a
-// game in a new world that then runs on its own.
+// The real game, headless: the menu key opens the main menu and holds the game; "New Game" asks
+// first, and once answered yes starts a game in a new world that then runs on its own.
 TEST(MenusRunTest, TheMenuKeyOpensTheMainMenuAndNewGameStartsAGameThatRuns) {
     const std::string stem = "/tmp/kelvane-menus-" + std::to_string(::getpid());
     const std::string script = std::string(KELVANE_SOURCE_DIR) + "/tests/ui/menus/new-game.script";
@@ -166,6 +166,7 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
         frame = 100;
         Tap(script, frame, "Esc");
         Tap(script, frame, "Space"); // New Game
+        Tap(script, frame, "Space"); // yes: start afresh
     }
     const std::string loaded = run("loaded", 90, playScript);
     EXPECT_EQ(Field(loaded, "money"), "3000");
@@ -189,6 +190,29 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
     EXPECT_NEAR(std::stof(Field(fresh, "x")), 9.5f, 0.5f);
     EXPECT_NEAR(SubY(fresh), -15.5f, 1.0f);
     EXPECT_NE(fresh.find(R"("openMenus": [])"), std::string::npos) << fresh;
+}
+
+// "New Game" answered no: back on the main menu with the game held, and the same world as a run
+// that never opened the menu.
+TEST(MenusRunTest, NewGameAnsweredNoKeepsTheGame) {
+    const std::string stem = "/tmp/kelvane-menus-no-" + std::to_string(::getpid());
+    std::ofstream(stem + ".script")
+        << "200 key down Esc\n202 key up Esc\n230 key down OemEnter\n232 key up OemEnter\n"
+           "236 key down Esc\n238 key up Esc\n";
+    const GameRun declined =
+        RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", "260", "--script", stem + ".script",
+                 "--game-state", stem + ".json", "--world-map", stem + ".png"});
+    const GameRun plain = RunGame(
+        {"--headless", "--fixed-step", "--seed", "1", "--frames", "260", "--world-map", stem + "-plain.png"});
+    ASSERT_EQ(declined.ExitCode, 0) << declined.Stderr;
+    ASSERT_EQ(plain.ExitCode, 0) << plain.Stderr;
+    const std::string state = ReadFile(stem + ".json");
+    EXPECT_NE(state.find(R"("paused": true)"), std::string::npos) << state;
+    EXPECT_NE(state.find(R"("openMenus": ["UiMainMenu"])"), std::string::npos) << state;
+    EXPECT_EQ(ReadFile(stem + ".png"), ReadFile(stem + "-plain.png"));
+    for (const char* name : {".script", ".json", ".png", "-plain.png"}) {
+        std::remove((stem + name).c_str());
+    }
 }
 
 } // namespace

@@ -326,6 +326,9 @@ TEST_F(MenusTest, ANewGameMakesAFreshWorldInventoryAndSubmarine) {
 
     Press(Key::Esc);
     Press(Key::OemEnter);
+    // "New Game" asks first; nothing has changed until the answer.
+    EXPECT_EQ(generated, 0);
+    Press(Key::OemEnter);
     events.Game->WorldGenerated.Unsubscribe(this);
     EXPECT_EQ(generated, 1);
 

@@ -2,6 +2,8 @@
 
 #include "MenuSceneFixture.h"
 #include "components/TextComponent.h"
+#include "components/TintComponent.h"
+#include "ui/hud/HudFirstRunHintBhv.h"
 #include "ui/options/OptionsStore.h"
 #include "ui/options/UiOptionsMenuBhv.h"
 
@@ -109,6 +111,43 @@ TEST(OptionsValuesTest, StepsStayOnWholeTenthsWithinZeroAndOne) {
     EXPECT_EQ(UiOptionsMenuBhv::ValueText(UiOptionsMenuBhv::MasterLine, values), "25%");
     EXPECT_EQ(UiOptionsMenuBhv::ValueText(UiOptionsMenuBhv::MusicLine, values), "0%");
     EXPECT_EQ(UiOptionsMenuBhv::ValueText(UiOptionsMenuBhv::BackLine, values), "");
+}
+
+// The first start's hint shows for its time, fades, and once gone the settings remember it: the next
+// start (a new HUD) never shows it, and neither does one without a settings keeper.
+TEST_F(OptionsMenuTest, TheFirstRunHintGoesAwayByItselfAndNeverComesBack) {
+    auto* hint = new HudFirstRunHintBhv();
+    hint->ShowTime = 0.5f;
+    hint->FadeTime = 0.5f;
+    GameObject* hintObject = Add("FirstRunHint", hint);
+    auto* line = new GameObject();
+    line->Name = "HudText";
+    line->AddComponent(new TintComponent());
+    hintObject->AppendChild(line);
+    EXPECT_TRUE(hint->IsShowing());
+    EXPECT_TRUE(hintObject->DrawEnabled);
+    RunFrames(45);
+    EXPECT_TRUE(hint->IsShowing());
+    EXPECT_LT(line->Tint()->Tint.a, 255);
+    EXPECT_FALSE(store.values.FirstRunHintDismissed);
+    RunFrames(20);
+    EXPECT_FALSE(hint->IsShowing());
+    EXPECT_FALSE(hintObject->DrawEnabled);
+    EXPECT_TRUE(store.values.FirstRunHintDismissed);
+    EXPECT_EQ(store.writes, 1);
+
+    auto* again = new HudFirstRunHintBhv();
+    GameObject* againObject = Add("FirstRunHintAgain", again);
+    EXPECT_FALSE(again->IsShowing());
+    EXPECT_FALSE(againObject->DrawEnabled);
+    RunFrames(2);
+    EXPECT_EQ(store.writes, 1);
+    Service<OptionsStore>::Set(nullptr);
+    store.values.FirstRunHintDismissed = false;
+    auto* unkept = new HudFirstRunHintBhv();
+    Add("FirstRunHintUnkept", unkept);
+    EXPECT_FALSE(unkept->IsShowing());
+    Service<OptionsStore>::Set(&store);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -57,13 +58,49 @@ std::string OpenMenus(const boost::property_tree::ptree& tree) {
 
 TEST(StoreGameTest, TheWholeVisitEndsWithTheDrillInTheSecondSlotAndTheGameRunning) {
     const auto tree = StateAfter(
-        {"--headless", "--fixed-step", "--seed", "29", "--frames", "1030", "--script", Script}, "loadout");
+        {"--headless", "--fixed-step", "--seed", "29", "--frames", "1036", "--script", Script}, "loadout");
     ASSERT_FALSE(tree.empty());
     EXPECT_EQ(Held(tree, "quickslotIndex"),
               (std::map<std::string, int>{{"Item_PlasticDrill", 1}, {"Item_DirtBlock", -1}}));
     EXPECT_EQ(tree.get<int>("money"), 8);
     EXPECT_FALSE(tree.get<bool>("paused"));
     EXPECT_EQ(OpenMenus(tree), "");
+}
+
+// Plays a script of the given lines with seed 3, where holding D from frame 5 runs the submarine
+// into the station beside the start (its store opens at about frame 22); the state after frames.
+boost::property_tree::ptree StateAfterScript(const std::string& lines, int frames, const std::string& tag) {
+    const std::string script =
+        std::string(KELVANE_BIN_DIR) + "/store-" + tag + "-" + std::to_string(::getpid()) + ".script";
+    std::ofstream(script) << lines;
+    auto tree = StateAfter(
+        {"--headless", "--fixed-step", "--seed", "3", "--frames", std::to_string(frames), "--script", script},
+        tag);
+    std::remove(script.c_str());
+    return tree;
+}
+
+TEST(StoreGameTest, AKeyHeldWhileTheStoreOpensDoesNotMoveItsCursor) {
+    // S is held from before the touch until long after, so it would repeat through the front page;
+    // the Enter pressed after letting it go chooses the first line.
+    const auto tree = StateAfterScript("5 key down D\n15 key down S\n45 key up D\n60 key up S\n"
+                                       "70 key down OemEnter\n72 key up OemEnter\n",
+                                       90, "held");
+    ASSERT_FALSE(tree.empty());
+    EXPECT_EQ(OpenMenus(tree), "UiSupplyBuyMenu ");
+}
+
+TEST(StoreGameTest, TheLastDrillCannotBeSoldEvenWithEnterHeld) {
+    // Front page, down to "Sell", choose it, then hold Enter on the only item: the drill in the
+    // first quick slot.
+    const auto tree = StateAfterScript("5 key down D\n45 key up D\n70 key down S\n71 key up S\n"
+                                       "80 key down OemEnter\n81 key up OemEnter\n"
+                                       "100 key down OemEnter\n130 key up OemEnter\n",
+                                       140, "lastdrill");
+    ASSERT_FALSE(tree.empty());
+    EXPECT_EQ(Held(tree, "quickslotIndex"), (std::map<std::string, int>{{"Item_PlasticDrill", 0}}));
+    EXPECT_EQ(tree.get<int>("money"), 0);
+    EXPECT_EQ(OpenMenus(tree), "UiSupplySellMenu ");
 }
 
 TEST(StoreGameTest, AFirstVisitSellsTheDrilledCopperAndBuysADirtBlock) {
@@ -74,7 +111,7 @@ TEST(StoreGameTest, AFirstVisitSellsTheDrilledCopperAndBuysADirtBlock) {
     const std::string shot =
         std::string(KELVANE_BIN_DIR) + "/store-buy-" + std::to_string(::getpid()) + ".png";
     const auto tree = StateAfter(
-        {"--fixed-step", "--seed", "29", "--frames", "895", "--script", Script, "--screenshot", shot}, "buy");
+        {"--fixed-step", "--seed", "29", "--frames", "901", "--script", Script, "--screenshot", shot}, "buy");
     ASSERT_FALSE(tree.empty());
     // Two pieces of copper sold at 5 each, one dirt block bought for 2.
     EXPECT_EQ(Held(tree, "quantity"),
@@ -96,12 +133,14 @@ TEST(StoreGameTest, AFirstVisitSellsTheDrilledCopperAndBuysADirtBlock) {
     for (int x : {121, 838}) {
         EXPECT_GT(pixel(x, 360)[2], 150) << "no panel frame at x " << x;
     }
-    // The rows are sea blue; the selected one, the dirt block on the fourth row, is dark grey.
+    // The rows are a dark sea blue; the selected one, the dirt block on the fourth row, is the
+    // brightest, inside a gold rim.
     const auto normal = pixel(700, 170);
     const auto selected = pixel(700, 386);
+    const auto rim = pixel(151, 386);
     EXPECT_GT(normal[2], normal[0] + 40);
-    EXPECT_LT(selected[0] + selected[1] + selected[2], 150);
-    EXPECT_LT(std::abs(selected[0] - selected[2]), 12);
+    EXPECT_GT(selected[0] + selected[1] + selected[2], normal[0] + normal[1] + normal[2] + 150);
+    EXPECT_GT(rim[0], rim[2] + 60);
     // The HUD panel stays visible beside the store.
     EXPECT_GT(pixel(1120, 400)[2], 30);
 }
