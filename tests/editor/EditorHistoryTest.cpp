@@ -156,7 +156,7 @@ void RunRandomCommands(EditorRig& rig, Palettes& p, unsigned seed, int count) {
         p.edit->Update();
         EdFieldBhv* field = FindChildComponent<EdPropertyRowBhv>(p.edit->Owner, "EdPropertyRow")->Field();
         const std::string current = p.edit->Rows()[index].Editable->GetPropertyText(
-            *p.edit->Rows()[index].Key, p.edit->Rows()[index].Part);
+            *p.edit->Rows()[index].Key, p.edit->Rows()[index].SubIndex);
         auto [text, nudge] = valueFor(current);
         field->IsNudging = nudge;
         p.edit->CommitProperty(index, text);

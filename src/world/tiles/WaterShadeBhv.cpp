@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/Service.h"
-#include "render/GraphicsManager.h"
+#include "core/GraphicsManager.h"
 #include "world/TileGrid.h"
 #include "world/WorldCamera.h"
 
