@@ -4,12 +4,12 @@
 #include "core/SceneRoots.h"
 #include "core/WellKnown.h"
 #include "enemies/boss/WorldEventsBhv.h"
+#include "platform/AtomicFile.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -54,7 +54,8 @@ void AppendInventory(std::string& out, const InventoryBhv& inventory) {
             continue;
         }
         out += separator;
-        out += "\n    {\"name\": " + Quoted(item->ItemName()) + ", \"quantity\": " + std::to_string(item->Quantity) +
+        out += "\n    {\"name\": " + Quoted(item->ItemName()) +
+               ", \"quantity\": " + std::to_string(item->Quantity) +
                ", \"quickslotIndex\": " + std::to_string(item->QuickslotIndex) + "}";
         separator = ",";
     }
@@ -102,8 +103,7 @@ std::string DescribeGameState(const SceneRoots& roots) {
 }
 
 bool WriteGameState(const SceneRoots& roots, const std::string& path) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << DescribeGameState(roots);
-    file.flush();
-    return static_cast<bool>(file);
+    std::string fault;
+    return WriteFileAtomically(path, DescribeGameState(roots), fault,
+                               AtomicFileOptions{.CreateFolder = false});
 }

@@ -3,4 +3,5 @@ kelvane_add_module(app_config
     ${CMAKE_CURRENT_LIST_DIR}/Clipboard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GameConfig.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
-    DEPS kelvane_platform_clipboard kelvane_platform_savefolder kelvane_json Boost::headers)
+    DEPS kelvane_platform_clipboard kelvane_platform_files kelvane_platform_savefolder kelvane_core kelvane_json
+         Boost::headers)

@@ -38,8 +38,8 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
 }
 
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // The real gameplay scene with its slot files in a folder of the build, HUD messages recorded.
@@ -125,7 +125,7 @@ TEST_F(SavedGamesTest, AGameComesBackWholeAndSavesAgainToTheSameBytes) {
     saveGame("SavedGame2");
     const std::vector<uint8_t> saved = ReadBytes(Slot(2));
     ASSERT_GT(saved.size(), 64561u);
-    const std::array<uint8_t, TileGrid::Columns * TileGrid::Rows> tiles = grid.Codes();
+    const std::array<uint8_t, TileGrid::Columns* TileGrid::Rows> tiles = grid.Codes();
 
     // Another world, another player.
     WellKnown<WorldMakerBhv>::Get()->Generate();
@@ -244,7 +244,9 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
         budget -= n;
         return budget == 0 ? ::write(fd, data, n) : static_cast<ssize_t>(n);
     };
-    calls.Sync = [](int) { return 0; };
+    calls.Sync = [](int) {
+        return 0;
+    };
     int kept = 0;
     for (size_t stop = 0; stop < next.size(); ++stop) {
         budget = stop;
@@ -284,6 +286,35 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
     EXPECT_EQ(inventory->Money, 1250);
 }
 
+TEST_F(SavedGamesTest, PlantedLinksAndPipesNeitherRedirectASaveNorBlockALoad) {
+    Play();
+    // A link where the scratch file goes: the save writes a file of its own, the link's target is
+    // untouched and the slot is a regular file.
+    const fs::path target = folder / "elsewhere";
+    WriteBytes(target, {'k', 'e', 'e', 'p'});
+    fs::create_symlink(target, folder / "SavedGame1.sav.tmp");
+    saveGame("SavedGame1");
+    EXPECT_TRUE(hud.empty()) << hud.front();
+    EXPECT_EQ(ReadBytes(target), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Slot(1))));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "SavedGame1.sav.tmp")));
+
+    // A slot that is a named pipe or a folder is refused at once, with the game as it was.
+    const std::vector<uint8_t> before = State();
+    ASSERT_EQ(::mkfifo(Slot(2).c_str(), 0644), 0) << std::strerror(errno);
+    fs::create_directory(Slot(3));
+    ::testing::internal::CaptureStderr();
+    for (const char* slot : {"SavedGame2", "SavedGame3"}) {
+        hud.clear();
+        loadGame(slot);
+        EXPECT_EQ(hud, std::vector<std::string>{"Load failed"}) << slot;
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    EXPECT_TRUE(State() == before);
+    EXPECT_EQ(slotLineText(2), "2  Damaged");
+}
+
 TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
     Play();
     saveGame("SavedGame1");
@@ -302,8 +333,20 @@ TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
         return 4 + static_cast<size_t>(good[4 * i] | good[4 * i + 1] << 8 | good[4 * i + 2] << 16);
     };
     const size_t itemsStart = offset(3) + 37;
-    std::vector<size_t> cuts = {0, 4, 8, 15, 16, 20, 24, 64524, offset(2) - 1, offset(2), offset(2) + 4,
-                                offset(3) - 1, offset(3), itemsStart - 1};
+    std::vector<size_t> cuts = {0,
+                                4,
+                                8,
+                                15,
+                                16,
+                                20,
+                                24,
+                                64524,
+                                offset(2) - 1,
+                                offset(2),
+                                offset(2) + 4,
+                                offset(3) - 1,
+                                offset(3),
+                                itemsStart - 1};
     std::vector<size_t> recordEnds; // the ends of item records: a file cut there is whole
     for (size_t at = itemsStart; at < good.size();) {
         at += std::strlen(reinterpret_cast<const char*>(good.data() + at)) + 1;
@@ -336,7 +379,8 @@ TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
         damaged.back()[at] ^= 0x5a;
     }
     // Oversized counts: the first group's, the unlock count, and offsets far past the file.
-    const size_t firstCount = offset(1) + std::strlen(reinterpret_cast<const char*>(good.data() + offset(1))) + 1;
+    const size_t firstCount =
+        offset(1) + std::strlen(reinterpret_cast<const char*>(good.data() + offset(1))) + 1;
     for (uint32_t huge : {0x7fffffffu, 0x80000000u, 0xffffffffu, 0x00100000u}) {
         set(firstCount, huge);
         set(offset(2) + 4, huge);
