@@ -1,5 +1,6 @@
 #include "saves/SaveFormat.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -88,7 +89,7 @@ public:
         const void* zero = std::memchr(start, 0, limit);
         if (!zero) {
             Fail(std::string(what) + (limit == Remaining() ? " runs past the section's end"
-                                                             : " is longer than the longest name"));
+                                                           : " is longer than the longest name"));
             return {};
         }
         const size_t length = static_cast<size_t>(static_cast<const uint8_t*>(zero) - start);
@@ -188,6 +189,31 @@ std::vector<uint8_t> EncodeSavedGame(const SavedGame& game) {
         w.Int(item.Quantity);
     }
     return out;
+}
+
+bool CheckSavedGameLimits(const SavedGame& game, std::string& fault) {
+    std::vector<uint8_t> perTile(GridBytes, 0);
+    size_t total = 0;
+    for (const SavedThingGroup& group : game.Groups) {
+        for (const SavedThing& thing : group.Things) {
+            if (++total > MaxThings) {
+                fault =
+                    "things: more than " + std::to_string(MaxThings) + ", one for every tile of the world";
+                return false;
+            }
+            const float column =
+                std::clamp(std::floor(thing.X), 0.0f, static_cast<float>(SavedGame::Columns - 1));
+            const float row = std::clamp(-std::ceil(thing.Y), 0.0f, static_cast<float>(SavedGame::Rows - 1));
+            const size_t index = static_cast<size_t>(row) * SavedGame::Columns + static_cast<size_t>(column);
+            if (++perTile[index] > MaxThingsPerTile) {
+                fault = "things: more than " + std::to_string(MaxThingsPerTile) + " on the tile at column " +
+                        std::to_string(static_cast<int>(column)) + ", row " +
+                        std::to_string(static_cast<int>(row));
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 bool DecodeSavedGame(std::span<const uint8_t> bytes, SavedGame& game, std::string& fault) {
@@ -301,5 +327,5 @@ bool DecodeSavedGame(std::span<const uint8_t> bytes, SavedGame& game, std::strin
         fault = r.Fault();
         return false;
     }
-    return true;
+    return CheckSavedGameLimits(game, fault);
 }

@@ -58,18 +58,28 @@ struct SavedGame {
 namespace saveformat {
 constexpr int32_t GridOffset = 12;
 constexpr int32_t ThingsOffset = 64520;
-constexpr size_t OffsetBase = 4;            // the header's offsets count from this byte
-constexpr size_t PlayerSize = 9 * 4 + 1;    // the player section's bytes
-constexpr size_t MaxNameLength = 255;       // longer names are damage, not prefab names
-constexpr size_t MaxFileSize = 16u << 20;   // far beyond any real world; bounds what a read takes
+constexpr size_t OffsetBase = 4;          // the header's offsets count from this byte
+constexpr size_t PlayerSize = 9 * 4 + 1;  // the player section's bytes
+constexpr size_t MaxNameLength = 255;     // longer names are damage, not prefab names
+constexpr size_t MaxFileSize = 16u << 20; // far beyond any real world; bounds what a read takes
+// Things take room: a world holds at most one per tile, and a pile on one tile (things that came to
+// rest against each other, a heap of drops) stays small. Beyond these a file is no game's, and
+// loading it would cost minutes or overrun the physics.
+constexpr size_t MaxThings = static_cast<size_t>(SavedGame::Columns) * SavedGame::Rows;
+constexpr int MaxThingsPerTile = 32;
 } // namespace saveformat
+
+// Whether a game stays within the limits above (things in all and on any one tile, positions taken
+// to the tile they are on, clamped into the grid); false with fault saying which and where. The
+// reader refuses such a file and the writer will not write one.
+bool CheckSavedGameLimits(const SavedGame& game, std::string& fault);
 
 // The file's bytes.
 std::vector<uint8_t> EncodeSavedGame(const SavedGame& game);
 
 // Reads and checks a whole file: the header offsets against each other and the size, the grid
 // size, every count and string inside its section, names non-empty and at most MaxNameLength,
-// positions finite, counts and quantities not negative, the file ending exactly after the last
-// item. On success fills game and returns true; otherwise returns false with fault saying where
-// and what (game is then unspecified).
+// positions finite, counts and quantities not negative, the things within CheckSavedGameLimits,
+// the file ending exactly after the last item. On success fills game and returns true; otherwise returns
+// false with fault saying where and what (game is then unspecified).
 bool DecodeSavedGame(std::span<const uint8_t> bytes, SavedGame& game, std::string& fault);

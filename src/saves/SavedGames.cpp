@@ -14,7 +14,8 @@ void saveGame(const std::string& slotName) {
     bool ok = IsSlotName(slotName);
     if (!ok) {
         fault = "not a slot name";
-    } else if (CaptureGame(game, fault)) {
+    } else if (CaptureGame(game, fault) && CheckSavedGameLimits(game, fault)) {
+        // Within the limits the reader holds files to, so every save written can be loaded.
         const std::vector<uint8_t> bytes = EncodeSavedGame(game);
         ok = ReplaceFile(SlotPath(slotName), bytes, fault);
     } else {
@@ -22,8 +23,8 @@ void saveGame(const std::string& slotName) {
     }
     if (!ok) {
         const std::string file = IsSlotName(slotName) ? SlotPath(slotName).string() : slotName;
-        std::fprintf(stderr, "kelvane: could not save \"%s\": %s; the slot keeps its old save\n", file.c_str(),
-                     fault.c_str());
+        std::fprintf(stderr, "kelvane: could not save \"%s\": %s; the slot keeps its old save\n",
+                     file.c_str(), fault.c_str());
         showHudMessage("Save failed");
     }
 }
