@@ -5,17 +5,17 @@
 #include "core/Behavior.h"
 #include "core/Component.h"
 #include "core/DestroyQueues.h"
+#include "core/Handle.h"
+#include "core/ObjectDestructionListener.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
-#include "core/ObjectDestructionListener.h"
 
 GameObject::GameObject() = default;
 
 namespace {
 
 // The entry is normally the last one: parents delete their children and components from the back.
-template <class T>
-void EraseFromBack(std::vector<T*>& list, const T* item) {
+template <class T> void EraseFromBack(std::vector<T*>& list, const T* item) {
     auto it = std::find(list.rbegin(), list.rend(), item);
     if (it != list.rend()) {
         list.erase(std::next(it).base());
@@ -25,6 +25,7 @@ void EraseFromBack(std::vector<T*>& list, const T* item) {
 } // namespace
 
 GameObject::~GameObject() {
+    handles::Expire(this);
     if (PendingDestroy) {
         if (DestroyQueues* queues = Service<DestroyQueues>::TryGet()) {
             queues->Forget(this);

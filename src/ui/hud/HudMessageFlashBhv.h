@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 // A line of text ("Health Up") that appears at full strength and fades out over "FadeTime"
 // seconds. Reached as WellKnown<HudMessageFlashBhv>; while it lives, showHudMessage writes to it.
@@ -26,6 +27,8 @@ public:
     float TimeLeft = 0.0f;
 
 private:
-    GameObject* line_ = nullptr; // "HudText"
+    GameObject* Line(); // "HudText", looked for again when the editor removed or rebuilt it
+
+    Handle<GameObject> line_;
     bool installed_ = false;
 };

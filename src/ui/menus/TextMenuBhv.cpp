@@ -1,5 +1,7 @@
 #include "ui/menus/TextMenuBhv.h"
 
+#include <algorithm>
+
 #include "components/TintComponent.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
@@ -11,8 +13,12 @@ TextMenuBhv::TextMenuBhv() {
 }
 
 void TextMenuBhv::Start() {
-    items_.clear();
     selected_ = 0;
+    CollectItems();
+}
+
+void TextMenuBhv::CollectItems() {
+    items_.clear();
     if (!Owner) {
         return;
     }
@@ -21,12 +27,28 @@ void TextMenuBhv::Start() {
             items_.push_back(child);
         }
     }
+    if (selected_ >= ItemCount()) {
+        selected_ = 0;
+    }
+}
+
+std::vector<GameObject*> TextMenuBhv::Items() const {
+    std::vector<GameObject*> items;
+    for (const Handle<GameObject>& item : items_) {
+        if (GameObject* object = item.Get()) {
+            items.push_back(object);
+        }
+    }
+    return items;
 }
 
 void TextMenuBhv::HandleInput() {
     const InputManager* input = Service<InputManager>::TryGet();
     if (!input) {
         return;
+    }
+    if (std::any_of(items_.begin(), items_.end(), [](const auto& item) { return !item; })) {
+        CollectItems();
     }
     const int count = ItemCount();
     if (count > 0) {
@@ -51,7 +73,7 @@ void TextMenuBhv::Update() {
                                              : inactive >= 255.0f ? 255.0f
                                                                   : inactive);
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (TintComponent* tint = items_[i]->Tint()) {
+        if (TintComponent* tint = items_[i] ? items_[i]->Tint() : nullptr) {
             tint->Tint.a = static_cast<int>(i) == selected_ ? 255 : dimmed;
         }
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 class GameObject;
 
@@ -18,7 +19,7 @@ public:
 
     TextMenuBhv();
 
-    // Collects the lines.
+    // Collects the lines; they are collected again when the editor removes or rebuilds one.
     void Start() override;
     void HandleInput() override;
     // Sets the tint alpha of every line.
@@ -29,13 +30,15 @@ public:
     void ResetSelection() { selected_ = 0; }
     int SelectedIndex() const { return selected_; }
     int ItemCount() const { return static_cast<int>(items_.size()); }
-    // The lines, in order.
-    const std::vector<GameObject*>& Items() const { return items_; }
+    // The lines, in order (those still there).
+    std::vector<GameObject*> Items() const;
 
     float InactiveAlpha = 0.5f;
 
 private:
-    std::vector<GameObject*> items_;
+    void CollectItems();
+
+    std::vector<Handle<GameObject>> items_;
     int selected_ = 0;
     std::function<void(int)> itemChosen_;
 };

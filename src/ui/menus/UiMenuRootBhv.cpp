@@ -29,13 +29,27 @@ void UiMenuRootBhv::Start() {
     WellKnown<UiMenuRootBhv>::Register(this);
     WellKnown<SupplyStoreOpener>::Register(this);
     // The menus switch themselves off as they start; this covers any that do not.
-    for (GameObject* child : children_) {
-        SwitchOff(*child);
+    for (const Handle<GameObject>& child : children_) {
+        SwitchOff(*child.Get());
     }
     options_ = FindChild("UiOptionsMenu");
-    if (options_) {
-        SwitchOff(*options_);
+    if (GameObject* options = options_.Get()) {
+        SwitchOff(*options);
     }
+}
+
+GameObject* UiMenuRootBhv::Child(size_t i) const {
+    if (!children_[i] && Owner) {
+        children_[i] = Owner->FindChild(ChildNames[i]);
+    }
+    return children_[i].Get();
+}
+
+GameObject* UiMenuRootBhv::OptionsMenu() const {
+    if (!options_ && Owner) {
+        options_ = Owner->FindChild("UiOptionsMenu");
+    }
+    return options_.Get();
 }
 
 void UiMenuRootBhv::HandleInput() {
@@ -77,7 +91,8 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
         return CoWaitFrames(1);
     }
     GameObject* background = MenuBackground();
-    if (!pending_) {
+    GameObject* pending = pending_.Get(); // null as well when the editor removed it meanwhile
+    if (!pending) {
         if (background) {
             SwitchOff(*background);
         }
@@ -86,13 +101,13 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
     }
     if (background) {
         // The loadout menu works on the HUD, which must stay in view.
-        if (pending_ == SupplyLoadoutMenu()) {
+        if (pending == SupplyLoadoutMenu()) {
             SwitchOff(*background);
         } else {
             SwitchOn(*background);
         }
     }
     PauseGame();
-    SwitchOn(*pending_);
+    SwitchOn(*pending);
     return CoEnd();
 }

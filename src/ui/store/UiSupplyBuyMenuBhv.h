@@ -29,7 +29,7 @@ public:
     int SelectedIndex() const { return list_.Selected; }
     int ScrollTop() const { return list_.ScrollTop; }
     int OfferedCount() const { return offeredCount_; }
-    ItemComponent* SelectedItem() const { return selectedItem_; }
+    ItemComponent* SelectedItem() const { return selectedItem_.Get(); }
 
     Color SelectedTint{34, 34, 34, 255};
 
@@ -38,8 +38,8 @@ private:
 
     StoreList list_;
     int offeredCount_ = 0;
-    ItemComponent* selectedItem_ = nullptr;
-    ItemComponent* buying_ = nullptr; // the good this press of "MenuConfirm" buys
+    Handle<ItemComponent> selectedItem_; // a good the editor may remove
+    ItemComponent* buying_ = nullptr;    // the good this press of "MenuConfirm" buys
     float repeatDelay_ = FirstRepeatDelay;
 };
 
