@@ -131,7 +131,7 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole) {
     return settings;
 }
 
-bool SaveSettings(const Settings& settings, const std::filesystem::path& path) {
+bool SaveSettings(const Settings& settings, const std::filesystem::path& path, std::string* fault) {
     // Written by hand rather than through the property tree, whose writer quotes every value: the
     // file keeps JSON booleans and numbers, as a player editing it would write them.
     auto line = [](const char* key, const std::string& value, bool last = false) {
@@ -146,9 +146,13 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& path) {
     text += line("EffectsVolume", ShortestText(settings.EffectsVolume), true);
     text += "}\n";
 
-    std::string fault;
-    if (!WriteFileAtomically(path, text, fault, AtomicFileOptions{.SharedFile = true})) {
-        std::fprintf(stderr, "kelvane: %s: settings not saved (%s)\n", path.c_str(), fault.c_str());
+    std::string why;
+    if (!WriteFileAtomically(path, text, why, AtomicFileOptions{.SharedFile = true})) {
+        if (fault) {
+            *fault = why;
+        } else {
+            std::fprintf(stderr, "kelvane: %s: settings not saved (%s)\n", path.c_str(), why.c_str());
+        }
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 // The player's own choices, kept between runs: how the window shows and how loud things are.
 struct Settings {
@@ -31,5 +32,6 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole = nullptr);
 
 // Writes the settings file, creating its folder, atomically: into a temporary file beside it that is
 // then renamed over it, so the file is always the old one or the new one, whole. On failure (a
-// read-only folder, a full disk) one warning line on stderr and false; the game goes on.
-bool SaveSettings(const Settings& settings, const std::filesystem::path& path);
+// read-only folder, a full disk) one warning line on stderr and false; the game goes on. With fault
+// given, nothing is printed and fault says what failed.
+bool SaveSettings(const Settings& settings, const std::filesystem::path& path, std::string* fault = nullptr);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <sys/stat.h>
 
@@ -315,6 +318,99 @@ TEST_F(SavedGamesTest, PlantedLinksAndPipesNeitherRedirectASaveNorBlockALoad) {
     EXPECT_EQ(slotLineText(2), "2  Damaged");
 }
 
+TEST_F(SavedGamesTest, AWorldFullOfThingsLoadsAndOneBeyondTheLimitsIsRefused) {
+    Play();
+    SavedGame game;
+    std::string fault;
+    ASSERT_TRUE(CaptureGame(game, fault)) << fault;
+    game.Groups.erase(
+        std::remove_if(game.Groups.begin(), game.Groups.end(),
+                       [](const SavedThingGroup& group) { return group.Name == "Pkup_Money1"; }),
+        game.Groups.end());
+    // Coins on the tiles, row by row, up to the most things a file may hold.
+    size_t others = 0;
+    for (const SavedThingGroup& group : game.Groups) {
+        others += group.Things.size();
+    }
+    SavedThingGroup coins{"Pkup_Money1", {}};
+    for (int row = 0; row < SavedGame::Rows; ++row) {
+        for (int column = 0;
+             column < SavedGame::Columns && coins.Things.size() + others < saveformat::MaxThings; ++column) {
+            coins.Things.push_back({static_cast<float>(column) + 0.5f, -static_cast<float>(row) - 0.5f, 0});
+        }
+    }
+    const auto withCoins = [&](const SavedThingGroup& group) {
+        SavedGame with = game;
+        with.Groups.push_back(group);
+        std::sort(with.Groups.begin(), with.Groups.end(),
+                  [](const auto& a, const auto& b) { return a.Name < b.Name; });
+        return EncodeSavedGame(with);
+    };
+    WriteBytes(Slot(1), withCoins(coins));
+    const auto start = std::chrono::steady_clock::now();
+    loadGame("SavedGame1");
+    EXPECT_TRUE(hud.empty()) << hud.front();
+    EXPECT_EQ(Count("Pkup_Money1"), static_cast<int>(coins.Things.size()));
+    RunFrame();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("a world of %zu things loaded in %.3f s\n", saveformat::MaxThings, seconds);
+
+    // One more thing in all, or one pile too high on a single tile, is refused with one line.
+    const std::vector<uint8_t> before = State();
+    SavedThingGroup more = coins;
+    more.Things.push_back({10.5f, -10.5f, 0});
+    SavedThingGroup pile{"Pkup_Money1",
+                         std::vector<SavedThing>(saveformat::MaxThingsPerTile + 1, {3.25f, -4.75f, 0})};
+    ::testing::internal::CaptureStderr();
+    for (const SavedThingGroup& group : {more, pile}) {
+        WriteBytes(Slot(1), withCoins(group));
+        hud.clear();
+        loadGame("SavedGame1");
+        EXPECT_EQ(hud, std::vector<std::string>{"Load failed"});
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    EXPECT_NE(err.find("column 3, row 4"), std::string::npos) << err;
+    EXPECT_TRUE(State() == before);
+}
+
+TEST_F(SavedGamesTest, CountsAtTheEndOfTheirRangeLoadSaveAndGrowNoFurther) {
+    Play();
+    SavedGame game;
+    std::string fault;
+    ASSERT_TRUE(CaptureGame(game, fault)) << fault;
+    constexpr int32_t most = std::numeric_limits<int32_t>::max();
+    game.Money = most;
+    game.Health = game.HealthMax = game.StorageMax = most;
+    game.MovementForce = 3e38f;
+    for (SavedItem& item : game.Items) {
+        item.Quantity = item.Name == "Item_Gold" ? most : item.Quantity;
+    }
+    WriteBytes(Slot(1), EncodeSavedGame(game));
+    loadGame("SavedGame1");
+    ASSERT_TRUE(hud.empty()) << hud.front();
+    EXPECT_EQ(inventory->Money, most);
+    EXPECT_EQ(inventory->StorageUsed, most); // more than the hold can count
+
+    // More of what is already at the top stays at the top.
+    addItem(5, "Item_Gold");
+    EXPECT_EQ(findItem("Item_Gold")->Quantity, most);
+    things->SpawnThing("Pkup_Money1", Submarine()->GetPosition() + Vector2{1.0f, 0.0f});
+    things->SpawnThing("Pkup_HealthUp", Submarine()->GetPosition() + Vector2{-1.0f, 0.0f});
+    RunFrames(30);
+    EXPECT_EQ(inventory->Money, most);
+    EXPECT_EQ(inventory->HealthMax, most);
+    applyDamage(1);
+    EXPECT_EQ(inventory->Health, most - 1);
+
+    // What the game holds is written as it is and reads back the same.
+    saveGame("SavedGame2");
+    SavedGame again;
+    ASSERT_TRUE(DecodeSavedGame(ReadBytes(Slot(2)), again, fault)) << fault;
+    EXPECT_EQ(again.Money, most);
+    EXPECT_EQ(again.MovementForce, 3e38f);
+}
+
 TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
     Play();
     saveGame("SavedGame1");
@@ -433,7 +529,8 @@ TEST_F(SavedGamesTest, ThingsAndItemsWhosePrefabIsGoneAreSkippedWithOneWarningEa
     loadGame("SavedGame1");
     const std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 4) << err;
-    EXPECT_NE(err.find("\"Dragon\""), std::string::npos) << err;
+    EXPECT_NE(err.find("\"Dragon\" has no prefab"), std::string::npos) << err;
+    EXPECT_NE(err.find("\"Sub_PoBoy\" is a prefab but no thing"), std::string::npos) << err;
     EXPECT_TRUE(hud.empty());
     EXPECT_EQ(inventory->Money, 1250);
     EXPECT_EQ(findItem("Item_Gold")->Quantity, 4);
