@@ -7,20 +7,20 @@
 
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
+#include "app/GameConfig.h"
 #include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
-#include "app/GameConfig.h"
 #include "app/RegisterAllClasses.h"
 #include "app/SettingsKeeper.h"
+#include "assets/FontRegistry.h"
+#include "assets/TextureManager.h"
 #include "audio/MusicManager.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundManager.h"
-#include "assets/FontRegistry.h"
-#include "assets/TextureManager.h"
 #include "core/ContentError.h"
-#include "core/Events.h"
 #include "core/CoroutineManager.h"
 #include "core/DestroyQueues.h"
+#include "core/Events.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
 #include "core/ObjectPasses.h"
@@ -28,18 +28,19 @@
 #include "core/Service.h"
 #include "editor/DevelopmentContent.h"
 #include "editor/EditorState.h"
-#include "input/PointerCapture.h"
 #include "input/InputManager.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
+#include "input/PointerCapture.h"
 #include "physics/B2DebugDrawer.h"
 #include "physics/B2MainContactListener.h"
 #include "physics/PhysicsWorld.h"
-#include "prefabs/PrefabManager.h"
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
+#include "platform/ProcessMemory.h"
 #include "platform/Window.h"
+#include "prefabs/PrefabManager.h"
 #include "render/GraphicsManager.h"
 #include "render/RenderSetup.h"
 #include "render/Renderer.h"
@@ -50,15 +51,13 @@
 namespace {
 
 // Makes a service and publishes it through its accessor.
-template <class T, class... Args>
-void Create(std::unique_ptr<T>& slot, Args&&... args) {
+template <class T, class... Args> void Create(std::unique_ptr<T>& slot, Args&&... args) {
     slot = std::make_unique<T>(std::forward<Args>(args)...);
     Service<T>::Set(slot.get());
 }
 
 // Unpublishes a service, then deletes it.
-template <class T>
-void Destroy(std::unique_ptr<T>& slot) {
+template <class T> void Destroy(std::unique_ptr<T>& slot) {
     if (Service<T>::TryGet() == slot.get()) {
         Service<T>::Set(nullptr);
     }
@@ -186,6 +185,9 @@ int Application::Run() {
         }
         if (stats_) {
             stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
+            if (framesRun_ == 0) {
+                stats_->ResidentAtStart(ResidentMemoryBytes());
+            }
         }
         ++framesRun_;
         if (frameObserver_) {
@@ -205,6 +207,7 @@ int Application::Run() {
         reportFailed = true;
     }
     if (stats_) {
+        stats_->ResidentAtEnd(ResidentMemoryBytes());
         stats_->End(clock_.Now());
         std::fputs(stats_->Report(options_.FixedStep ? "fixed step" : "fixed-rate pacer").c_str(), stdout);
         std::fputs(stats_->WorkReport().c_str(), stdout);
@@ -244,7 +247,8 @@ void Application::StartUp() {
     Service<ClipboardBackend>::Set(clipboard_.get());
     CreateRenderer(*graphics_, *window_);
     graphics_->renderer->PhysicsOverlay = [this](Renderer& renderer) {
-        debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour, bool closed) {
+        debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour,
+                                                    bool closed) {
             renderer.DrawLineStrip(points, count, colour, closed);
         };
         debugDrawer_->DrawOverlay(*physicsWorld_);
