@@ -6,7 +6,7 @@
 # reaches upward fails at configure time, naming both ends.
 set(KELVANE_LAYERS engine game editor app)
 set(KELVANE_LAYER_FOLDERS_engine core reflection prefabs assets render components physics audio input platform)
-set(KELVANE_LAYER_FOLDERS_game world player enemies saves ui)
+set(KELVANE_LAYER_FOLDERS_game events world player enemies flow saves ui)
 set(KELVANE_LAYER_FOLDERS_editor editor)
 set(KELVANE_LAYER_FOLDERS_app app)
 

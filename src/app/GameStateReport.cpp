@@ -3,7 +3,7 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/WellKnown.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "platform/AtomicFile.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"

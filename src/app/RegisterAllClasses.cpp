@@ -5,6 +5,7 @@
 #include "core/RegisterCoreClasses.h"
 #include "editor/RegisterEditorClasses.h"
 #include "enemies/RegisterEnemiesClasses.h"
+#include "flow/RegisterFlowClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 #include "player/RegisterPlayerClasses.h"
 #include "ui/RegisterUiClasses.h"
@@ -18,6 +19,7 @@ void RegisterAllClasses(ComponentRegistry& registry) {
     RegisterWorldClasses(registry);
     RegisterPlayerClasses(registry);
     RegisterEnemiesClasses(registry);
+    RegisterFlowClasses(registry);
     RegisterUiClasses(registry);
     RegisterEditorClasses(registry);
 }

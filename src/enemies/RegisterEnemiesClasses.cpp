@@ -4,15 +4,12 @@
 #include "enemies/boss/BossGateBhv.h"
 #include "enemies/boss/En_MantisShrimpBhv.h"
 #include "enemies/boss/En_ProjectileBhv.h"
-#include "enemies/boss/WorldEventsBhv.h"
 #include "enemies/creatures/BouncingBallBhv.h"
 #include "enemies/creatures/ProximityAttackBhv.h"
 #include "enemies/creatures/RandomDartBhv.h"
 #include "enemies/creatures/ShakeBhv.h"
 #include "enemies/damage/EnStandardDamageBhv.h"
 #include "enemies/damage/EnemyComponent.h"
-#include "enemies/music/GameMusicBhv.h"
-#include "enemies/stations/SupplyStationBhv.h"
 #include "prefabs/ComponentRegistry.h"
 
 void RegisterEnemiesClasses(ComponentRegistry& registry) {
@@ -26,7 +23,4 @@ void RegisterEnemiesClasses(ComponentRegistry& registry) {
     registry.Register<En_MantisShrimpBhv>();
     registry.Register<BossCommonBhv>();
     registry.Register<BossGateBhv>();
-    registry.Register<WorldEventsBhv>();
-    registry.Register<SupplyStationBhv>();
-    registry.Register<GameMusicBhv>();
 }

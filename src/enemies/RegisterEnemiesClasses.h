@@ -2,6 +2,5 @@
 
 class ComponentRegistry;
 
-// Registers the enemies' component classes: damage model, creatures, the boss chamber and supply
-// stations.
+// Registers the enemies' component classes: damage model, creatures, the boss and its gates.
 void RegisterEnemiesClasses(ComponentRegistry& registry);

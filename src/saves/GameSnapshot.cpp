@@ -7,12 +7,12 @@
 
 #include <box2d/b2_body.h>
 
-#include "core/Events.h"
-#include "core/GameEvents.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "events/Events.h"
+#include "events/GameEvents.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "physics/B2BodyComponent.h"
 #include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"

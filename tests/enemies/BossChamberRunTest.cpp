@@ -9,6 +9,7 @@
 
 #include <box2d/b2_body.h>
 
+#include "FastClock.h"
 #include "app/Application.h"
 #include "audio/MusicPlayer.h"
 #include "core/GameObject.h"
@@ -16,9 +17,8 @@
 #include "core/WellKnown.h"
 #include "enemies/Submarine.h"
 #include "enemies/boss/BossGateBhv.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "physics/B2BodyComponent.h"
-#include "FastClock.h"
 #include "platform/Clock.h"
 #include "world/TileGrid.h"
 #include "world/generation/WorldMakerBhv.h"

@@ -7,6 +7,7 @@
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"
 #include "enemies/RegisterEnemiesClasses.h"
+#include "flow/RegisterFlowClasses.h"
 #include "player/RegisterPlayerClasses.h"
 #include "world/things/ThingGridCellBhv.h"
 #include "world/things/ThingRootBhv.h"
@@ -34,6 +35,7 @@ protected:
         RegisterAudioClasses(prefabs.Registry);
         RegisterPlayerClasses(prefabs.Registry);
         RegisterEnemiesClasses(prefabs.Registry);
+        RegisterFlowClasses(prefabs.Registry);
         prefabs.Registry.Register<CueRecorderBhv>();
         prefabs.Registry.BuildPrototypes();
         CueRecorderBhv::Log = &cues;

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "core/BossEvents.h"
-#include "core/Events.h"
-#include "core/GameEvents.h"
-#include "core/PlayerEvents.h"
 #include "core/Service.h"
+#include "events/BossEvents.h"
+#include "events/Events.h"
+#include "events/GameEvents.h"
+#include "events/PlayerEvents.h"
 
 namespace {
 

@@ -10,13 +10,14 @@
 #include "Scene.h"
 #include "audio/RegisterAudioClasses.h"
 #include "components/RegisterComponentsClasses.h"
-#include "core/Events.h"
+#include "core/ContentError.h"
 #include "core/RegisterCoreClasses.h"
 #include "core/WellKnown.h"
 #include "enemies/RegisterEnemiesClasses.h"
+#include "events/Events.h"
+#include "flow/RegisterFlowClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
 #include "player/RegisterPlayerClasses.h"
-#include "core/ContentError.h"
 #include "world/RandomManager.h"
 #include "world/RegisterWorldClasses.h"
 #include "world/TileGrid.h"
@@ -33,9 +34,11 @@ struct GameScene : Scene {
         RegisterWorldClasses(prefabs.Registry);
         RegisterPlayerClasses(prefabs.Registry);
         RegisterEnemiesClasses(prefabs.Registry);
+        RegisterFlowClasses(prefabs.Registry);
         RegisterPrefabClasses(prefabs.Registry);
         prefabs.Registry.BuildPrototypes();
-        const std::filesystem::path folder = std::filesystem::path(KELVANE_SOURCE_DIR) / "content" / "Prefabs";
+        const std::filesystem::path folder =
+            std::filesystem::path(KELVANE_SOURCE_DIR) / "content" / "Prefabs";
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             if (entry.path().extension() != ".json") {
                 continue;

@@ -14,7 +14,7 @@
 
 #include "GameScene.h"
 #include "enemies/boss/BossGateBhv.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "physics/B2BodyComponent.h"
 #include "player/HudMessage.h"
 #include "player/items/ForSaleItemsBhv.h"

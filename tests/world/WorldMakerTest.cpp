@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "WorldFixture.h"
-#include "core/Events.h"
-#include "core/GameEvents.h"
+#include "events/Events.h"
+#include "events/GameEvents.h"
 #include "world/generation/WorldMakerBhv.h"
 #include "world/things/ThingComponent.h"
 #include "world/things/ThingGridCellBhv.h"

@@ -1,11 +1,11 @@
 #include "enemies/boss/BossCommonBhv.h"
 
-#include "core/BossEvents.h"
-#include "core/Events.h"
 #include "core/GameObject.h"
-#include "core/PlayerEvents.h"
 #include "core/Service.h"
 #include "enemies/damage/EnemyComponent.h"
+#include "events/BossEvents.h"
+#include "events/Events.h"
+#include "events/PlayerEvents.h"
 
 BossCommonBhv::~BossCommonBhv() {
     if (Events* events = Service<Events>::TryGet()) {

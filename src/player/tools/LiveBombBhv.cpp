@@ -9,10 +9,10 @@
 #include "audio/CueManagerBhv.h"
 #include "components/TintComponent.h"
 #include "core/GameObject.h"
+#include "core/ScheduleCoroutine.h"
 #include "core/Service.h"
 #include "physics/B2BodyComponent.h"
 #include "physics/B2FixtureComponent.h"
-#include "player/ScheduleCoroutine.h"
 #include "player/tools/ExplosiveBhv.h"
 #include "world/RandomManager.h"
 

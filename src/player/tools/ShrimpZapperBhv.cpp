@@ -4,9 +4,9 @@
 
 #include "components/SpriteComponent.h"
 #include "core/GameObject.h"
+#include "core/ScheduleCoroutine.h"
 #include "physics/B2FixtureComponent.h"
 #include "player/EnemyLink.h"
-#include "player/ScheduleCoroutine.h"
 #include "player/tools/ToolSupport.h"
 #include "world/things/ThingComponent.h"
 #include "world/things/ThingRootBhv.h"

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "components/SpriteComponent.h"
-#include "core/BossEvents.h"
-#include "core/Events.h"
-#include "core/GameEvents.h"
 #include "core/GameObject.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
 #include "enemies/damage/EnemyComponent.h"
+#include "events/BossEvents.h"
+#include "events/Events.h"
+#include "events/GameEvents.h"
 #include "ui/hud/HudShow.h"
 
 HudBossMeterBhv::HudBossMeterBhv() {

@@ -6,7 +6,7 @@
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
 #include "core/Handle.h"
-#include "enemies/stations/SupplyStoreOpener.h"
+#include "flow/stations/SupplyStoreOpener.h"
 
 class GameObject;
 

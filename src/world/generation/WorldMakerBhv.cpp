@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/Events.h"
-#include "core/GameEvents.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "enemies/boss/BossGateBhv.h"
-#include "enemies/boss/WorldEventsBhv.h"
+#include "events/Events.h"
+#include "events/GameEvents.h"
+#include "flow/boss/WorldEventsBhv.h"
 #include "world/RandomManager.h"
 #include "world/TileGrid.h"
 #include "world/generation/Noise.h"

@@ -4,7 +4,7 @@
 
 #include "../../player/PlayerFixture.h"
 #include "components/TextComponent.h"
-#include "core/Events.h"
+#include "events/Events.h"
 #include "ui/RegisterUiClasses.h"
 #include "ui/hud/HudInventoryBhv.h"
 #include "ui/hud/HudRootBhv.h"

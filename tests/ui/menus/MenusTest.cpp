@@ -7,10 +7,11 @@
 #include "components/TextComponent.h"
 #include "components/TintComponent.h"
 #include "core/ContentError.h"
-#include "core/Events.h"
-#include "core/GameEvents.h"
 #include "enemies/RegisterEnemiesClasses.h"
-#include "enemies/stations/SupplyStationBhv.h"
+#include "events/Events.h"
+#include "events/GameEvents.h"
+#include "flow/RegisterFlowClasses.h"
+#include "flow/stations/SupplyStationBhv.h"
 #include "physics/B2FixtureComponent.h"
 #include "player/items/AllItemsBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
@@ -40,6 +41,7 @@ class MenusTest : public PlayerFixture {
 protected:
     MenusTest() {
         RegisterEnemiesClasses(prefabs.Registry);
+        RegisterFlowClasses(prefabs.Registry);
         RegisterMenusClasses(prefabs.Registry);
         prefabs.Registry.BuildPrototypes();
         Bind(Action::MenuConfirm, Key::OemEnter);
@@ -379,7 +381,10 @@ TEST_F(MenusTest, TheLoadMenuShowsEverySlotsLineEachTimeItOpens) {
         line->AddComponent(new TextComponent());
     }
     const auto text = [&](int line) {
-        return MenuOf(menus->LoadMenu())->Items()[static_cast<size_t>(line)]->GetComponentOfType<TextComponent>()->Text;
+        return MenuOf(menus->LoadMenu())
+            ->Items()[static_cast<size_t>(line)]
+            ->GetComponentOfType<TextComponent>()
+            ->Text;
     };
     Press(Key::Esc);
     Press(Key::S);

@@ -1,8 +1,8 @@
-#include "core/Events.h"
+#include "events/Events.h"
 
-#include "core/BossEvents.h"
-#include "core/GameEvents.h"
-#include "core/PlayerEvents.h"
+#include "events/BossEvents.h"
+#include "events/GameEvents.h"
+#include "events/PlayerEvents.h"
 
 Events::Events()
     : Boss(std::make_unique<BossEvents>()), Game(std::make_unique<GameEvents>()),

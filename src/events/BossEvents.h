@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/BossEventArgs.h"
 #include "core/Event.h"
+#include "events/BossEventArgs.h"
 
 // A boss shows up, is defeated, or is removed because the player left its area.
 class BossEvents {

@@ -1,11 +1,11 @@
-#include "enemies/stations/SupplyStationBhv.h"
+#include "flow/stations/SupplyStationBhv.h"
 
 #include <box2d/b2_fixture.h>
 
 #include "core/GameObject.h"
 #include "core/WellKnown.h"
 #include "enemies/Submarine.h"
-#include "enemies/stations/SupplyStoreOpener.h"
+#include "flow/stations/SupplyStoreOpener.h"
 #include "physics/B2BodyComponent.h"
 #include "physics/B2FixtureComponent.h"
 #include "world/things/ThingComponent.h"

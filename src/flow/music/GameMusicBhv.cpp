@@ -1,12 +1,12 @@
-#include "enemies/music/GameMusicBhv.h"
+#include "flow/music/GameMusicBhv.h"
 
 #include "audio/MusicPlayer.h"
-#include "core/BossEvents.h"
-#include "core/Events.h"
-#include "core/GameEvents.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "enemies/Submarine.h"
+#include "events/BossEvents.h"
+#include "events/Events.h"
+#include "events/GameEvents.h"
 #include "world/generation/WorldMakerBhv.h"
 
 GameMusicBhv::GameMusicBhv() {
