@@ -2,7 +2,8 @@
 // a script that goes round the whole game again and again (a new game, digging, the store, saving
 // and loading, the options, the editor). Its resident memory is read every 100,000 frames; once the
 // game has warmed up it must stay flat. The session keeps its saves and settings in a folder of its
-// own. Run from build/release/bin; `session_bench FRAMES` plays a shorter session.
+// own. Run from build/release/bin; `session_bench FRAMES` plays a shorter session, and
+// `session_bench --write-script FILE [FRAMES]` writes the script for `kelvane --script FILE --stats`.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -153,9 +154,22 @@ void AppendCycle(std::string& script, int64_t b) {
     }
 }
 
+std::string SessionScript(int64_t frames) {
+    std::string text = "# one round of the whole game every " + std::to_string(CycleFrames) + " frames\n";
+    for (int64_t b = 0; b < frames; b += CycleFrames) {
+        AppendCycle(text, b);
+    }
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // "--write-script FILE [FRAMES]" only writes the session's script, for the game's own --stats.
+    if (argc > 2 && std::string(argv[1]) == "--write-script") {
+        std::ofstream(argv[2]) << SessionScript(argc > 3 ? std::atoll(argv[3]) : 1000000);
+        return 0;
+    }
     // A number first shortens the session; benchmark options (which bench.sh may pass) are ignored.
     const bool shorter =
         argc > 1 && std::string(argv[1]).find_first_not_of("0123456789") == std::string::npos;
@@ -166,13 +180,7 @@ int main(int argc, char** argv) {
     ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
     const std::filesystem::path script = folder / "session.script";
-    {
-        std::string text = "# one round of the whole game every " + std::to_string(CycleFrames) + " frames\n";
-        for (int64_t b = 0; b < frames; b += CycleFrames) {
-            AppendCycle(text, b);
-        }
-        std::ofstream(script) << text;
-    }
+    std::ofstream(script) << SessionScript(frames);
 
     AppOptions options;
     options.Headless = true;

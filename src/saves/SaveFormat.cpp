@@ -193,22 +193,25 @@ std::vector<uint8_t> EncodeSavedGame(const SavedGame& game) {
 
 bool CheckSavedGameLimits(const SavedGame& game, std::string& fault) {
     std::vector<uint8_t> perTile(GridBytes, 0);
-    size_t total = 0;
+    std::vector<int> perCell(static_cast<size_t>(ThingCellColumns) * ThingCellRows, 0);
     for (const SavedThingGroup& group : game.Groups) {
         for (const SavedThing& thing : group.Things) {
-            if (++total > MaxThings) {
-                fault =
-                    "things: more than " + std::to_string(MaxThings) + ", one for every tile of the world";
-                return false;
-            }
             const float column =
                 std::clamp(std::floor(thing.X), 0.0f, static_cast<float>(SavedGame::Columns - 1));
             const float row = std::clamp(-std::ceil(thing.Y), 0.0f, static_cast<float>(SavedGame::Rows - 1));
-            const size_t index = static_cast<size_t>(row) * SavedGame::Columns + static_cast<size_t>(column);
-            if (++perTile[index] > MaxThingsPerTile) {
+            const auto c = static_cast<size_t>(column);
+            const auto r = static_cast<size_t>(row);
+            const size_t cell = r / ThingCellSize * ThingCellColumns + c / ThingCellSize;
+            if (++perCell[cell] > MaxThingsPerCell) {
+                fault = "things: more than " + std::to_string(MaxThingsPerCell) + " in the " +
+                        std::to_string(ThingCellSize) + "-tile square from column " +
+                        std::to_string(c / ThingCellSize * ThingCellSize) + ", row " +
+                        std::to_string(r / ThingCellSize * ThingCellSize);
+                return false;
+            }
+            if (++perTile[r * SavedGame::Columns + c] > MaxThingsPerTile) {
                 fault = "things: more than " + std::to_string(MaxThingsPerTile) + " on the tile at column " +
-                        std::to_string(static_cast<int>(column)) + ", row " +
-                        std::to_string(static_cast<int>(row));
+                        std::to_string(c) + ", row " + std::to_string(r);
                 return false;
             }
         }

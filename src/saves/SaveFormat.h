@@ -62,16 +62,21 @@ constexpr size_t OffsetBase = 4;          // the header's offsets count from thi
 constexpr size_t PlayerSize = 9 * 4 + 1;  // the player section's bytes
 constexpr size_t MaxNameLength = 255;     // longer names are damage, not prefab names
 constexpr size_t MaxFileSize = 16u << 20; // far beyond any real world; bounds what a read takes
-// Things take room: a world holds at most one per tile, and a pile on one tile (things that came to
-// rest against each other, a heap of drops) stays small. Beyond these a file is no game's, and
-// loading it would cost minutes or overrun the physics.
-constexpr size_t MaxThings = static_cast<size_t>(SavedGame::Columns) * SavedGame::Rows;
+// Things take room and time: a world holds at most MaxThingsPerCell in each 30 x 30 cell of the thing
+// grid over its 150 x 430 tiles (a new world has about one per cell; the limit leaves room for a long
+// game's drops and creatures), and a pile on one tile stays small. Beyond these a file is no game's:
+// building its things would take seconds, and a heap on one spot would overrun the physics.
+constexpr int ThingCellSize = 30;
+constexpr int ThingCellColumns = (SavedGame::Columns + ThingCellSize - 1) / ThingCellSize; // 5
+constexpr int ThingCellRows = (SavedGame::Rows + ThingCellSize - 1) / ThingCellSize;       // 15
+constexpr int MaxThingsPerCell = 100;
+constexpr size_t MaxThings = static_cast<size_t>(ThingCellColumns) * ThingCellRows * MaxThingsPerCell;
 constexpr int MaxThingsPerTile = 32;
 } // namespace saveformat
 
-// Whether a game stays within the limits above (things in all and on any one tile, positions taken
-// to the tile they are on, clamped into the grid); false with fault saying which and where. The
-// reader refuses such a file and the writer will not write one.
+// Whether a game stays within the limits above (things in any cell of the thing grid and on any one
+// tile, positions clamped into the world); false with fault saying which and where. The reader refuses
+// such a file and the writer will not write one.
 bool CheckSavedGameLimits(const SavedGame& game, std::string& fault);
 
 // The file's bytes.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <numeric>
 #include <random>
 #include <sys/stat.h>
 
@@ -327,16 +328,26 @@ TEST_F(SavedGamesTest, AWorldFullOfThingsLoadsAndOneBeyondTheLimitsIsRefused) {
         std::remove_if(game.Groups.begin(), game.Groups.end(),
                        [](const SavedThingGroup& group) { return group.Name == "Pkup_Money1"; }),
         game.Groups.end());
-    // Coins on the tiles, row by row, up to the most things a file may hold.
-    size_t others = 0;
+    // Coins up to the most every cell of the thing grid may hold: a world full of things.
+    std::vector<int> perCell(saveformat::ThingCellColumns * saveformat::ThingCellRows, 0);
     for (const SavedThingGroup& group : game.Groups) {
-        others += group.Things.size();
+        for (const SavedThing& thing : group.Things) {
+            const int column = std::clamp(static_cast<int>(thing.X), 0, SavedGame::Columns - 1);
+            const int row = std::clamp(static_cast<int>(-thing.Y), 0, SavedGame::Rows - 1);
+            ++perCell[row / saveformat::ThingCellSize * saveformat::ThingCellColumns +
+                      column / saveformat::ThingCellSize];
+        }
     }
     SavedThingGroup coins{"Pkup_Money1", {}};
-    for (int row = 0; row < SavedGame::Rows; ++row) {
-        for (int column = 0;
-             column < SavedGame::Columns && coins.Things.size() + others < saveformat::MaxThings; ++column) {
-            coins.Things.push_back({static_cast<float>(column) + 0.5f, -static_cast<float>(row) - 0.5f, 0});
+    for (int row = 0; row < SavedGame::Rows; row += 2) {
+        for (int column = 0; column < SavedGame::Columns; column += 2) {
+            int& n = perCell[row / saveformat::ThingCellSize * saveformat::ThingCellColumns +
+                             column / saveformat::ThingCellSize];
+            if (n < saveformat::MaxThingsPerCell) {
+                ++n;
+                coins.Things.push_back(
+                    {static_cast<float>(column) + 0.5f, -static_cast<float>(row) - 0.5f, 0});
+            }
         }
     }
     const auto withCoins = [&](const SavedThingGroup& group) {
@@ -353,12 +364,13 @@ TEST_F(SavedGamesTest, AWorldFullOfThingsLoadsAndOneBeyondTheLimitsIsRefused) {
     EXPECT_EQ(Count("Pkup_Money1"), static_cast<int>(coins.Things.size()));
     RunFrame();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("a world of %zu things loaded in %.3f s\n", saveformat::MaxThings, seconds);
+    std::printf("a world of %d things loaded in %.3f s\n", std::accumulate(perCell.begin(), perCell.end(), 0),
+                seconds);
 
-    // One more thing in all, or one pile too high on a single tile, is refused with one line.
+    // One more thing in a full cell, or one pile too high on a single tile, is refused with one line.
     const std::vector<uint8_t> before = State();
     SavedThingGroup more = coins;
-    more.Things.push_back({10.5f, -10.5f, 0});
+    more.Things.push_back({11.5f, -11.5f, 0});
     SavedThingGroup pile{"Pkup_Money1",
                          std::vector<SavedThing>(saveformat::MaxThingsPerTile + 1, {3.25f, -4.75f, 0})};
     ::testing::internal::CaptureStderr();
