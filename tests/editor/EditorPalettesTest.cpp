@@ -221,7 +221,14 @@ TEST_F(EditorPalettesTest, TakingAnyPieceOfTheHudMenusOrStoreAwayLeavesTheGameRu
                 }
             }
             ++taken;
-            rig.Frames(3);
+            rig.Frame(); // the piece goes at this frame's end
+            // What the pieces show changes, so every readout is written again.
+            if (InventoryBhv* inventory = WellKnown<InventoryBhv>::Get()) {
+                inventory->Money += 7;
+                inventory->Health -= 1;
+            }
+            addItem(2, "Item_Copper");
+            rig.Frames(2);
             openMenuOf(path);
             rig.Frames(3);
             tearDown();
