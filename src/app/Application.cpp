@@ -45,6 +45,7 @@
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
+#include "platform/ProcessMemory.h"
 #include "platform/Window.h"
 #include "prefabs/PrefabManager.h"
 #include "render/RenderSetup.h"
@@ -221,6 +222,7 @@ int Application::Run() {
         reportFailed = true;
     }
     if (stats_) {
+        stats_->ResidentAtEnd(ResidentMemoryBytes());
         stats_->End(clock_.Now());
         std::fputs(stats_->Report(options_.FixedStep ? "fixed step" : "fixed-rate pacer").c_str(), stdout);
         std::fputs(stats_->WorkReport().c_str(), stdout);
@@ -262,6 +264,9 @@ void Application::RunFrames() {
         }
         if (stats_) {
             stats_->FrameWork(static_cast<double>(ThreadCpuNanoseconds() - workStart) / 1e6);
+            if (framesRun_ == 0) {
+                stats_->ResidentAtStart(ResidentMemoryBytes());
+            }
         }
         ++framesRun_;
         if (recorder_) {

@@ -6,12 +6,12 @@
 #include "flow/boss/WorldEventsBhv.h"
 #include "physics/FixtureMouseListenerBhv.h"
 #include "player/items/ForSaleItemsBhv.h"
+#include "platform/AtomicFile.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -128,8 +128,7 @@ std::string DescribeGameState(const SceneRoots& roots) {
 }
 
 bool WriteGameState(const SceneRoots& roots, const std::string& path) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << DescribeGameState(roots);
-    file.flush();
-    return static_cast<bool>(file);
+    std::string fault;
+    return WriteFileAtomically(path, DescribeGameState(roots), fault,
+                               AtomicFileOptions{.CreateFolder = false});
 }

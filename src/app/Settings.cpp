@@ -1,19 +1,19 @@
 #include "app/Settings.h"
 
-#include <unistd.h>
-
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <system_error>
 
 #include <boost/property_tree/ptree.hpp>
 
+#include "core/ContentText.h"
 #include "core/JsonTree.h"
+#include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 namespace pt = boost::property_tree;
 
@@ -26,6 +26,9 @@ void Warn(const std::filesystem::path& path, const std::string& problem) {
 // The shortest text that reads back as the same float: a volume of 0.9 is written "0.9", not
 // "0.900000036", for the player who opens the file.
 std::string ShortestText(float value) {
+    if (!std::isfinite(value)) {
+        value = 1.0f; // JSON has no text for these; the load would refuse the whole file
+    }
     char text[32];
     const auto [end, error] = std::to_chars(text, text + sizeof text, value);
     return error == std::errc() ? std::string(text, end) : std::to_string(value);
@@ -50,14 +53,29 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole) {
     if (whole) {
         *whole = false;
     }
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    // A real file is a few hundred bytes; anything near this is not one the game wrote.
+    constexpr size_t maxSize = 64 * 1024;
+    std::string text;
+    std::string fault;
+    switch (ReadWholeFile(path, maxSize, text, fault)) {
+    case ReadStatus::Missing:
         Warn(path, "no settings file yet");
+        return settings;
+    case ReadStatus::Failed:
+        Warn(path, fault);
+        return settings;
+    case ReadStatus::Read:
+        break;
+    }
+    // The parser recurses once per level: a file nested thousands deep would overflow the stack.
+    if (JsonNestingDepth(text) > MaxContentNesting) {
+        Warn(path, "nested deeper than " + std::to_string(MaxContentNesting) + " levels");
         return settings;
     }
     pt::ptree root;
     try {
-        ReadJsonFile(path.string(), root);
+        std::istringstream in(text);
+        ReadJsonTree(in, root);
     } catch (const pt::json_parser::json_parser_error& e) {
         Warn(path, (e.line() > 0 ? "line " + std::to_string(e.line()) + ": " : std::string()) + e.message());
         return settings;
@@ -114,47 +132,33 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole) {
     return settings;
 }
 
-bool SaveSettings(const Settings& settings, const std::filesystem::path& path) {
-    pt::ptree root;
-    root.put("Fullscreen", settings.Fullscreen);
-    root.put("WindowWidth", settings.WindowWidth);
-    root.put("WindowHeight", settings.WindowHeight);
-    root.put("MasterVolume", ShortestText(settings.MasterVolume));
-    root.put("MusicVolume", ShortestText(settings.MusicVolume));
-    root.put("EffectsVolume", ShortestText(settings.EffectsVolume));
-    root.put("FirstRunHintDismissed", settings.FirstRunHintDismissed);
-
-    std::ostringstream text;
-    WriteJsonTree(text, root);
-    return SaveConfigFile(text.str(), path, "settings");
+bool SaveSettings(const Settings& settings, const std::filesystem::path& path, std::string* fault) {
+    // Written by hand rather than through the property tree, whose writer quotes every value: the
+    // file keeps JSON booleans and numbers, as a player editing it would write them.
+    auto line = [](const char* key, const std::string& value, bool last = false) {
+        return std::string("    \"") + key + "\": " + value + (last ? "\n" : ",\n");
+    };
+    std::string text = "{\n";
+    text += line("Fullscreen", settings.Fullscreen ? "true" : "false");
+    text += line("WindowWidth", std::to_string(settings.WindowWidth));
+    text += line("WindowHeight", std::to_string(settings.WindowHeight));
+    text += line("MasterVolume", ShortestText(settings.MasterVolume));
+    text += line("MusicVolume", ShortestText(settings.MusicVolume));
+    text += line("EffectsVolume", ShortestText(settings.EffectsVolume));
+    text += line("FirstRunHintDismissed", settings.FirstRunHintDismissed ? "true" : "false", true);
+    text += "}\n";
+    return SaveConfigFile(text, path, "settings", fault);
 }
 
-bool SaveConfigFile(const std::string& text, const std::filesystem::path& path, const char* what) {
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    // Beside the file, so the rename stays within one file system; the process id keeps two games
-    // from writing the same temporary file.
-    std::filesystem::path temporary = path;
-    temporary += ".tmp" + std::to_string(::getpid());
-    try {
-        std::ofstream out(temporary, std::ios::trunc);
-        if (!out) {
-            throw std::runtime_error("cannot write " + temporary.string());
+bool SaveConfigFile(const std::string& text, const std::filesystem::path& path, const char* what,
+                    std::string* fault) {
+    std::string why;
+    if (!WriteFileAtomically(path, text, why, AtomicFileOptions{.SharedFile = true})) {
+        if (fault) {
+            *fault = why;
+        } else {
+            std::fprintf(stderr, "kelvane: %s: %s not saved (%s)\n", path.c_str(), what, why.c_str());
         }
-        out << text;
-        out.flush();
-        if (!out) {
-            throw std::runtime_error("cannot write " + temporary.string());
-        }
-    } catch (const std::exception& e) {
-        std::filesystem::remove(temporary, error);
-        std::fprintf(stderr, "kelvane: %s: %s not saved (%s)\n", path.c_str(), what, e.what());
-        return false;
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        std::fprintf(stderr, "kelvane: %s: %s not saved (%s)\n", path.c_str(), what, error.message().c_str());
         return false;
     }
     return true;

@@ -33,10 +33,12 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole = nullptr);
 
 // Writes the settings file, creating its folder, atomically: into a temporary file beside it that is
 // then renamed over it, so the file is always the old one or the new one, whole. On failure (a
-// read-only folder, a full disk) one warning line on stderr and false; the game goes on.
-bool SaveSettings(const Settings& settings, const std::filesystem::path& path);
+// read-only folder, a full disk) one warning line on stderr and false; the game goes on. With fault
+// given, nothing is printed and fault says what failed.
+bool SaveSettings(const Settings& settings, const std::filesystem::path& path, std::string* fault = nullptr);
 
-// Writes one of the player's configuration files the same way: text into a temporary file beside
-// path, renamed over it. On failure one warning line on stderr ("<path>: <what> not saved (why)")
-// and false.
-bool SaveConfigFile(const std::string& text, const std::filesystem::path& path, const char* what);
+// Writes one of the player's configuration files the same way, whole or not at all. On failure one
+// warning line on stderr ("<path>: <what> not saved (why)") and false; with fault given, nothing is
+// printed and fault says what failed.
+bool SaveConfigFile(const std::string& text, const std::filesystem::path& path, const char* what,
+                    std::string* fault = nullptr);

@@ -1,6 +1,8 @@
 #include "app/SettingsKeeper.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -24,7 +26,18 @@ SettingsKeeper::SettingsKeeper(std::filesystem::path path, Window& window, Audio
 
 SettingsKeeper::~SettingsKeeper() {
     if (unwritten_) {
-        SaveSettings(current_, path_);
+        Save();
+    }
+}
+
+void SettingsKeeper::Save() {
+    std::string fault;
+    if (SaveSettings(current_, path_, &fault)) {
+        failureReported_ = false;
+    } else if (!failureReported_) {
+        // A folder that cannot be written stays so: one line for the run, not one per change.
+        std::fprintf(stderr, "kelvane: %s: settings not saved (%s)\n", path_.c_str(), fault.c_str());
+        failureReported_ = true;
     }
 }
 
@@ -68,8 +81,8 @@ void SettingsKeeper::Frame() {
     if (!unwritten_ || ++unchangedFrames_ < SettleFrames) {
         return;
     }
-    // A failed write is reported once and not retried every frame; the next change tries again.
-    SaveSettings(current_, path_);
+    // A failed write is not retried every frame; the next change tries again.
+    Save();
     unwritten_ = false;
 }
 

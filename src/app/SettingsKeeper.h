@@ -46,6 +46,8 @@ public:
 
 private:
     void Apply();
+    // Writes the file; the first failure of a run is reported, later ones only after a success.
+    void Save();
 
     std::filesystem::path path_;
     Window& window_;
@@ -55,4 +57,5 @@ private:
     Settings current_;
     bool unwritten_ = false; // the file does not hold current_
     int unchangedFrames_ = 0;
+    bool failureReported_ = false;
 };

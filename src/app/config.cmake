@@ -6,4 +6,5 @@ kelvane_add_module(app_config
     ${CMAKE_CURRENT_LIST_DIR}/GameConfig.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KeymapFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
-    DEPS kelvane_core kelvane_input kelvane_platform_clipboard kelvane_platform_savefolder kelvane_json Boost::headers)
+    DEPS kelvane_core kelvane_input kelvane_platform_clipboard kelvane_platform_files kelvane_platform_savefolder
+         kelvane_json Boost::headers)

@@ -5,9 +5,11 @@
 #include "core/Behavior.h"
 #include "core/DestroyQueues.h"
 #include "core/GameObject.h"
+#include "core/Handle.h"
 #include "core/Service.h"
 
 Component::~Component() {
+    handles::Expire(this);
     if (PendingDestroy) {
         if (DestroyQueues* queues = Service<DestroyQueues>::TryGet()) {
             queues->Forget(this);
@@ -29,8 +31,7 @@ void Component::DestroyLater() {
 namespace {
 
 // Erase-and-reinsert at the clamped target index; false when the clamped target is where it is.
-template <class T>
-bool MoveWithin(std::vector<T*>& list, T* item, int offset) {
+template <class T> bool MoveWithin(std::vector<T*>& list, T* item, int offset) {
     auto it = std::find(list.begin(), list.end(), item);
     if (it == list.end()) {
         return false;

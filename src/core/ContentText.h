@@ -1,10 +1,12 @@
 #pragma once
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "core/ContentError.h"
 
@@ -96,6 +98,12 @@ inline bool JsonIsObject(std::string_view text) {
 
 // The whole file, or ContentError naming it when it cannot be read.
 inline std::string ReadContentFile(const std::string& path) {
+    // Checked before opening: a named pipe in its place would block the opening for ever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw ContentError(path, std::filesystem::exists(path, error) ? "not a regular file"
+                                                                      : "cannot open the file");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw ContentError(path, "cannot open the file");

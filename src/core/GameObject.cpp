@@ -5,6 +5,7 @@
 #include "core/Behavior.h"
 #include "core/Component.h"
 #include "core/DestroyQueues.h"
+#include "core/Handle.h"
 #include "core/ObjectDestructionListener.h"
 #include "core/Pos2dComponent.h"
 #include "core/Service.h"
@@ -24,6 +25,7 @@ template <class T> void EraseFromBack(std::vector<T*>& list, const T* item) {
 } // namespace
 
 GameObject::~GameObject() {
+    handles::Expire(this);
     if (PendingDestroy) {
         if (DestroyQueues* queues = Service<DestroyQueues>::TryGet()) {
             queues->Forget(this);

@@ -66,8 +66,9 @@ bool openDefault(AudioSystemState& state) {
     return true;
 }
 
-// A device that renders only when asked, and is never asked: it holds the sample data so that
-// loading takes the same path as with an output, at no cost per frame.
+// A device that renders only when asked (AudioSystem::Render), with no output behind it. A silent
+// device opens none at all: the first call into the library would start its sound-server backends,
+// which create files in the player's folders and may print, all for nothing a headless run hears.
 void openLoopback(AudioSystemState& state) {
     if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) {
         return;
@@ -172,8 +173,11 @@ void AudioSystemState::release(AudioSlot& slot) {
 AudioSystem::AudioSystem(Device device) : state_(std::make_shared<AudioSystemState>()) {
     if (device == Device::Default && openDefault(*state_)) {
         state_->silent = false;
-    } else {
+    } else if (device != Device::Silent) {
         openLoopback(*state_);
+        state_->silent = device != Device::Rendered || !state_->context;
+        state_->rendered = !state_->silent;
+    } else {
         state_->silent = true;
     }
     state_->slots.resize(ChannelCount);
@@ -239,6 +243,20 @@ void AudioSystemState::applyListenerGain() {
 
 bool AudioSystem::IsSilent() const {
     return state_->silent;
+}
+
+bool AudioSystem::Render(int16_t* out, int frames) {
+    if (!state_->rendered || state_->silent || frames <= 0) {
+        return false;
+    }
+    static const auto renderSamples =
+        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    if (!renderSamples) {
+        return false;
+    }
+    state_->makeCurrent();
+    renderSamples(state_->device, out, frames);
+    return true;
 }
 
 AudioSound* AudioSystem::CreateSound(const std::string& path, std::string* error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -17,8 +18,9 @@ public:
     static constexpr int ChannelCount = 100;
 
     enum class Device {
-        Default, // the system's output; silent when it cannot be opened
-        Silent,  // never opens an output
+        Default,  // the system's output; silent when it cannot be opened
+        Silent,   // never opens an output
+        Rendered, // heard only through Render: 44,100 Hz 16-bit stereo, as fast as it is asked for
     };
 
     explicit AudioSystem(Device device = Device::Default);
@@ -28,6 +30,11 @@ public:
 
     // True when nothing is heard and channel time comes from `Update`.
     bool IsSilent() const;
+
+    // A Rendered device only: mixes the next `frames` frames of everything playing into `out`
+    // (interleaved left and right). The mix advances only here, so what is heard depends on the
+    // calls alone, never on the machine's clock or load. False, writing nothing, on other devices.
+    bool Render(int16_t* out, int frames);
 
     // Decodes the file and hands its samples to the device. Returns null (with a one-line reason in
     // `error`) when it cannot be decoded. The sound lives until `ReleaseSound` or this system's end.

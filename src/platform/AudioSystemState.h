@@ -23,7 +23,7 @@ struct AudioSlot {
     bool started = false; // the device has been told to play (or the silent clock runs)
     bool looping = false;
     float pitch = 1.0f;
-    float volume = 1.0f; // as the channel was told; heard at volume x the effects volume
+    float volume = 1.0f;   // as the channel was told; heard at volume x the effects volume
     double position = 0.0; // silent device only: seconds into the current pass at pitch 1
     std::uint64_t startOrder = 0;
 };
@@ -32,6 +32,7 @@ struct AudioSystemState {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     bool silent = true;
+    bool rendered = false; // a loopback device mixed only by AudioSystem::Render
     std::vector<AudioSlot> slots;
     std::vector<std::unique_ptr<AudioSound>> sounds;
     std::uint64_t nextStartOrder = 0;

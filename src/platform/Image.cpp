@@ -20,14 +20,30 @@
 #endif
 
 #include <cstring>
+#include <limits>
+#include <vector>
+
+#include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 DecodedImage DecodeImageFile(const std::string& path, std::string* error) {
     DecodedImage image;
     int channels = 0;
-    stbi_uc* data = stbi_load(path.c_str(), &image.Width, &image.Height, &channels, 4);
+    // Read here rather than by the decoder, so that a named pipe or a device in place of the file is
+    // refused instead of blocking or reading for ever.
+    constexpr size_t maxSize = std::numeric_limits<int>::max();
+    std::vector<uint8_t> file;
+    std::string fault;
+    stbi_uc* data = nullptr;
+    if (ReadWholeFile(path, maxSize, file, fault) == ReadStatus::Read) {
+        data = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &image.Width, &image.Height,
+                                     &channels, 4);
+    } else if (fault.empty()) {
+        fault = "no such file";
+    }
     if (!data) {
         if (error) {
-            const char* reason = stbi_failure_reason();
+            const char* reason = fault.empty() ? stbi_failure_reason() : fault.c_str();
             *error = reason ? reason : "cannot decode";
         }
         image.Width = image.Height = 0;
@@ -41,5 +57,14 @@ DecodedImage DecodeImageFile(const std::string& path, std::string* error) {
 }
 
 bool WritePngFile(const std::string& path, int width, int height, const uint8_t* rgba) {
-    return stbi_write_png(path.c_str(), width, height, 4, rgba, width * 4) != 0;
+    std::vector<uint8_t> png;
+    auto append = [](void* context, void* data, int size) {
+        auto* bytes = static_cast<std::vector<uint8_t>*>(context);
+        bytes->insert(bytes->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+    };
+    if (stbi_write_png_to_func(append, &png, width, height, 4, rgba, width * 4) == 0) {
+        return false;
+    }
+    std::string fault;
+    return WriteFileAtomically(path, png, fault, AtomicFileOptions{.CreateFolder = false});
 }

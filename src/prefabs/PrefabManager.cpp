@@ -16,6 +16,7 @@
 #include "core/GameObject.h"
 #include "core/JsonTree.h"
 #include "prefabs/PrefabName.h"
+#include "platform/AtomicFile.h"
 
 namespace pt = boost::property_tree;
 
@@ -279,25 +280,9 @@ bool PrefabManager::Save(Prefab& prefab) {
         std::filesystem::create_directories(Folder, made);
     }
     const std::filesystem::path target = Folder / (prefab.Name + ".json");
-    std::filesystem::path temporary = target;
-    temporary += ".saving";
-    // The whole text goes to a scratch file first and replaces the old file in one rename, so a
-    // failed or interrupted save leaves the old file as it was.
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
+    // Replaced whole or not at all, so a failed or interrupted save leaves the old file as it was.
+    std::string fault;
+    if (!WriteFileAtomically(target, text, fault, AtomicFileOptions{.CreateFolder = false})) {
         return false;
     }
     prefab.Dirty = false;

@@ -116,8 +116,11 @@ class SkipWarnings {
 public:
     void Warn(const std::string& name, const char* what) {
         if (warned_.insert(name).second) {
-            std::fprintf(stderr, "kelvane: saved %s \"%s\" has no prefab in this game; skipped\n", what,
-                         name.c_str());
+            // A prefab of that name may exist and be something else (a submarine named as a thing).
+            const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
+            const bool prefab = prefabs && prefabs->Contains(name);
+            std::fprintf(stderr, "kelvane: saved %s \"%s\" %s in this game; skipped\n", what, name.c_str(),
+                         prefab ? (std::string("is a prefab but no ") + what).c_str() : "has no prefab");
         }
     }
 

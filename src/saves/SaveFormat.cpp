@@ -1,5 +1,6 @@
 #include "saves/SaveFormat.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -88,7 +89,7 @@ public:
         const void* zero = std::memchr(start, 0, limit);
         if (!zero) {
             Fail(std::string(what) + (limit == Remaining() ? " runs past the section's end"
-                                                             : " is longer than the longest name"));
+                                                           : " is longer than the longest name"));
             return {};
         }
         const size_t length = static_cast<size_t>(static_cast<const uint8_t*>(zero) - start);
@@ -188,6 +189,34 @@ std::vector<uint8_t> EncodeSavedGame(const SavedGame& game) {
         w.Int(item.Quantity);
     }
     return out;
+}
+
+bool CheckSavedGameLimits(const SavedGame& game, std::string& fault) {
+    std::vector<uint8_t> perTile(GridBytes, 0);
+    std::vector<int> perCell(static_cast<size_t>(ThingCellColumns) * ThingCellRows, 0);
+    for (const SavedThingGroup& group : game.Groups) {
+        for (const SavedThing& thing : group.Things) {
+            const float column =
+                std::clamp(std::floor(thing.X), 0.0f, static_cast<float>(SavedGame::Columns - 1));
+            const float row = std::clamp(-std::ceil(thing.Y), 0.0f, static_cast<float>(SavedGame::Rows - 1));
+            const auto c = static_cast<size_t>(column);
+            const auto r = static_cast<size_t>(row);
+            const size_t cell = r / ThingCellSize * ThingCellColumns + c / ThingCellSize;
+            if (++perCell[cell] > MaxThingsPerCell) {
+                fault = "things: more than " + std::to_string(MaxThingsPerCell) + " in the " +
+                        std::to_string(ThingCellSize) + "-tile square from column " +
+                        std::to_string(c / ThingCellSize * ThingCellSize) + ", row " +
+                        std::to_string(r / ThingCellSize * ThingCellSize);
+                return false;
+            }
+            if (++perTile[r * SavedGame::Columns + c] > MaxThingsPerTile) {
+                fault = "things: more than " + std::to_string(MaxThingsPerTile) + " on the tile at column " +
+                        std::to_string(c) + ", row " + std::to_string(r);
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 bool DecodeSavedGame(std::span<const uint8_t> bytes, SavedGame& game, std::string& fault) {
@@ -301,5 +330,5 @@ bool DecodeSavedGame(std::span<const uint8_t> bytes, SavedGame& game, std::strin
         fault = r.Fault();
         return false;
     }
-    return true;
+    return CheckSavedGameLimits(game, fault);
 }

@@ -58,18 +58,33 @@ struct SavedGame {
 namespace saveformat {
 constexpr int32_t GridOffset = 12;
 constexpr int32_t ThingsOffset = 64520;
-constexpr size_t OffsetBase = 4;            // the header's offsets count from this byte
-constexpr size_t PlayerSize = 9 * 4 + 1;    // the player section's bytes
-constexpr size_t MaxNameLength = 255;       // longer names are damage, not prefab names
-constexpr size_t MaxFileSize = 16u << 20;   // far beyond any real world; bounds what a read takes
+constexpr size_t OffsetBase = 4;          // the header's offsets count from this byte
+constexpr size_t PlayerSize = 9 * 4 + 1;  // the player section's bytes
+constexpr size_t MaxNameLength = 255;     // longer names are damage, not prefab names
+constexpr size_t MaxFileSize = 16u << 20; // far beyond any real world; bounds what a read takes
+// Things take room and time: a world holds at most MaxThingsPerCell in each 30 x 30 cell of the thing
+// grid over its 150 x 430 tiles (a new world has about one per cell; the limit leaves room for a long
+// game's drops and creatures), and a pile on one tile stays small. Beyond these a file is no game's:
+// building its things would take seconds, and a heap on one spot would overrun the physics.
+constexpr int ThingCellSize = 30;
+constexpr int ThingCellColumns = (SavedGame::Columns + ThingCellSize - 1) / ThingCellSize; // 5
+constexpr int ThingCellRows = (SavedGame::Rows + ThingCellSize - 1) / ThingCellSize;       // 15
+constexpr int MaxThingsPerCell = 100;
+constexpr size_t MaxThings = static_cast<size_t>(ThingCellColumns) * ThingCellRows * MaxThingsPerCell;
+constexpr int MaxThingsPerTile = 32;
 } // namespace saveformat
+
+// Whether a game stays within the limits above (things in any cell of the thing grid and on any one
+// tile, positions clamped into the world); false with fault saying which and where. The reader refuses
+// such a file and the writer will not write one.
+bool CheckSavedGameLimits(const SavedGame& game, std::string& fault);
 
 // The file's bytes.
 std::vector<uint8_t> EncodeSavedGame(const SavedGame& game);
 
 // Reads and checks a whole file: the header offsets against each other and the size, the grid
 // size, every count and string inside its section, names non-empty and at most MaxNameLength,
-// positions finite, counts and quantities not negative, the file ending exactly after the last
-// item. On success fills game and returns true; otherwise returns false with fault saying where
-// and what (game is then unspecified).
+// positions finite, counts and quantities not negative, the things within CheckSavedGameLimits,
+// the file ending exactly after the last item. On success fills game and returns true; otherwise returns
+// false with fault saying where and what (game is then unspecified).
 bool DecodeSavedGame(std::span<const uint8_t> bytes, SavedGame& game, std::string& fault);

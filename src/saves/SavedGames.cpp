@@ -17,7 +17,8 @@ void saveGame(const std::string& slotName) {
     bool ok = IsSlotName(slotName);
     if (!ok) {
         fault = "not a slot name";
-    } else if (CaptureGame(game, fault)) {
+    } else if (CaptureGame(game, fault) && CheckSavedGameLimits(game, fault)) {
+        // Within the limits the reader holds files to, so every save written can be loaded.
         const std::vector<uint8_t> bytes = EncodeSavedGame(game);
         // A file the loader would refuse is no save (a non-finite position, an overlong name, a
         // negative quantity): it fails here and the slot keeps its old one.

@@ -2,11 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <span>
 #include <string>
-#include <sys/types.h>
 #include <vector>
+
+#include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 // Where slot files live and how they are written and read.
 
@@ -24,22 +25,10 @@ bool IsSlotName(const std::string& slotName);
 // SlotFolder() / (slotName + ".sav").
 std::filesystem::path SlotPath(const std::string& slotName);
 
-// The system calls the writer makes, replaceable so a test can make them fail part-way.
-struct SlotFileCalls {
-    std::function<ssize_t(int fd, const void* data, size_t size)> Write;
-    std::function<int(int fd)> Sync;
-    std::function<int(const char* from, const char* to)> Rename;
+// The system calls the slot writer makes, replaceable so a test can make them fail part-way.
+using SlotFileCalls = FileWriteCalls;
 
-    static SlotFileCalls System();
-};
-
-// Replaces the file whole or not at all: writes "<file>.tmp" beside it, syncs it, keeps the
-// current file as "<file>.bak" and renames the new one over it. Creates the folder first. On
-// failure the file is as it was, the scratch file is gone, and fault says what failed.
+// Replaces the file whole or not at all (WriteFileAtomically), keeping the current file as
+// "<file>.bak". On failure the file is as it was, the scratch file is gone, and fault says what failed.
 bool ReplaceFile(const std::filesystem::path& file, std::span<const uint8_t> bytes, std::string& fault,
                  const SlotFileCalls& calls = SlotFileCalls::System());
-
-enum class ReadStatus { Read, Missing, Failed };
-// Reads a whole file of at most maxSize bytes; Missing when there is no such file.
-ReadStatus ReadWholeFile(const std::filesystem::path& file, size_t maxSize, std::vector<uint8_t>& bytes,
-                         std::string& fault);

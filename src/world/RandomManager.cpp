@@ -1,13 +1,37 @@
 #include "world/RandomManager.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 float RandomManager::UniformFloat(float a, float b) {
     if (!(a < b)) {
         return a;
+    }
+    if (!std::isfinite(b - a)) {
+        return WideUniformFloat(a, b);
     }
     for (;;) {
         const float u = static_cast<float>(Next());
         const float value = a + u * (1.0f / 4294967296.0f) * (b - a);
         if (value < b) {
+            return value;
+        }
+    }
+}
+
+float RandomManager::WideUniformFloat(float a, float b) {
+    // The width overflows a float (or a bound is infinite): a + u * (b - a) would be infinite or NaN
+    // and never below b. Infinite bounds stand for the largest finite floats, and the arithmetic is
+    // done in double, where every width of two floats is finite.
+    const double low =
+        std::max(static_cast<double>(a), -static_cast<double>(std::numeric_limits<float>::max()));
+    const double high =
+        std::min(static_cast<double>(b), static_cast<double>(std::numeric_limits<float>::max()));
+    for (;;) {
+        const double u = static_cast<double>(Next()) * (1.0 / 4294967296.0);
+        const float value = static_cast<float>(low + u * (high - low));
+        if (value < b || high < static_cast<double>(b)) {
             return value;
         }
     }

@@ -15,7 +15,9 @@ public:
     uint32_t Next() { return static_cast<uint32_t>(engine_()); }
 
     // Uniform in [a, b): a + u * 2^-32 * (b - a), drawn again while rounding lands on b. An empty or
-    // reversed range (or a NaN bound) gives a without drawing, instead of redrawing for ever.
+    // reversed range (or a NaN bound) gives a without drawing, instead of redrawing for ever. A range
+    // wider than a float can span (an infinite bound, or -3e38 to 3e38) is drawn in double, infinite
+    // bounds standing for the largest finite floats.
     float UniformFloat(float a, float b);
 
     // Succeeds when odds * 4294967295 >= u. Odds of exactly 0 draw nothing and fail.
@@ -25,5 +27,7 @@ public:
     int32_t UniformInt(int32_t a, int32_t b);
 
 private:
+    float WideUniformFloat(float a, float b);
+
     std::mt19937 engine_;
 };

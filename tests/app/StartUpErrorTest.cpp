@@ -216,6 +216,22 @@ INSTANTIATE_TEST_SUITE_P(
                                                            std::regex("scaleW=\"[0-9]+\""), "scaleW=\"0\""));
                       },
                       1, "Small.fnt"},
+        BrokenContent{"TileIndexPastEveryTileCode",
+                      [](const ContentCopy& c) {
+                          const std::string tile = "Content/Prefabs/Tile_Basalt.json";
+                          c.Write(tile,
+                                  std::regex_replace(ReadCopied(c, tile), std::regex("\"TileIndex\": \"12\""),
+                                                     "\"TileIndex\": \"2147483647\""));
+                      },
+                      1, "Tile_Basalt.json"},
+        BrokenContent{"CreatureDartingWithoutBound",
+                      [](const ContentCopy& c) {
+                          const std::string shrimp = "Content/Prefabs/En_Shrimp.json";
+                          c.Write(shrimp, std::regex_replace(ReadCopied(c, shrimp),
+                                                             std::regex("\"ImpulseMax\": \"[^\"]*\""),
+                                                             "\"ImpulseMax\": \"inf\""));
+                      },
+                      0, "En_Shrimp.json"},
         BrokenContent{
             "UndecodableSound",
             [](const ContentCopy& c) { c.Write("Content/Sounds/Main/Noise.wav", "RIFF but not really"); }, 0,

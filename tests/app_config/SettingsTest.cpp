@@ -75,7 +75,10 @@ TEST_F(SettingsTest, WhatIsSavedIsReadBack) {
     // Volumes are written as short as reads back the same, as a player would write them.
     std::ifstream in(file);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find(R"("MusicVolume": "0.35")"), std::string::npos) << text;
+    // Booleans and numbers are JSON's own, not quoted text.
+    EXPECT_NE(text.find(R"("MusicVolume": 0.35,)"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"("Fullscreen": true,)"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"("WindowWidth": 1920,)"), std::string::npos) << text;
     // Saving again replaces the file whole and leaves no temporary file behind.
     chosen.Fullscreen = false;
     ASSERT_TRUE(SaveSettings(chosen, file));
@@ -97,6 +100,22 @@ TEST_F(SettingsTest, AMissingOrDamagedFileGivesTheDefaultsAndOneLine) {
         EXPECT_EQ(Lines(printed), 1) << damaged << ": " << printed;
         EXPECT_NE(printed.find(file.string()), std::string::npos) << printed;
     }
+
+    // Something else in the file's place (a folder, a named pipe that would block a plain open) or
+    // text nested deeper than any settings: the defaults and one line, at once.
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    printed = LoadPrinting(read);
+    EXPECT_EQ(Lines(printed), 1) << printed;
+    std::filesystem::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+    printed = LoadPrinting(read);
+    EXPECT_EQ(Lines(printed), 1) << printed;
+    std::filesystem::remove(file);
+    Write(std::string(10000, '[') + std::string(10000, ']'));
+    printed = LoadPrinting(read);
+    EXPECT_EQ(read, Settings{});
+    EXPECT_EQ(Lines(printed), 1) << printed;
 
     // Bad values cost their own defaults only, and still one line for the file.
     Write(R"({ "Fullscreen": "maybe", "WindowWidth": 100, "WindowHeight": "tall", "MasterVolume": 0.5,

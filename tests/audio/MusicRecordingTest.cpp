@@ -1,14 +1,14 @@
-// Streams music through OpenAL Soft's wave-writer backend, which records the mix to a file in real
-// time, and finds in the recording the loop seam (it must be sample-exact) and the cross-fade. Its own
-// binary: the backend is chosen by the environment before the first device opens.
+// Streams music through a device that mixes only when asked, a sixtieth of a second after each
+// frame's update, and finds in the mix the loop seam (it must be sample-exact) and the cross-fade.
+// The mix follows the frames alone: no wall clock, so the machine's load cannot change it.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "AudioTestFiles.h"
 #include "audio/MusicManager.h"
@@ -19,25 +19,24 @@
 namespace {
 
 constexpr int Rate = 44100;
+constexpr int FramesPerSecond = 60;
+constexpr int SamplesPerFrame = Rate / FramesPerSecond;
 
-const std::filesystem::path recordingFolder = [] {
+// Nothing between the sources and the mix that alters a sample; read as the library starts, before
+// the first device opens. No output backend is needed: the mix is rendered here.
+const std::filesystem::path configFolder = [] {
     auto folder = std::filesystem::temp_directory_path() / ("kelvane-music-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    // The device's own format, and nothing between the sources and the file that alters a sample.
-    WriteText(folder / "alsoft.conf", "[general]\nfrequency = 44100\nchannels = stereo\nsample-type = int16\n"
-                                      "dither = false\noutput-limiter = false\nhrtf = false\n"
-                                      "[wave]\nfile = " +
-                                          (folder / "mix.wav").string() + "\n");
-    ::setenv("ALSOFT_DRIVERS", "wave", 1);
+    WriteText(folder / "alsoft.conf", "[general]\ndither = false\noutput-limiter = false\nhrtf = false\n");
+    ::setenv("ALSOFT_DRIVERS", "null", 1);
     ::setenv("ALSOFT_CONF", (folder / "alsoft.conf").c_str(), 1);
     return folder;
 }();
 
-// Every recording goes to the same file; the folder goes when the process ends.
 struct RemoveAtExit {
     ~RemoveAtExit() {
         std::error_code ignored;
-        std::filesystem::remove_all(recordingFolder, ignored);
+        std::filesystem::remove_all(configFolder, ignored);
     }
 } removeAtExit;
 
@@ -88,33 +87,30 @@ protected:
         WriteStereoWav(music / "Left.wav", left);
         WriteStereoWav(music / "Right.wav", right);
 
-        system = std::make_unique<AudioSystem>(AudioSystem::Device::Default);
+        system = std::make_unique<AudioSystem>(AudioSystem::Device::Rendered);
         catalogue = std::make_unique<MusicManager>(music.string());
         player = std::make_unique<MusicPlayer>(*system, *catalogue);
     }
 
-    // Real-time frames for `seconds`, each advancing the player by the time that really passed.
+    // Game frames for `seconds`: each advances the player by a sixtieth of a second, then the
+    // device mixes that sixtieth.
     void RunFor(double seconds) {
-        using Clock = std::chrono::steady_clock;
-        const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-        auto last = Clock::now();
-        while (Clock::now() < end) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(16));
-            const auto now = Clock::now();
-            player->Update(std::chrono::duration<float>(now - last).count());
-            last = now;
+        std::vector<std::int16_t> frame(SamplesPerFrame * 2);
+        for (int i = 0; i < static_cast<int>(seconds * FramesPerSecond + 0.5); ++i) {
+            player->Update(1.0f / FramesPerSecond);
+            ASSERT_TRUE(system->Render(frame.data(), SamplesPerFrame));
+            mix_.insert(mix_.end(), frame.begin(), frame.end());
         }
     }
 
-    // Closes the device, which completes the file, and reads it.
-    DecodedAudio Recording() {
-        player.reset();
-        system.reset();
-        std::string error;
-        auto mix = AudioDecoder::Decode((recordingFolder / "mix.wav").string(), &error);
-        EXPECT_TRUE(mix) << error;
-        std::filesystem::remove(recordingFolder / "mix.wav");
-        return mix ? *mix : DecodedAudio{};
+    // What was mixed so far.
+    DecodedAudio Recording() const {
+        DecodedAudio mix;
+        mix.Channels = 2;
+        mix.SampleRate = Rate;
+        mix.Frames = static_cast<std::int64_t>(mix_.size() / 2);
+        mix.Samples = mix_;
+        return mix;
     }
 
     TempFolder folder;
@@ -122,10 +118,11 @@ protected:
     std::unique_ptr<AudioSystem> system;
     std::unique_ptr<MusicManager> catalogue;
     std::unique_ptr<MusicPlayer> player;
+    std::vector<std::int16_t> mix_;
 };
 
 TEST_F(MusicRecording, TheLoopSeamIsSampleExact) {
-    ASSERT_FALSE(system->IsSilent()) << "the wave writer did not open";
+    ASSERT_FALSE(system->IsSilent()) << "the rendering device did not open";
     player->Play("Counter", 0.0f);
     RunFor(2.6); // the intro to the loop end, then three passes of the loop
     player->Stop(0.0f);
@@ -177,7 +174,7 @@ TEST_F(MusicRecording, TheLoopSeamIsSampleExact) {
 }
 
 TEST_F(MusicRecording, ANewTrackCrossFadesOverTheFadeLength) {
-    ASSERT_FALSE(system->IsSilent()) << "the wave writer did not open";
+    ASSERT_FALSE(system->IsSilent()) << "the rendering device did not open";
     player->Play("Left", 0.0f);
     RunFor(0.5);
     player->Play("Right"); // the default fade

@@ -121,6 +121,17 @@ TEST_F(EditorToolsTest, TheShapeEditorDragsAndInsertsPointsRefusesATwoPointPolyg
     EXPECT_EQ(fixture->GetPropertyText("Shape"), original);
     EXPECT_EQ(rig.editor.History.Size(), 0u) << "Esc is no step, and takes the session's steps along";
 
+    // The running game destroys the object being reshaped: the editor closes cleanly, the free
+    // camera lands and Esc is the game's again.
+    rig.Chord(Key::Ctrl, Key::E);
+    ASSERT_TRUE(shapes->IsOpen());
+    object->DestroyLater();
+    rig.Frames(2);
+    EXPECT_FALSE(shapes->IsOpen());
+    EXPECT_FALSE(rig.editor.ModalOpen);
+    EXPECT_FALSE(graphics.ShowPhysics);
+    EXPECT_FALSE(rig.editorRoot->GetComponentOfType<EdCameraMoverBhv>()->IsFlying());
+
     // Box and circle: two handles and one, written back with six significant digits.
     std::string kind;
     EXPECT_EQ(EdShapeEditorBhv::LocalHandles("Box 1.5 0.25", kind),

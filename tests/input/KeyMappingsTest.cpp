@@ -41,9 +41,15 @@ TEST_F(KeyMappings, RepeatedActionsBindSeveralKeysInFileOrder) {
     EXPECT_TRUE(input.IsActionPressed(Action::MoveUp));
 }
 
-TEST_F(KeyMappings, ValuesThatAreNotKeyNamesBindNone) {
+TEST_F(KeyMappings, ValuesThatAreNotKeyNamesBindNoneWithOneWarningLineEach) {
+    ::testing::internal::CaptureStderr();
     Load(
-        R"({"MoveUp": "w", "MoveDown": 87, "MoveLeft": {"Key": "A"}, "MoveRight": "", "MainWeapon": ["A"]})");
+        R"({"MoveUp": "w", "MoveDown": 87, "MoveLeft": {"Key": "A"}, "MoveRight": "", "MainWeapon": ["A"],
+            "MenuConfirm": "None"})");
+    const std::string warnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 5) << warnings;
+    EXPECT_NE(warnings.find(path.string()), std::string::npos) << warnings;
+    EXPECT_NE(warnings.find("\"MoveDown\""), std::string::npos) << warnings;
     for (Action action :
          {Action::MoveUp, Action::MoveDown, Action::MoveLeft, Action::MoveRight, Action::MainWeapon})
         EXPECT_EQ(BindingsOf(action), (std::vector<Key>{Key::None})) << ActionName(action);

@@ -49,6 +49,12 @@ TEST_F(SubTest, OpposedAxesCancelAndADiagonalIsNotNormalised) {
     Hold(Key::A, false);
     subBhv->SpeedMultiplier = 3.0f;
     EXPECT_NEAR(VelocityAfterInput().x, 3.0f * one.x, 1e-4f);
+    // A force no game reaches (a save or the editor may hold any float) pushes at the bound.
+    subBhv->SpeedMultiplier = 1.0f;
+    subBhv->MovementForce = SubBhv::MaxMovementForce;
+    const b2Vec2 most = VelocityAfterInput();
+    subBhv->MovementForce = 3e38f;
+    EXPECT_EQ(VelocityAfterInput(), most);
 }
 
 TEST_F(SubTest, FacingKeepsItsSideInsideTheDeadBandAndMirrorsTheHull) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <numeric>
 #include <random>
 #include <sys/stat.h>
 
@@ -291,6 +294,139 @@ TEST_F(SavedGamesTest, AWriteFailingAtAnyByteLeavesTheOldSlotLoadable) {
     EXPECT_EQ(inventory->Money, 1250);
 }
 
+TEST_F(SavedGamesTest, PlantedLinksAndPipesNeitherRedirectASaveNorBlockALoad) {
+    Play();
+    // A link where the scratch file goes: the save writes a file of its own, the link's target is
+    // untouched and the slot is a regular file.
+    const fs::path target = folder / "elsewhere";
+    WriteBytes(target, {'k', 'e', 'e', 'p'});
+    fs::create_symlink(target, folder / "SavedGame1.sav.tmp");
+    saveGame("SavedGame1");
+    EXPECT_TRUE(hud.empty()) << hud.front();
+    EXPECT_EQ(ReadBytes(target), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Slot(1))));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "SavedGame1.sav.tmp")));
+
+    // A slot that is a named pipe or a folder is refused at once, with the game as it was.
+    const std::vector<uint8_t> before = State();
+    ASSERT_EQ(::mkfifo(Slot(2).c_str(), 0644), 0) << std::strerror(errno);
+    fs::create_directory(Slot(3));
+    ::testing::internal::CaptureStderr();
+    for (const char* slot : {"SavedGame2", "SavedGame3"}) {
+        hud.clear();
+        loadGame(slot);
+        EXPECT_EQ(hud, std::vector<std::string>{"Load failed"}) << slot;
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    EXPECT_TRUE(State() == before);
+    EXPECT_EQ(slotLineText(2), "2  Damaged");
+}
+
+TEST_F(SavedGamesTest, AWorldFullOfThingsLoadsAndOneBeyondTheLimitsIsRefused) {
+    Play();
+    SavedGame game;
+    std::string fault;
+    ASSERT_TRUE(CaptureGame(game, fault)) << fault;
+    game.Groups.erase(
+        std::remove_if(game.Groups.begin(), game.Groups.end(),
+                       [](const SavedThingGroup& group) { return group.Name == "Pkup_Money1"; }),
+        game.Groups.end());
+    // Coins up to the most every cell of the thing grid may hold: a world full of things.
+    std::vector<int> perCell(saveformat::ThingCellColumns * saveformat::ThingCellRows, 0);
+    for (const SavedThingGroup& group : game.Groups) {
+        for (const SavedThing& thing : group.Things) {
+            const int column = std::clamp(static_cast<int>(thing.X), 0, SavedGame::Columns - 1);
+            const int row = std::clamp(static_cast<int>(-thing.Y), 0, SavedGame::Rows - 1);
+            ++perCell[row / saveformat::ThingCellSize * saveformat::ThingCellColumns +
+                      column / saveformat::ThingCellSize];
+        }
+    }
+    SavedThingGroup coins{"Pkup_Money1", {}};
+    for (int row = 0; row < SavedGame::Rows; row += 2) {
+        for (int column = 0; column < SavedGame::Columns; column += 2) {
+            int& n = perCell[row / saveformat::ThingCellSize * saveformat::ThingCellColumns +
+                             column / saveformat::ThingCellSize];
+            if (n < saveformat::MaxThingsPerCell) {
+                ++n;
+                coins.Things.push_back(
+                    {static_cast<float>(column) + 0.5f, -static_cast<float>(row) - 0.5f, 0});
+            }
+        }
+    }
+    const auto withCoins = [&](const SavedThingGroup& group) {
+        SavedGame with = game;
+        with.Groups.push_back(group);
+        std::sort(with.Groups.begin(), with.Groups.end(),
+                  [](const auto& a, const auto& b) { return a.Name < b.Name; });
+        return EncodeSavedGame(with);
+    };
+    WriteBytes(Slot(1), withCoins(coins));
+    const auto start = std::chrono::steady_clock::now();
+    loadGame("SavedGame1");
+    EXPECT_TRUE(hud.empty()) << hud.front();
+    EXPECT_EQ(Count("Pkup_Money1"), static_cast<int>(coins.Things.size()));
+    RunFrame();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("a world of %d things loaded in %.3f s\n", std::accumulate(perCell.begin(), perCell.end(), 0),
+                seconds);
+
+    // One more thing in a full cell, or one pile too high on a single tile, is refused with one line.
+    const std::vector<uint8_t> before = State();
+    SavedThingGroup more = coins;
+    more.Things.push_back({11.5f, -11.5f, 0});
+    SavedThingGroup pile{"Pkup_Money1",
+                         std::vector<SavedThing>(saveformat::MaxThingsPerTile + 1, {3.25f, -4.75f, 0})};
+    ::testing::internal::CaptureStderr();
+    for (const SavedThingGroup& group : {more, pile}) {
+        WriteBytes(Slot(1), withCoins(group));
+        hud.clear();
+        loadGame("SavedGame1");
+        EXPECT_EQ(hud, std::vector<std::string>{"Load failed"});
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    EXPECT_NE(err.find("column 3, row 4"), std::string::npos) << err;
+    EXPECT_TRUE(State() == before);
+}
+
+TEST_F(SavedGamesTest, CountsAtTheEndOfTheirRangeLoadSaveAndGrowNoFurther) {
+    Play();
+    SavedGame game;
+    std::string fault;
+    ASSERT_TRUE(CaptureGame(game, fault)) << fault;
+    constexpr int32_t most = std::numeric_limits<int32_t>::max();
+    game.Money = most;
+    game.Health = game.HealthMax = game.StorageMax = most;
+    game.MovementForce = 3e38f;
+    for (SavedItem& item : game.Items) {
+        item.Quantity = item.Name == "Item_Gold" ? most : item.Quantity;
+    }
+    WriteBytes(Slot(1), EncodeSavedGame(game));
+    loadGame("SavedGame1");
+    ASSERT_TRUE(hud.empty()) << hud.front();
+    EXPECT_EQ(inventory->Money, most);
+    EXPECT_EQ(inventory->StorageUsed, most); // more than the hold can count
+
+    // More of what is already at the top stays at the top.
+    addItem(5, "Item_Gold");
+    EXPECT_EQ(findItem("Item_Gold")->Quantity, most);
+    things->SpawnThing("Pkup_Money1", Submarine()->GetPosition() + Vector2{1.0f, 0.0f});
+    things->SpawnThing("Pkup_HealthUp", Submarine()->GetPosition() + Vector2{-1.0f, 0.0f});
+    RunFrames(30);
+    EXPECT_EQ(inventory->Money, most);
+    EXPECT_EQ(inventory->HealthMax, most);
+    applyDamage(1);
+    EXPECT_EQ(inventory->Health, most - 1);
+
+    // What the game holds is written as it is and reads back the same.
+    saveGame("SavedGame2");
+    SavedGame again;
+    ASSERT_TRUE(DecodeSavedGame(ReadBytes(Slot(2)), again, fault)) << fault;
+    EXPECT_EQ(again.Money, most);
+    EXPECT_EQ(again.MovementForce, 3e38f);
+}
+
 TEST_F(SavedGamesTest, DamagedFilesAreRefusedAndTheGameIsLeftExactlyAsItWas) {
     Play();
     saveGame("SavedGame1");
@@ -405,7 +541,8 @@ TEST_F(SavedGamesTest, ThingsAndItemsWhosePrefabIsGoneAreSkippedWithOneWarningEa
     loadGame("SavedGame1");
     const std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 4) << err;
-    EXPECT_NE(err.find("\"Dragon\""), std::string::npos) << err;
+    EXPECT_NE(err.find("\"Dragon\" has no prefab"), std::string::npos) << err;
+    EXPECT_NE(err.find("\"Sub_PoBoy\" is a prefab but no thing"), std::string::npos) << err;
     EXPECT_TRUE(hud.empty());
     EXPECT_EQ(inventory->Money, 1250);
     EXPECT_EQ(findItem("Item_Gold")->Quantity, 4);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <utility>
+
 #include <climits>
 #include <set>
 
@@ -57,6 +61,16 @@ TEST(RandomManagerTest, UniformFloatStaysBelowItsEndAndAnEmptyRangeDoesNotSpin) 
     }
     EXPECT_EQ(random.UniformFloat(2.0f, 2.0f), 2.0f);
     EXPECT_EQ(random.UniformFloat(3.0f, 1.0f), 3.0f);
+    // Ranges wider than a float spans (content may hold any float) end too, inside the range.
+    const float inf = std::numeric_limits<float>::infinity();
+    const float most = std::numeric_limits<float>::max();
+    for (const auto& [a, b] :
+         {std::pair{0.0f, inf}, {-inf, inf}, {-3e38f, 3e38f}, {-inf, 1.0f}, {-most, most}}) {
+        for (int i = 0; i < 1000; ++i) {
+            const float v = random.UniformFloat(a, b);
+            ASSERT_TRUE(std::isfinite(v) && v >= a && v < b) << a << ".." << b << ": " << v;
+        }
+    }
 }
 
 TEST(RandomManagerTest, TheSameSeedGivesTheSameSequence) {

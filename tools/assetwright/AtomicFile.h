@@ -7,7 +7,7 @@
 
 namespace kelvane::assetwright {
 
-// Writes beside the target under a temporary name, then renames over it: readers (the running game,
+// The game's own atomic writer (platform/AtomicFile.h) with the tool's errors: readers (the running game,
 // a hot reload) see either the old file or the complete new one, never a partial write. Creates the
 // parent folder. Throws ToolError on failure and removes the temporary file.
 void writeFileAtomically(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);

@@ -193,7 +193,7 @@ void EdShapeEditorBhv::HandleInput() {
         return;
     }
     if (!FixtureStillExists()) {
-        fixture_ = nullptr; // nothing to restore into
+        // Nothing to restore into; the close steps still run (palettes, camera, modal state).
         Close(false);
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/SaturatingMath.h"
 #include "core/WellKnown.h"
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
@@ -22,7 +23,9 @@ void HealthItemBhv::use() {
     if (!inventory) {
         return;
     }
-    inventory->Health += std::max(0, std::min(HealthToRestore, inventory->HealthMax - inventory->Health));
+    inventory->Health = SaturatingAdd(
+        inventory->Health,
+        std::max(0, std::min(HealthToRestore, SaturatingSub(inventory->HealthMax, inventory->Health))));
     playCue("HealthRestore");
     removeItem(Owner ? ItemOf(*Owner) : nullptr, 1);
 }

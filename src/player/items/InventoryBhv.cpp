@@ -5,6 +5,7 @@
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
 #include "core/GraphicsManager.h"
+#include "core/SaturatingMath.h"
 #include "core/ScheduleCoroutine.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
@@ -111,7 +112,7 @@ void InventoryBhv::Start() {
         if (!CurrentBlock && item->IsBlock) {
             CurrentBlock = item;
         }
-        StorageUsed += item->Quantity;
+        StorageUsed = SaturatingAdd(StorageUsed, item->Quantity);
     }
 }
 
@@ -148,7 +149,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
             if (!item || child->PendingDestroy) {
                 continue;
             }
-            StorageUsed -= item->Quantity;
+            StorageUsed = SaturatingSub(StorageUsed, item->Quantity);
             item->Quantity = 0;
             if (CurrentBlock == item) {
                 CurrentBlock = nullptr;
@@ -203,7 +204,7 @@ void addItem(int count, const std::string& name) {
         return;
     }
     if (StartsWith(name, "Item_Quickslot")) {
-        ++inventory->QuickslotCount;
+        inventory->QuickslotCount = SaturatingAdd(inventory->QuickslotCount, 1);
         return;
     }
     if (StartsWith(name, "Item_Sub_")) {
@@ -214,9 +215,9 @@ void addItem(int count, const std::string& name) {
         std::fprintf(stderr, "kelvane: no prefab for item \"%s\"; nothing added\n", name.c_str());
         return;
     }
-    inventory->StorageUsed += count;
+    inventory->StorageUsed = SaturatingAdd(inventory->StorageUsed, count);
     if (ItemComponent* held = findItem(name)) {
-        held->Quantity += count;
+        held->Quantity = SaturatingAdd(held->Quantity, count);
         return;
     }
     auto* object = new GameObject(name);
@@ -224,7 +225,7 @@ void addItem(int count, const std::string& name) {
     if (!item) {
         // Not an item after all: it would count towards storage but never show.
         std::fprintf(stderr, "kelvane: prefab \"%s\" has no ItemComponent; nothing added\n", name.c_str());
-        inventory->StorageUsed -= count;
+        inventory->StorageUsed = SaturatingSub(inventory->StorageUsed, count);
         delete object;
         return;
     }
@@ -248,8 +249,8 @@ void removeItem(ItemComponent* item, int count) {
     if (!inventory || !item) {
         return;
     }
-    item->Quantity -= count;
-    inventory->StorageUsed -= count;
+    item->Quantity = SaturatingSub(item->Quantity, count);
+    inventory->StorageUsed = SaturatingSub(inventory->StorageUsed, count);
     if (item->Quantity <= 0) {
         if (inventory->CurrentBlock == item) {
             inventory->CurrentBlock = nullptr;
@@ -310,7 +311,7 @@ void applyDamage(int amount) {
     if (!inventory) {
         return;
     }
-    inventory->Health -= amount;
+    inventory->Health = SaturatingSub(inventory->Health, amount);
     playCue("SubDamage");
     if (inventory->Health <= 0) {
         inventory->ScheduleDeath();

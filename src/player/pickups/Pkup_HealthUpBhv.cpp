@@ -2,6 +2,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/SaturatingMath.h"
 #include "core/WellKnown.h"
 #include "player/HudMessage.h"
 #include "player/items/InventoryBhv.h"
@@ -17,8 +18,8 @@ bool Pkup_HealthUpBhv::canPickUp() {
 void Pkup_HealthUpBhv::pickUp() {
     InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (inventory) {
-        inventory->HealthMax += HealthMaxIncrease;
-        inventory->Health += HealthMaxIncrease;
+        inventory->HealthMax = SaturatingAdd(inventory->HealthMax, HealthMaxIncrease);
+        inventory->Health = SaturatingAdd(inventory->Health, HealthMaxIncrease);
     }
     playCue("Upgrade");
     if (Owner) {

@@ -4,6 +4,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/SaturatingMath.h"
 #include "core/WellKnown.h"
 #include "player/items/InventoryBhv.h"
 
@@ -19,7 +20,9 @@ bool Pkup_HeartBhv::canPickUp() {
 void Pkup_HeartBhv::pickUp() {
     InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (inventory) {
-        inventory->Health += std::max(0, std::min(HealthToAdd, inventory->HealthMax - inventory->Health));
+        inventory->Health = SaturatingAdd(
+            inventory->Health,
+            std::max(0, std::min(HealthToAdd, SaturatingSub(inventory->HealthMax, inventory->Health))));
     }
     playCue("HealthRestore");
     if (Owner) {

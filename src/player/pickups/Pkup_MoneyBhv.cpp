@@ -2,6 +2,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/SaturatingMath.h"
 #include "core/WellKnown.h"
 #include "player/items/InventoryBhv.h"
 
@@ -16,7 +17,7 @@ bool Pkup_MoneyBhv::canPickUp() {
 void Pkup_MoneyBhv::pickUp() {
     InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (inventory) {
-        inventory->Money += Money;
+        inventory->Money = SaturatingAdd(inventory->Money, Money);
     }
     playCue("MoneyPickup");
     if (Owner) {

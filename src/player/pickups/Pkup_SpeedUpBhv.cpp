@@ -1,5 +1,7 @@
 #include "player/pickups/Pkup_SpeedUpBhv.h"
 
+#include <algorithm>
+
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
 #include "core/WellKnown.h"
@@ -16,7 +18,7 @@ bool Pkup_SpeedUpBhv::canPickUp() {
 
 void Pkup_SpeedUpBhv::pickUp() {
     if (SubBhv* sub = WellKnown<SubBhv>::Get()) {
-        sub->MovementForce += SpeedUpAmount;
+        sub->MovementForce = std::min(sub->MovementForce + SpeedUpAmount, SubBhv::MaxMovementForce);
     }
     playCue("Upgrade");
     if (Owner) {

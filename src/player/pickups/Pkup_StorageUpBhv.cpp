@@ -2,6 +2,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/SaturatingMath.h"
 #include "core/WellKnown.h"
 #include "player/HudMessage.h"
 #include "player/items/InventoryBhv.h"
@@ -17,7 +18,7 @@ bool Pkup_StorageUpBhv::canPickUp() {
 void Pkup_StorageUpBhv::pickUp() {
     InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (inventory) {
-        inventory->StorageMax += StorageIncrease;
+        inventory->StorageMax = SaturatingAdd(inventory->StorageMax, StorageIncrease);
     }
     playCue("Upgrade");
     if (Owner) {

@@ -1,5 +1,6 @@
 #include "player/sub/SubBhv.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -143,7 +144,13 @@ void SubBhv::HandleInput() {
     if (b->GetType() != b2_dynamicBody) {
         return;
     }
-    const float scale = b->GetMass() * MovementForce * SpeedMultiplier;
+    // A force from a save or the editor may be any float: bounded here, as an infinite push would
+    // fill the physics with NaN.
+    const float force = MovementForce * SpeedMultiplier;
+    if (std::isnan(force)) {
+        return;
+    }
+    const float scale = b->GetMass() * std::clamp(force, -MaxMovementForce, MaxMovementForce);
     b->ApplyForceToCenter(b2Vec2(scale * x, scale * y), true);
 }
 

@@ -46,6 +46,8 @@ public:
     bool IsDamageRoutineRunning() { return IsCoroutineRunning<&SubBhv::DamageStep>(); }
 
     float MovementForce = 100.0f;
+    // The most MovementForce (times SpeedMultiplier) that is applied, a hundred times the default.
+    static constexpr float MaxMovementForce = 10000.0f;
     float RightingTorque = 1.0f;
     float MagnetRadius = 4.0f;
     float MagnetForce = 10.0f;

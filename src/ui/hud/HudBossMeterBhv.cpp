@@ -29,6 +29,7 @@ HudBossMeterBhv::~HudBossMeterBhv() {
 void HudBossMeterBhv::Start() {
     bar_ = FindChild("Bar");
     if (bar_) {
+        // A bar the editor rebuilds later comes back as the prefab made it, so these still hold.
         if (const Pos2dComponent* pos = bar_->Pos2d()) {
             baseX_ = pos->Pos.x;
         }
@@ -51,7 +52,8 @@ void HudBossMeterBhv::Start() {
 }
 
 void HudBossMeterBhv::OnBossAppeared(GameObject* boss) {
-    if (!boss || std::find(bosses_.begin(), bosses_.end(), boss) != bosses_.end()) {
+    if (!boss ||
+        std::any_of(bosses_.begin(), bosses_.end(), [boss](const auto& b) { return b.Get() == boss; })) {
         return;
     }
     bosses_.push_back(boss);
@@ -62,7 +64,7 @@ void HudBossMeterBhv::OnBossAppeared(GameObject* boss) {
 }
 
 void HudBossMeterBhv::OnBossGone(GameObject* boss) {
-    std::erase(bosses_, boss);
+    std::erase_if(bosses_, [boss](const Handle<GameObject>& b) { return !b || b.Get() == boss; });
     if (bosses_.empty()) {
         SetShown(Owner, false);
         total_ = 0;
@@ -77,8 +79,8 @@ void HudBossMeterBhv::Reset() {
 
 float HudBossMeterBhv::Fill() const {
     int health = 0;
-    for (const GameObject* boss : bosses_) {
-        if (const EnemyComponent* enemy = boss->Enemy()) {
+    for (const Handle<GameObject>& boss : bosses_) {
+        if (const EnemyComponent* enemy = boss ? boss->Enemy() : nullptr) {
             health += enemy->Health;
         }
     }
@@ -94,7 +96,10 @@ float HudBossMeterBhv::Fill() const {
 
 void HudBossMeterBhv::Update() {
     if (!bar_) {
-        return;
+        bar_ = FindChild("Bar");
+        if (!bar_) {
+            return;
+        }
     }
     const float a = Fill();
     if (SpriteComponent* sprite = bar_->Sprite()) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 // The boss health bar. It shows while a boss is about and shrinks towards its left end as the
 // bosses lose health; "EmptyTeasePercent" of their total is left when it reads empty, so the last
@@ -31,9 +32,9 @@ public:
     float EmptyTeasePercent = 10.0f;
 
 private:
-    GameObject* bar_ = nullptr;
+    Handle<GameObject> bar_; // looked for again when the editor removes or rebuilds it
     float baseX_ = 0.0f;
     float baseWidth_ = 0.0f;
-    std::vector<GameObject*> bosses_; // not owned; every boss leaves through a boss event first
+    std::vector<Handle<GameObject>> bosses_; // a boss the editor removes leaves without an event
     int total_ = 0;
 };

@@ -43,6 +43,11 @@ HudInventoryBhv::HudInventoryBhv() {
 }
 
 void HudInventoryBhv::Start() {
+    CollectRows();
+    FindPieces();
+}
+
+void HudInventoryBhv::CollectRows() {
     rows_.clear();
     for (GameObject* child : Owner->Children) {
         if (auto* row = child->GetComponentOfType<HudItemListingBhv>()) {
@@ -60,9 +65,19 @@ void HudInventoryBhv::Start() {
             }
         }
     }
-    storageText_ = FindChild("StorageText");
-    scrollUp_ = FindChild("BtnScrollUp");
-    scrollDown_ = FindChild("BtnScrollDown");
+}
+
+void HudInventoryBhv::FindPieces() {
+    if (!storageText_) {
+        storageText_ = FindChild("StorageText");
+        storage_ = {};
+    }
+    if (!scrollUp_) {
+        scrollUp_ = FindChild("BtnScrollUp");
+    }
+    if (!scrollDown_) {
+        scrollDown_ = FindChild("BtnScrollDown");
+    }
 }
 
 int HudInventoryBhv::MaxScrollOffset(int itemCount) const {
@@ -70,6 +85,9 @@ int HudInventoryBhv::MaxScrollOffset(int itemCount) const {
 }
 
 int HudInventoryBhv::FillRows() {
+    if (std::any_of(rows_.begin(), rows_.end(), [](const auto& row) { return !row; })) {
+        CollectRows();
+    }
     const int rows = RowCount();
     const int n = ForEachHeldItem([&](int i, ItemComponent* item) {
         const int j = i - scrollOffset_;
@@ -95,8 +113,11 @@ void HudInventoryBhv::HandleInput() {
 
 void HudInventoryBhv::Update() {
     const int n = FillRows();
-    UiButtonBhv* up = ButtonOf(scrollUp_);
-    UiButtonBhv* down = ButtonOf(scrollDown_);
+    if (!storageText_ || !scrollUp_ || !scrollDown_) {
+        FindPieces();
+    }
+    UiButtonBhv* up = ButtonOf(scrollUp_.Get());
+    UiButtonBhv* down = ButtonOf(scrollDown_.Get());
     if (up) {
         up->IsGrayedOut = scrollOffset_ <= 0;
     }

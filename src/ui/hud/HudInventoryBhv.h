@@ -4,6 +4,7 @@
 
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
+#include "core/Handle.h"
 #include "ui/hud/CachedNumberText.h"
 
 class HudItemListingBhv;
@@ -22,7 +23,8 @@ public:
     // Collects the rows, hands them the quick-slot assignment, stacks them "ListItemSpacing" apart
     // from the first row down, and finds the storage line and the scroll buttons.
     void Start() override;
-    // Fills the rows before they handle input, so none acts on an item that has gone.
+    // Fills the rows before they handle input, so none acts on an item that has gone. Rows and
+    // buttons the editor removed or rebuilt are collected again.
     void HandleInput() override;
     // Fills the rows, greys the scroll buttons, writes the storage line and runs the scrolling.
     void Update() override;
@@ -43,13 +45,16 @@ public:
 private:
     // Shows the held items from the scroll offset on; returns how many items there are.
     int FillRows();
+    // The row children, stacked "ListItemSpacing" apart from the first down.
+    void CollectRows();
+    void FindPieces();
     CoCommand ScrollUpStep(int step);
     CoCommand ScrollDownStep(int step);
 
-    std::vector<HudItemListingBhv*> rows_;
+    std::vector<Handle<HudItemListingBhv>> rows_;
     int scrollOffset_ = 0;
-    GameObject* storageText_ = nullptr;
-    GameObject* scrollUp_ = nullptr;
-    GameObject* scrollDown_ = nullptr;
+    Handle<GameObject> storageText_;
+    Handle<GameObject> scrollUp_;
+    Handle<GameObject> scrollDown_;
     CachedNumberText storage_;
 };

@@ -51,17 +51,31 @@ HudItemListingBhv::HudItemListingBhv() {
 }
 
 void HudItemListingBhv::Start() {
-    icon_ = FindChild("Icon");
-    nameText_ = FindChild("NameText");
-    quantityText_ = FindChild("QuantityText");
-    background_ = FindChild("Background");
-    if (const SpriteComponent* sprite = icon_ ? icon_->Sprite() : nullptr) {
-        baseIconSize_ = sprite->Size;
+    FindPieces();
+}
+
+void HudItemListingBhv::FindPieces() {
+    if (!icon_) {
+        icon_ = FindChild("Icon");
+        shownIcon_.clear();
+        if (const SpriteComponent* sprite = icon_ ? icon_->Sprite() : nullptr) {
+            baseIconSize_ = sprite->Size;
+        }
+    }
+    if (!nameText_) {
+        nameText_ = FindChild("NameText");
+    }
+    if (!quantityText_) {
+        quantityText_ = FindChild("QuantityText");
+        quantity_ = {};
+    }
+    if (!background_) {
+        background_ = FindChild("Background");
     }
 }
 
 void HudItemListingBhv::SetItem(ItemComponent* item) {
-    if (item != item_) {
+    if (item != item_.Get()) {
         // A row that shows another item is no longer the one that was pressed or dragged.
         pressed_ = false;
         EndDrag();
@@ -79,8 +93,11 @@ void HudItemListingBhv::Update() {
         SetShown(Owner, false);
         return;
     }
+    if (!icon_ || !nameText_ || !quantityText_ || !background_) {
+        FindPieces();
+    }
     SetShown(Owner, true);
-    ShowItem(*item_);
+    ShowItem(*item_.Get());
 }
 
 void HudItemListingBhv::ShowItem(const ItemComponent& item) {
@@ -145,7 +162,7 @@ void HudItemListingBhv::HandleClick(Vector2 pointer, bool down, bool justPressed
         return;
     }
     if (pressed_ && Contains(pointer)) {
-        ItemComponent& item = *item_;
+        ItemComponent& item = *item_.Get();
         if (item.IsUseable) {
             IUseable* useable = UseableOf(item);
             if (useable && useable->canUse()) {
@@ -180,7 +197,7 @@ void HudItemListingBhv::HandleDrag(Vector2 pointer, bool down, bool justPressed)
         }
         return;
     }
-    ItemComponent* item = item_;
+    ItemComponent* item = item_.Get();
     EndDrag();
     for (int i = 0; i < static_cast<int>(DropTargets.size()); ++i) {
         if (InRect(DropTargets[i], pointer)) {

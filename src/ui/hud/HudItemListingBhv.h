@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 #include "core/Rect.h"
 #include "core/Vector2.h"
 #include "ui/hud/CachedNumberText.h"
@@ -29,14 +30,15 @@ public:
 
     // Finds its pieces and remembers the icon's size as prefab-made.
     void Start() override;
-    // Shows the item (or hides the row without one).
+    // Shows the item (or hides the row without one). Pieces the editor removed or rebuilt are
+    // looked for again; missing ones are skipped.
     void Update() override;
     // Clicks in normal mode, drags in loadout mode; nothing without an item.
     void HandleInput() override;
 
     // The item to show; the list sets it every pass, before the row's own hooks run.
     void SetItem(ItemComponent* item);
-    ItemComponent* Item() const { return item_; }
+    ItemComponent* Item() const { return item_.Get(); }
     void SetDropHandler(DropHandler handler) { dropHandler_ = std::move(handler); }
     bool IsDragging() const { return dragging_; }
 
@@ -48,12 +50,13 @@ private:
     void EndDrag();
     bool Contains(Vector2 point) const;
     void ShowItem(const ItemComponent& item);
+    void FindPieces();
 
-    ItemComponent* item_ = nullptr;
-    GameObject* icon_ = nullptr;
-    GameObject* nameText_ = nullptr;
-    GameObject* quantityText_ = nullptr;
-    GameObject* background_ = nullptr;
+    Handle<ItemComponent> item_;
+    Handle<GameObject> icon_;
+    Handle<GameObject> nameText_;
+    Handle<GameObject> quantityText_;
+    Handle<GameObject> background_;
     DropHandler dropHandler_;
     Vector2 baseIconSize_;
     bool pressed_ = false;

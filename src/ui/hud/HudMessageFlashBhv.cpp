@@ -28,8 +28,16 @@ void HudMessageFlashBhv::ShowHudMessage(const std::string& text) {
     Show(text);
 }
 
+GameObject* HudMessageFlashBhv::Line() {
+    if (!line_) {
+        line_ = FindChild("HudText");
+    }
+    return line_.Get();
+}
+
 void HudMessageFlashBhv::Show(const std::string& text) {
-    if (TextComponent* component = line_ ? line_->Text() : nullptr) {
+    GameObject* line = Line();
+    if (TextComponent* component = line ? line->Text() : nullptr) {
         component->Text = text;
     }
     TimeLeft = FadeTime;
@@ -47,7 +55,8 @@ void HudMessageFlashBhv::Update() {
         return;
     }
     SetShown(Owner, true);
-    if (TintComponent* tint = line_ ? line_->Tint() : nullptr) {
+    GameObject* line = Line();
+    if (TintComponent* tint = line ? line->Tint() : nullptr) {
         tint->Tint.a = FadeTime > 0.0f ? AlphaOf(TimeLeft / FadeTime) : 255;
     }
     if (const GameTime* time = Service<GameTime>::TryGet()) {

@@ -4,6 +4,7 @@
 
 #include "core/Behavior.h"
 #include "player/HudMessage.h"
+#include "core/Handle.h"
 
 // A line of text ("Health Up") that appears at full strength and fades out over "FadeTime"
 // seconds. Reached as WellKnown<HudMessageFlashBhv>, and as WellKnown<HudMessageSink> while it lives,
@@ -29,5 +30,8 @@ public:
     float TimeLeft = 0.0f;
 
 private:
-    GameObject* line_ = nullptr; // "HudText"
+    GameObject* Line(); // "HudText", looked for again when the editor removed or rebuilt it
+
+    Handle<GameObject> line_;
+    bool installed_ = false;
 };

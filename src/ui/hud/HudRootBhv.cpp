@@ -12,15 +12,23 @@ HudRootBhv::~HudRootBhv() {
 }
 
 void HudRootBhv::Start() {
-    if (const GameObject* stats = FindChild("HudStats")) {
-        if (const GameObject* money = stats->FindChild("Money")) {
-            moneyText_ = money->Text();
-        }
-        if (const GameObject* health = stats->FindChild("Health")) {
-            healthText_ = health->Text();
-        }
-    }
+    FindReadouts();
     WellKnown<HudRootBhv>::Register(this);
+}
+
+void HudRootBhv::FindReadouts() {
+    const GameObject* stats = FindChild("HudStats");
+    if (!stats) {
+        return;
+    }
+    if (!moneyReadout_) {
+        moneyReadout_ = stats->FindChild("Money");
+        money_ = {}; // a new readout holds none of the old one's text
+    }
+    if (!healthReadout_) {
+        healthReadout_ = stats->FindChild("Health");
+        health_ = {};
+    }
 }
 
 void HudRootBhv::Update() {
@@ -28,11 +36,14 @@ void HudRootBhv::Update() {
     if (!inventory) {
         return;
     }
-    if (moneyText_) {
-        money_.Write(moneyText_->Text, "$:  ", inventory->Money, " / ", MoneyGoal, {});
+    if (!moneyReadout_ || !healthReadout_) {
+        FindReadouts();
     }
-    if (healthText_) {
-        health_.Write(healthText_->Text, "HP:  ", inventory->Health, "/", inventory->HealthMax, {});
+    if (TextComponent* text = moneyReadout_ ? moneyReadout_->Text() : nullptr) {
+        money_.Write(text->Text, "$:  ", inventory->Money, " / ", MoneyGoal, {});
+    }
+    if (TextComponent* text = healthReadout_ ? healthReadout_->Text() : nullptr) {
+        health_.Write(text->Text, "HP:  ", inventory->Health, "/", inventory->HealthMax, {});
     }
 }
 

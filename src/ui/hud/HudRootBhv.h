@@ -1,9 +1,8 @@
 #pragma once
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 #include "ui/hud/CachedNumberText.h"
-
-class TextComponent;
 
 // The HUD's top object, reached as WellKnown<HudRootBhv>: the money and hull readouts of
 // "HudStats", the quick-slot keys, and the loadout mode the store's loadout menu switches on
@@ -17,7 +16,8 @@ public:
 
     // Finds "HudStats"/"Money" and "HudStats"/"Health" and registers itself.
     void Start() override;
-    // Rewrites a readout only when its numbers changed.
+    // Rewrites a readout only when its numbers changed; a readout the editor removed or rebuilt is
+    // looked for again, and one without a text is skipped.
     void Update() override;
     // "Quickslot1".."Quickslot5" select the slot when the inventory has that many; later keys win.
     // "QuickslotPrevious" and "QuickslotNext" step through the slots it has, wrapping.
@@ -31,8 +31,10 @@ public:
 
 private:
     bool loadoutMode_ = false;
-    TextComponent* moneyText_ = nullptr;
-    TextComponent* healthText_ = nullptr;
+    void FindReadouts();
+
+    Handle<GameObject> moneyReadout_;
+    Handle<GameObject> healthReadout_;
     CachedNumberText money_;
     CachedNumberText health_;
 };

@@ -32,9 +32,21 @@ HudWeaponSlotBhv::HudWeaponSlotBhv() {
 }
 
 void HudWeaponSlotBhv::Start() {
-    icon_ = FindChild("Icon");
-    placerBlock_ = FindChild("PlacerBlock");
-    border_ = FindChild("Border");
+    FindPieces();
+}
+
+void HudWeaponSlotBhv::FindPieces() {
+    if (!icon_) {
+        icon_ = FindChild("Icon");
+        shownIcon_.clear();
+    }
+    if (!placerBlock_) {
+        placerBlock_ = FindChild("PlacerBlock");
+        shownBlockIcon_.clear();
+    }
+    if (!border_) {
+        border_ = FindChild("Border");
+    }
 }
 
 void HudWeaponSlotBhv::Update() {
@@ -42,24 +54,29 @@ void HudWeaponSlotBhv::Update() {
     if (!inventory) {
         return;
     }
+    if (!icon_ || !placerBlock_ || !border_) {
+        FindPieces();
+    }
+    GameObject* icon = icon_.Get();
+    GameObject* placerBlock = placerBlock_.Get();
     if (SlotIndex >= inventory->QuickslotCount) {
         SetShown(Owner, false);
-        SetSwitchedOn(placerBlock_, false);
+        SetSwitchedOn(placerBlock, false);
         return;
     }
     SetShown(Owner, true);
     const ItemComponent* weapon = weaponInSlot(SlotIndex);
     if (!weapon) {
-        SetShown(icon_, false);
-        SetSwitchedOn(placerBlock_, false);
+        SetShown(icon, false);
+        SetSwitchedOn(placerBlock, false);
     } else {
-        SetShown(icon_, true);
-        ShowIcon(icon_, *weapon, shownIcon_);
+        SetShown(icon, true);
+        ShowIcon(icon, *weapon, shownIcon_);
         const ItemComponent* block = inventory->CurrentBlock;
         const bool showBlock = block && weapon->ItemName() == "Item_BlockPlacer";
-        SetSwitchedOn(placerBlock_, showBlock);
+        SetSwitchedOn(placerBlock, showBlock);
         if (showBlock) {
-            ShowIcon(placerBlock_, *block, shownBlockIcon_);
+            ShowIcon(placerBlock, *block, shownBlockIcon_);
         }
     }
     if (border_) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 // One quick-slot frame: the icon of the weapon in slot "SlotIndex", the current block beside the
 // block placer, and a border that is bright on the selected slot.
@@ -13,15 +14,18 @@ public:
     HudWeaponSlotBhv();
 
     void Start() override;
+    // Pieces the editor removed or rebuilt are looked for again; missing ones are skipped.
     void Update() override;
 
     int SlotIndex = 0;          // 0-based
     float InactiveAlpha = 0.3f; // border opacity while another slot is selected
 
 private:
-    GameObject* icon_ = nullptr;
-    GameObject* placerBlock_ = nullptr;
-    GameObject* border_ = nullptr;
+    void FindPieces();
+
+    Handle<GameObject> icon_;
+    Handle<GameObject> placerBlock_;
+    Handle<GameObject> border_;
     std::string shownIcon_;      // what "Icon" shows
     std::string shownBlockIcon_; // what "PlacerBlock" shows
 };

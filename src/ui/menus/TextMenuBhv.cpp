@@ -1,5 +1,7 @@
 #include "ui/menus/TextMenuBhv.h"
 
+#include <algorithm>
+
 #include "components/TintComponent.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
@@ -12,9 +14,13 @@ TextMenuBhv::TextMenuBhv() {
 }
 
 void TextMenuBhv::Start() {
+    selected_ = 0;
+    CollectItems();
+}
+
+void TextMenuBhv::CollectItems() {
     items_.clear();
     itemTints_.clear();
-    selected_ = 0;
     if (!Owner) {
         return;
     }
@@ -25,12 +31,28 @@ void TextMenuBhv::Start() {
             itemTints_.push_back(tint ? tint->Tint : Color::White());
         }
     }
+    if (selected_ >= ItemCount()) {
+        selected_ = 0;
+    }
+}
+
+std::vector<GameObject*> TextMenuBhv::Items() const {
+    std::vector<GameObject*> items;
+    for (const Handle<GameObject>& item : items_) {
+        if (GameObject* object = item.Get()) {
+            items.push_back(object);
+        }
+    }
+    return items;
 }
 
 void TextMenuBhv::HandleInput() {
     const InputManager* input = Service<InputManager>::TryGet();
     if (!input) {
         return;
+    }
+    if (std::any_of(items_.begin(), items_.end(), [](const auto& item) { return !item; })) {
+        CollectItems();
     }
     const int count = ItemCount();
     if (count > 0) {
@@ -55,7 +77,7 @@ void TextMenuBhv::Update() {
                                              : inactive >= 255.0f ? 255.0f
                                                                   : inactive);
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (TintComponent* tint = items_[i]->Tint()) {
+        if (TintComponent* tint = items_[i] ? items_[i]->Tint() : nullptr) {
             if (static_cast<int>(i) == selected_) {
                 tint->Tint = SelectedTint;
             } else {

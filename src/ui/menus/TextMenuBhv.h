@@ -5,6 +5,7 @@
 
 #include "core/Behavior.h"
 #include "core/Color.h"
+#include "core/Handle.h"
 
 class GameObject;
 
@@ -20,7 +21,7 @@ public:
 
     TextMenuBhv();
 
-    // Collects the lines.
+    // Collects the lines; they are collected again when the editor removes or rebuilds one.
     void Start() override;
     void HandleInput() override;
     // Sets the tint of every line.
@@ -31,14 +32,16 @@ public:
     void ResetSelection() { selected_ = 0; }
     int SelectedIndex() const { return selected_; }
     int ItemCount() const { return static_cast<int>(items_.size()); }
-    // The lines, in order.
-    const std::vector<GameObject*>& Items() const { return items_; }
+    // The lines, in order (those still there).
+    std::vector<GameObject*> Items() const;
 
     float InactiveAlpha = 0.5f;
     Color SelectedTint{255, 216, 106, 255};
 
 private:
-    std::vector<GameObject*> items_;
+    void CollectItems();
+
+    std::vector<Handle<GameObject>> items_;
     std::vector<Color> itemTints_; // each line's own tint, as built
     int selected_ = 0;
     std::function<void(int)> itemChosen_;

@@ -51,18 +51,19 @@ void UiLoadSaveMenuBhv::ShowSlotLines() {
         return;
     }
     std::vector<TextLine> lines;
-    fontSizes_.resize(menu_->Items().size(), 0.0f);
-    for (int i = 0; i < menu_->ItemCount(); ++i) {
-        TextComponent* text = menu_->Items()[static_cast<size_t>(i)]->GetComponentOfType<TextComponent>();
+    const std::vector<GameObject*> items = menu_->Items();
+    fontSizes_.resize(items.size(), 0.0f);
+    for (size_t i = 0; i < items.size(); ++i) {
+        TextComponent* text = items[i]->GetComponentOfType<TextComponent>();
         if (!text) {
             continue;
         }
-        float& fontSize = fontSizes_[static_cast<size_t>(i)];
+        float& fontSize = fontSizes_[i];
         if (fontSize == 0.0f) {
             fontSize = text->FontSize; // the prefab's size, before any line was fitted
         }
         text->FontSize = fontSize;
-        text->Text = SlotLine(i + 1);
+        text->Text = SlotLine(static_cast<int>(i) + 1);
         // A line keeps to one row of its box: a long one is set smaller rather than wrapped.
         const float boxWidth = text->BoxSize.x;
         if (!text->Font || !(boxWidth > 0.0f)) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 class TextMenuBhv;
 
@@ -42,5 +43,5 @@ private:
     bool linesShown_ = false;
     std::vector<float> fontSizes_; // each line's own font size
 
-    TextMenuBhv* menu_ = nullptr;
+    Handle<TextMenuBhv> menu_; // a component the editor may remove
 };

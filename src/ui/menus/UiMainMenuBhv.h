@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 class TextMenuBhv;
 
@@ -24,5 +25,5 @@ private:
     // Back to the first line and off; with closeAll the background goes too and the game resumes.
     void Leave(bool closeAll);
 
-    TextMenuBhv* menu_ = nullptr;
+    Handle<TextMenuBhv> menu_; // a component the editor may remove
 };

@@ -28,16 +28,37 @@ void UiMenuRootBhv::Start() {
     WellKnown<UiMenuRootBhv>::Register(this);
     WellKnown<SupplyStoreOpener>::Register(this);
     // The menus switch themselves off as they start; this covers any that do not.
-    for (GameObject* child : children_) {
-        SwitchOff(*child);
+    for (const Handle<GameObject>& child : children_) {
+        SwitchOff(*child.Get());
     }
     options_ = FindChild("UiOptionsMenu");
     controls_ = FindChild("UiControlsMenu");
-    for (GameObject* optional : {options_, controls_}) {
+    for (GameObject* optional : {options_.Get(), controls_.Get()}) {
         if (optional) {
             SwitchOff(*optional);
         }
     }
+}
+
+GameObject* UiMenuRootBhv::Child(size_t i) const {
+    if (!children_[i] && Owner) {
+        children_[i] = Owner->FindChild(ChildNames[i]);
+    }
+    return children_[i].Get();
+}
+
+GameObject* UiMenuRootBhv::ControlsMenu() const {
+    if (!controls_ && Owner) {
+        controls_ = Owner->FindChild("UiControlsMenu");
+    }
+    return controls_.Get();
+}
+
+GameObject* UiMenuRootBhv::OptionsMenu() const {
+    if (!options_ && Owner) {
+        options_ = Owner->FindChild("UiOptionsMenu");
+    }
+    return options_.Get();
 }
 
 void UiMenuRootBhv::HandleInput() {
@@ -79,7 +100,8 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
         return CoWaitFrames(1);
     }
     GameObject* background = MenuBackground();
-    if (!pending_) {
+    GameObject* pending = pending_.Get(); // null as well when the editor removed it meanwhile
+    if (!pending) {
         if (background) {
             SwitchOff(*background);
         }
@@ -88,7 +110,7 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
     }
     if (background) {
         // The loadout menu works on the HUD, which must stay in view.
-        if (pending_ == SupplyLoadoutMenu()) {
+        if (pending == SupplyLoadoutMenu()) {
             SwitchOff(*background);
         } else {
             SwitchOn(*background);
@@ -99,6 +121,6 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
         input->IgnoreHeldKeys();
     }
     PauseGame();
-    SwitchOn(*pending_);
+    SwitchOn(*pending);
     return CoEnd();
 }

@@ -5,6 +5,7 @@
 
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
+#include "core/Handle.h"
 #include "flow/stations/SupplyStoreOpener.h"
 
 class GameObject;
@@ -43,8 +44,8 @@ public:
     void openSupplyLoadoutMenu() { openMenu(SupplyLoadoutMenu()); }
     // The options menu is optional: a root without a "UiOptionsMenu" child offers none.
     void openOptionsMenu() {
-        if (options_) {
-            openMenu(options_);
+        if (GameObject* options = OptionsMenu()) {
+            openMenu(options);
         }
     }
 
@@ -57,16 +58,16 @@ public:
 
     void OpenSupplyStore() override { openSupplyMainMenu(); }
 
-    GameObject* MenuBackground() const { return children_[0]; }
-    GameObject* MainMenu() const { return children_[1]; }
-    GameObject* LoadMenu() const { return children_[2]; }
-    GameObject* SaveMenu() const { return children_[3]; }
-    GameObject* SupplyMainMenu() const { return children_[4]; }
-    GameObject* SupplyBuyMenu() const { return children_[5]; }
-    GameObject* SupplySellMenu() const { return children_[6]; }
-    GameObject* SupplyLoadoutMenu() const { return children_[7]; }
-    GameObject* OptionsMenu() const { return options_; }
-    GameObject* ControlsMenu() const { return controls_; }
+    GameObject* MenuBackground() const { return Child(0); }
+    GameObject* MainMenu() const { return Child(1); }
+    GameObject* LoadMenu() const { return Child(2); }
+    GameObject* SaveMenu() const { return Child(3); }
+    GameObject* SupplyMainMenu() const { return Child(4); }
+    GameObject* SupplyBuyMenu() const { return Child(5); }
+    GameObject* SupplySellMenu() const { return Child(6); }
+    GameObject* SupplyLoadoutMenu() const { return Child(7); }
+    GameObject* OptionsMenu() const;
+    GameObject* ControlsMenu() const;
 
     // A menu is showing: the background is running, or the loadout menu (which has none) is on.
     bool IsMenuOpen() const;
@@ -74,13 +75,15 @@ public:
     bool IsMessageBoxShowing() const;
     // A switch is waiting for its frame.
     bool IsSwitching() { return IsCoroutineRunning<&UiMenuRootBhv::SwitchStep>(); }
-    GameObject* PendingMenu() const { return pending_; }
+    GameObject* PendingMenu() const { return pending_.Get(); }
 
 private:
     CoCommand SwitchStep(int step);
+    // Child i of ChildNames, looked for again when the editor removed or rebuilt it; null without.
+    GameObject* Child(size_t i) const;
 
-    std::array<GameObject*, 8> children_{};
-    GameObject* pending_ = nullptr;
-    GameObject* options_ = nullptr;
-    GameObject* controls_ = nullptr;
+    mutable std::array<Handle<GameObject>, 8> children_{};
+    Handle<GameObject> pending_;
+    mutable Handle<GameObject> options_;
+    mutable Handle<GameObject> controls_;
 };

@@ -57,8 +57,8 @@ void UiOptionsMenuBhv::HandleInput() {
         Back();
         return;
     }
-    const int direction = (input->IsActionFired(Action::MoveRight) ? 1 : 0) -
-                          (input->IsActionFired(Action::MoveLeft) ? 1 : 0);
+    const int direction =
+        (input->IsActionFired(Action::MoveRight) ? 1 : 0) - (input->IsActionFired(Action::MoveLeft) ? 1 : 0);
     if (direction != 0) {
         Step(menu_->SelectedIndex(), direction);
     }
@@ -108,8 +108,11 @@ void UiOptionsMenuBhv::Back() {
 }
 
 float UiOptionsMenuBhv::SteppedVolume(float volume, int direction) {
-    const float tenths = std::round(volume / VolumeStep) + static_cast<float>(direction);
-    return std::fmin(1.0f, std::fmax(0.0f, tenths * VolumeStep));
+    // Divided rather than multiplied by the step: 9 / 10 is the float nearest 0.9, while 9 * 0.1f
+    // drifts off it (0.90000004), and the settings file would show the drift.
+    const float steps = std::round(1.0f / VolumeStep);
+    const float tenths = std::round(volume * steps) + static_cast<float>(direction);
+    return std::fmin(1.0f, std::fmax(0.0f, tenths / steps));
 }
 
 std::string UiOptionsMenuBhv::ValueText(int line, const OptionValues& values) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 #include "ui/options/OptionsStore.h"
 
 class GameObject;
@@ -44,7 +45,7 @@ private:
     void Chosen(int index);
     void ShowValues();
 
-    TextMenuBhv* menu_ = nullptr;
-    std::vector<TextComponent*> texts_; // one per line; null where a line has no text
-    std::vector<std::string> labels_;   // each line's text as the prefab gave it
+    Handle<TextMenuBhv> menu_;                 // a component the editor may remove
+    std::vector<Handle<TextComponent>> texts_; // one per line; null where a line has no text (or lost it)
+    std::vector<std::string> labels_;          // each line's text as the prefab gave it
 };

@@ -25,6 +25,12 @@ void StoreList::CollectRows(const GameObject& menu, std::string_view rowPrefab) 
     }
 }
 
+void StoreList::KeepRows(const GameObject& menu, std::string_view rowPrefab) {
+    if (std::any_of(Rows.begin(), Rows.end(), [](const Handle<GameObject>& row) { return !row; })) {
+        CollectRows(menu, rowPrefab);
+    }
+}
+
 void StoreList::KeepSelectionVisible() {
     ScrollTop = std::max(ScrollTop, Selected - RowCount() + 1);
     ScrollTop = std::min(ScrollTop, Selected);

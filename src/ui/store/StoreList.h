@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "core/Color.h"
+#include "core/GameObject.h"
+#include "core/Handle.h"
 
-class GameObject;
 class ItemComponent;
 
 // The scrolling list the buy and sell menus share: the row objects of one prefab among the menu's
@@ -17,6 +18,8 @@ public:
     // Takes the menu's children built from rowPrefab, in child order, and the normal tint of the
     // first row's "Background".
     void CollectRows(const GameObject& menu, std::string_view rowPrefab);
+    // Collects the rows again when the editor removed or rebuilt one since; every row is then there.
+    void KeepRows(const GameObject& menu, std::string_view rowPrefab);
 
     // After a move: scroll just far enough that the selected entry is on a row.
     void KeepSelectionVisible();
@@ -32,7 +35,7 @@ public:
 
     int RowCount() const { return static_cast<int>(Rows.size()); }
 
-    std::vector<GameObject*> Rows;
+    std::vector<Handle<GameObject>> Rows;
     Color NormalTint = Color::White();
     int Selected = 0;
     int ScrollTop = 0;

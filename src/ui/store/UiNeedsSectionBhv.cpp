@@ -1,5 +1,6 @@
 #include "ui/store/UiNeedsSectionBhv.h"
 
+#include <algorithm>
 #include <string>
 
 #include "audio/CueManagerBhv.h"
@@ -16,6 +17,10 @@ UiNeedsSectionBhv::UiNeedsSectionBhv() {
 }
 
 void UiNeedsSectionBhv::Start() {
+    CollectRows();
+}
+
+void UiNeedsSectionBhv::CollectRows() {
     rows_.clear();
     if (!Owner) {
         return;
@@ -39,6 +44,9 @@ void UiNeedsSectionBhv::Update() {
     if (!Owner) {
         return;
     }
+    if (std::any_of(rows_.begin(), rows_.end(), [](const Row& row) { return !row.Object; })) {
+        CollectRows();
+    }
     size_t next = 0;
     const ForSaleItemsBhv* forSale = WellKnown<ForSaleItemsBhv>::Get();
     if (forSale && forSale->Owner) {
@@ -52,12 +60,13 @@ void UiNeedsSectionBhv::Update() {
             }
             Row& row = rows_[next++];
             row.InUse = true;
-            row.Object->DrawEnabled = true;
+            GameObject& object = *row.Object.Get();
+            object.DrawEnabled = true;
             if (const ItemComponent* needed = catalogueItem(unlock->NeededItemName)) {
-                SetRowIcon(*row.Object, *needed);
-                SetRowText(*row.Object, "Title", needed->DisplayName);
+                SetRowIcon(object, *needed);
+                SetRowText(object, "Title", needed->DisplayName);
             }
-            SetRowText(*row.Object, "Quantity",
+            SetRowText(object, "Quantity",
                        "x " + std::to_string(unlock->QuantityNeeded - unlock->QuantityCurrent));
         }
     }

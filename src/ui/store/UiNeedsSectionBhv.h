@@ -4,6 +4,8 @@
 
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
+#include "core/GameObject.h"
+#include "core/Handle.h"
 
 // The store's "on its way" panel: one "UiNeedMenuItem" row per unlock the player has started on
 // (some of the needed item sold, not yet enough), with how many more are needed. It flashes when
@@ -26,9 +28,10 @@ public:
 
 private:
     struct Row {
-        class GameObject* Object = nullptr;
+        Handle<GameObject> Object; // rows the editor removed or rebuilt are collected again
         bool InUse = false;
     };
+    void CollectRows();
 
     CoCommand FlashStep(int step);
 

@@ -5,6 +5,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/SaturatingMath.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "input/InputManager.h"
@@ -90,7 +91,8 @@ void UiSupplyBuyMenuBhv::Update() {
     if (!Owner) {
         return;
     }
-    selectedItem_ = nullptr;
+    list_.KeepRows(*Owner, "UiBuyMenuItem");
+    selectedItem_.Reset();
     int offered = 0;
     size_t row = 0;
     const ForSaleItemsBhv* forSale = WellKnown<ForSaleItemsBhv>::Get();
@@ -104,7 +106,7 @@ void UiSupplyBuyMenuBhv::Update() {
             if (index < list_.ScrollTop || row >= list_.Rows.size()) {
                 continue;
             }
-            GameObject& rowObject = *list_.Rows[row++];
+            GameObject& rowObject = *list_.Rows[row++].Get();
             SwitchOn(rowObject);
             SetRowIcon(rowObject, *item);
             SetRowText(rowObject, "Title", item->DisplayName);
@@ -118,7 +120,7 @@ void UiSupplyBuyMenuBhv::Update() {
         }
     }
     for (; row < list_.Rows.size(); ++row) {
-        SwitchOff(*list_.Rows[row]);
+        SwitchOff(*list_.Rows[row].Get());
     }
     offeredCount_ = offered;
     list_.ShowScrollArrows(*Owner, offeredCount_);
@@ -135,7 +137,7 @@ CoCommand UiSupplyBuyMenuBhv::BuyStep(int step) {
         if (!selectedItem_) {
             return CoEnd();
         }
-        if (buying_ && selectedItem_ != buying_) {
+        if (buying_ && selectedItem_.Get() != buying_) {
             // The good under the selection changed while the key was held (the next quick-slot
             // expansion takes the place of the one just bought): the player never chose it, so
             // nothing more is bought until "MenuConfirm" is pressed again or the selection is moved
@@ -144,14 +146,14 @@ CoCommand UiSupplyBuyMenuBhv::BuyStep(int step) {
             return CoWaitFrames(1);
         }
         parked_ = false;
-        buying_ = selectedItem_;
-        if (purchaseRefusal(*selectedItem_)) {
+        buying_ = selectedItem_.Get();
+        if (purchaseRefusal(*selectedItem_.Get())) {
             playCue("ErrorBuzz");
             // Refused until "MenuConfirm" is let go, which stops the routine.
             return CoWaitSeconds(9999.0f);
         }
         InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
-        inventory->Money -= effectivePrice(*selectedItem_);
+        inventory->Money = SaturatingSub(inventory->Money, effectivePrice(*selectedItem_.Get()));
         // The name is copied: buying a submarine replaces objects the item's name may live in.
         const std::string name = selectedItem_->ItemName();
         addItem(1, name);

@@ -30,7 +30,7 @@ public:
     int SelectedIndex() const { return list_.Selected; }
     int ScrollTop() const { return list_.ScrollTop; }
     int OfferedCount() const { return offeredCount_; }
-    ItemComponent* SelectedItem() const { return selectedItem_; }
+    ItemComponent* SelectedItem() const { return selectedItem_.Get(); }
 
     // Brighter than the rows' normal tint: the selected row is never the darker one.
     Color SelectedTint{118, 178, 232, 255};
@@ -40,9 +40,9 @@ private:
 
     StoreList list_;
     int offeredCount_ = 0;
-    ItemComponent* selectedItem_ = nullptr;
-    ItemComponent* buying_ = nullptr; // the good this press of "MenuConfirm" buys
-    bool parked_ = false;             // holding on a good that was never chosen
+    Handle<ItemComponent> selectedItem_; // a good the editor may remove
+    ItemComponent* buying_ = nullptr;    // the good this press of "MenuConfirm" buys
+    bool parked_ = false;                // holding on a good that was never chosen
     float repeatDelay_ = FirstRepeatDelay;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 class TextMenuBhv;
 
@@ -18,5 +19,5 @@ public:
     void OnItemChosen(int index);
 
 private:
-    TextMenuBhv* textMenu_ = nullptr;
+    Handle<TextMenuBhv> textMenu_; // a component the editor may remove
 };

@@ -5,6 +5,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "core/GameObject.h"
+#include "core/SaturatingMath.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "input/InputManager.h"
@@ -109,6 +110,7 @@ void UiSupplySellMenuBhv::Refresh() {
     if (!Owner) {
         return;
     }
+    list_.KeepRows(*Owner, "UiSellMenuItem");
     CollectHeldItems();
     const int count = static_cast<int>(held_.size());
     list_.Selected = std::clamp(list_.Selected, 0, std::max(count - 1, 0));
@@ -117,7 +119,7 @@ void UiSupplySellMenuBhv::Refresh() {
     size_t row = 0;
     for (int index = list_.ScrollTop; index < count && row < list_.Rows.size(); ++index) {
         const ItemComponent& item = *held_[static_cast<size_t>(index)];
-        GameObject& rowObject = *list_.Rows[row++];
+        GameObject& rowObject = *list_.Rows[row++].Get();
         SwitchOn(rowObject);
         SetRowIcon(rowObject, item);
         SetRowText(rowObject, "Title", item.DisplayName);
@@ -126,7 +128,7 @@ void UiSupplySellMenuBhv::Refresh() {
         list_.ShowSelection(rowObject, index == list_.Selected, SelectedTint);
     }
     for (; row < list_.Rows.size(); ++row) {
-        SwitchOff(*list_.Rows[row]);
+        SwitchOff(*list_.Rows[row].Get());
     }
     list_.ShowScrollArrows(*Owner, count);
 }
@@ -143,7 +145,7 @@ bool UiSupplySellMenuBhv::SellAllBlocks() {
             continue;
         }
         const int quantity = item->Quantity;
-        inventory->Money += salePrice(*item) * quantity;
+        inventory->Money = SaturatingAdd(inventory->Money, SaturatingMul(salePrice(*item), quantity));
         recordSale(quantity, item->ItemName());
         // Takes the whole quantity off storage, lets go of the current block and destroys the item.
         removeItem(item, quantity);
@@ -170,7 +172,7 @@ CoCommand UiSupplySellMenuBhv::SellStep(int step) {
             showHudMessage("Can't sell your last drill");
             return CoEnd();
         }
-        inventory->Money += salePrice(*item);
+        inventory->Money = SaturatingAdd(inventory->Money, salePrice(*item));
         recordSale(1, item->ItemName());
         removeItem(item, 1);
         const bool soldOut = item->Quantity <= 0;

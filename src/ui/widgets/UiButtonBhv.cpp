@@ -52,9 +52,13 @@ void UiButtonBhv::HandleInput() {
 
 void UiButtonBhv::Start() {
     text_ = FindChild("Text");
+    hasText_ = static_cast<bool>(text_);
 }
 
 void UiButtonBhv::Update() {
+    if (hasText_ && !text_) {
+        text_ = FindChild("Text");
+    }
     // The text is the child "Text" when there is one, else the button's own look.
     if (TintComponent* tint = text_ ? text_->Tint() : Tint()) {
         tint->Tint.a = IsGrayedOut ? GrayedAlpha : 255;

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 // A mouse button in screen space: its rectangle is its sprite's frame. Pressed inside and
 // released inside calls the click handler. Greying out only changes the look: a greyed button
@@ -30,7 +31,8 @@ public:
 
 private:
     std::function<void()> clickHandler_;
-    GameObject* text_ = nullptr;
+    Handle<GameObject> text_; // looked for again when the editor removed or rebuilt it
+    bool hasText_ = false;
     bool pressed_ = false;
     bool held_ = false;
 };

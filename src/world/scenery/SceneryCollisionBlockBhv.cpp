@@ -1,5 +1,6 @@
 #include "world/scenery/SceneryCollisionBlockBhv.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <box2d/b2_body.h>
@@ -28,7 +29,13 @@ void SceneryCollisionBlockBhv::BuildFixtures(b2Body* body) {
     const auto isSolid = [grid](int column, int row) {
         return !TileGrid::Contains(column, row) || (grid && IsSolidCode(grid->Get(column, row)));
     };
-    outline_.Build(static_cast<int>(KeyX), -static_cast<int>(KeyY), isSolid);
+    // The key follows the camera, which the editor may fly anywhere (or a broken save may send to
+    // infinity): far outside the grid everything is rock, so any key past its margin builds the same.
+    const auto cell = [](float key) {
+        constexpr float far = 1000000.0f;
+        return std::isnan(key) ? 0 : static_cast<int>(std::clamp(key, -far, far));
+    };
+    outline_.Build(cell(KeyX), -cell(KeyY), isSolid);
 
     b2FixtureDef definition;
     definition.friction = 0.5f;

@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "assets/Texture.h"
+#include "core/ContentError.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "physics/B2FixtureComponent.h"
+#include "prefabs/PrefabManager.h"
 #include "reflection/ResourceLookup.h"
 #include "world/TileGrid.h"
 #include "world/scenery/SceneryCollisionManagerBhv.h"
@@ -58,6 +60,14 @@ void TileTypeBhv::Start() {
     // A type still at the default index stands for no code.
     if (!table || TileIndex < 0) {
         return;
+    }
+    if (TileIndex > TileTypeTable::MaxCode) {
+        const std::string prefab = Owner ? Owner->PrefabName : std::string("tile type");
+        const PrefabManager* prefabs = Service<PrefabManager>::TryGet();
+        const std::string file = prefabs ? (prefabs->Folder / (prefab + ".json")).string() : prefab + ".json";
+        throw ContentError(file, "\"TileIndex\" " + std::to_string(TileIndex) +
+                                     " is past the last tile code, " +
+                                     std::to_string(TileTypeTable::MaxCode));
     }
     if (TileTypeBhv* previous = table->Get(TileIndex); previous && previous != this) {
         if (previous->Owner && !previous->Owner->PendingDestroy) {

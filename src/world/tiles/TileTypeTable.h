@@ -12,12 +12,20 @@ public:
     TileTypeBhv* Get(int code) const {
         return code >= 0 && code < static_cast<int>(slots_.size()) ? slots_[code] : nullptr;
     }
-    // Grows the list with empty slots up to index when needed and puts type there.
-    void Put(int index, TileTypeBhv* type) {
-        if (index >= static_cast<int>(slots_.size())) {
-            slots_.resize(index + 1, nullptr);
+    // A tile code is one byte in the grid and in a saved game: no index beyond this names a tile.
+    static constexpr int MaxCode = 255;
+
+    // Grows the list with empty slots up to index when needed and puts type there; false, changing
+    // nothing, for an index that is no tile code.
+    bool Put(int index, TileTypeBhv* type) {
+        if (index < 0 || index > MaxCode) {
+            return false;
         }
-        slots_[index] = type;
+        if (index >= static_cast<int>(slots_.size())) {
+            slots_.resize(static_cast<size_t>(index) + 1, nullptr);
+        }
+        slots_[static_cast<size_t>(index)] = type;
+        return true;
     }
     // Empties the slot if it still names type.
     void Release(int index, const TileTypeBhv* type) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "StoreFixture.h"
@@ -284,6 +285,13 @@ TEST_F(StoreTest, BSellsEveryBlockAtOnceWithOneCue) {
     EXPECT_EQ(Field(*RowOf(sellObject, 0), "Title"), "Copper");
     Tap(Key::B); // nothing left to sell: no cue
     EXPECT_EQ(Played("ItemSold"), 1);
+
+    // Money at the top of its range stays there, however much is sold.
+    constexpr int most = std::numeric_limits<int>::max();
+    inventory->Money = most - 1;
+    addItem(most, "Item_DirtBlock");
+    Tap(Key::B);
+    EXPECT_EQ(inventory->Money, most);
 }
 
 TEST_F(StoreTest, TheNeedsSectionShowsStartedUnlocksAndFlashesOnceWhenOneAppears) {
