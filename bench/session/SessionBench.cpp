@@ -206,8 +206,9 @@ int main(int argc, char** argv) {
     const int status = game.Run();
     std::filesystem::remove_all(folder);
     if (status != 0 || frames < WarmUpFrames + SampleFrames || warm == 0.0) {
-        ReportGoalNotRun("session.resident_growth_after_warmup_mib", "MiB", 2.0);
-        return status != 0 ? 1 : 0;
+        ReportGoalNotMeasured("session.resident_growth_after_warmup_mib", "MiB", 2.0,
+                              status != 0 ? "the game ended with an error" : "the session ended before warm-up");
+        return 1;
     }
     ReportGoal("session.resident_growth_after_warmup_mib", last - warm, "MiB", 2.0);
     return 0;

@@ -51,8 +51,8 @@ public:
 
     // So is the controls page, a "UiControlsMenu" child.
     void openControlsMenu() {
-        if (controls_) {
-            openMenu(controls_);
+        if (GameObject* controls = ControlsMenu()) {
+            openMenu(controls);
         }
     }
 
