@@ -164,11 +164,38 @@ std::unique_ptr<TextureImage> GlBackend::CreateImage(int width, int height, cons
 }
 
 void GlBackend::BeginFrame(Color clear) {
-    glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-    glViewport(0, 0, width_, height_);
+    // At factor 1 the frame is drawn straight into its place in the window: a software rasteriser
+    // spends as long on a full-screen copy as on the whole scene. Scaled pictures still go through
+    // the offscreen buffer, drawn at the logical size and stretched when presented.
+    int windowWidth = 0;
+    int windowHeight = 0;
+    window_.DrawableSize(windowWidth, windowHeight);
+    const Letterbox box = Letterbox::Fit(windowWidth, windowHeight, width_, height_);
+    direct_ = box.Width == width_ && box.Height == height_;
     glDepthMask(GL_TRUE);
-    glClearColor(clear.r / 255.0f, clear.g / 255.0f, clear.b / 255.0f, clear.a / 255.0f);
     glClearDepth(1.0);
+    if (direct_) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        // Window rows count from the top, OpenGL's from the bottom.
+        originX_ = box.X;
+        originY_ = windowHeight - box.Y - box.Height;
+        if (box.Width != windowWidth || box.Height != windowHeight) {
+            glDisable(GL_SCISSOR_TEST);
+            glViewport(0, 0, windowWidth, windowHeight);
+            glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT); // the black bars
+        }
+        // Nothing the frame draws may spill into the bars.
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(originX_, originY_, width_, height_);
+    } else {
+        glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+        originX_ = 0;
+        originY_ = 0;
+        glDisable(GL_SCISSOR_TEST);
+    }
+    glViewport(originX_, originY_, width_, height_);
+    glClearColor(clear.r / 255.0f, clear.g / 255.0f, clear.b / 255.0f, clear.a / 255.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glUseProgram(program_);
     glBindVertexArray(vertexArray_);
@@ -183,8 +210,8 @@ void GlBackend::BeginFrame(Color clear) {
 
 void GlBackend::SetCamera(const CameraConstants& camera) {
     // Viewports count from the top of the back buffer; OpenGL's from the bottom.
-    glViewport(camera.ViewportX, height_ - camera.ViewportY - camera.ViewportHeight, camera.ViewportWidth,
-               camera.ViewportHeight);
+    glViewport(originX_ + camera.ViewportX, originY_ + height_ - camera.ViewportY - camera.ViewportHeight,
+               camera.ViewportWidth, camera.ViewportHeight);
     glUniform2fv(uniformRow0_, 1, camera.Row0);
     glUniform2fv(uniformRow1_, 1, camera.Row1);
     glUniform2fv(uniformPos_, 1, camera.Pos);
@@ -257,9 +284,14 @@ bool GlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heig
     height = height_;
     std::vector<uint8_t> bottomUp(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    if (direct_) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+    } else {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+    }
+    glReadPixels(originX_, originY_, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     rgba.resize(bottomUp.size());
     const size_t row = static_cast<size_t>(width_) * 4;
     for (int y = 0; y < height_; ++y) {
@@ -276,6 +308,11 @@ bool GlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heig
 }
 
 void GlBackend::EndFrame() {
+    if (direct_) {
+        glDisable(GL_SCISSOR_TEST);
+        window_.Present();
+        return;
+    }
     // Point-sampled scaling into the window's letterbox, black bars around it.
     int windowWidth = 0;
     int windowHeight = 0;

@@ -10,7 +10,8 @@ class Window;
 // Draws through OpenGL 3.3 core on the window's current context: one shader pair, a 1 MiB vertex
 // buffer rewritten at offset 0 for every chunk, a shared 16-bit index buffer, and two samplers
 // (linear with mipmaps, nearest) switched per pass. Frames are drawn into an offscreen buffer of the
-// back-buffer size and shown scaled to the window (Letterbox).
+// back-buffer size and shown scaled to the window (Letterbox), unless the window shows them at
+// factor 1: then they are drawn in place in the window's own back buffer.
 class GlBackend final : public RenderBackend {
 public:
     GlBackend(Window& window, int backBufferWidth, int backBufferHeight);
@@ -48,4 +49,8 @@ private:
     uint32_t frameBuffer_ = 0;
     uint32_t colourBuffer_ = 0;
     uint32_t depthBuffer_ = 0;
+    // This frame is drawn in the window's back buffer, with its bottom-left pixel at the origin.
+    bool direct_ = false;
+    int originX_ = 0;
+    int originY_ = 0;
 };
