@@ -20,7 +20,8 @@ public:
     // The thread CPU time one frame's own work took (waiting excluded).
     void FrameWork(double milliseconds) { workMs_.push_back(milliseconds); }
 
-    // One line: frames, mean period, p99 and max wake error, CPU use of one core.
+    // One line: frames, mean period, p99 and max wake error, CPU use of one core and per frame. The
+    // CPU time is the whole process's: a software GL driver draws on threads of its own.
     std::string Report(const std::string& label) const;
     // One line: start-up time, mean and p99 CPU time of a frame's work.
     std::string WorkReport() const;
