@@ -78,6 +78,31 @@ GLuint ImageName(const Texture* texture) {
     return static_cast<const GlTextureImage*>(texture->Image.get())->Name;
 }
 
+// Whether any quad shows more than one texel per pixel along one of its sides. When none does, the
+// mipmapped filters reduce to their level-0 filter (the texture is magnified or drawn 1:1), and
+// sampling without mipmaps draws exactly the same pixels for less: a software rasteriser spends a
+// good part of the frame working out levels of detail. Vertices come as in Renderer: (x0, y1),
+// (x1, y1), (x0, y0), (x1, y0), so v0 -> v1 and v0 -> v2 are the two sides. pixelRow0 and pixelRow1
+// turn a step in layer units into window pixels.
+bool AnyMinified(const Vertex* vertices, int vertexCount, float texelsX, float texelsY,
+                 const float* pixelRow0, const float* pixelRow1) {
+    for (int q = 0; q + 3 < vertexCount; q += 4) {
+        const Vertex* v = vertices + q;
+        for (int side = 1; side <= 2; ++side) {
+            const float du = (v[side].u - v[0].u) * texelsX;
+            const float dv = (v[side].v - v[0].v) * texelsY;
+            const float dx = v[side].x - v[0].x;
+            const float dy = v[side].y - v[0].y;
+            const float px = pixelRow0[0] * dx + pixelRow0[1] * dy;
+            const float py = pixelRow1[0] * dx + pixelRow1[1] * dy;
+            if (du * du + dv * dv > px * px + py * py) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 GlBackend::GlBackend(Window& window, int backBufferWidth, int backBufferHeight)
@@ -120,6 +145,12 @@ GlBackend::GlBackend(Window& window, int backBufferWidth, int backBufferHeight)
     glGenSamplers(1, &pointSampler_);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glGenSamplers(1, &linearLevel0Sampler_);
+    glSamplerParameteri(linearLevel0Sampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glSamplerParameteri(linearLevel0Sampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glGenSamplers(1, &pointLevel0Sampler_);
+    glSamplerParameteri(pointLevel0Sampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glSamplerParameteri(pointLevel0Sampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
     // The frame is drawn at the logical size whatever the window's, so every pixel test, the
     // screenshot and texel-exact sprites hold at any window size; presenting scales the picture.
@@ -144,6 +175,8 @@ GlBackend::~GlBackend() {
     glDeleteRenderbuffers(1, &depthBuffer_);
     glDeleteRenderbuffers(1, &colourBuffer_);
     glDeleteSamplers(1, &pointSampler_);
+    glDeleteSamplers(1, &pointLevel0Sampler_);
+    glDeleteSamplers(1, &linearLevel0Sampler_);
     glDeleteSamplers(1, &linearSampler_);
     glDeleteBuffers(1, &indexBuffer_);
     glDeleteBuffers(1, &vertexBuffer_);
@@ -212,13 +245,24 @@ void GlBackend::SetCamera(const CameraConstants& camera) {
     // Viewports count from the top of the back buffer; OpenGL's from the bottom.
     glViewport(originX_ + camera.ViewportX, originY_ + height_ - camera.ViewportY - camera.ViewportHeight,
                camera.ViewportWidth, camera.ViewportHeight);
+    // Clip space spans two units across the viewport. A turned view keeps the mipmapped filters:
+    // the sides of a quad no longer run along the window's axes.
+    const float halfWidth = static_cast<float>(camera.ViewportWidth) / 2.0f;
+    const float halfHeight = static_cast<float>(camera.ViewportHeight) / 2.0f;
+    pixelRow0_[0] = camera.Row0[0] * halfWidth;
+    pixelRow0_[1] = camera.Row0[1] * halfWidth;
+    pixelRow1_[0] = camera.Row1[0] * halfHeight;
+    pixelRow1_[1] = camera.Row1[1] * halfHeight;
+    axisAligned_ = camera.Row0[1] == 0.0f && camera.Row1[0] == 0.0f;
     glUniform2fv(uniformRow0_, 1, camera.Row0);
     glUniform2fv(uniformRow1_, 1, camera.Row1);
     glUniform2fv(uniformPos_, 1, camera.Pos);
 }
 
 void GlBackend::BeginPass(int, bool pointFilter) {
-    glBindSampler(0, pointFilter ? pointSampler_ : linearSampler_);
+    pointFilter_ = pointFilter;
+    boundSampler_ = pointFilter ? pointSampler_ : linearSampler_;
+    glBindSampler(0, boundSampler_);
 }
 
 void GlBackend::PrepareIndices(int quads) {
@@ -250,6 +294,16 @@ void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int ve
     if (name != boundTexture_) {
         glBindTexture(GL_TEXTURE_2D, name);
         boundTexture_ = name;
+    }
+    const TextureImage& image = *texture->Image;
+    const bool level0 =
+        axisAligned_ && !AnyMinified(vertices, vertexCount, static_cast<float>(image.Width),
+                                     static_cast<float>(image.Height), pixelRow0_, pixelRow1_);
+    const GLuint sampler = pointFilter_ ? (level0 ? pointLevel0Sampler_ : pointSampler_)
+                                        : (level0 ? linearLevel0Sampler_ : linearSampler_);
+    if (sampler != boundSampler_) {
+        glBindSampler(0, sampler);
+        boundSampler_ = sampler;
     }
     // Maps only the range with invalidation: orphaning the whole buffer per chunk costs far more on
     // software drivers, which zero fresh pages.

@@ -9,7 +9,8 @@ class Window;
 
 // Draws through OpenGL 3.3 core on the window's current context: one shader pair, a 1 MiB vertex
 // buffer rewritten at offset 0 for every chunk, a shared 16-bit index buffer, and two samplers
-// (linear with mipmaps, nearest) switched per pass. Frames are drawn into an offscreen buffer of the
+// (linear with mipmaps, nearest) switched per pass, each with a twin without mipmaps for draws that
+// minify nothing. Frames are drawn into an offscreen buffer of the
 // back-buffer size and shown scaled to the window (Letterbox), unless the window shows them at
 // factor 1: then they are drawn in place in the window's own back buffer.
 class GlBackend final : public RenderBackend {
@@ -41,6 +42,15 @@ private:
     uint32_t indexBuffer_ = 0;
     uint32_t linearSampler_ = 0;
     uint32_t pointSampler_ = 0;
+    // The same filters without mipmaps, for draws in which no texture is minified.
+    uint32_t linearLevel0Sampler_ = 0;
+    uint32_t pointLevel0Sampler_ = 0;
+    uint32_t boundSampler_ = 0;
+    bool pointFilter_ = false;
+    // The current camera: window pixels per layer unit, by rows, and whether it is unturned.
+    float pixelRow0_[2] = {1.0f, 0.0f};
+    float pixelRow1_[2] = {0.0f, 1.0f};
+    bool axisAligned_ = true;
     int uniformRow0_ = -1;
     int uniformRow1_ = -1;
     int uniformPos_ = -1;
