@@ -132,6 +132,26 @@ TEST_F(GlRenderTest, ASpriteAtSixteenPixelsPerUnitIsTexelExact) {
     EXPECT_EQ(Pixel(48, 64), (Rgba{0, 0, 0, 255}));
 }
 
+TEST_F(GlRenderTest, AMinifiedSpriteIsStillFilteredThroughItsMipmaps) {
+    // Columns 3 and 4 of every 8 white: a sample of the full-size image between them is white, the
+    // eighth-size level averages the whole run of 8 to a quarter grey.
+    std::vector<uint32_t> texels;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            texels.push_back(x % 8 == 3 || x % 8 == 4 ? 0xffffffffu : 0x000000ffu);
+        }
+    }
+    Texture* t = MakeTexture(16, 16, texels);
+    GameObject* o = AddObject(root, "far");
+    AddPos(*o, {2.0625f, -3.0625f}); // 16 texels onto pixels 32..33 by 48..49
+    AddSprite(*o, t, {0.125f, 0.125f});
+    Frame();
+    for (int x = 32; x < 34; ++x) {
+        const Rgba p = Pixel(x, 48);
+        EXPECT_NEAR(p.r, 64, 4) << "pixel " << x << ": " << p;
+    }
+}
+
 TEST_F(GlRenderTest, CombinedAlphaUnderATenthIsDiscarded) {
     graphics.ClearColor = {0, 0, 255, 255};
     Texture* faint = MakeTexture(1, 1, {0xff000019});   // alpha 25
