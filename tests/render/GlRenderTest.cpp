@@ -169,6 +169,29 @@ TEST_F(GlRenderTest, CombinedAlphaUnderATenthIsDiscarded) {
     EXPECT_LT(drawn.b, 235);
 }
 
+TEST_F(GlRenderTest, HalfAlphaBlendsOverTheFrameWhetherFromTheTintOrTheTexel) {
+    graphics.ClearColor = {0, 0, 255, 255};
+    Texture* opaque = MakeTexture(1, 1, {0xff0000ff});
+    Texture* half = MakeTexture(1, 1, {0xff000080});
+    GameObject* tinted = AddObject(root, "tinted");
+    AddPos(*tinted, {1.0f, -1.0f});
+    AddSprite(*tinted, opaque, {2, 2});
+    AddTint(*tinted, {255, 255, 255, 128});
+    GameObject* translucent = AddObject(root, "translucent");
+    AddPos(*translucent, {5.0f, -1.0f});
+    AddSprite(*translucent, half, {2, 2});
+    GameObject* solid = AddObject(root, "solid");
+    AddPos(*solid, {9.0f, -1.0f});
+    AddSprite(*solid, opaque, {2, 2});
+    Frame();
+    for (int x : {16, 80}) {
+        const Rgba p = Pixel(x, 16);
+        EXPECT_NEAR(p.r, 128, 2) << "pixel " << x << ": " << p;
+        EXPECT_NEAR(p.b, 127, 2) << "pixel " << x << ": " << p;
+    }
+    EXPECT_EQ(Pixel(144, 16), (Rgba{255, 0, 0, 255}));
+}
+
 TEST_F(GlRenderTest, AUiSpriteIsPointSampledUnderTheScreenCamera) {
     // 2 x 2 texels stretched over 64 x 64 screen pixels: nearest sampling keeps four flat squares.
     Texture* t = MakeTexture(2, 2, {0xff0000ff, 0x00ff00ff, 0x0000ffff, 0xffffffff});

@@ -52,10 +52,27 @@ void main() {
 
 class GlTextureImage final : public TextureImage {
 public:
-    GlTextureImage(int width, int height, GLuint name) : TextureImage(width, height), Name(name) {}
+    GlTextureImage(int width, int height, GLuint name, bool opaque)
+        : TextureImage(width, height), Name(name), Opaque(opaque) {}
     ~GlTextureImage() override { glDeleteTextures(1, &Name); }
     GLuint Name;
+    // Every texel either fully opaque or discarded by the pixel shader at full tint (alpha under a
+    // tenth): blending such an image at full tint writes exactly its colour.
+    bool Opaque;
 };
+
+// Alpha 25 of 255 is the last under the pixel shader's tenth.
+constexpr uint8_t LastDiscardedAlpha = 25;
+
+bool OpaqueOrDiscarded(const uint8_t* rgba, size_t texels) {
+    for (size_t i = 0; i < texels; ++i) {
+        const uint8_t a = rgba[i * 4 + 3];
+        if (a != 255 && a > LastDiscardedAlpha) {
+            return false;
+        }
+    }
+    return true;
+}
 
 GLuint Compile(GLenum stage, const char* source) {
     const GLuint shader = glCreateShader(stage);
@@ -101,6 +118,15 @@ bool AnyMinified(const Vertex* vertices, int vertexCount, float texelsX, float t
         }
     }
     return false;
+}
+
+// Whether every quad is drawn at full tint alpha; a quad's four vertices share its colour.
+bool AllFullAlpha(const Vertex* vertices, int vertexCount) {
+    uint32_t all = 0xff000000u;
+    for (int q = 0; q < vertexCount; q += 4) {
+        all &= vertices[q].color;
+    }
+    return all == 0xff000000u;
 }
 
 } // namespace
@@ -193,7 +219,9 @@ std::unique_ptr<TextureImage> GlBackend::CreateImage(int width, int height, cons
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     glGenerateMipmap(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, boundTexture_);
-    return std::make_unique<GlTextureImage>(width, height, name);
+    const bool opaque =
+        rgba && OpaqueOrDiscarded(rgba, static_cast<size_t>(width) * static_cast<size_t>(height));
+    return std::make_unique<GlTextureImage>(width, height, name, opaque);
 }
 
 void GlBackend::BeginFrame(Color clear) {
@@ -234,6 +262,7 @@ void GlBackend::BeginFrame(Color clear) {
     glBindVertexArray(vertexArray_);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
     glEnable(GL_BLEND);
+    blending_ = true;
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
@@ -305,6 +334,8 @@ void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int ve
         glBindSampler(0, sampler);
         boundSampler_ = sampler;
     }
+    // Blending reads the frame back for every pixel; opaque images at full tint can skip it.
+    SetBlending(!(static_cast<const GlTextureImage&>(image).Opaque && AllFullAlpha(vertices, vertexCount)));
     // Maps only the range with invalidation: orphaning the whole buffer per chunk costs far more on
     // software drivers, which zero fresh pages.
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex));
@@ -327,7 +358,19 @@ void GlBackend::SetTexture(const Texture* texture) {
     boundTexture_ = name;
 }
 
+void GlBackend::SetBlending(bool on) {
+    if (on != blending_) {
+        if (on) {
+            glEnable(GL_BLEND);
+        } else {
+            glDisable(GL_BLEND);
+        }
+        blending_ = on;
+    }
+}
+
 void GlBackend::DrawLines(const Vertex* vertices, int vertexCount) {
+    SetBlending(true);
     glBufferSubData(GL_ARRAY_BUFFER, 0,
                     static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex)), vertices);
     glDrawArrays(GL_LINE_STRIP, 0, vertexCount);

@@ -33,6 +33,8 @@ public:
     void EndFrame() override;
 
 private:
+    void SetBlending(bool on);
+
     Window& window_;
     int width_;
     int height_;
@@ -51,6 +53,7 @@ private:
     float pixelRow0_[2] = {1.0f, 0.0f};
     float pixelRow1_[2] = {0.0f, 1.0f};
     bool axisAligned_ = true;
+    bool blending_ = true;
     int uniformRow0_ = -1;
     int uniformRow1_ = -1;
     int uniformPos_ = -1;
