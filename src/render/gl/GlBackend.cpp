@@ -95,14 +95,13 @@ GLuint ImageName(const Texture* texture) {
     return static_cast<const GlTextureImage*>(texture->Image.get())->Name;
 }
 
-// Whether any quad shows more than one texel per pixel along one of its sides. When none does, the
-// mipmapped filters reduce to their level-0 filter (the texture is magnified or drawn 1:1), and
-// sampling without mipmaps draws exactly the same pixels for less: a software rasteriser spends a
-// good part of the frame working out levels of detail. Vertices come as in Renderer: (x0, y1),
-// (x1, y1), (x0, y0), (x1, y0), so v0 -> v1 and v0 -> v2 are the two sides. pixelRow0 and pixelRow1
-// turn a step in layer units into window pixels.
+// Whether any quad shows more than sqrt(limit) texels per pixel along one of its sides. Below that
+// the mipmapped filters reduce to their level-0 filter, and sampling without mipmaps draws the same
+// pixels for less: a software rasteriser spends a good part of the frame on levels of detail.
+// Vertices come as in Renderer: (x0, y1), (x1, y1), (x0, y0), (x1, y0), so v0 -> v1 and v0 -> v2 are
+// the two sides. pixelRow0 and pixelRow1 turn a step in layer units into window pixels.
 bool AnyMinified(const Vertex* vertices, int vertexCount, float texelsX, float texelsY,
-                 const float* pixelRow0, const float* pixelRow1) {
+                 const float* pixelRow0, const float* pixelRow1, float limit) {
     for (int q = 0; q + 3 < vertexCount; q += 4) {
         const Vertex* v = vertices + q;
         for (int side = 1; side <= 2; ++side) {
@@ -112,13 +111,20 @@ bool AnyMinified(const Vertex* vertices, int vertexCount, float texelsX, float t
             const float dy = v[side].y - v[0].y;
             const float px = pixelRow0[0] * dx + pixelRow0[1] * dy;
             const float py = pixelRow1[0] * dx + pixelRow1[1] * dy;
-            if (du * du + dv * dv > px * px + py * py) {
+            if (du * du + dv * dv > (px * px + py * py) * limit) {
                 return true;
             }
         }
     }
     return false;
 }
+
+// Squared texels per pixel up to which a draw is sampled without mipmaps. Linear filtering: 1:1,
+// with room for the rounding of positions far from the origin; the level of detail then stays
+// under 1/1400, too little a share of level 1 to change an 8-bit colour. Nearest texel: the nearest
+// level is level 0 until the level of detail reaches 1/2, at sqrt(2) texels per pixel.
+constexpr float LinearLevel0Limit = 1.0f + 1.0f / 1024.0f;
+constexpr float PointLevel0Limit = 2.0f * (1.0f - 1.0f / 1024.0f);
 
 // Whether every quad is drawn at full tint alpha; a quad's four vertices share its colour.
 bool AllFullAlpha(const Vertex* vertices, int vertexCount) {
@@ -325,9 +331,9 @@ void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int ve
         boundTexture_ = name;
     }
     const TextureImage& image = *texture->Image;
-    const bool level0 =
-        axisAligned_ && !AnyMinified(vertices, vertexCount, static_cast<float>(image.Width),
-                                     static_cast<float>(image.Height), pixelRow0_, pixelRow1_);
+    const bool level0 = axisAligned_ && !AnyMinified(vertices, vertexCount, static_cast<float>(image.Width),
+                                                     static_cast<float>(image.Height), pixelRow0_, pixelRow1_,
+                                                     pointFilter_ ? PointLevel0Limit : LinearLevel0Limit);
     const GLuint sampler = pointFilter_ ? (level0 ? pointLevel0Sampler_ : pointSampler_)
                                         : (level0 ? linearLevel0Sampler_ : linearSampler_);
     if (sampler != boundSampler_) {
