@@ -272,6 +272,7 @@ void GlBackend::BeginFrame(Color clear) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
+    depthTest_ = true;
     glDepthFunc(GL_LEQUAL);
     glActiveTexture(GL_TEXTURE0);
 }
@@ -321,6 +322,13 @@ void GlBackend::PrepareIndices(int quads) {
     indexQuadsUploaded_ = quads;
 }
 
+void GlBackend::PassTextureCount(int textures) {
+    // Within one texture's draws the depths only fall and every later pass lies in front of this
+    // one, so the test would pass every pixel: leaving it out spares a software rasteriser a read
+    // and a write of the depth buffer per pixel. Later passes do not read what it would have written.
+    SetDepthTest(textures > 1);
+}
+
 void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int vertexCount) {
     const GLuint name = ImageName(texture);
     if (name == 0) {
@@ -354,6 +362,7 @@ void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int ve
 }
 
 void GlBackend::ClearDepth() {
+    SetDepthTest(true);
     glDepthMask(GL_TRUE);
     glClear(GL_DEPTH_BUFFER_BIT);
 }
@@ -372,6 +381,17 @@ void GlBackend::SetBlending(bool on) {
             glDisable(GL_BLEND);
         }
         blending_ = on;
+    }
+}
+
+void GlBackend::SetDepthTest(bool on) {
+    if (on != depthTest_) {
+        if (on) {
+            glEnable(GL_DEPTH_TEST);
+        } else {
+            glDisable(GL_DEPTH_TEST);
+        }
+        depthTest_ = on;
     }
 }
 

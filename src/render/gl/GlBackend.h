@@ -25,6 +25,7 @@ public:
     void SetCamera(const CameraConstants& camera) override;
     void BeginPass(int passBit, bool pointFilter) override;
     void PrepareIndices(int quads) override;
+    void PassTextureCount(int textures) override;
     void DrawQuads(const Texture* texture, const Vertex* vertices, int vertexCount) override;
     void ClearDepth() override;
     void SetTexture(const Texture* texture) override;
@@ -34,6 +35,7 @@ public:
 
 private:
     void SetBlending(bool on);
+    void SetDepthTest(bool on);
 
     Window& window_;
     int width_;
@@ -54,6 +56,7 @@ private:
     float pixelRow1_[2] = {0.0f, 1.0f};
     bool axisAligned_ = true;
     bool blending_ = true;
+    bool depthTest_ = true;
     int uniformRow0_ = -1;
     int uniformRow1_ = -1;
     int uniformPos_ = -1;
