@@ -169,7 +169,7 @@ TEST_F(GlRenderTest, CombinedAlphaUnderATenthIsDiscarded) {
     EXPECT_LT(drawn.b, 235);
 }
 
-TEST_F(GlRenderTest, HalfAlphaBlendsOverTheFrameWhetherFromTheTintOrTheTexel) {
+TEST_F(GlRenderTest, TranslucentTintsTexelsAndFilteredEdgesStillBlend) {
     graphics.ClearColor = {0, 0, 255, 255};
     Texture* opaque = MakeTexture(1, 1, {0xff0000ff});
     Texture* half = MakeTexture(1, 1, {0xff000080});
@@ -183,7 +183,15 @@ TEST_F(GlRenderTest, HalfAlphaBlendsOverTheFrameWhetherFromTheTintOrTheTexel) {
     GameObject* solid = AddObject(root, "solid");
     AddPos(*solid, {9.0f, -1.0f});
     AddSprite(*solid, opaque, {2, 2});
+    // Linear filtering between an opaque and a transparent texel gives a translucent sample.
+    Texture* edge = MakeTexture(2, 1, {0xff0000ff, 0x00000000});
+    GameObject* filtered = AddObject(root, "filtered");
+    AddPos(*filtered, {13.0f, -1.0f});
+    AddSprite(*filtered, edge, {2, 2});
     Frame();
+    const Rgba between = Pixel(207, 16); // about halfway between the two texels
+    EXPECT_GT(between.b, 60) << between;
+    EXPECT_LT(between.r, 100) << between;
     for (int x : {16, 80}) {
         const Rgba p = Pixel(x, 16);
         EXPECT_NEAR(p.r, 128, 2) << "pixel " << x << ": " << p;

@@ -52,27 +52,19 @@ void main() {
 
 class GlTextureImage final : public TextureImage {
 public:
-    GlTextureImage(int width, int height, GLuint name, bool opaque)
-        : TextureImage(width, height), Name(name), Opaque(opaque) {}
+    GlTextureImage(int width, int height, GLuint name, bool opaque, bool opaqueOrDiscarded)
+        : TextureImage(width, height), Name(name), Opaque(opaque), OpaqueOrDiscarded(opaqueOrDiscarded) {}
     ~GlTextureImage() override { glDeleteTextures(1, &Name); }
     GLuint Name;
-    // Every texel either fully opaque or discarded by the pixel shader at full tint (alpha under a
-    // tenth): blending such an image at full tint writes exactly its colour.
+    // Every texel fully opaque: so is every filtered sample, at any level.
     bool Opaque;
+    // Every texel either fully opaque or discarded by the pixel shader at full tint (alpha under a
+    // tenth): so is every sample that reads one texel of level 0, by nearest texel.
+    bool OpaqueOrDiscarded;
 };
 
 // Alpha 25 of 255 is the last under the pixel shader's tenth.
 constexpr uint8_t LastDiscardedAlpha = 25;
-
-bool OpaqueOrDiscarded(const uint8_t* rgba, size_t texels) {
-    for (size_t i = 0; i < texels; ++i) {
-        const uint8_t a = rgba[i * 4 + 3];
-        if (a != 255 && a > LastDiscardedAlpha) {
-            return false;
-        }
-    }
-    return true;
-}
 
 GLuint Compile(GLenum stage, const char* source) {
     const GLuint shader = glCreateShader(stage);
@@ -225,9 +217,15 @@ std::unique_ptr<TextureImage> GlBackend::CreateImage(int width, int height, cons
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     glGenerateMipmap(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, boundTexture_);
-    const bool opaque =
-        rgba && OpaqueOrDiscarded(rgba, static_cast<size_t>(width) * static_cast<size_t>(height));
-    return std::make_unique<GlTextureImage>(width, height, name, opaque);
+    bool opaque = rgba != nullptr;
+    bool opaqueOrDiscarded = opaque;
+    const size_t texels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    for (size_t i = 0; rgba && i < texels && opaqueOrDiscarded; ++i) {
+        const uint8_t a = rgba[i * 4 + 3];
+        opaque = opaque && a == 255;
+        opaqueOrDiscarded = a == 255 || a <= LastDiscardedAlpha;
+    }
+    return std::make_unique<GlTextureImage>(width, height, name, opaque, opaqueOrDiscarded);
 }
 
 void GlBackend::BeginFrame(Color clear) {
@@ -348,8 +346,11 @@ void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int ve
         glBindSampler(0, sampler);
         boundSampler_ = sampler;
     }
-    // Blending reads the frame back for every pixel; opaque images at full tint can skip it.
-    SetBlending(!(static_cast<const GlTextureImage&>(image).Opaque && AllFullAlpha(vertices, vertexCount)));
+    // Blending reads the frame back for every pixel; opaque samples at full tint can skip it. Linear
+    // filtering and mipmap levels mix texels, so there only wholly opaque images count.
+    const auto& glImage = static_cast<const GlTextureImage&>(image);
+    const bool opaque = pointFilter_ && level0 ? glImage.OpaqueOrDiscarded : glImage.Opaque;
+    SetBlending(!(opaque && AllFullAlpha(vertices, vertexCount)));
     // Maps only the range with invalidation: orphaning the whole buffer per chunk costs far more on
     // software drivers, which zero fresh pages.
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex));
