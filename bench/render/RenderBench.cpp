@@ -3,7 +3,8 @@
 // tiles, and 1,000, whose objects stay in cache) against the memory floor of reading the fields it
 // draws from, the whole frame through OpenGL, and text layout per glyph against a plain layout
 // loop; each also counts heap allocations per frame once warm. SDL_Renderer draws the same sprites
-// in SdlRendererBench.cpp. Every goal is a ratio to one of these references.
+// in SdlRendererBench.cpp, and a game-shaped frame in a window both ways (WindowFrameBench.cpp).
+// Every goal is a ratio to one of these references.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -381,6 +382,9 @@ int main(int argc, char** argv) {
             "BM_FrameOpenGl/50000/iterations:" + std::to_string(BenchDrawnFrames) + "/real_time";
         const std::string sdl =
             "BM_SdlRendererFrame/50000/iterations:" + std::to_string(BenchDrawnFrames) + "/real_time";
+        const std::string windowGl = "BM_WindowFrameOpenGl/iterations:" + std::to_string(WindowFrames) + "/real_time";
+        const std::string windowSdl =
+            "BM_WindowFrameSdlRenderer/iterations:" + std::to_string(WindowFrames) + "/real_time";
         std::printf("Information (per quad, same sprites, same run):\n");
         // Under OpenGL this thread also runs the driver's vertex stage.
         PrintRatio(runs, "thread CPU under OpenGL / SDL_Renderer thread CPU", gl, sdl, "cpu_ns_per_quad");
@@ -405,5 +409,12 @@ int main(int argc, char** argv) {
         // plain loop's.
         runs.CounterRatioGoal("render.text_layout_vs_plain_loop", "BM_TextLayout", "BM_PlainTextLayout",
                               "ns_per_glyph", 3.0);
+        // The game's own frame in a window, presented (WindowFrameBench.cpp): every thread of the
+        // process, so a software rasteriser's threads count.
+        if (const BenchRuns::Figures* window = runs.Find(windowGl)) {
+            const double ms = window->Counters.count("process_cpu_ms") ? window->Counters.at("process_cpu_ms") : 0.0;
+            std::printf("  window frame through OpenGL: %.2f ms CPU, %.0f%% of the 16.7 ms period\n", ms, ms * 6.0);
+        }
+        runs.CounterRatioGoal("render.window_frame_vs_sdl_renderer", windowGl, windowSdl, "process_cpu_ms", 1.0);
     });
 }

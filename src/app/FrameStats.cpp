@@ -80,9 +80,10 @@ std::string FrameStats::Report(const std::string& label) const {
     char line[256];
     std::snprintf(line, sizeof line,
                   "%s: %lld frames, mean period %.3f ms (%.2f fps), wake error p99 %.3f ms max %.3f ms, "
-                  "CPU %.1f%% of one core\n",
+                  "CPU %.1f%% of one core (%.2f ms a frame, every thread of the process)\n",
                   label.c_str(), static_cast<long long>(lateness_.Count()), mean, 1000.0 / mean,
-                  lateness_.Percentile(99), lateness_.Max(), wall > 0 ? 100.0 * cpu / wall : 0.0);
+                  lateness_.Percentile(99), lateness_.Max(), wall > 0 ? 100.0 * cpu / wall : 0.0,
+                  lateness_.Count() > 0 ? 1000.0 * cpu / static_cast<double>(lateness_.Count()) : 0.0);
     return line;
 }
 

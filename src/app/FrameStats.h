@@ -29,7 +29,8 @@ public:
     void ResidentAtStart(uint64_t bytes) { residentStart_ = bytes; }
     void ResidentAtEnd(uint64_t bytes) { residentEnd_ = bytes; }
 
-    // One line: frames, mean period, p99 and max wake error, CPU use of one core.
+    // One line: frames, mean period, p99 and max wake error, CPU use of one core and per frame. The
+    // CPU time is the whole process's: a software GL driver draws on threads of its own.
     std::string Report(const std::string& label) const;
     // One line: start-up time, mean and p99 CPU time of a frame's work; then, when measured, one
     // line of resident memory and one of the mean work of each stretch.

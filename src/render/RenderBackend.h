@@ -26,6 +26,10 @@ public:
     virtual void BeginPass(int passBit, bool pointFilter) = 0;
     // The shared index pattern must cover `quads` quads (b, b+1, b+2, b+1, b+3, b+2 per quad).
     virtual void PrepareIndices(int quads) = 0;
+    // How many textures the pass's draws use, told before them. With one, every quad of the pass
+    // lies in front of all drawn before it and behind all drawn after it: submission order alone
+    // decides what covers what, and the depth buffer may be left out of the pass.
+    virtual void PassTextureCount(int) {}
     // One indexed draw of vertexCount / 4 quads with the texture (nothing when it has no image).
     virtual void DrawQuads(const Texture* texture, const Vertex* vertices, int vertexCount) = 0;
     virtual void ClearDepth() = 0;

@@ -312,6 +312,7 @@ void Renderer::FlushPass() {
     }
     const int quads = static_cast<int>(std::min<size_t>(MaxQuadsPerDraw, largest / 4));
     backend_->PrepareIndices(quads);
+    backend_->PassTextureCount(static_cast<int>(PassTextures.size()));
     constexpr size_t chunk = 4 * static_cast<size_t>(MaxQuadsPerDraw);
     for (size_t k = 0; k < PassTextures.size(); ++k) {
         const VertexList& list = QuadLists[k];

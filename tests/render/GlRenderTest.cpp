@@ -132,6 +132,26 @@ TEST_F(GlRenderTest, ASpriteAtSixteenPixelsPerUnitIsTexelExact) {
     EXPECT_EQ(Pixel(48, 64), (Rgba{0, 0, 0, 255}));
 }
 
+TEST_F(GlRenderTest, AMinifiedSpriteIsStillFilteredThroughItsMipmaps) {
+    // Columns 3 and 4 of every 8 white: a sample of the full-size image between them is white, the
+    // eighth-size level averages the whole run of 8 to a quarter grey.
+    std::vector<uint32_t> texels;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            texels.push_back(x % 8 == 3 || x % 8 == 4 ? 0xffffffffu : 0x000000ffu);
+        }
+    }
+    Texture* t = MakeTexture(16, 16, texels);
+    GameObject* o = AddObject(root, "far");
+    AddPos(*o, {2.0625f, -3.0625f}); // 16 texels onto pixels 32..33 by 48..49
+    AddSprite(*o, t, {0.125f, 0.125f});
+    Frame();
+    for (int x = 32; x < 34; ++x) {
+        const Rgba p = Pixel(x, 48);
+        EXPECT_NEAR(p.r, 64, 4) << "pixel " << x << ": " << p;
+    }
+}
+
 TEST_F(GlRenderTest, CombinedAlphaUnderATenthIsDiscarded) {
     graphics.ClearColor = {0, 0, 255, 255};
     Texture* faint = MakeTexture(1, 1, {0xff000019});   // alpha 25
@@ -147,6 +167,37 @@ TEST_F(GlRenderTest, CombinedAlphaUnderATenthIsDiscarded) {
     const Rgba drawn = Pixel(80, 16);
     EXPECT_GT(drawn.r, 20);
     EXPECT_LT(drawn.b, 235);
+}
+
+TEST_F(GlRenderTest, TranslucentTintsTexelsAndFilteredEdgesStillBlend) {
+    graphics.ClearColor = {0, 0, 255, 255};
+    Texture* opaque = MakeTexture(1, 1, {0xff0000ff});
+    Texture* half = MakeTexture(1, 1, {0xff000080});
+    GameObject* tinted = AddObject(root, "tinted");
+    AddPos(*tinted, {1.0f, -1.0f});
+    AddSprite(*tinted, opaque, {2, 2});
+    AddTint(*tinted, {255, 255, 255, 128});
+    GameObject* translucent = AddObject(root, "translucent");
+    AddPos(*translucent, {5.0f, -1.0f});
+    AddSprite(*translucent, half, {2, 2});
+    GameObject* solid = AddObject(root, "solid");
+    AddPos(*solid, {9.0f, -1.0f});
+    AddSprite(*solid, opaque, {2, 2});
+    // Linear filtering between an opaque and a transparent texel gives a translucent sample.
+    Texture* edge = MakeTexture(2, 1, {0xff0000ff, 0x00000000});
+    GameObject* filtered = AddObject(root, "filtered");
+    AddPos(*filtered, {13.0f, -1.0f});
+    AddSprite(*filtered, edge, {2, 2});
+    Frame();
+    const Rgba between = Pixel(207, 16); // about halfway between the two texels
+    EXPECT_GT(between.b, 60) << between;
+    EXPECT_LT(between.r, 100) << between;
+    for (int x : {16, 80}) {
+        const Rgba p = Pixel(x, 16);
+        EXPECT_NEAR(p.r, 128, 2) << "pixel " << x << ": " << p;
+        EXPECT_NEAR(p.b, 127, 2) << "pixel " << x << ": " << p;
+    }
+    EXPECT_EQ(Pixel(144, 16), (Rgba{255, 0, 0, 255}));
 }
 
 TEST_F(GlRenderTest, AUiSpriteIsPointSampledUnderTheScreenCamera) {

@@ -52,10 +52,19 @@ void main() {
 
 class GlTextureImage final : public TextureImage {
 public:
-    GlTextureImage(int width, int height, GLuint name) : TextureImage(width, height), Name(name) {}
+    GlTextureImage(int width, int height, GLuint name, bool opaque, bool opaqueOrDiscarded)
+        : TextureImage(width, height), Name(name), Opaque(opaque), OpaqueOrDiscarded(opaqueOrDiscarded) {}
     ~GlTextureImage() override { glDeleteTextures(1, &Name); }
     GLuint Name;
+    // Every texel fully opaque: so is every filtered sample, at any level.
+    bool Opaque;
+    // Every texel either fully opaque or discarded by the pixel shader at full tint (alpha under a
+    // tenth): so is every sample that reads one texel of level 0, by nearest texel.
+    bool OpaqueOrDiscarded;
 };
+
+// Alpha 25 of 255 is the last under the pixel shader's tenth.
+constexpr uint8_t LastDiscardedAlpha = 25;
 
 GLuint Compile(GLenum stage, const char* source) {
     const GLuint shader = glCreateShader(stage);
@@ -76,6 +85,46 @@ GLuint ImageName(const Texture* texture) {
         return 0;
     }
     return static_cast<const GlTextureImage*>(texture->Image.get())->Name;
+}
+
+// Whether any quad shows more than sqrt(limit) texels per pixel along one of its sides. Below that
+// the mipmapped filters reduce to their level-0 filter, and sampling without mipmaps draws the same
+// pixels for less: a software rasteriser spends a good part of the frame on levels of detail.
+// Vertices come as in Renderer: (x0, y1), (x1, y1), (x0, y0), (x1, y0), so v0 -> v1 and v0 -> v2 are
+// the two sides. pixelRow0 and pixelRow1 turn a step in layer units into window pixels.
+bool AnyMinified(const Vertex* vertices, int vertexCount, float texelsX, float texelsY,
+                 const float* pixelRow0, const float* pixelRow1, float limit) {
+    for (int q = 0; q + 3 < vertexCount; q += 4) {
+        const Vertex* v = vertices + q;
+        for (int side = 1; side <= 2; ++side) {
+            const float du = (v[side].u - v[0].u) * texelsX;
+            const float dv = (v[side].v - v[0].v) * texelsY;
+            const float dx = v[side].x - v[0].x;
+            const float dy = v[side].y - v[0].y;
+            const float px = pixelRow0[0] * dx + pixelRow0[1] * dy;
+            const float py = pixelRow1[0] * dx + pixelRow1[1] * dy;
+            if (du * du + dv * dv > (px * px + py * py) * limit) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Squared texels per pixel up to which a draw is sampled without mipmaps. Linear filtering: 1:1,
+// with room for the rounding of positions far from the origin; the level of detail then stays
+// under 1/1400, too little a share of level 1 to change an 8-bit colour. Nearest texel: the nearest
+// level is level 0 until the level of detail reaches 1/2, at sqrt(2) texels per pixel.
+constexpr float LinearLevel0Limit = 1.0f + 1.0f / 1024.0f;
+constexpr float PointLevel0Limit = 2.0f * (1.0f - 1.0f / 1024.0f);
+
+// Whether every quad is drawn at full tint alpha; a quad's four vertices share its colour.
+bool AllFullAlpha(const Vertex* vertices, int vertexCount) {
+    uint32_t all = 0xff000000u;
+    for (int q = 0; q < vertexCount; q += 4) {
+        all &= vertices[q].color;
+    }
+    return all == 0xff000000u;
 }
 
 } // namespace
@@ -120,6 +169,12 @@ GlBackend::GlBackend(Window& window, int backBufferWidth, int backBufferHeight)
     glGenSamplers(1, &pointSampler_);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
     glSamplerParameteri(pointSampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glGenSamplers(1, &linearLevel0Sampler_);
+    glSamplerParameteri(linearLevel0Sampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glSamplerParameteri(linearLevel0Sampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glGenSamplers(1, &pointLevel0Sampler_);
+    glSamplerParameteri(pointLevel0Sampler_, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glSamplerParameteri(pointLevel0Sampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
     // The frame is drawn at the logical size whatever the window's, so every pixel test, the
     // screenshot and texel-exact sprites hold at any window size; presenting scales the picture.
@@ -144,6 +199,8 @@ GlBackend::~GlBackend() {
     glDeleteRenderbuffers(1, &depthBuffer_);
     glDeleteRenderbuffers(1, &colourBuffer_);
     glDeleteSamplers(1, &pointSampler_);
+    glDeleteSamplers(1, &pointLevel0Sampler_);
+    glDeleteSamplers(1, &linearLevel0Sampler_);
     glDeleteSamplers(1, &linearSampler_);
     glDeleteBuffers(1, &indexBuffer_);
     glDeleteBuffers(1, &vertexBuffer_);
@@ -160,38 +217,86 @@ std::unique_ptr<TextureImage> GlBackend::CreateImage(int width, int height, cons
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     glGenerateMipmap(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, boundTexture_);
-    return std::make_unique<GlTextureImage>(width, height, name);
+    bool opaque = rgba != nullptr;
+    bool opaqueOrDiscarded = opaque;
+    const size_t texels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    for (size_t i = 0; rgba && i < texels && opaqueOrDiscarded; ++i) {
+        const uint8_t a = rgba[i * 4 + 3];
+        opaque = opaque && a == 255;
+        opaqueOrDiscarded = a == 255 || a <= LastDiscardedAlpha;
+    }
+    return std::make_unique<GlTextureImage>(width, height, name, opaque, opaqueOrDiscarded);
 }
 
 void GlBackend::BeginFrame(Color clear) {
-    glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-    glViewport(0, 0, width_, height_);
+    // At factor 1 the frame is drawn straight into its place in the window: a software rasteriser
+    // spends as long on a full-screen copy as on the whole scene. Scaled pictures still go through
+    // the offscreen buffer, drawn at the logical size and stretched when presented.
+    int windowWidth = 0;
+    int windowHeight = 0;
+    window_.DrawableSize(windowWidth, windowHeight);
+    const Letterbox box = Letterbox::Fit(windowWidth, windowHeight, width_, height_);
+    direct_ = box.Width == width_ && box.Height == height_;
     glDepthMask(GL_TRUE);
-    glClearColor(clear.r / 255.0f, clear.g / 255.0f, clear.b / 255.0f, clear.a / 255.0f);
     glClearDepth(1.0);
+    if (direct_) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        // Window rows count from the top, OpenGL's from the bottom.
+        originX_ = box.X;
+        originY_ = windowHeight - box.Y - box.Height;
+        if (box.Width != windowWidth || box.Height != windowHeight) {
+            glDisable(GL_SCISSOR_TEST);
+            glViewport(0, 0, windowWidth, windowHeight);
+            glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT); // the black bars
+        }
+        // Nothing the frame draws may spill into the bars.
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(originX_, originY_, width_, height_);
+    } else {
+        glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+        originX_ = 0;
+        originY_ = 0;
+        glDisable(GL_SCISSOR_TEST);
+    }
+    glViewport(originX_, originY_, width_, height_);
+    glClearColor(clear.r / 255.0f, clear.g / 255.0f, clear.b / 255.0f, clear.a / 255.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glUseProgram(program_);
     glBindVertexArray(vertexArray_);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
     glEnable(GL_BLEND);
+    blending_ = true;
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
+    depthTest_ = true;
     glDepthFunc(GL_LEQUAL);
     glActiveTexture(GL_TEXTURE0);
 }
 
 void GlBackend::SetCamera(const CameraConstants& camera) {
     // Viewports count from the top of the back buffer; OpenGL's from the bottom.
-    glViewport(camera.ViewportX, height_ - camera.ViewportY - camera.ViewportHeight, camera.ViewportWidth,
-               camera.ViewportHeight);
+    glViewport(originX_ + camera.ViewportX, originY_ + height_ - camera.ViewportY - camera.ViewportHeight,
+               camera.ViewportWidth, camera.ViewportHeight);
+    // Clip space spans two units across the viewport. A turned view keeps the mipmapped filters:
+    // the sides of a quad no longer run along the window's axes.
+    const float halfWidth = static_cast<float>(camera.ViewportWidth) / 2.0f;
+    const float halfHeight = static_cast<float>(camera.ViewportHeight) / 2.0f;
+    pixelRow0_[0] = camera.Row0[0] * halfWidth;
+    pixelRow0_[1] = camera.Row0[1] * halfWidth;
+    pixelRow1_[0] = camera.Row1[0] * halfHeight;
+    pixelRow1_[1] = camera.Row1[1] * halfHeight;
+    axisAligned_ = camera.Row0[1] == 0.0f && camera.Row1[0] == 0.0f;
     glUniform2fv(uniformRow0_, 1, camera.Row0);
     glUniform2fv(uniformRow1_, 1, camera.Row1);
     glUniform2fv(uniformPos_, 1, camera.Pos);
 }
 
 void GlBackend::BeginPass(int, bool pointFilter) {
-    glBindSampler(0, pointFilter ? pointSampler_ : linearSampler_);
+    pointFilter_ = pointFilter;
+    boundSampler_ = pointFilter ? pointSampler_ : linearSampler_;
+    glBindSampler(0, boundSampler_);
 }
 
 void GlBackend::PrepareIndices(int quads) {
@@ -215,6 +320,13 @@ void GlBackend::PrepareIndices(int quads) {
     indexQuadsUploaded_ = quads;
 }
 
+void GlBackend::PassTextureCount(int textures) {
+    // Within one texture's draws the depths only fall and every later pass lies in front of this
+    // one, so the test would pass every pixel: leaving it out spares a software rasteriser a read
+    // and a write of the depth buffer per pixel. Later passes do not read what it would have written.
+    SetDepthTest(textures > 1);
+}
+
 void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int vertexCount) {
     const GLuint name = ImageName(texture);
     if (name == 0) {
@@ -224,6 +336,21 @@ void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int ve
         glBindTexture(GL_TEXTURE_2D, name);
         boundTexture_ = name;
     }
+    const TextureImage& image = *texture->Image;
+    const bool level0 = axisAligned_ && !AnyMinified(vertices, vertexCount, static_cast<float>(image.Width),
+                                                     static_cast<float>(image.Height), pixelRow0_, pixelRow1_,
+                                                     pointFilter_ ? PointLevel0Limit : LinearLevel0Limit);
+    const GLuint sampler = pointFilter_ ? (level0 ? pointLevel0Sampler_ : pointSampler_)
+                                        : (level0 ? linearLevel0Sampler_ : linearSampler_);
+    if (sampler != boundSampler_) {
+        glBindSampler(0, sampler);
+        boundSampler_ = sampler;
+    }
+    // Blending reads the frame back for every pixel; opaque samples at full tint can skip it. Linear
+    // filtering and mipmap levels mix texels, so there only wholly opaque images count.
+    const auto& glImage = static_cast<const GlTextureImage&>(image);
+    const bool opaque = pointFilter_ && level0 ? glImage.OpaqueOrDiscarded : glImage.Opaque;
+    SetBlending(!(opaque && AllFullAlpha(vertices, vertexCount)));
     // Maps only the range with invalidation: orphaning the whole buffer per chunk costs far more on
     // software drivers, which zero fresh pages.
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex));
@@ -236,6 +363,7 @@ void GlBackend::DrawQuads(const Texture* texture, const Vertex* vertices, int ve
 }
 
 void GlBackend::ClearDepth() {
+    SetDepthTest(true);
     glDepthMask(GL_TRUE);
     glClear(GL_DEPTH_BUFFER_BIT);
 }
@@ -246,7 +374,30 @@ void GlBackend::SetTexture(const Texture* texture) {
     boundTexture_ = name;
 }
 
+void GlBackend::SetBlending(bool on) {
+    if (on != blending_) {
+        if (on) {
+            glEnable(GL_BLEND);
+        } else {
+            glDisable(GL_BLEND);
+        }
+        blending_ = on;
+    }
+}
+
+void GlBackend::SetDepthTest(bool on) {
+    if (on != depthTest_) {
+        if (on) {
+            glEnable(GL_DEPTH_TEST);
+        } else {
+            glDisable(GL_DEPTH_TEST);
+        }
+        depthTest_ = on;
+    }
+}
+
 void GlBackend::DrawLines(const Vertex* vertices, int vertexCount) {
+    SetBlending(true);
     glBufferSubData(GL_ARRAY_BUFFER, 0,
                     static_cast<GLsizeiptr>(vertexCount) * static_cast<GLsizeiptr>(sizeof(Vertex)), vertices);
     glDrawArrays(GL_LINE_STRIP, 0, vertexCount);
@@ -257,9 +408,14 @@ bool GlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heig
     height = height_;
     std::vector<uint8_t> bottomUp(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    if (direct_) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+    } else {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+    }
+    glReadPixels(originX_, originY_, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     rgba.resize(bottomUp.size());
     const size_t row = static_cast<size_t>(width_) * 4;
     for (int y = 0; y < height_; ++y) {
@@ -276,6 +432,11 @@ bool GlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heig
 }
 
 void GlBackend::EndFrame() {
+    if (direct_) {
+        glDisable(GL_SCISSOR_TEST);
+        window_.Present();
+        return;
+    }
     // Point-sampled scaling into the window's letterbox, black bars around it.
     int windowWidth = 0;
     int windowHeight = 0;
