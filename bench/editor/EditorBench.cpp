@@ -248,8 +248,10 @@ int main(int argc, char** argv) {
             ReportGoal("editor.history_step_bytes_per_serialised_byte",
                        undo->Counters.at("step_bytes_per_serialised_byte"), "ratio", 2.0);
         } else {
-            ReportGoalNotMeasured("editor.undo_redo_largest_prefab_ms", "ms", 1.0, "BM_UndoRedoLargestPrefab did not run");
-            ReportGoalNotMeasured("editor.history_step_bytes_per_serialised_byte", "ratio", 2.0, "BM_UndoRedoLargestPrefab did not run");
+            ReportGoalNotMeasured("editor.undo_redo_largest_prefab_ms", "ms", 1.0,
+                                  "BM_UndoRedoLargestPrefab did not run");
+            ReportGoalNotMeasured("editor.history_step_bytes_per_serialised_byte", "ratio", 2.0,
+                                  "BM_UndoRedoLargestPrefab did not run");
         }
         if (small && full) {
             // A full history costs the frame no more than a short one: within the run-to-run noise of
@@ -257,7 +259,8 @@ int main(int argc, char** argv) {
             ReportGoal("editor.full_history_frame_cpu_added_ms", (full->RealNs - small->RealNs) * 1e-6, "ms",
                        0.02);
         } else {
-            ReportGoalNotMeasured("editor.full_history_frame_cpu_added_ms", "ms", 0.02, "a history game of BM_GameFrame did not run");
+            ReportGoalNotMeasured("editor.full_history_frame_cpu_added_ms", "ms", 0.02,
+                                  "a history game of BM_GameFrame did not run");
         }
         if (!closed || !open || !editing) {
             const std::string missing = "a game of BM_GameFrame did not run";

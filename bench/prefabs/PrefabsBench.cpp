@@ -67,7 +67,8 @@ void BM_LoadPrefabFolder(benchmark::State& state) {
         std::ofstream(folder / ("Prefab" + std::to_string(i) + ".json"), std::ios::binary) << text;
     }
     // The prefab every one of them builds twice: loading refuses an AutoCreate that names nothing.
-    std::ofstream(folder / "Leaf.json", std::ios::binary) << "{\n    \"Components\": \"\",\n    \"AutoCreate\": \"\"\n}\n";
+    std::ofstream(folder / "Leaf.json", std::ios::binary)
+        << "{\n    \"Components\": \"\",\n    \"AutoCreate\": \"\"\n}\n";
     PrefabManager manager;
     RegisterBenchClasses(manager.Registry);
     manager.Registry.BuildPrototypes();

@@ -382,7 +382,8 @@ int main(int argc, char** argv) {
             "BM_FrameOpenGl/50000/iterations:" + std::to_string(BenchDrawnFrames) + "/real_time";
         const std::string sdl =
             "BM_SdlRendererFrame/50000/iterations:" + std::to_string(BenchDrawnFrames) + "/real_time";
-        const std::string windowGl = "BM_WindowFrameOpenGl/iterations:" + std::to_string(WindowFrames) + "/real_time";
+        const std::string windowGl =
+            "BM_WindowFrameOpenGl/iterations:" + std::to_string(WindowFrames) + "/real_time";
         const std::string windowSdl =
             "BM_WindowFrameSdlRenderer/iterations:" + std::to_string(WindowFrames) + "/real_time";
         std::printf("Information (per quad, same sprites, same run):\n");
@@ -412,9 +413,12 @@ int main(int argc, char** argv) {
         // The game's own frame in a window, presented (WindowFrameBench.cpp): every thread of the
         // process, so a software rasteriser's threads count.
         if (const BenchRuns::Figures* window = runs.Find(windowGl)) {
-            const double ms = window->Counters.count("process_cpu_ms") ? window->Counters.at("process_cpu_ms") : 0.0;
-            std::printf("  window frame through OpenGL: %.2f ms CPU, %.0f%% of the 16.7 ms period\n", ms, ms * 6.0);
+            const double ms =
+                window->Counters.count("process_cpu_ms") ? window->Counters.at("process_cpu_ms") : 0.0;
+            std::printf("  window frame through OpenGL: %.2f ms CPU, %.0f%% of the 16.7 ms period\n", ms,
+                        ms * 6.0);
         }
-        runs.CounterRatioGoal("render.window_frame_vs_sdl_renderer", windowGl, windowSdl, "process_cpu_ms", 1.0);
+        runs.CounterRatioGoal("render.window_frame_vs_sdl_renderer", windowGl, windowSdl, "process_cpu_ms",
+                              1.0);
     });
 }

@@ -207,7 +207,8 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(folder);
     if (status != 0 || frames < WarmUpFrames + SampleFrames || warm == 0.0) {
         ReportGoalNotMeasured("session.resident_growth_after_warmup_mib", "MiB", 2.0,
-                              status != 0 ? "the game ended with an error" : "the session ended before warm-up");
+                              status != 0 ? "the game ended with an error"
+                                          : "the session ended before warm-up");
         return 1;
     }
     ReportGoal("session.resident_growth_after_warmup_mib", last - warm, "MiB", 2.0);

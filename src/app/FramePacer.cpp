@@ -5,7 +5,8 @@
 #include "platform/Clock.h"
 
 FramePacer::FramePacer(Clock& clock, int32_t framesPerSecond)
-    : clock_(clock), frequency_(clock.Frequency()), timerPeriod_(std::max<uint32_t>(1, clock.TimerPeriodMs())),
+    : clock_(clock), frequency_(clock.Frequency()),
+      timerPeriod_(std::max<uint32_t>(1, clock.TimerPeriodMs())),
       ticksPerFrame_(frequency_ / static_cast<uint64_t>(framesPerSecond)),
       nextFrameTick_(clock.Now() + ticksPerFrame_) {}
 

@@ -2,8 +2,8 @@
 
 #include "core/Behavior.h"
 
-// The well-known holder of debug shapes (the one that started last). Holds debug shapes as child objects: while gameplay runs each child lasts one frame; while it is
-// paused they stay.
+// The well-known holder of debug shapes (the one that started last). Holds debug shapes as child objects:
+// while gameplay runs each child lasts one frame; while it is paused they stay.
 class DebugRectsBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "DebugRectsBhv";

@@ -71,7 +71,8 @@ void SpriteComponent::SelectSpriteByName(const std::string& name) {
 
 void SpriteComponent::StashImageName() {
     if (texture_ && SelectedIndex >= 0 && SelectedIndex < texture_->SpriteCount()) {
-        pendingName_ = std::make_unique<std::string>(texture_->SpriteNames[static_cast<size_t>(SelectedIndex)]);
+        pendingName_ =
+            std::make_unique<std::string>(texture_->SpriteNames[static_cast<size_t>(SelectedIndex)]);
     }
 }
 

@@ -61,7 +61,6 @@ private:
     std::unique_ptr<std::string> pendingName_;
 
 public:
-
     // Declared last and in this order so that, with the texture below, what a draw reads is 60
     // contiguous bytes, and starting a cache line: one miss per sprite drawn.
     alignas(64) int32_t SelectedIndex = -1;

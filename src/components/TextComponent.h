@@ -26,8 +26,8 @@ public:
     DrawLayer Layer = DrawLayer::World;
     TextXAlignment AlignmentX = TextXAlignment::Left;
     TextYAlignment AlignmentY = TextYAlignment::Middle;
-    Vector2 BoxSize;            // wrap width and height limit; 0 means none
-    float FontSize = 1.0f;      // line height in the layer's units
+    Vector2 BoxSize;                // wrap width and height limit; 0 means none
+    float FontSize = 1.0f;          // line height in the layer's units
     float LineSpacing = 1.0f;       // advance after a line, in FontSize units
     float ParagraphSpacing = 0.75f; // advance after an empty line, in FontSize units
     std::string Text = "WriteMe";

@@ -32,37 +32,27 @@ public:
     // The owner's first direct child with exactly this name; null without an owner.
     GameObject* FindChild(std::string_view name) const;
 
-    template <auto Step>
-    Coroutine& GetCoroutine();
+    template <auto Step> Coroutine& GetCoroutine();
     // Runs step 0 at once unless the coroutine is already running (a running one is not restarted).
-    template <auto Step>
-    void StartCoroutine();
+    template <auto Step> void StartCoroutine();
     // Clears Running; the step index and waits stay until the next start resets them.
-    template <auto Step>
-    void StopCoroutine();
-    template <auto Step>
-    bool IsCoroutineRunning();
+    template <auto Step> void StopCoroutine();
+    template <auto Step> bool IsCoroutineRunning();
 
     // Ordered by ascending id: the order in which the update pass advances them.
     std::map<int, std::unique_ptr<Coroutine>> Coroutines;
 
 private:
-    template <class T>
-    struct MemberOf;
-    template <class C>
-    struct MemberOf<CoCommand (C::*)(int)> {
-        using Class = C;
-    };
+    template <class T> struct MemberOf;
+    template <class C> struct MemberOf<CoCommand (C::*)(int)> { using Class = C; };
 
-    template <auto Step>
-    static int CoroutineId() {
+    template <auto Step> static int CoroutineId() {
         static const int id = NextCoroutineId();
         return id;
     }
 };
 
-template <auto Step>
-Coroutine& Behavior::GetCoroutine() {
+template <auto Step> Coroutine& Behavior::GetCoroutine() {
     using Self = typename MemberOf<decltype(Step)>::Class;
     static_assert(std::is_base_of_v<Behavior, Self>, "a coroutine step must be a member of a behaviour");
     const int id = CoroutineId<Step>();
@@ -76,8 +66,7 @@ Coroutine& Behavior::GetCoroutine() {
     return *it->second;
 }
 
-template <auto Step>
-void Behavior::StartCoroutine() {
+template <auto Step> void Behavior::StartCoroutine() {
     Coroutine& co = GetCoroutine<Step>();
     if (co.Running) {
         return;
@@ -89,12 +78,10 @@ void Behavior::StartCoroutine() {
     ResumeCoroutine(co);
 }
 
-template <auto Step>
-void Behavior::StopCoroutine() {
+template <auto Step> void Behavior::StopCoroutine() {
     GetCoroutine<Step>().Running = false;
 }
 
-template <auto Step>
-bool Behavior::IsCoroutineRunning() {
+template <auto Step> bool Behavior::IsCoroutineRunning() {
     return GetCoroutine<Step>().Running;
 }

@@ -10,14 +10,26 @@ struct CoCommand {
 };
 
 // The next step runs on a later frame, as soon as no wait is pending.
-constexpr CoCommand CoNext() { return {CoKind::Next, 0, 0.0f}; }
+constexpr CoCommand CoNext() {
+    return {CoKind::Next, 0, 0.0f};
+}
 // The coroutine stops.
-constexpr CoCommand CoEnd() { return {CoKind::End, 0, 0.0f}; }
+constexpr CoCommand CoEnd() {
+    return {CoKind::End, 0, 0.0f};
+}
 // Step 0 runs again at once, in the same call. Fatal when returned by step 0 itself.
-constexpr CoCommand CoRestart() { return {CoKind::Restart, 0, 0.0f}; }
+constexpr CoCommand CoRestart() {
+    return {CoKind::Restart, 0, 0.0f};
+}
 // The given step runs at once, in the same call.
-constexpr CoCommand CoGoTo(int step) { return {CoKind::GoTo, step, 0.0f}; }
+constexpr CoCommand CoGoTo(int step) {
+    return {CoKind::GoTo, step, 0.0f};
+}
 // The next step runs after that many updates of the behaviour.
-constexpr CoCommand CoWaitFrames(int frames) { return {CoKind::WaitFrames, frames, 0.0f}; }
+constexpr CoCommand CoWaitFrames(int frames) {
+    return {CoKind::WaitFrames, frames, 0.0f};
+}
 // The next step runs after that much game time; the overshoot of the countdown carries over.
-constexpr CoCommand CoWaitSeconds(float seconds) { return {CoKind::WaitSeconds, 0, seconds}; }
+constexpr CoCommand CoWaitSeconds(float seconds) {
+    return {CoKind::WaitSeconds, 0, seconds};
+}

@@ -5,8 +5,7 @@
 // The accessor of a process-wide service: one instance of T, created and destroyed by the
 // Application in a fixed order, reachable from everywhere as Service<T>::Get(). Tests install
 // their own instances with Service<T>::Scoped.
-template <class T>
-class Service {
+template <class T> class Service {
 public:
     static T& Get() {
         assert(instance_ && "service used before it was created or after it was destroyed");

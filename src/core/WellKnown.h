@@ -4,8 +4,7 @@
 // object the game reaches without walking the tree (the submarine, the thing root, the cue
 // manager...). T's Start hook calls Register(this) and its destructor ClearIf(this), so a
 // replacement that started later is never cleared by the one it replaced.
-template <class T>
-class WellKnown {
+template <class T> class WellKnown {
 public:
     static T* Get() { return instance_; }
     static void Register(T* instance) { instance_ = instance; }

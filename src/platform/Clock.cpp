@@ -10,8 +10,14 @@ uint64_t ThreadCpuNanoseconds() {
     return static_cast<uint64_t>(now.tv_sec) * 1000000000u + static_cast<uint64_t>(now.tv_nsec);
 }
 
-uint64_t SystemClock::Now() { return SDL_GetPerformanceCounter(); }
+uint64_t SystemClock::Now() {
+    return SDL_GetPerformanceCounter();
+}
 
-uint64_t SystemClock::Frequency() { return SDL_GetPerformanceFrequency(); }
+uint64_t SystemClock::Frequency() {
+    return SDL_GetPerformanceFrequency();
+}
 
-void SystemClock::SleepMs(uint32_t milliseconds) { SDL_Delay(milliseconds); }
+void SystemClock::SleepMs(uint32_t milliseconds) {
+    SDL_Delay(milliseconds);
+}

@@ -27,7 +27,8 @@ public:
         // Without a display SDL falls back to drivers that show nothing; a window nobody can see is
         // not what the player asked for. Choosing one on purpose (SDL_VIDEODRIVER) is respected.
         const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-        if ((driver == "offscreen" || driver == "dummy" || driver == "evdev") && !SDL_getenv("SDL_VIDEODRIVER")) {
+        if ((driver == "offscreen" || driver == "dummy" || driver == "evdev") &&
+            !SDL_getenv("SDL_VIDEODRIVER")) {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             throw WindowError("no display found");
         }
@@ -133,9 +134,15 @@ public:
         return m;
     }
 
-    bool HasFocus() const override { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
-    bool HasGl() const override { return true; }
-    void Present() override { SDL_GL_SwapWindow(window_); }
+    bool HasFocus() const override {
+        return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    }
+    bool HasGl() const override {
+        return true;
+    }
+    void Present() override {
+        SDL_GL_SwapWindow(window_);
+    }
 
     void RequestClose() override {
         SDL_Event quit{};

@@ -15,8 +15,8 @@
 #include "core/ContentText.h"
 #include "core/GameObject.h"
 #include "core/JsonTree.h"
-#include "prefabs/PrefabName.h"
 #include "platform/AtomicFile.h"
+#include "prefabs/PrefabName.h"
 
 namespace pt = boost::property_tree;
 

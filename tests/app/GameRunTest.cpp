@@ -24,7 +24,8 @@ TEST(GameRunTest, WithoutADisplaySaysHowToRunAndExitsNonZero) {
 }
 
 TEST(GameRunTest, ScreenshotWithoutAWindowFailsWithOneLine) {
-    const GameRun run = RunGame({"--headless", "--frames", "3", "--screenshot", "/tmp/kelvane-no-window.png"});
+    const GameRun run =
+        RunGame({"--headless", "--frames", "3", "--screenshot", "/tmp/kelvane-no-window.png"});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(std::count(run.Stderr.begin(), run.Stderr.end(), '\n'), 1) << run.Stderr;
     EXPECT_NE(run.Stderr.find("kelvane-no-window.png"), std::string::npos) << run.Stderr;

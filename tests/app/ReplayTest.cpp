@@ -11,8 +11,8 @@
 #include "GameProcess.h"
 #include "app/Application.h"
 #include "core/ContentError.h"
-#include "platform/Clock.h"
 #include "core/Service.h"
+#include "platform/Clock.h"
 #include "saves/SlotFiles.h"
 
 namespace {

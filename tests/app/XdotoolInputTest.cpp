@@ -32,7 +32,9 @@ pid_t Xdotool(std::vector<std::string> args) {
     return pid;
 }
 
-bool HaveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
+bool HaveXdotool() {
+    return std::system("command -v xdotool >/dev/null 2>&1") == 0;
+}
 
 TEST(XdotoolInputTest, KeysButtonsAndPointerFromTheDesktopReachTheActions) {
     if (!std::getenv("DISPLAY") || !HaveXdotool()) {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/Clipboard.h"
-#include "platform/SaveFolder.h"
 #include "core/Service.h"
 #include "platform/ClipboardBackend.h"
+#include "platform/SaveFolder.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "ThirdPartyData.h"
 #include "TempContent.h"
+#include "ThirdPartyData.h"
 #include "assets/BitmapFont.h"
 #include "assets/Texture.h"
 #include "core/ContentError.h"

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "SceneFixture.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"
 #include "audio/SoundManager.h"
-#include "SceneFixture.h"
 #include "core/GameObject.h"
 #include "core/ObjectPasses.h"
 #include "core/Service.h"

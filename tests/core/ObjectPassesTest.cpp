@@ -60,8 +60,8 @@ TEST_F(ObjectPassesTest, ClearedFlagSkipsTheWholeSubtreeForThatPassOnly) {
     child->UpdateEnabled = false;
     InputPass(root);
     UpdatePass(root);
-    EXPECT_EQ(journal, (std::vector<std::string>{"input root", "input child", "input grandchild",
-                                                 "update root"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"input root", "input child", "input grandchild", "update root"}));
 }
 
 TEST_F(ObjectPassesTest, BehaviourAddedDuringThePassIsReachedInTheSamePass) {

@@ -18,16 +18,14 @@ struct Bytes {
         }
     }
     void Float(float v) { Int(std::bit_cast<uint32_t>(v)); }
-    void Str(const char* s) {
-        data.insert(data.end(), s, s + std::strlen(s) + 1);
-    }
+    void Str(const char* s) { data.insert(data.end(), s, s + std::strlen(s) + 1); }
 };
 
 SavedGame Sample() {
     SavedGame game;
-    game.Tiles[0] = 1;                   // row 0, column 0
-    game.Tiles[149] = 2;                 // row 0, last column
-    game.Tiles[150 * 429 + 3] = 3;       // last row, column 3
+    game.Tiles[0] = 1;             // row 0, column 0
+    game.Tiles[149] = 2;           // row 0, last column
+    game.Tiles[150 * 429 + 3] = 3; // last row, column 3
     game.Groups = {{"En_Chest", {{10.5f, -20.25f, 0}}},
                    {"Item_Copper", {{1.0f, -2.0f, 7}, {3.0f, -4.0f, 1}}}};
     game.UnlockedBits = 5;
@@ -137,7 +135,9 @@ TEST(SaveFormatTest, TheReaderRefusesWhatNoWriterProducesAndSaysWhere) {
         }
         return bytes;
     };
-    const auto cut = [&](size_t size) { return std::vector<uint8_t>(good.begin(), good.begin() + size); };
+    const auto cut = [&](size_t size) {
+        return std::vector<uint8_t>(good.begin(), good.begin() + size);
+    };
 
     EXPECT_TRUE(refused({}, "header"));
     EXPECT_TRUE(refused(cut(15), "header"));
@@ -197,7 +197,8 @@ TEST(SaveFormatTest, FilesOfAnIndependentWriterReadBackAndWriteOutUnchanged) {
     const std::string folder = std::string(KELVANE_SOURCE_DIR) + "/tests/fuzz/seeds/save_file/";
     for (const char* name : {"played.sav", "fresh.sav"}) {
         std::ifstream in(folder + name, std::ios::binary);
-        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                         std::istreambuf_iterator<char>()};
         SavedGame game;
         std::string fault;
         ASSERT_TRUE(DecodeSavedGame(bytes, game, fault)) << name << ": " << fault;

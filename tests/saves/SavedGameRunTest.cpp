@@ -26,7 +26,8 @@ std::string SavedPart(const std::string& state) {
                             "ownedSubs", "bossDefeated"}) {
         std::smatch match;
         const std::regex pattern("\"" + std::string(key) + "\": ([a-z0-9-]+)");
-        out += key + std::string("=") + (std::regex_search(state, match, pattern) ? match[1].str() : "?") + " ";
+        out +=
+            key + std::string("=") + (std::regex_search(state, match, pattern) ? match[1].str() : "?") + " ";
     }
     const size_t items = state.find("\"items\"");
     const size_t end = state.find(']', items);
@@ -60,10 +61,11 @@ TEST(SavedGameRunTest, SavedThroughTheMenusAndLoadedInANewRunTheGameComesBack) {
         Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // slot 2
     }
-    const GameRun saving = RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", std::to_string(frame),
-                                    "--script", saveScript.string(), "--world-map", (folder / "saved.png").string(),
-                                    "--game-state", (folder / "saved.json").string()},
-                                   env);
+    const GameRun saving =
+        RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", std::to_string(frame), "--script",
+                 saveScript.string(), "--world-map", (folder / "saved.png").string(), "--game-state",
+                 (folder / "saved.json").string()},
+                env);
     ASSERT_EQ(saving.ExitCode, 0) << saving.Stderr;
     EXPECT_EQ(saving.Stderr, "");
     ASSERT_TRUE(fs::exists(folder / "Kelvane" / "SavedGame2.sav"));
@@ -78,10 +80,11 @@ TEST(SavedGameRunTest, SavedThroughTheMenusAndLoadedInANewRunTheGameComesBack) {
         Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // slot 2
     }
-    const GameRun loading = RunGame({"--headless", "--fixed-step", "--seed", "2", "--frames", std::to_string(frame),
-                                     "--script", loadScript.string(), "--world-map", (folder / "loaded.png").string(),
-                                     "--game-state", (folder / "loaded.json").string()},
-                                    env);
+    const GameRun loading =
+        RunGame({"--headless", "--fixed-step", "--seed", "2", "--frames", std::to_string(frame), "--script",
+                 loadScript.string(), "--world-map", (folder / "loaded.png").string(), "--game-state",
+                 (folder / "loaded.json").string()},
+                env);
     ASSERT_EQ(loading.ExitCode, 0) << loading.Stderr;
     EXPECT_EQ(loading.Stderr, "");
 
@@ -101,8 +104,8 @@ TEST(SavedGameRunTest, SavedThroughTheMenusAndLoadedInANewRunTheGameComesBack) {
     EXPECT_NEAR(position(loaded, "y"), position(saved, "y"), 0.5);
 
     // Without the load, that run's world is another one.
-    const GameRun fresh = RunGame({"--headless", "--fixed-step", "--seed", "2", "--frames", "30", "--world-map",
-                                   (folder / "fresh.png").string()},
+    const GameRun fresh = RunGame({"--headless", "--fixed-step", "--seed", "2", "--frames", "30",
+                                   "--world-map", (folder / "fresh.png").string()},
                                   env);
     ASSERT_EQ(fresh.ExitCode, 0) << fresh.Stderr;
     EXPECT_FALSE(ReadText(folder / "fresh.png") == ReadText(folder / "saved.png"));

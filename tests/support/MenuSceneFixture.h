@@ -32,8 +32,9 @@ protected:
         AddPrefab("Empty", R"({"Components": "", "AutoCreate": ""})");
         AddPrefab("UiTextMenuItem", R"({"Components": {"TextComponent": "", "TintComponent": ""},
             "AutoCreate": ""})");
-        AddPrefab("UiMainMenu", R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" +
-                                    Lines({"New Game", "Load Game", "Save Game", "Options"}) + "]}");
+        AddPrefab("UiMainMenu",
+                  R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" +
+                      Lines({"New Game", "Load Game", "Save Game", "Options"}) + "]}");
         AddPrefab("UiOptionsMenu",
                   R"({"Components": {"TextMenuBhv": "", "UiOptionsMenuBhv": ""}, "AutoCreate": [)" +
                       Lines({"Master", "Music", "Effects", "Fullscreen", "Controls", "Back"}) + "]}");

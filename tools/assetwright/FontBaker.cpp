@@ -1,8 +1,8 @@
 #include "FontBaker.h"
 
 #include "AtomicFile.h"
-#include "RectPacker.h"
 #include "RecipeFile.h"
+#include "RectPacker.h"
 #include "ToolError.h"
 
 #include <boost/property_tree/ptree.hpp>

@@ -1,8 +1,8 @@
 #include "MusicComposer.h"
 
 #include "AtomicFile.h"
-#include "SoundSynth.h"
 #include "RecipeFile.h"
+#include "SoundSynth.h"
 #include "ToolError.h"
 
 #include <boost/property_tree/ptree.hpp>

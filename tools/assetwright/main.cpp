@@ -135,9 +135,9 @@ int run(std::vector<std::string> args) {
         const std::string fontDirOption = takeOption(args, "--font-dir", "");
         expectArgs(args, 2, command);
         // Recipes sit in Fonts/<bank>/Sources; the faces they name are kept once for every bank.
-        const fs::path fontDir = fontDirOption.empty()
-                                     ? fs::absolute(args[0]).parent_path().parent_path().parent_path() / "Faces"
-                                     : fs::path(fontDirOption);
+        const fs::path fontDir =
+            fontDirOption.empty() ? fs::absolute(args[0]).parent_path().parent_path().parent_path() / "Faces"
+                                  : fs::path(fontDirOption);
         writeFont(bakeFont(readFontRecipe(args[0]), fontDir), args[1]);
         return 0;
     }

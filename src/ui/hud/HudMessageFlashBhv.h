@@ -3,8 +3,8 @@
 #include <string>
 
 #include "core/Behavior.h"
-#include "player/HudMessage.h"
 #include "core/Handle.h"
+#include "player/HudMessage.h"
 
 // A line of text ("Health Up") that appears at full strength and fades out over "FadeTime"
 // seconds. Reached as WellKnown<HudMessageFlashBhv>, and as WellKnown<HudMessageSink> while it lives,

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/Service.h"
 #include "core/GraphicsManager.h"
+#include "core/Service.h"
 #include "world/TileGrid.h"
 #include "world/WorldCamera.h"
 
