@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang ccache
+  build-essential cmake ninja-build pkg-config clang clang-format ccache
   libsdl2-dev libepoxy-dev libopenal-dev libsndfile1-dev libstb-dev libfreetype-dev
   libboost-dev libboost-regex-dev libbox2d-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Usage: scripts/test.sh [PRESET...]   (default: release)
-# Installs what is missing, builds each preset and runs every test with ctest, then builds the play
+# Installs what is missing, checks the formatting of every C++ file, builds each preset and runs
+# every test with ctest, then builds the play
 # preset and checks its install tree and Debian package (scripts/install-check.sh). Starts a private
 # Xvfb display when there is none, so the window and rendering tests run on a machine without one.
 set -uo pipefail
@@ -13,6 +14,13 @@ trap stop_xvfb EXIT
 
 status=0
 summary=()
+# Every C++ file follows .clang-format (scripts/check-format.sh --fix mends those that do not).
+./scripts/install-deps.sh
+if ./scripts/check-format.sh; then
+  summary+=("format: every C++ file follows .clang-format")
+else
+  summary+=("format: FAILED"); status=1
+fi
 for preset in "${presets[@]}"; do
   if ! ./scripts/build.sh "$preset"; then
     summary+=("$preset: BUILD FAILED"); status=1; continue
