@@ -196,6 +196,11 @@ bool CheckSavedGameLimits(const SavedGame& game, std::string& fault) {
     std::vector<int> perCell(static_cast<size_t>(ThingCellColumns) * ThingCellRows, 0);
     for (const SavedThingGroup& group : game.Groups) {
         for (const SavedThing& thing : group.Things) {
+            // Only a finite position has a tile; the reader refuses any other.
+            if (!std::isfinite(thing.X) || !std::isfinite(thing.Y)) {
+                fault = "things: a position that is not a finite number";
+                return false;
+            }
             const float column =
                 std::clamp(std::floor(thing.X), 0.0f, static_cast<float>(SavedGame::Columns - 1));
             const float row = std::clamp(-std::ceil(thing.Y), 0.0f, static_cast<float>(SavedGame::Rows - 1));

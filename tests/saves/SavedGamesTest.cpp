@@ -302,7 +302,7 @@ TEST_F(SavedGamesTest, PlantedLinksAndPipesNeitherRedirectASaveNorBlockALoad) {
     WriteBytes(target, {'k', 'e', 'e', 'p'});
     fs::create_symlink(target, folder / "SavedGame1.sav.tmp");
     saveGame("SavedGame1");
-    EXPECT_TRUE(hud.empty()) << hud.front();
+    EXPECT_EQ(hud, std::vector<std::string>{"Saved to slot 1"});
     EXPECT_EQ(ReadBytes(target), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Slot(1))));
     EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "SavedGame1.sav.tmp")));

@@ -160,8 +160,13 @@ std::optional<Action> UiControlsMenuBhv::StrandedLifeline(const ActionMappings& 
 }
 
 std::array<TextComponent*, UiControlsMenuBhv::SlotCount + 1> UiControlsMenuBhv::LineTexts(int line) const {
-    return line >= 0 && line < static_cast<int>(rows_.size()) ? rows_[static_cast<size_t>(line)].Texts
-                                                              : std::array<TextComponent*, SlotCount + 1>{};
+    std::array<TextComponent*, SlotCount + 1> texts{};
+    if (line >= 0 && line < static_cast<int>(rows_.size())) {
+        for (size_t cell = 0; cell < texts.size(); ++cell) {
+            texts[cell] = rows_[static_cast<size_t>(line)].Texts[cell].Get();
+        }
+    }
+    return texts;
 }
 
 void UiControlsMenuBhv::Start() {
@@ -177,20 +182,21 @@ void UiControlsMenuBhv::Start() {
     rows_.clear();
     for (int line = 0; line < LineCount(); ++line) {
         Row row;
-        row.Object = new GameObject(RowPrefab);
-        row.Object->Name = "Line";
-        Owner->AppendChild(row.Object);
-        if (Pos2dComponent* pos = row.Object->Pos2d()) {
+        auto* object = new GameObject(RowPrefab);
+        object->Name = "Line";
+        Owner->AppendChild(object);
+        row.Object = object;
+        if (Pos2dComponent* pos = object->Pos2d()) {
             pos->Pos = {pos->Pos.x, FirstRowY + RowSpacing * static_cast<float>(line)};
         }
         for (size_t cell = 0; cell < CellNames.size(); ++cell) {
-            for (GameObject* child : row.Object->Children) {
+            for (GameObject* child : object->Children) {
                 if (child->Name == CellNames[cell]) {
                     row.Texts[cell] = child->Text();
                 }
             }
         }
-        if (TextComponent* label = row.Texts[0]) {
+        if (TextComponent* label = row.Texts[0].Get()) {
             label->Text = line < static_cast<int>(actions.size())    ? std::string(ActionLabel(actions[line]))
                           : line == static_cast<int>(actions.size()) ? "Reset to defaults"
                                                                      : "Back";
@@ -382,7 +388,7 @@ void UiControlsMenuBhv::ShowRows() {
     for (size_t line = 0; line < rows_.size(); ++line) {
         const bool selectedLine = static_cast<int>(line) == line_;
         for (size_t cell = 0; cell < rows_[line].Texts.size(); ++cell) {
-            TextComponent* text = rows_[line].Texts[cell];
+            TextComponent* text = rows_[line].Texts[cell].Get();
             if (!text) {
                 continue;
             }
@@ -416,7 +422,8 @@ void UiControlsMenuBhv::ShowRows() {
 }
 
 void UiControlsMenuBhv::ShowHint() {
-    if (!hint_) {
+    UiKeyHintBhv* hint = hint_.Get();
+    if (!hint) {
         return;
     }
     std::string shown = browseHint_;
@@ -427,8 +434,8 @@ void UiControlsMenuBhv::ShowHint() {
     } else if (mode_ == Mode::Conflict || noteTimer_ > 0.0f) {
         shown = note_;
     }
-    if (hint_->Template != shown) {
-        hint_->Template = std::move(shown);
+    if (hint->Template != shown) {
+        hint->Template = std::move(shown);
     }
-    hint_->Refresh();
+    hint->Refresh();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 #include "input/Keymap.h"
 
 class GameObject;
@@ -71,9 +72,10 @@ public:
     float InactiveAlpha = 0.5f;
 
 private:
+    // The page's pieces are kept through handles: the editor may remove any of them.
     struct Row {
-        GameObject* Object = nullptr;
-        std::array<TextComponent*, SlotCount + 1> Texts{};
+        Handle<GameObject> Object;
+        std::array<Handle<TextComponent>, SlotCount + 1> Texts{};
     };
 
     void Browse();
@@ -87,7 +89,7 @@ private:
     const ActionMappings* Shipped() const;
 
     std::vector<Row> rows_;
-    UiKeyHintBhv* hint_ = nullptr;
+    Handle<UiKeyHintBhv> hint_;
     std::string browseHint_; // the hint's template as the prefab gives it
     Mode mode_ = Mode::Browse;
     int line_ = 0;
