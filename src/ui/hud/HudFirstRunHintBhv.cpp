@@ -1,11 +1,14 @@
 #include "ui/hud/HudFirstRunHintBhv.h"
 
+#include "components/TextComponent.h"
 #include "components/TintComponent.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
 #include "core/Service.h"
+#include "input/InputManager.h"
 #include "ui/hud/HudShow.h"
 #include "ui/options/OptionsStore.h"
+#include "ui/widgets/KeyLabel.h"
 
 HudFirstRunHintBhv::HudFirstRunHintBhv() {
     RegisterProperty("ShowTime", &ShowTime);
@@ -16,7 +19,36 @@ void HudFirstRunHintBhv::Start() {
     const OptionsStore* store = Service<OptionsStore>::TryGet();
     showing_ = store && !store->Options().FirstRunHintDismissed;
     elapsed_ = 0.0f;
+    templates_.clear();
+    if (Owner) {
+        for (const GameObject* child : Owner->Children) {
+            if (const TextComponent* text = child->Text()) {
+                templates_.emplace_back(child->Name, text->Text);
+            }
+        }
+    }
     SetSwitchedOn(Owner, showing_);
+    if (showing_) {
+        ShowBoundKeys();
+    }
+}
+
+void HudFirstRunHintBhv::ShowBoundKeys() {
+    const InputManager* input = Service<InputManager>::TryGet();
+    if (!input || !Owner) {
+        return;
+    }
+    for (GameObject* child : Owner->Children) {
+        TextComponent* text = child->Text();
+        for (const auto& [name, words] : templates_) {
+            if (text && child->Name == name) {
+                std::string filled = FillKeyHints(words, *input);
+                if (text->Text != filled) {
+                    text->Text = std::move(filled);
+                }
+            }
+        }
+    }
 }
 
 void HudFirstRunHintBhv::Update() {
@@ -31,6 +63,8 @@ void HudFirstRunHintBhv::Update() {
         Dismiss();
         return;
     }
+    // The keys may be rebound while the hint shows (Options, Controls).
+    ShowBoundKeys();
     const unsigned char alpha = fading <= 0.0f ? 255 : AlphaOf(1.0f - fading / FadeTime);
     for (GameObject* child : Owner->Children) {
         if (TintComponent* tint = child->Tint()) {

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "core/Behavior.h"
 
 // The first start's hint over the top of the world view (its children: a backdrop and "HudText"
 // with the words, from the prefab): shown for "ShowTime" seconds of play, then faded out over
 // "FadeTime". Once it has faded, the player's settings remember it and it never shows again; it
 // never shows without a settings keeper (Service<OptionsStore>), nor when the settings say it has
-// been seen.
+// been seen. Its words name keys as "{Action}" (MoveUp, MenuCancel, ...): they show the keys bound
+// now, so a player who rebinds reads their own keys.
 class HudFirstRunHintBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "HudFirstRunHintBhv";
@@ -25,7 +30,9 @@ public:
 
 private:
     void Dismiss();
+    void ShowBoundKeys();
 
     bool showing_ = false;
     float elapsed_ = 0.0f;
+    std::vector<std::pair<std::string, std::string>> templates_; // child name, its words as built
 };
