@@ -299,7 +299,13 @@ void Application::StartUp() {
     config_->Load(content_.Find(GameConfigFile));
     developmentContent_->Folder = config_->DevelopmentContentPath();
     input_->LoadMappings(content_.Find(KeyMappingsFile).string());
-    keymap_ = std::make_unique<KeymapKeeper>(GetKeymapPath(), *input_);
+    // A replay steers with the bindings its session had, not with this machine's keymap.
+    const std::filesystem::path keymap =
+        options_.ReplayPath.empty() ? GetKeymapPath() : PlaceReplayKeymap(*script_);
+    keymap_ = std::make_unique<KeymapKeeper>(keymap, *input_);
+    if (recorder_) {
+        recorder_->KeymapRead(keymap);
+    }
     Service<ControlsStore>::Set(keymap_.get());
     // A development folder is the developer's own and written in place; otherwise edited prefabs
     // land in the overlay when there is one.

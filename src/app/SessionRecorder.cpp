@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
+#include <vector>
 
 #include "input/InputScript.h"
 #include "input/InputScriptError.h"
@@ -15,6 +17,9 @@ namespace {
 // What the always-on recording keeps of a session: well over two hours of ordinary play.
 constexpr size_t SessionMemoryBytes = 16u << 20;
 constexpr const char* LastSessionFile = "last-session.replay";
+// The player's keymap goes into the recording under this name; it is small (the reader's own limit).
+constexpr const char* RecordedKeymapName = "keymap.json";
+constexpr size_t MaxKeymapBytes = 64 * 1024;
 
 } // namespace
 
@@ -72,6 +77,17 @@ void SessionRecorder::SlotRead(const std::string& slotName, const std::span<cons
     recording_->Append(lines_);
 }
 
+void SessionRecorder::KeymapRead(const std::filesystem::path& keymap) {
+    std::vector<uint8_t> bytes;
+    std::string fault;
+    const bool read = ReadWholeFile(keymap, MaxKeymapBytes, bytes, fault) == ReadStatus::Read;
+    const std::span<const uint8_t> view(bytes);
+    // Read before the first frame runs: recorded with it, the first frame a recording names.
+    lines_.clear();
+    InputRecorder::File(1, RecordedKeymapName, read ? &view : nullptr, lines_);
+    recording_->Append(lines_);
+}
+
 InputScript LoadReplay(const std::string& path) {
     InputScript replay = InputScript::Load(path);
     if (!replay.Version()) {
@@ -101,6 +117,22 @@ std::filesystem::path PrepareReplaySaves() {
     std::filesystem::remove_all(folder, error);
     std::filesystem::create_directories(folder, error);
     return folder;
+}
+
+std::filesystem::path PlaceReplayKeymap(InputScriptPlayer& replay) {
+    const std::filesystem::path keymap = SlotFolder() / RecordedKeymapName;
+    std::error_code error;
+    std::filesystem::remove(keymap, error);
+    for (const InputScriptFile& file : replay.Script().Files()) {
+        std::string fault;
+        if (file.Name == RecordedKeymapName && file.Bytes && !ReplaceFile(keymap, *file.Bytes, fault)) {
+            std::fprintf(stderr, "kelvane: the replay cannot place %s: %s\n", keymap.c_str(), fault.c_str());
+        }
+        if (file.Name == RecordedKeymapName) {
+            break;
+        }
+    }
+    return keymap;
 }
 
 void PlaceReplaySlots(InputScriptPlayer& replay, int64_t frame) {

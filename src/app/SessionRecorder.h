@@ -34,6 +34,9 @@ public:
     const std::string& File() const;
 
     void SlotRead(const std::string& slotName, const std::span<const uint8_t>* bytes) override;
+    // The player's keymap as the session read it at start (null: it had none): a replay steers with
+    // the same bindings whatever keymap its machine has.
+    void KeymapRead(const std::filesystem::path& keymap);
 
 private:
     SessionRecorder(std::unique_ptr<SessionRecording> recording, uint32_t seed);
@@ -52,6 +55,9 @@ int64_t ReplayFrames(const InputScript& replay);
 // A fresh, empty folder for a replay's saved games: a replay never writes over a real save, and what
 // it loads comes from the recording.
 std::filesystem::path PrepareReplaySaves();
+// The recorded session's keymap put in the replay's folder (or no file there, when the session had
+// none): the path its bindings are read from. Call before the first frame.
+std::filesystem::path PlaceReplayKeymap(InputScriptPlayer& replay);
 // Puts the slot files the replay's session read at `frame` in place, as it found them, before the
 // frame's update loads them.
 void PlaceReplaySlots(InputScriptPlayer& replay, int64_t frame);

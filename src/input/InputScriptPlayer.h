@@ -39,6 +39,8 @@ public:
 
     // Every event has been taken.
     bool Finished() const { return next_ == script_.Events().size(); }
+    // The script as read, whatever has been played of it.
+    const InputScript& Script() const { return script_; }
     // The frame of the last event; 0 for an empty script.
     int64_t LastFrame() const;
 

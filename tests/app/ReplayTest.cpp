@@ -115,7 +115,7 @@ TEST(ReplayTest, AWobblySessionReplaysToTheSameStateMapAndSavedGame) {
 
 // A session that loads a saved game carries the file in its recording: the replay loads the same
 // game on a machine that never had it.
-TEST(ReplayTest, ASessionThatLoadsASavedGameReplaysWithoutThePlayersFiles) {
+TEST(ReplayTest, ASessionThatLoadsASavedGameReplaysWithoutThePlayersFilesOrKeymap) {
     Folders folders("load");
     const fs::path& dir = folders.root;
     const std::vector<std::string> env{"XDG_STATE_HOME=" + (dir / "state").string(),
@@ -126,22 +126,31 @@ TEST(ReplayTest, ASessionThatLoadsASavedGameReplaysWithoutThePlayersFiles) {
     ASSERT_EQ(saving.ExitCode, 0) << saving.Stderr;
     ASSERT_TRUE(fs::exists(dir / "data" / "Kelvane" / "SavedGame1.sav"));
 
+    // The player steers down with K, their own binding; the replaying machine has no keymap.
+    fs::create_directories(dir / "config" / "Kelvane");
+    std::ofstream(dir / "config" / "Kelvane" / "keymap.json") << R"({"MoveDown": ["K", "Down"]})";
     std::ofstream(dir / "load.script") << "30 key down Esc\n32 key up Esc\n"
                                           "36 key down Down\n38 key up Down\n"
-                                          "42 key down Space\n44 key up Space\n"  // Load Game
-                                          "48 key down Space\n50 key up Space\n"; // slot 1
+                                          "42 key down Space\n44 key up Space\n" // Load Game
+                                          "48 key down Space\n50 key up Space\n" // slot 1
+                                          "56 key down K\n86 key up K\n";
+    std::vector<std::string> playerEnv = env;
+    playerEnv.push_back("XDG_CONFIG_HOME=" + (dir / "config").string());
     const GameRun loading =
         RunGame({"--headless", "--fixed-step", "--seed", "2", "--frames", "90", "--script",
                  (dir / "load.script").string(), "--record", (dir / "load.replay").string(), "--game-state",
                  (dir / "loaded.json").string()},
-                env);
+                playerEnv);
     ASSERT_EQ(loading.ExitCode, 0) << loading.Stderr;
     EXPECT_NE(ReadText(dir / "load.replay").find("\n48 file SavedGame1 "), std::string::npos);
+    EXPECT_NE(ReadText(dir / "load.replay").find("\n1 file keymap.json "), std::string::npos);
 
     fs::remove_all(dir / "data");
+    std::vector<std::string> otherEnv = env;
+    otherEnv.push_back("XDG_CONFIG_HOME=" + (dir / "elsewhere").string());
     const GameRun replay = RunGame({"--headless", "--replay", (dir / "load.replay").string(), "--game-state",
                                     (dir / "replayed.json").string()},
-                                   env);
+                                   otherEnv);
     ASSERT_EQ(replay.ExitCode, 0) << replay.Stderr;
     EXPECT_EQ(ReadText(dir / "replayed.json"), ReadText(dir / "loaded.json"));
     EXPECT_FALSE(fs::exists(dir / "data" / "Kelvane" / "SavedGame1.sav"))
