@@ -10,7 +10,7 @@
 #     start-up naming that file;
 #  3. scripts/package.sh builds the Debian package; it declares its dependencies and the version
 #     `kelvane --version` prints, and the game unpacked from it starts (in a window when there is a
-#     display).
+#     display); in CI (as root) apt-get installs it, `kelvane` starts from the PATH, and it is removed.
 # Prints one line per check and ends non-zero when any fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -95,6 +95,22 @@ if deb=$(./scripts/package.sh); then
     check "packaged game starts in a window" bash -c "cd / && '$game' --frames 30 >/dev/null"
   else
     check "packaged game starts headless" run --frames 30
+  fi
+  # CI (root, its own machine) installs the package as a player would, starts the game from the
+  # PATH, then removes it again (its dependencies are already there: the build installed them).
+  if [ "${CI:-}" = true ] && [ "$(id -u)" = 0 ] && ! dpkg-query -W kelvane >/dev/null 2>&1; then
+    if DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$(realpath "$deb")" >"$work/apt.out" 2>&1; then
+      pass "apt-get install of the package"
+      check "the installed menu entry is there" test -f /usr/share/applications/org.kelvane.Kelvane.desktop
+      if [ -n "${DISPLAY:-}" ]; then
+        check "kelvane on the PATH starts in a window" bash -c "cd / && kelvane --frames 30 >/dev/null"
+      else
+        check "kelvane on the PATH starts headless" bash -c "cd / && kelvane --headless --frames 30 >/dev/null"
+      fi
+      DEBIAN_FRONTEND=noninteractive apt-get purge -y -q kelvane >/dev/null 2>&1 || fail "apt-get purge kelvane"
+    else
+      fail "apt-get install of the package: $(tail -n 3 "$work/apt.out" | tr '\n' ' ')"
+    fi
   fi
 else
   fail "scripts/package.sh"

@@ -7,11 +7,9 @@
 #include <unistd.h>
 #include <utility>
 
-namespace {
+#include "platform/SystemError.h"
 
-std::string Errno(const char* what) {
-    return std::string(what) + ": " + std::strerror(errno);
-}
+namespace {
 
 // Closes the descriptor when the scope ends unless released.
 class FileDescriptor {
@@ -39,7 +37,7 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes, const FileWriteCalls& call
             continue;
         }
         if (n <= 0) {
-            fault = n < 0 ? Errno("write") : "write: no progress";
+            fault = n < 0 ? SystemError("write") : "write: no progress";
             return false;
         }
         done += static_cast<size_t>(n);
@@ -57,7 +55,7 @@ int CreateScratch(const std::filesystem::path& scratch, std::string& fault) {
         fd = ::open(scratch.c_str(), flags, 0644);
     }
     if (fd < 0) {
-        fault = Errno("open") + " (" + scratch.string() + ")";
+        fault = SystemError("open") + " (" + scratch.string() + ")";
     }
     return fd;
 }
@@ -114,18 +112,18 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::span<const uint
     }
     bool ok = WriteAll(fd.Get(), bytes, calls, fault);
     if (ok && calls.Sync(fd.Get()) != 0) {
-        fault = Errno("fsync");
+        fault = SystemError("fsync");
         ok = false;
     }
     if (ok && ::close(fd.Release()) != 0) {
-        fault = Errno("close");
+        fault = SystemError("close");
         ok = false;
     }
     if (ok && options.KeepBackup) {
         KeepBackup(file);
     }
     if (ok && calls.Rename(scratch.c_str(), file.c_str()) != 0) {
-        fault = Errno("rename");
+        fault = SystemError("rename");
         ok = false;
     }
     if (!ok) {

@@ -7,11 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+#include "platform/SystemError.h"
 
-std::string Errno(const char* what) {
-    return std::string(what) + ": " + std::strerror(errno);
-}
+namespace {
 
 // The fault for a file that is there but not a regular file, or "" for a regular one.
 std::string NotRegular(const struct stat& status) {
@@ -29,7 +27,7 @@ ReadStatus ReadInto(const std::filesystem::path& file, size_t maxSize, Buffer& b
         if (errno == ENOENT) {
             return ReadStatus::Missing;
         }
-        fault = Errno("stat");
+        fault = SystemError("stat");
         return ReadStatus::Failed;
     }
     if (fault = NotRegular(status); !fault.empty()) {
@@ -41,7 +39,7 @@ ReadStatus ReadInto(const std::filesystem::path& file, size_t maxSize, Buffer& b
         if (errno == ENOENT) {
             return ReadStatus::Missing;
         }
-        fault = Errno("open");
+        fault = SystemError("open");
         return ReadStatus::Failed;
     }
     struct Closer {
@@ -49,7 +47,7 @@ ReadStatus ReadInto(const std::filesystem::path& file, size_t maxSize, Buffer& b
         ~Closer() { ::close(fd); }
     } closer{fd};
     if (::fstat(fd, &status) != 0) {
-        fault = Errno("stat");
+        fault = SystemError("stat");
         return ReadStatus::Failed;
     }
     if (fault = NotRegular(status); !fault.empty()) {
@@ -78,7 +76,7 @@ ReadStatus ReadInto(const std::filesystem::path& file, size_t maxSize, Buffer& b
             continue;
         }
         if (n < 0) {
-            fault = Errno("read");
+            fault = SystemError("read");
             bytes.clear();
             return ReadStatus::Failed;
         }

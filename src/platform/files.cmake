@@ -2,4 +2,5 @@
 # read only when regular (kelvane_platform_files).
 kelvane_add_module(platform_files
     ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SystemError.h)
