@@ -2,7 +2,8 @@
 # Usage: scripts/test.sh [PRESET...]   (default: release)
 # Installs what is missing, checks the formatting of every C++ file, builds each preset and runs
 # every test with ctest, then builds the play preset and checks its install tree and Debian package
-# (scripts/install-check.sh). Starts a private Xvfb display when there is none, so the window and rendering tests run on a machine without one.
+# (scripts/install-check.sh). Starts a private Xvfb display when there is none, so the window and
+# rendering tests run on a machine without one.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
