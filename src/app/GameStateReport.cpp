@@ -104,6 +104,8 @@ std::string DescribeGameState(const SceneRoots& roots) {
     if (const SubBhv* sub = WellKnown<SubBhv>::Get()) {
         const Vector2 position = sub->Owner->GetPosition();
         out += "  \"sub\": {\"x\": " + Number(position.x) + ", \"y\": " + Number(position.y) + "},\n";
+        out +=
+            "  \"subTilt\": {\"now\": " + Number(sub->Tilt) + ", \"peak\": " + Number(sub->PeakTilt) + "},\n";
     }
     if (const WorldEventsBhv* events = WellKnown<WorldEventsBhv>::Get()) {
         out += std::string("  \"bossDefeated\": ") + (events->bossDefeated ? "true" : "false") + ",\n";

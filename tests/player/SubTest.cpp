@@ -73,13 +73,27 @@ TEST_F(SubTest, FacingKeepsItsSideInsideTheDeadBandAndMirrorsTheHull) {
     EXPECT_FALSE(hull->isMirrored);
 }
 
-TEST_F(SubTest, RightingTorqueTriplesPastAQuarterTurnAndWorksAgainstTheWholeRoll) {
+TEST_F(SubTest, RightingGrowsWithTheTiltAndAnyRollIsStoppedAtTheLimit) {
     const float small = SpinAfterRighting(0.1f);
     EXPECT_LT(small, 0.0f);
+    EXPECT_NEAR(SpinAfterRighting(0.3f) / small, 3.0f, 0.01f);
     const float pi = std::numbers::pi_v<float>;
-    const float roll = -2.0f * pi - 0.1f; // a full clockwise roll and a little more
-    EXPECT_NEAR(SpinAfterRighting(roll) / small, 3.0f * roll / 0.1f, 0.05f);
-    EXPECT_NEAR(SpinAfterRighting(pi / 2.0f - 0.01f) / small, (pi / 2.0f - 0.01f) / 0.1f, 0.01f);
+    for (const float roll : {pi / 2.0f, -2.0f * pi - 0.1f, 7.0f}) {
+        const float spin = SpinAfterRighting(roll);
+        EXPECT_NEAR(Body()->GetAngle(), std::copysign(SubBhv::MaxTilt, roll) + spin * time.FrameDelta, 1e-4f)
+            << roll;
+        EXPECT_NEAR(spin / small, std::copysign(SubBhv::MaxTilt, roll) / 0.1f, 0.01f) << roll;
+    }
+    // Spin back towards upright is kept; spin further over is taken.
+    Body()->SetTransform(Body()->GetPosition(), 1.0f);
+    Body()->SetAngularVelocity(-3.0f);
+    subBhv->Update();
+    EXPECT_EQ(Body()->GetAngularVelocity(), -3.0f);
+    Body()->SetTransform(Body()->GetPosition(), 1.0f);
+    Body()->SetAngularVelocity(3.0f);
+    subBhv->Update();
+    EXPECT_EQ(Body()->GetAngularVelocity(), 0.0f);
+    EXPECT_FLOAT_EQ(Body()->GetAngle(), SubBhv::MaxTilt);
 }
 
 TEST_F(SubTest, TheCameraFollowsWithinTheWorld) {

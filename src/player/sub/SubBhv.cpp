@@ -125,6 +125,8 @@ void SubBhv::respawn() {
         b->SetAngularVelocity(2.0f);
     }
     b->SetTransform(b2Vec2(spawn.x, spawn.y), 0.0f);
+    Tilt = 0.0f;
+    PeakTilt = 0.0f;
 }
 
 void SubBhv::HandleInput() {
@@ -185,13 +187,21 @@ void SubBhv::ApplyRightingTorque() {
     if (b->GetType() != b2_dynamicBody) {
         return;
     }
-    // Box2D keeps the angle unwrapped: after a full roll the sub works back through every turn.
-    const float angle = b->GetAngle();
-    float strength = RightingTorque * b->GetMass();
-    if (std::fabs(angle) > std::numbers::pi_v<float> / 2.0f) {
-        strength *= 3.0f;
+    // Box2D keeps the angle unwrapped; the stop below brings any roll back to the limit at once.
+    float angle = b->GetAngle();
+    // The peak is taken before the stop, so it shows how far one physics step carried the hull.
+    PeakTilt = std::max(PeakTilt, std::fabs(angle));
+    if (std::fabs(angle) > MaxTilt) {
+        // A hard stop rather than a stiffer spring: a spring strong enough to beat a corner contact
+        // also fights the drill's recoil while digging. Only the spin away from upright is taken.
+        angle = std::copysign(MaxTilt, angle);
+        b->SetTransform(b->GetPosition(), angle);
+        if (b->GetAngularVelocity() * angle > 0.0f) {
+            b->SetAngularVelocity(0.0f);
+        }
     }
-    b->ApplyTorque(-strength * angle, true);
+    b->ApplyTorque(-RightingTorque * b->GetMass() * angle, true);
+    Tilt = angle;
 }
 
 void SubBhv::Face() {

@@ -49,8 +49,16 @@ public:
     // The most MovementForce (times SpeedMultiplier) that is applied, a hundred times the default.
     static constexpr float MaxMovementForce = 10000.0f;
     float RightingTorque = 1.0f;
+    // The most the hull tilts either way (radians, about 23 degrees): at this angle the hull still
+    // fits a two-tile gap, so a corner can turn it but not wedge it.
+    static constexpr float MaxTilt = 0.4f;
     float MagnetRadius = 4.0f;
     float MagnetForce = 10.0f;
+
+    // The hull's angle (radians, unwrapped) at the last update, and the largest tilt either side
+    // since the last respawn; a run's report shows both.
+    float Tilt = 0.0f;
+    float PeakTilt = 0.0f;
 
     int PendingDamage = 0;
     float BoostTimeLeft = 0.0f;
