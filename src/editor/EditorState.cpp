@@ -7,6 +7,20 @@
 #include "core/Service.h"
 #include "prefabs/Prefab.h"
 
+namespace {
+
+// The selection moves on to the object after one that goes, or to none.
+GameObject* NextSibling(const GameObject& object) {
+    if (!object.Parent) {
+        return nullptr;
+    }
+    const auto& siblings = object.Parent->Children;
+    auto it = std::find(siblings.begin(), siblings.end(), &object);
+    return it != siblings.end() && it + 1 != siblings.end() ? *(it + 1) : nullptr;
+}
+
+} // namespace
+
 EditorState::EditorState() : previousListener_(Service<ObjectDestructionListener>::TryGet()) {
     Service<ObjectDestructionListener>::Set(this);
 }
@@ -21,15 +35,7 @@ void EditorState::ObjectDestroyed(GameObject& object) {
         ListedParent = object.Parent;
     }
     if (SelectedObject == &object) {
-        GameObject* next = nullptr;
-        if (object.Parent) {
-            const auto& siblings = object.Parent->Children;
-            auto it = std::find(siblings.begin(), siblings.end(), &object);
-            if (it != siblings.end() && it + 1 != siblings.end()) {
-                next = *(it + 1);
-            }
-        }
-        SelectedObject = next;
+        SelectedObject = NextSibling(object);
     }
 }
 
@@ -72,15 +78,7 @@ void EditorState::ObjectLeaving(GameObject& object) {
         ListedParent = object.Parent;
     }
     if (Within(SelectedObject, object)) {
-        GameObject* next = nullptr;
-        if (object.Parent) {
-            const auto& siblings = object.Parent->Children;
-            auto it = std::find(siblings.begin(), siblings.end(), &object);
-            if (it != siblings.end() && it + 1 != siblings.end()) {
-                next = *(it + 1);
-            }
-        }
-        SelectedObject = next;
+        SelectedObject = NextSibling(object);
     }
 }
 
