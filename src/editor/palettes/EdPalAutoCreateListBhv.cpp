@@ -32,23 +32,15 @@ std::unique_ptr<PrefabComponent> CopyOf(const PrefabComponent& source) {
 
 void EdPalAutoCreateListBhv::Start() {
     EdScrollListBhv::Start();
-    rows_.clear();
-    for (GameObject* child : Owner->Children) {
-        if (child->Name != "EdListItem") {
-            continue;
-        }
-        if (auto* item = child->GetComponentOfType<EdListItemBhv>()) {
-            const size_t row = rows_.size();
-            item->ClickHandler = [this, row] {
-                Prefab* prefab = FocusPrefab();
-                const size_t index = static_cast<size_t>(Offset) + row;
-                if (prefab && index < prefab->AutoCreates.size()) {
-                    Service<EditorState>::Get().SelectAutoCreate(prefab->AutoCreates[index].get());
-                }
-            };
-            rows_.push_back(item);
-        }
-    }
+    rows_ = CollectRows([this](EdListItemBhv& item, size_t row) {
+        item.ClickHandler = [this, row] {
+            Prefab* prefab = FocusPrefab();
+            const size_t index = static_cast<size_t>(Offset) + row;
+            if (prefab && index < prefab->AutoCreates.size()) {
+                Service<EditorState>::Get().SelectAutoCreate(prefab->AutoCreates[index].get());
+            }
+        };
+    });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this] { AddEntry(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"), [this] { RemoveEntry(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ButtonRow1", "BtnDuplicate"),

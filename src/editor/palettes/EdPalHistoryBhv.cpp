@@ -10,23 +10,15 @@
 void EdPalHistoryBhv::Start() {
     EdScrollListBhv::Start();
     EditorState& editor = Service<EditorState>::Get();
-    rows_.clear();
-    for (GameObject* child : Owner->Children) {
-        if (child->Name != "EdListItem") {
-            continue;
-        }
-        if (auto* item = child->GetComponentOfType<EdListItemBhv>()) {
-            const size_t row = rows_.size();
-            // Line 0 is the state before every step; line k, the state after step k.
-            item->ClickHandler = [this, row, &editor] {
-                const size_t line = static_cast<size_t>(Offset) + row;
-                if (line <= editor.History.Size()) {
-                    editor.History.MoveTo(line);
-                }
-            };
-            rows_.push_back(item);
-        }
-    }
+    rows_ = CollectRows([this, &editor](EdListItemBhv& item, size_t row) {
+        // Line 0 is the state before every step; line k, the state after step k.
+        item.ClickHandler = [this, row, &editor] {
+            const size_t line = static_cast<size_t>(Offset) + row;
+            if (line <= editor.History.Size()) {
+                editor.History.MoveTo(line);
+            }
+        };
+    });
     undo_ = FindNestedComponent<EdButtonBhv>(Owner, "HistoryButtons", "BtnUndo");
     redo_ = FindNestedComponent<EdButtonBhv>(Owner, "HistoryButtons", "BtnRedo");
     Connect(undo_, [&editor] { editor.History.Undo(); });

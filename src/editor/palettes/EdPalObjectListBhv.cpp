@@ -23,29 +23,21 @@
 void EdPalObjectListBhv::Start() {
     EdScrollListBhv::Start();
     EditorState& editor = Service<EditorState>::Get();
-    rows_.clear();
-    for (GameObject* child : Owner->Children) {
-        if (child->Name != "EdListItem") {
-            continue;
-        }
-        if (auto* item = child->GetComponentOfType<EdListItemBhv>()) {
-            const size_t row = rows_.size();
-            item->ClickHandler = [this, row, &editor] {
-                const size_t index = static_cast<size_t>(Offset) + row;
-                if (editor.ListedParent && index < editor.ListedParent->Children.size()) {
-                    editor.SelectObject(editor.ListedParent->Children[index]);
-                }
-            };
-            item->SecondaryClickHandler = [this, row, &editor] {
-                const size_t index = static_cast<size_t>(Offset) + row;
-                if (editor.ListedParent && index < editor.ListedParent->Children.size()) {
-                    editor.ListedParent = editor.ListedParent->Children[index];
-                    Offset = 0;
-                }
-            };
-            rows_.push_back(item);
-        }
-    }
+    rows_ = CollectRows([this, &editor](EdListItemBhv& item, size_t row) {
+        item.ClickHandler = [this, row, &editor] {
+            const size_t index = static_cast<size_t>(Offset) + row;
+            if (editor.ListedParent && index < editor.ListedParent->Children.size()) {
+                editor.SelectObject(editor.ListedParent->Children[index]);
+            }
+        };
+        item.SecondaryClickHandler = [this, row, &editor] {
+            const size_t index = static_cast<size_t>(Offset) + row;
+            if (editor.ListedParent && index < editor.ListedParent->Children.size()) {
+                editor.ListedParent = editor.ListedParent->Children[index];
+                Offset = 0;
+            }
+        };
+    });
     parentItem_ = FindChildComponent<EdListItemBhv>(Owner, "ParentItem");
     if (parentItem_) {
         parentItem_->ClickHandler = [&editor] {

@@ -55,22 +55,14 @@ const Prefab* UserOf(const PrefabManager& prefabs, const std::string& name) {
 void EdPalPrefabListBhv::Start() {
     EdScrollListBhv::Start();
     EditorState& editor = Service<EditorState>::Get();
-    rows_.clear();
-    for (GameObject* child : Owner->Children) {
-        if (child->Name != "EdListItem") {
-            continue;
-        }
-        if (auto* item = child->GetComponentOfType<EdListItemBhv>()) {
-            const size_t row = rows_.size();
-            item->ClickHandler = [this, row, &editor] {
-                const size_t index = static_cast<size_t>(Offset) + row;
-                if (index < listed_.size()) {
-                    editor.SelectPrefab(Service<PrefabManager>::Get().Find(*listed_[index]));
-                }
-            };
-            rows_.push_back(item);
-        }
-    }
+    rows_ = CollectRows([this, &editor](EdListItemBhv& item, size_t row) {
+        item.ClickHandler = [this, row, &editor] {
+            const size_t index = static_cast<size_t>(Offset) + row;
+            if (index < listed_.size()) {
+                editor.SelectPrefab(Service<PrefabManager>::Get().Find(*listed_[index]));
+            }
+        };
+    });
     // The filter applies as it is typed; committing it only stops editing.
     filterRow_ = FindChildComponent<EdPropertyRowBhv>(Owner, "FilterRow");
     filter_ = filterRow_ ? filterRow_->Field() : nullptr;

@@ -1,11 +1,28 @@
 #include "editor/palettes/EdScrollListBhv.h"
 
+#include "core/GameObject.h"
 #include "editor/EdFind.h"
 #include "editor/widgets/EdButtonBhv.h"
+#include "editor/widgets/EdListItemBhv.h"
 
 void EdScrollListBhv::Start() {
     scrollUp_ = FindChildComponent<EdButtonBhv>(Owner, "BtnScrollUp");
     scrollDown_ = FindChildComponent<EdButtonBhv>(Owner, "BtnScrollDown");
+}
+
+std::vector<EdListItemBhv*>
+EdScrollListBhv::CollectRows(const std::function<void(EdListItemBhv&, size_t row)>& wire) const {
+    std::vector<EdListItemBhv*> rows;
+    for (GameObject* child : Owner->Children) {
+        if (child->Name != "EdListItem") {
+            continue;
+        }
+        if (auto* item = child->GetComponentOfType<EdListItemBhv>()) {
+            wire(*item, rows.size());
+            rows.push_back(item);
+        }
+    }
+    return rows;
 }
 
 void EdScrollListBhv::ScrollBy(int delta) {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
 
 class EdButtonBhv;
+class EdListItemBhv;
 
 // What every list in the editor shares: a fixed number of rows showing entries from an offset,
 // "BtnScrollUp" and "BtnScrollDown" children that scroll it one row at once and then every 0.05 s
@@ -30,6 +33,10 @@ protected:
     // How many entries and how many rows the list has now.
     virtual int EntryCount() const = 0;
     virtual int RowCount() const = 0;
+    // The "EdListItem" children in order, the list's rows: wire is called with each and its row, to
+    // give it its click handlers (the entry under a row is Offset + row).
+    std::vector<EdListItemBhv*>
+    CollectRows(const std::function<void(EdListItemBhv&, size_t row)>& wire) const;
 
 private:
     CoCommand ScrollRepeat(int step);
