@@ -4,7 +4,7 @@
 #include "AtlasPacker.h"
 #include "FontBaker.h"
 #include "Image.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
 
 #include "assets/BitmapFont.h"
 #include "assets/Texture.h"
@@ -30,7 +30,7 @@ class ContentAtlas : public ::testing::TestWithParam<const char*> {};
 } // namespace
 
 TEST_P(ContentAtlas, EverySpriteLoadsBackOntoItsSourcePixels) {
-    TempFolder temp;
+    TestFolder temp;
     const fs::path folder = Content / "Textures" / "Main" / GetParam();
     const fs::path descriptor = temp / (std::string(GetParam()) + ".xml");
     writeAtlas(packAtlasFolder(folder), descriptor);
@@ -43,13 +43,13 @@ TEST_P(ContentAtlas, EverySpriteLoadsBackOntoItsSourcePixels) {
 
     int checked = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().stem().string();
+        const std::string name = entry.Path().stem().string();
         SCOPED_TRACE(name);
         auto found = texture.SpriteIndex.find(name);
         ASSERT_NE(found, texture.SpriteIndex.end());
         const Rect& uv = texture.UvRects[static_cast<std::size_t>(found->second)];
         const Rect& trim = texture.TrimRects[static_cast<std::size_t>(found->second)];
-        Image source = loadPng(entry.path());
+        Image source = loadPng(entry.Path());
         const int x = pixels(uv.x, texture.PixelWidth), y = pixels(uv.y, texture.PixelHeight);
         const int w = pixels(uv.width, texture.PixelWidth), h = pixels(uv.height, texture.PixelHeight);
         const int oX = pixels(trim.x, static_cast<float>(source.width));
@@ -75,7 +75,7 @@ TEST_P(ContentAtlas, EverySpriteLoadsBackOntoItsSourcePixels) {
 INSTANTIATE_TEST_SUITE_P(Main, ContentAtlas, ::testing::Values("Game", "Editor"));
 
 TEST(ContentFont, GameLoaderSeesFreeTypesAdvancesAndKernings) {
-    TempFolder temp;
+    TestFolder temp;
     FontRecipe recipe = readFontRecipe(Content / "Fonts" / "Main" / "Sources" / "Normal.json");
     const fs::path dejaVu = fs::path(KELVANE_SOURCE_DIR) / "content" / "Fonts" / "Faces";
     BakedFont baked = bakeFont(recipe, dejaVu);

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/ContentError.h"
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EdFind.h"
 #include "editor/EdScene.h"
 #include "editor/EditorState.h"
@@ -84,11 +86,11 @@ bool EdPalObjectListBhv::IsProtected(const GameObject* object) const {
 }
 
 void EdPalObjectListBhv::Add() {
-    EditorState& editor = Service<EditorState>::Get();
-    if (!editor.PrefabPicker || !editor.ListedParent) {
+    EdDlgPrefabPickerBhv* picker = WellKnown<EdDlgPrefabPickerBhv>::Get();
+    if (!picker || !Service<EditorState>::Get().ListedParent) {
         return;
     }
-    editor.PrefabPicker->Open([this](const std::string& name) { AddNamed(name); });
+    picker->Open([this](const std::string& name) { AddNamed(name); });
 }
 
 void EdPalObjectListBhv::AddNamed(const std::string& name) {
@@ -139,7 +141,16 @@ void EdPalObjectListBhv::Reload() {
     }
     GameObject& parent = *object->Parent;
     const size_t index = IndexOf(*object);
-    auto* fresh = new GameObject(object->PrefabName);
+    GameObject* fresh = nullptr;
+    try {
+        fresh = new GameObject(object->PrefabName);
+    } catch (const ContentError& error) {
+        // A prefab it builds by name is gone (renamed, removed): the object stays as it was.
+        std::printf("editor: rebuild of %s stopped: %s\n", Quoted(Label(*object)).c_str(),
+                    error.Problem().c_str());
+        std::fflush(stdout);
+        return;
+    }
     fresh->Name = object->Name;
     auto step = std::make_unique<LiveObjectStep>("Rebuild object " + Label(*object));
     step->Before(*object, parent, index);
