@@ -299,7 +299,7 @@ TEST_F(AtlasFolder, FailedRebuildLeavesTheGoodAtlasUntouched) {
     EXPECT_EQ(readBytes(xml), goodXml);
     EXPECT_EQ(readBytes(sheet), goodSheet);
     for (const auto& entry : fs::directory_iterator(temp / "Textures" / "Main")) {
-        EXPECT_NE(entry.Path().extension(), ".tmp") << "left a temporary file behind";
+        EXPECT_NE(entry.path().extension(), ".tmp") << "left a temporary file behind";
     }
 }
 

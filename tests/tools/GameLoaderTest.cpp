@@ -43,13 +43,13 @@ TEST_P(ContentAtlas, EverySpriteLoadsBackOntoItsSourcePixels) {
 
     int checked = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.Path().stem().string();
+        const std::string name = entry.path().stem().string();
         SCOPED_TRACE(name);
         auto found = texture.SpriteIndex.find(name);
         ASSERT_NE(found, texture.SpriteIndex.end());
         const Rect& uv = texture.UvRects[static_cast<std::size_t>(found->second)];
         const Rect& trim = texture.TrimRects[static_cast<std::size_t>(found->second)];
-        Image source = loadPng(entry.Path());
+        Image source = loadPng(entry.path());
         const int x = pixels(uv.x, texture.PixelWidth), y = pixels(uv.y, texture.PixelHeight);
         const int w = pixels(uv.width, texture.PixelWidth), h = pixels(uv.height, texture.PixelHeight);
         const int oX = pixels(trim.x, static_cast<float>(source.width));
