@@ -19,6 +19,7 @@
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/ObjectSelection.h"
 #include "editor/palettes/PrefabSelection.h"
+#include "player/items/ForSaleItemsBhv.h"
 #include "player/items/InventoryBhv.h"
 #include "prefabs/PrefabManager.h"
 
@@ -118,6 +119,7 @@ TEST(EditorCommandsTest, UndoingTheRemovalOfTheInventorysBehaviourKeepsTheStorag
 }
 
 TEST(EditorCommandsTest, RebuildingWhatBuildsARenamedPrefabByNameSaysSoOnceAndTheGameRunsOn) {
+    bool forSaleKnown = false;
     const EditorRun run = RunWithEditor({
         {5,
          [&] {
@@ -127,15 +129,48 @@ TEST(EditorCommandsTest, RebuildingWhatBuildsARenamedPrefabByNameSaysSoOnceAndTh
              editor.SelectObject(Find(Service<SceneRoots>::Get().GameplayRoot, {"ForSale"}));
              ObjectList()->Reload();
          }},
+        {10,
+         [&] {
+             const ForSaleItemsBhv* known = WellKnown<ForSaleItemsBhv>::Get();
+             forSaleKnown =
+                 known && known->Owner == Find(Service<SceneRoots>::Get().GameplayRoot, {"ForSale"});
+         }},
     });
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Frames, 40);
+    EXPECT_TRUE(forSaleKnown) << "the store's goods stay the well-known ones";
     EXPECT_EQ(CountOf(run.Stdout, "editor: warning:"), 1) << run.Stdout;
     EXPECT_NE(run.Stdout.find("built from \"Item_ShrimpZapper\" by name"), std::string::npos) << run.Stdout;
     EXPECT_EQ(
         CountOf(run.Stdout, "editor: rebuild of \"ForSale\" stopped: no prefab named \"Item_ShrimpZapper\""),
         1)
         << run.Stdout;
+}
+
+TEST(EditorCommandsTest, UndoingARebuildOfAWellKnownObjectLeavesItTheOneInTheTree) {
+    GameObject* old = nullptr;
+    GameObject* rebuilt = nullptr;
+    GameObject* known = nullptr;
+    bool knownInTree = false;
+    const EditorRun run = RunWithEditor({
+        {5,
+         [&] {
+             old = WellKnown<InventoryBhv>::Get()->Owner;
+             Service<EditorState>::Get().SelectObject(old);
+             ObjectList()->Reload();
+             rebuilt = WellKnown<InventoryBhv>::Get()->Owner;
+         }},
+        {30,
+         [&] {
+             InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
+             known = inventory ? inventory->Owner : nullptr;
+             knownInTree = known && known->Parent == Service<SceneRoots>::Get().GameplayRoot;
+         }},
+    });
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(rebuilt, old);
+    EXPECT_EQ(known, old);
+    EXPECT_TRUE(knownInTree);
 }
 
 TEST(EditorCommandsTest, TheEditorsOwnComponentsCannotBeRemovedAndItsKeysStillWork) {

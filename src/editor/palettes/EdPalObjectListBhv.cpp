@@ -141,10 +141,15 @@ void EdPalObjectListBhv::Reload() {
     }
     GameObject& parent = *object->Parent;
     const size_t index = IndexOf(*object);
+    const std::vector<void*> bindings = wellknown::Bindings();
     GameObject* fresh = nullptr;
     try {
         fresh = new GameObject(object->PrefabName);
     } catch (const ContentError& error) {
+        // What the half-built object registered as well known points back at the old one.
+        for (size_t i = 0; i < wellknown::Slots().size(); ++i) {
+            wellknown::Slots()[i].Write(i < bindings.size() ? bindings[i] : nullptr);
+        }
         // A prefab it builds by name is gone (renamed, removed): the object stays as it was.
         std::printf("editor: rebuild of %s stopped: %s\n", Quoted(Label(*object)).c_str(),
                     error.Problem().c_str());
@@ -155,6 +160,7 @@ void EdPalObjectListBhv::Reload() {
     auto step = std::make_unique<LiveObjectStep>("Rebuild object " + Label(*object));
     step->Before(*object, parent, index);
     step->After(*fresh, parent, index);
+    step->KeepWellKnown(bindings);
     LiveObjectStep::TakeOut(*object);
     LiveObjectStep::PutIn(*fresh, parent, index);
     editor.History.Push(std::move(step));
