@@ -30,6 +30,7 @@
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "core/ServiceOwner.h"
 #include "editor/EditorState.h"
 #include "editor/history/LiveValueStep.h"
 #include "editor/history/PrefabDataStep.h"
@@ -196,8 +197,8 @@ void BM_UndoRedoLargestPrefab(benchmark::State& state) {
         state.SkipWithError(error.what());
         return;
     }
-    EditorState editor;
-    Service<EditorState>::Scoped editorScope{editor};
+    ServiceOwner<EditorState, ObjectDestructionListener> editorOwner{std::make_unique<EditorState>()};
+    EditorState& editor = *editorOwner;
     Prefab* largest = nullptr;
     size_t largestSize = 0;
     for (const auto& [name, prefab] : prefabs.Prefabs) {

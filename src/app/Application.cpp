@@ -10,6 +10,7 @@
 #include "app/FramePacer.h"
 #include "app/FrameStats.h"
 #include "app/GameConfig.h"
+#include "app/GameServices.h"
 #include "app/GameStateReport.h"
 #include "app/GamepadInput.h"
 #include "app/KeymapFile.h"
@@ -19,11 +20,9 @@
 #include "app/SettingsKeeper.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
-#include "audio/MusicManager.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundManager.h"
 #include "core/ContentError.h"
-#include "core/CoroutineManager.h"
 #include "core/DestroyQueues.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
@@ -32,16 +31,11 @@
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/DevelopmentContent.h"
-#include "editor/EditorState.h"
-#include "events/Events.h"
 #include "input/InputManager.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
-#include "input/PointerCapture.h"
 #include "physics/B2DebugDrawer.h"
-#include "physics/B2MainContactListener.h"
 #include "physics/FrameOrder.h"
-#include "physics/PhysicsWorld.h"
 #include "platform/ClipboardBackend.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
@@ -56,20 +50,6 @@
 #include "world/WorldMap.h"
 
 namespace {
-
-// Makes a service and publishes it through its accessor.
-template <class T, class... Args> void Create(std::unique_ptr<T>& slot, Args&&... args) {
-    slot = std::make_unique<T>(std::forward<Args>(args)...);
-    Service<T>::Set(slot.get());
-}
-
-// Unpublishes a service, then deletes it.
-template <class T> void Destroy(std::unique_ptr<T>& slot) {
-    if (Service<T>::TryGet() == slot.get()) {
-        Service<T>::Set(nullptr);
-    }
-    slot.reset();
-}
 
 constexpr const char* KeyMappingsFile = "Config/KeyMappings.json";
 constexpr const char* GameConfigFile = "Config/GameConfig.json";
@@ -101,79 +81,16 @@ Application::Application(const AppOptions& options, Clock& clock)
         contentMissing_ = error;
         content_.Shipped = "Content";
     }
-    Create(destroyQueues_);
-    Create(events_);
-    Create(contactListener_);
-    Create(debugDrawer_);
-    physicsWorld_ = CreatePhysicsWorld(*contactListener_, *debugDrawer_);
-    Service<b2World>::Set(physicsWorld_.get());
-    Create(root_);
-    Create(sceneRoots_);
-    sceneRoots_->Root = root_.get();
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     seed_ = options_.Seed.value_or(
         static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
-    Create(random_, seed_);
-    Create(tileGrid_);
-    Create(graphics_);
-    Create(textures_, content_.Shipped.string());
-    textures_->SetOverlayRoot(content_.Overlay.string());
-    Create(fonts_, content_.Shipped.string());
-    Create(prefabs_);
-    Create(gameTime_);
-    Create(input_);
     // Without a sound card (or headless) sounds still start and end by their length, in silence.
-    Create(sounds_, options_.Headless ? AudioSystem::Device::Silent : AudioSystem::Device::Default,
-           (content_.Shipped / "Sounds").string());
-    Create(music_, (content_.Shipped / "Music").string());
-    Create(musicPlayer_, sounds_->System(), *music_);
-    Create(coroutines_);
-    Create(editorState_);
-    Service<PointerCapture>::Set(editorState_.get());
-    Create(config_);
-    Create(developmentContent_);
-    keySink_ = std::make_unique<KeyboardToInput>(*input_);
+    services_ = std::make_unique<GameServices>(
+        GameServices::Setup{seed_, content_.Shipped, content_.Overlay, options_.Headless});
+    keySink_ = std::make_unique<KeyboardToInput>(*services_->Input);
 }
 
-Application::~Application() {
-    if (Service<ControlsStore>::TryGet() == keymap_.get()) {
-        Service<ControlsStore>::Set(nullptr); // start-up failed after the keymap was read
-    }
-    if (Service<SlotReadListener>::TryGet() == recorder_.get()) {
-        Service<SlotReadListener>::Set(nullptr);
-    }
-    if (replaySaves_ && Service<SlotFolderOverride>::TryGet() == replaySaves_.get()) {
-        Service<SlotFolderOverride>::Set(slotsBeforeReplay_);
-    }
-    Destroy(developmentContent_);
-    Destroy(config_);
-    Service<PointerCapture>::Set(nullptr);
-    Destroy(editorState_);
-    Destroy(coroutines_);
-    Destroy(musicPlayer_);
-    Destroy(music_);
-    Destroy(sounds_);
-    Destroy(input_);
-    Destroy(gameTime_);
-    Destroy(prefabs_);
-    Destroy(textures_);
-    Destroy(fonts_);
-    Destroy(graphics_);
-    // The tree goes after the managers its components might reach from their destructors. What is
-    // still queued for deletion goes first (start-up queues objects, and a window closed before the
-    // first frame's flush leaves them there), so the queues never outlive the objects they name.
-    destroyQueues_->Flush();
-    Destroy(sceneRoots_);
-    root_.reset();
-    Destroy(tileGrid_);
-    Destroy(random_);
-    // Bodies were destroyed with the tree, on a live world.
-    Destroy(physicsWorld_);
-    Destroy(debugDrawer_);
-    Destroy(contactListener_);
-    Destroy(events_);
-    Destroy(destroyQueues_);
-}
+Application::~Application() = default;
 
 int Application::Run() {
     try {
@@ -200,24 +117,24 @@ int Application::Run() {
     } catch (const ContentError& error) {
         // Content the running game needed is missing or malformed: the session ends here, and its
         // recording shows how it got there.
-        const bool kept = recorder_ && recorder_->Finish();
+        const bool kept = services_->Recorder && services_->Recorder->Finish();
         std::fprintf(stderr, "kelvane: %s%s%s\n", error.what(), kept ? "; the session's replay is " : "",
-                     kept ? recorder_->File().c_str() : "");
+                     kept ? services_->Recorder->File().c_str() : "");
         ShutDown();
         return 1;
     }
-    if (recorder_) {
-        recorder_->Finish();
+    if (services_->Recorder) {
+        services_->Recorder->Finish();
     }
     // The last frame captured its back buffer; a screenshot that cannot be written fails the run.
     const bool shotFailed = !options_.ScreenshotPath.empty() && framesRun_ == options_.Frames &&
-                            !WriteCapturedFrame(*graphics_, options_.ScreenshotPath);
+                            !WriteCapturedFrame(*services_->Graphics, options_.ScreenshotPath);
     bool reportFailed = false;
-    if (!options_.WorldMapPath.empty() && !WriteWorldMap(*tileGrid_, options_.WorldMapPath)) {
+    if (!options_.WorldMapPath.empty() && !WriteWorldMap(*services_->Tiles, options_.WorldMapPath)) {
         std::fprintf(stderr, "kelvane: cannot write the world map to %s\n", options_.WorldMapPath.c_str());
         reportFailed = true;
     }
-    if (!options_.GameStatePath.empty() && !WriteGameState(*sceneRoots_, options_.GameStatePath)) {
+    if (!options_.GameStatePath.empty() && !WriteGameState(*services_->Roots, options_.GameStatePath)) {
         std::fprintf(stderr, "kelvane: cannot write the game state to %s\n", options_.GameStatePath.c_str());
         reportFailed = true;
     }
@@ -240,14 +157,15 @@ void Application::RunFrames() {
         if (options_.AbortAtFrame > 0 && framesRun_ + 1 == options_.AbortAtFrame) {
             std::abort();
         }
-        const float nominal = 1.0f / static_cast<float>(graphics_->FramesPerSecond);
+        const float nominal = 1.0f / static_cast<float>(services_->Graphics->FramesPerSecond);
         float delta = nominal;
         if (!options_.FixedStep) {
             pacer_->WaitUntilDue();
         }
         const uint64_t now = clock_.Now();
         if (!options_.FixedStep) {
-            delta = pacer_->BeginFrame(now, graphics_->FramesPerSecond, graphics_->MaxCatchUpFrames);
+            delta = pacer_->BeginFrame(now, services_->Graphics->FramesPerSecond,
+                                       services_->Graphics->MaxCatchUpFrames);
         } else if (script_) {
             delta = script_->FrameDelta(framesRun_ + 1, nominal);
         }
@@ -269,8 +187,8 @@ void Application::RunFrames() {
             }
         }
         ++framesRun_;
-        if (recorder_) {
-            recorder_->Commit(framesRun_);
+        if (services_->Recorder) {
+            services_->Recorder->Commit(framesRun_);
         }
         if (frameObserver_) {
             frameObserver_(framesRun_);
@@ -290,85 +208,82 @@ void Application::StartUp() {
     }
     // A replay is not recorded again: its file already is the recording.
     if (!options_.RecordPath.empty()) {
-        recorder_ = SessionRecorder::ToFile(options_.RecordPath, seed_);
+        services_->Recorder.Install(SessionRecorder::ToFile(options_.RecordPath, seed_));
     } else if (options_.ReplayPath.empty()) {
-        recorder_ = SessionRecorder::ForLastSession(seed_);
+        services_->Recorder.Install(SessionRecorder::ForLastSession(seed_));
     }
-    Service<SlotReadListener>::Set(recorder_.get());
 
-    config_->Load(content_.Find(GameConfigFile));
-    developmentContent_->Folder = config_->DevelopmentContentPath();
-    input_->LoadMappings(content_.Find(KeyMappingsFile).string());
+    services_->Config->Load(content_.Find(GameConfigFile));
+    services_->Development->Folder = services_->Config->DevelopmentContentPath();
+    services_->Input->LoadMappings(content_.Find(KeyMappingsFile).string());
     // A replay steers with the bindings its session had, not with this machine's keymap.
     const std::filesystem::path keymap =
         options_.ReplayPath.empty() ? GetKeymapPath() : PlaceReplayKeymap(*script_);
-    keymap_ = std::make_unique<KeymapKeeper>(keymap, *input_);
-    if (recorder_) {
-        recorder_->KeymapRead(keymap);
+    services_->Keymap.Install(std::make_unique<KeymapKeeper>(keymap, *services_->Input));
+    if (services_->Recorder) {
+        services_->Recorder->KeymapRead(keymap);
     }
-    Service<ControlsStore>::Set(keymap_.get());
     // A development folder is the developer's own and written in place; otherwise edited prefabs
     // land in the overlay when there is one.
-    const std::filesystem::path prefabFolder = config_->GetPrefabFolder(content_.Shipped);
+    const std::filesystem::path prefabFolder = services_->Config->GetPrefabFolder(content_.Shipped);
     const bool shippedPrefabs = prefabFolder == content_.Shipped / "Prefabs";
-    prefabs_->RegisterAll(RegisterAllClasses, prefabFolder,
-                          shippedPrefabs && !content_.Overlay.empty() ? content_.Overlay / "Prefabs"
-                                                                      : std::filesystem::path());
-    prefabs_->Require("GameplayRoot");
-    prefabs_->Require("EditorRoot");
+    services_->Prefabs->RegisterAll(RegisterAllClasses, prefabFolder,
+                                    shippedPrefabs && !content_.Overlay.empty() ? content_.Overlay / "Prefabs"
+                                                                                : std::filesystem::path());
+    services_->Prefabs->Require("GameplayRoot");
+    services_->Prefabs->Require("EditorRoot");
 
-    window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
-                                : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
+    window_ = options_.Headless
+                  ? Window::CreateHeadless(services_->Graphics->Width, services_->Graphics->Height)
+                  : Window::CreateDesktop("Game", services_->Graphics->Width, services_->Graphics->Height);
     if (!options_.Headless && options_.ReplayPath.empty()) {
         gamepads_ = std::make_unique<Gamepads>();
     }
-    settings_ = std::make_unique<SettingsKeeper>(
-        GetSettingsPath(), *window_, sounds_->System(), *musicPlayer_,
-        options_.Headless ? SettingsKeeper::Run::Headless : SettingsKeeper::Run::Player);
-    Service<SettingsKeeper>::Set(settings_.get());
-    Service<OptionsStore>::Set(settings_.get());
-    clipboard_ = options_.Headless ? ClipboardBackend::CreateHeadless() : ClipboardBackend::CreateDesktop();
-    Service<ClipboardBackend>::Set(clipboard_.get());
-    CreateRenderer(*graphics_, *window_);
-    graphics_->renderer->PhysicsOverlay = [this](Renderer& renderer) {
-        debugDrawer_->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour,
-                                                    bool closed) {
+    services_->Settings.Install(std::make_unique<SettingsKeeper>(
+        GetSettingsPath(), *window_, services_->Sounds->System(), *services_->MusicPlayback,
+        options_.Headless ? SettingsKeeper::Run::Headless : SettingsKeeper::Run::Player));
+    services_->Clipboard.Install(options_.Headless ? ClipboardBackend::CreateHeadless()
+                                                   : ClipboardBackend::CreateDesktop());
+    CreateRenderer(*services_->Graphics, *window_);
+    services_->Graphics->renderer->PhysicsOverlay = [this](Renderer& renderer) {
+        services_->DebugDrawer->LineStripOutput = [&renderer](const Vector2* points, int count, Color colour,
+                                                              bool closed) {
             renderer.DrawLineStrip(points, count, colour, closed);
         };
-        debugDrawer_->DrawOverlay(*physicsWorld_);
-        debugDrawer_->LineStripOutput = nullptr;
+        services_->DebugDrawer->DrawOverlay(*services_->World);
+        services_->DebugDrawer->LineStripOutput = nullptr;
     };
-    textures_->LoadTextureBank("Main");
-    fonts_->LoadFontBank("Main");
-    sounds_->loadBank("Main");
+    services_->Textures->LoadTextureBank("Main");
+    services_->Fonts->LoadFontBank("Main");
+    services_->Sounds->loadBank("Main");
 
-    root_->Name = "Root";
+    services_->Root->Name = "Root";
     auto* gameplayRoot = new GameObject("GameplayRoot");
-    root_->AppendChild(gameplayRoot);
-    sceneRoots_->GameplayRoot = gameplayRoot;
+    services_->Root->AppendChild(gameplayRoot);
+    services_->Roots->GameplayRoot = gameplayRoot;
     // The editor sits beside the gameplay tree, so pausing the game never stops it.
-    root_->AppendChild(new GameObject("EditorRoot"));
+    services_->Root->AppendChild(new GameObject("EditorRoot"));
 
-    pacer_ = std::make_unique<FramePacer>(clock_, graphics_->FramesPerSecond);
+    pacer_ = std::make_unique<FramePacer>(clock_, services_->Graphics->FramesPerSecond);
     if (options_.Stats) {
         stats_ = std::make_unique<FrameStats>(clock_.Frequency());
     }
 }
 
 bool Application::RunFrame(float frameDelta) {
-    const FrameScene scene{*gameTime_,     *root_,          *sceneRoots_->GameplayRoot,
-                           *physicsWorld_, *destroyQueues_, graphics_->FramesPerSecond};
+    const FrameScene scene{*services_->Time,  *services_->Root,   *services_->Roots->GameplayRoot,
+                           *services_->World, *services_->Queues, services_->Graphics->FramesPerSecond};
     const bool open = RunFrameOrder(scene, frameDelta, [this, frameDelta] {
-        input_->FrameUpdate();
-        sounds_->Update(frameDelta);
-        musicPlayer_->Update(frameDelta);
+        services_->Input->FrameUpdate();
+        services_->Sounds->Update(frameDelta);
+        services_->MusicPlayback->Update(frameDelta);
         if (!PumpMessages()) {
             return false;
         }
-        if (recorder_) {
-            recorder_->Frame(framesRun_ + 1, frameDelta,
-                             1.0f / static_cast<float>(graphics_->FramesPerSecond), *input_,
-                             graphics_->HasFocus);
+        if (services_->Recorder) {
+            services_->Recorder->Frame(framesRun_ + 1, frameDelta,
+                                       1.0f / static_cast<float>(services_->Graphics->FramesPerSecond),
+                                       *services_->Input, services_->Graphics->HasFocus);
         }
         return true;
     });
@@ -378,9 +293,9 @@ bool Application::RunFrame(float frameDelta) {
 
     const bool lastFrame = options_.Frames >= 0 && framesRun_ + 1 == options_.Frames;
     if (lastFrame && !options_.ScreenshotPath.empty()) {
-        graphics_->renderer->RequestCapture();
+        services_->Graphics->renderer->RequestCapture();
     }
-    graphics_->renderer->RenderFrame(root_.get(), *graphics_);
+    services_->Graphics->renderer->RenderFrame(services_->Root.get(), *services_->Graphics);
     return true;
 }
 
@@ -390,26 +305,26 @@ bool Application::PumpMessages() {
     // own focus lines aside). A replay's input is all in the recording: the window's keys are not.
     if (!script_) {
         const MouseState mouse = window_->Mouse();
-        input_->SetMousePosition(mouse.X, mouse.Y);
-        input_->SetKeyState(Key::LeftMouse, mouse.Left);
-        input_->SetKeyState(Key::MiddleMouse, mouse.Middle);
-        input_->SetKeyState(Key::RightMouse, mouse.Right);
+        services_->Input->SetMousePosition(mouse.X, mouse.Y);
+        services_->Input->SetKeyState(Key::LeftMouse, mouse.Left);
+        services_->Input->SetKeyState(Key::MiddleMouse, mouse.Middle);
+        services_->Input->SetKeyState(Key::RightMouse, mouse.Right);
     }
-    graphics_->HasFocus = script_ ? script_->HasFocus() : window_->HasFocus();
+    services_->Graphics->HasFocus = script_ ? script_->HasFocus() : window_->HasFocus();
     const bool open = window_->PumpEvents(ignoredKeys_ ? *ignoredKeys_ : *keySink_);
     if (gamepads_) {
-        ApplyGamepad(gamepads_->Poll(), *input_);
+        ApplyGamepad(gamepads_->Poll(), *services_->Input);
     }
-    if (settings_) {
-        settings_->Frame();
+    if (services_->Settings) {
+        services_->Settings->Frame();
     }
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
-        script_->Play(framesRun_ + 1, *input_);
+        script_->Play(framesRun_ + 1, *services_->Input);
         if (!options_.ReplayPath.empty()) {
             PlaceReplaySlots(*script_, framesRun_ + 1);
         }
-        graphics_->HasFocus = script_->HasFocus();
+        services_->Graphics->HasFocus = script_->HasFocus();
     }
     return open;
 }
@@ -417,36 +332,28 @@ bool Application::PumpMessages() {
 void Application::StartReplay() {
     InputScript replay = LoadReplay(options_.ReplayPath);
     seed_ = *replay.Seed();
-    random_->Seed(seed_);
+    services_->Random->Seed(seed_);
     if (options_.Frames < 0) {
         options_.Frames = ReplayFrames(replay);
     }
     script_ = std::make_unique<InputScriptPlayer>(std::move(replay));
     ignoredKeys_ = std::make_unique<NoKeys>();
-    replaySaves_ = std::make_unique<SlotFolderOverride>(SlotFolderOverride{PrepareReplaySaves()});
-    slotsBeforeReplay_ = Service<SlotFolderOverride>::TryGet();
-    Service<SlotFolderOverride>::Set(replaySaves_.get());
+    services_->ReplaySaves.Install(
+        std::make_unique<SlotFolderOverride>(SlotFolderOverride{PrepareReplaySaves()}));
 }
 
 void Application::ShutDown() {
-    sounds_->unloadBank("Main");
-    fonts_->UnloadFontBank("Main");
-    textures_->UnloadTextureBank("Editor");
-    textures_->UnloadTextureBank("Main");
-    ReleaseRenderer(*graphics_);
-    Service<ClipboardBackend>::Set(nullptr);
-    clipboard_.reset();
-    Service<OptionsStore>::Set(nullptr);
-    Destroy(settings_);
-    Service<ControlsStore>::Set(nullptr);
-    keymap_.reset();
-    gamepads_.reset();
-    window_.reset();
+    services_->Sounds->unloadBank("Main");
+    services_->Fonts->UnloadFontBank("Main");
+    services_->Textures->UnloadTextureBank("Editor");
+    services_->Textures->UnloadTextureBank("Main");
+    ReleaseRenderer(*services_->Graphics);
+    // The services, the window and the pads go with the application, in their one order.
 }
 
 void Application::RunNaivePacerForComparison() {
     FrameStats naive(clock_.Frequency());
-    const uint64_t period = clock_.Frequency() / static_cast<uint64_t>(graphics_->FramesPerSecond);
+    const uint64_t period = clock_.Frequency() / static_cast<uint64_t>(services_->Graphics->FramesPerSecond);
     const int64_t frames = framesRun_ > 0 ? framesRun_ : 600;
     uint64_t last = clock_.Now();
     naive.Begin(last);

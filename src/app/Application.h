@@ -11,44 +11,17 @@
 #include "core/ContentError.h"
 #include "core/ContentLayers.h"
 
-class ClipboardBackend;
-struct SlotFolderOverride;
-class B2DebugDrawer;
-class B2MainContactListener;
 class Clock;
-class CoroutineManager;
-class Events;
-class GameConfig;
-class InputManager;
-class MusicManager;
-class MusicPlayer;
-class SoundManager;
 class InputScriptPlayer;
-class SessionRecorder;
-class PrefabManager;
-class TextureManager;
-class DestroyQueues;
-struct DevelopmentContent;
-class EditorState;
 class FramePacer;
+class GameServices;
 class Gamepads;
-class KeymapKeeper;
-class SettingsKeeper;
 class FrameStats;
-class GameObject;
-class GameTime;
-class FontRegistry;
-class GraphicsManager;
 class KeyEventSink;
-struct SceneRoots;
 class Window;
-class RandomManager;
-class TileGrid;
-class b2World;
 
-// Creates every process-wide service in a fixed order, runs the start-up sequence, the fixed-rate
-// frame loop and the shutdown sequence, and destroys the services in their own fixed order (the
-// object tree after the managers and before the physics world).
+// Builds the game's services (GameServices: they come and go in one fixed order), runs the start-up
+// sequence, the fixed-rate frame loop and the shutdown sequence.
 class Application {
 public:
     Application(const AppOptions& options, Clock& clock);
@@ -88,43 +61,16 @@ private:
     ContentLayers content_;                      // found before any service that reads content is made
     std::optional<ContentError> contentMissing_; // reported as start-up's first step
 
-    // Services, in creation order. Destruction order is written out in ~Application.
-    std::unique_ptr<DestroyQueues> destroyQueues_;
-    std::unique_ptr<Events> events_;
-    std::unique_ptr<B2MainContactListener> contactListener_;
-    std::unique_ptr<B2DebugDrawer> debugDrawer_;
-    std::unique_ptr<b2World> physicsWorld_;
-    std::unique_ptr<GameObject> root_;
-    std::unique_ptr<SceneRoots> sceneRoots_;
-    std::unique_ptr<RandomManager> random_;
-    std::unique_ptr<TileGrid> tileGrid_;
-    std::unique_ptr<GraphicsManager> graphics_;
-    std::unique_ptr<TextureManager> textures_;
-    std::unique_ptr<FontRegistry> fonts_;
-    std::unique_ptr<PrefabManager> prefabs_;
-    std::unique_ptr<GameTime> gameTime_;
-    std::unique_ptr<InputManager> input_;
-    std::unique_ptr<SoundManager> sounds_;
-    std::unique_ptr<MusicManager> music_;
-    std::unique_ptr<MusicPlayer> musicPlayer_;
-    std::unique_ptr<CoroutineManager> coroutines_;
-    std::unique_ptr<EditorState> editorState_;
-    std::unique_ptr<GameConfig> config_;
-    std::unique_ptr<DevelopmentContent> developmentContent_;
+    uint32_t seed_ = 0; // the random source's seed: --seed, the replay's, or the clock's
 
+    // Outlive the services: the settings hold the window.
     std::unique_ptr<Window> window_;
     std::unique_ptr<Gamepads> gamepads_; // with a window only: a headless run has no player at it
-    std::unique_ptr<SettingsKeeper> settings_;
-    std::unique_ptr<KeymapKeeper> keymap_;
-    std::unique_ptr<ClipboardBackend> clipboard_;
+    std::unique_ptr<GameServices> services_;
+
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;
     std::unique_ptr<KeyEventSink> ignoredKeys_; // a replay's window: the watcher's keys play no part
-    std::unique_ptr<SessionRecorder> recorder_; // none while replaying: the replay is the recording
-    uint32_t seed_ = 0; // the random source's seed: --seed, the replay's, or the clock's
-    // A replay's saved games go elsewhere; the override it replaced comes back at the end.
-    std::unique_ptr<SlotFolderOverride> replaySaves_;
-    SlotFolderOverride* slotsBeforeReplay_ = nullptr;
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;

@@ -14,6 +14,7 @@
 #include "core/JsonTree.h"
 #include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
+#include "platform/UserFolder.h"
 
 namespace pt = boost::property_tree;
 
@@ -37,15 +38,7 @@ std::string ShortestText(float value) {
 } // namespace
 
 std::filesystem::path GetSettingsPath() {
-    std::filesystem::path base;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg && std::filesystem::path(xdg).is_absolute()) {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home ? home : "") / ".config";
-    }
-    return base / "Kelvane" / "settings.json";
+    return UserFolder("XDG_CONFIG_HOME", ".config") / "Kelvane" / "settings.json";
 }
 
 Settings LoadSettings(const std::filesystem::path& path, bool* whole) {

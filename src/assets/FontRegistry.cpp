@@ -3,19 +3,12 @@
 #include <filesystem>
 
 #include "core/ContentFolder.h"
-#include "core/Service.h"
 
 namespace fs = std::filesystem;
 
-FontRegistry::FontRegistry(std::string contentRoot) : contentRoot_(std::move(contentRoot)) {
-    Service<FontLookup>::Set(this);
-}
+FontRegistry::FontRegistry(std::string contentRoot) : contentRoot_(std::move(contentRoot)) {}
 
-FontRegistry::~FontRegistry() {
-    if (Service<FontLookup>::TryGet() == this) {
-        Service<FontLookup>::Set(nullptr);
-    }
-}
+FontRegistry::~FontRegistry() = default;
 
 std::string FontRegistry::FontName(const BitmapFont& font) const {
     return font.Name;

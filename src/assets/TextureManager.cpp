@@ -39,14 +39,9 @@ void CollectClients(GameObject& object, const Texture& texture, std::vector<Text
 
 TextureManager::TextureManager(std::string contentRoot) : contentRoot_(std::move(contentRoot)) {
     layers_.Shipped = contentRoot_;
-    Service<TextureLookup>::Set(this);
 }
 
-TextureManager::~TextureManager() {
-    if (Service<TextureLookup>::TryGet() == this) {
-        Service<TextureLookup>::Set(nullptr);
-    }
-}
+TextureManager::~TextureManager() = default;
 
 std::string TextureManager::TextureName(const Texture& texture) const {
     return texture.Name;

@@ -31,7 +31,6 @@ public:
         }
     }
 
-    bool HasSubscriber(const void* subscriber) const { return handlers_.contains(subscriber); }
     size_t SubscriberCount() const { return handlers_.size(); }
 
 private:

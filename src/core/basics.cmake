@@ -14,6 +14,7 @@ kelvane_add_header_module(core_basics
     GraphicsManager.h
     Rect.h
     Service.h
+    ServiceOwner.h
     SinCos.h
     TextAlignment.h
     Vector2.h

@@ -5,6 +5,7 @@
 #include "components/TintComponent.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EditorState.h"
 #include "editor/tools/EdSpritePickerBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
@@ -37,8 +38,8 @@ void EdRootBhv::HandleInput() {
         editor.Active = !editor.Active;
     }
     if (editor.Active && !editor.ModalOpen && input.IsKeyDown(Key::Ctrl) && input.IsKeyPressed(Key::G) &&
-        editor.SpritePicker) {
-        editor.SpritePicker->Open();
+        WellKnown<EdSpritePickerBhv>::Get()) {
+        WellKnown<EdSpritePickerBhv>::Get()->Open();
     }
     HistoryKeys();
 }
@@ -52,7 +53,7 @@ void EdRootBhv::HistoryKeys() {
     const bool z = input.IsKeyPressed(Key::Z);
     const bool y = input.IsKeyPressed(Key::Y);
     // Inside a text field the keys are the field's.
-    if ((!z && !y) || FieldBeingEdited(palettesRoot_)) {
+    if ((!z && !y) || FieldBeingEdited(palettesRoot_.Get())) {
         return;
     }
     if (y || input.IsKeyDown(Key::Shift)) {
@@ -82,13 +83,13 @@ bool EdRootBhv::FieldBeingEdited(const GameObject* object) {
 void EdRootBhv::Update() {
     const EditorState& editor = Service<EditorState>::Get();
     if (!editor.Active) {
-        SetFlags(palettesRoot_, false, false, false);
-        SetFlags(dialogsRoot_, false, false, false);
+        SetFlags(palettesRoot_.Get(), false, false, false);
+        SetFlags(dialogsRoot_.Get(), false, false, false);
         return;
     }
-    SetFlags(dialogsRoot_, true, true, true);
+    SetFlags(dialogsRoot_.Get(), true, true, true);
     const bool live = !editor.ModalOpen;
-    SetFlags(palettesRoot_, live, live, true);
+    SetFlags(palettesRoot_.Get(), live, live, true);
     if (TintComponent* tint = palettesRoot_ ? palettesRoot_->Tint() : nullptr) {
         tint->Tint.a = live ? static_cast<unsigned char>(std::lround(paletteAlpha_ * 255.0f)) : DimmedAlpha;
     }

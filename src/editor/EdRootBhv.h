@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 // On the editor's root object: F11 shows and hides the editor, Ctrl+G opens the object picker,
 // Ctrl+Z undoes and Ctrl+Y or Ctrl+Shift+Z redo (not while a text field is being edited), and
@@ -21,7 +22,7 @@ private:
     // Whether a shown field under object is being edited; walked only when a history key fires.
     static bool FieldBeingEdited(const GameObject* object);
 
-    GameObject* palettesRoot_ = nullptr;
-    GameObject* dialogsRoot_ = nullptr;
+    Handle<GameObject> palettesRoot_;
+    Handle<GameObject> dialogsRoot_;
     float paletteAlpha_ = 1.0f; // of the palettes root's tint, as a fraction
 };

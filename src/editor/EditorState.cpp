@@ -21,13 +21,9 @@ GameObject* NextSibling(const GameObject& object) {
 
 } // namespace
 
-EditorState::EditorState() : previousListener_(Service<ObjectDestructionListener>::TryGet()) {
-    Service<ObjectDestructionListener>::Set(this);
-}
+EditorState::EditorState() = default;
 
-EditorState::~EditorState() {
-    Service<ObjectDestructionListener>::Set(previousListener_);
-}
+EditorState::~EditorState() = default;
 
 void EditorState::ObjectDestroyed(GameObject& object) {
     History.ObjectDestroyed(object);

@@ -7,18 +7,13 @@
 #include "input/PointerCapture.h"
 
 class AutoCreate;
-class EdDlgComponentPickerBhv;
-class EdDlgPrefabPickerBhv;
-class EdPalObjectEditBhv;
-class EdShapeEditorBhv;
-class EdSpritePickerBhv;
 class GameObject;
 class Prefab;
 
 // What the editor shows and has selected, shared by its palettes, dialogs and tools. It is the
-// game's PointerCapture. While it lives it listens to the tree's destructions so the editor never
-// holds a deleted object: a deleted selection moves to the next sibling, a deleted listed parent to
-// its own parent.
+// game's PointerCapture and listens to the tree's destructions (its owner publishes it as both) so
+// the editor never holds a deleted object: a deleted selection moves to the next sibling, a deleted
+// listed parent to its own parent.
 class EditorState : public ObjectDestructionListener, public PointerCapture {
 public:
     EditorState();
@@ -49,16 +44,6 @@ public:
     AutoCreate* SelectedAutoCreate = nullptr; // the AutoCreate entry being edited
     std::string SelectedPrefabName;           // the prefab in focus of the prefab and AutoCreate lists
 
-    // The editor's dialogs, tools and palettes, registered by their Start hooks.
-    EdDlgPrefabPickerBhv* PrefabPicker = nullptr;
-    EdDlgComponentPickerBhv* ComponentPicker = nullptr;
-    EdSpritePickerBhv* SpritePicker = nullptr;
-    EdShapeEditorBhv* ShapeEditor = nullptr;
-    EdPalObjectEditBhv* ObjectEditPalette = nullptr;
-
     // Every change the editor makes, for undo and redo; lives as long as the editor state.
     EdHistory History;
-
-private:
-    ObjectDestructionListener* previousListener_ = nullptr;
 };

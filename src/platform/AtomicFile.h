@@ -8,9 +8,11 @@
 #include <string_view>
 #include <sys/types.h>
 
-// Every file the game and its tools write goes through here, so that a reader (the game itself, a
-// hot reload, a crash) sees the old file or the whole new one, and so that nothing planted beside the
-// file (a link where the scratch file goes) can redirect the write elsewhere.
+// Every file the game and its tools write whole goes through here, so that a reader (the game itself,
+// a hot reload, a crash) sees the old file or the whole new one, and so that nothing planted beside
+// the file (a link where the scratch file goes) can redirect the write elsewhere. The one exception is
+// the session's recording (SessionRecording), which writes its file with plain system calls of its
+// own: it must be written from a crash signal's handler, where only async-signal-safe calls may run.
 
 // The system calls the writer makes, replaceable so a test can make them fail part-way.
 struct FileWriteCalls {

@@ -1,15 +1,7 @@
 #include "platform/StateFolder.h"
 
-#include <cstdlib>
+#include "platform/UserFolder.h"
 
 std::filesystem::path GetStateFolder() {
-    std::filesystem::path base;
-    const char* xdg = std::getenv("XDG_STATE_HOME");
-    if (xdg && *xdg && std::filesystem::path(xdg).is_absolute()) {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home ? home : "") / ".local" / "state";
-    }
-    return base / "Kelvane/";
+    return UserFolder("XDG_STATE_HOME", ".local/state") / "Kelvane/";
 }

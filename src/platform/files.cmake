@@ -1,6 +1,6 @@
 # Files the game writes and reads whole: replaced atomically, never through a planted link, and
 # read only when regular (kelvane_platform_files).
 kelvane_add_module(platform_files
-    ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SystemError.h)
+    AtomicFile.cpp
+    RegularFile.cpp
+    SystemError.h)

@@ -1,2 +1,2 @@
 # Game controllers through SDL's game-controller layer, hot-plugged (kelvane_platform_gamepad).
-kelvane_add_module(platform_gamepad ${CMAKE_CURRENT_LIST_DIR}/Gamepads.cpp DEPS SDL2::SDL2)
+kelvane_add_module(platform_gamepad Gamepads.cpp DEPS SDL2::SDL2)

@@ -1,2 +1,2 @@
 # Keyboard events to Windows virtual-key codes (kelvane_platform_keys).
-kelvane_add_module(platform_keys ${CMAKE_CURRENT_LIST_DIR}/VirtualKeys.cpp DEPS SDL2::SDL2)
+kelvane_add_module(platform_keys VirtualKeys.cpp DEPS SDL2::SDL2)

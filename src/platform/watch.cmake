@@ -1,2 +1,2 @@
 # Folder change notifications with inotify, one thread per folder (kelvane_platform_watch).
-kelvane_add_module(platform_watch ${CMAKE_CURRENT_LIST_DIR}/FolderWatcher.cpp DEPS Threads::Threads)
+kelvane_add_module(platform_watch FolderWatcher.cpp DEPS Threads::Threads)

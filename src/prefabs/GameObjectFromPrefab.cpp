@@ -2,10 +2,9 @@
 #include "core/GameObject.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "core/Behavior.h"
+#include "core/ContentError.h"
 #include "core/Service.h"
 #include "prefabs/PrefabManager.h"
 
@@ -13,9 +12,9 @@ GameObject::GameObject(const std::string& prefabName) : GameObject() {
     PrefabManager& manager = Service<PrefabManager>::Get();
     const Prefab* prefab = manager.Find(prefabName);
     if (!prefab) {
-        // Game code checks before building from a computed name; reaching here is a bug.
-        std::fprintf(stderr, "GameObject: no prefab named \"%s\"\n", prefabName.c_str());
-        std::abort();
+        // Game code checks before building from a computed name, so only content reaches here: a
+        // prefab naming a missing one, or one the editor renamed. The object built so far goes.
+        throw ContentError("Prefabs/" + prefabName + ".json", "no prefab named " + Quoted(prefabName));
     }
     PrefabName = prefab->Name;
     manager.ApplyComponents(*this, prefab->Components, false);

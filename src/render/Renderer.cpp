@@ -30,8 +30,7 @@ Renderer::~Renderer() {
 }
 
 void Renderer::CreateDevice() {
-    Service<ImageDevice>::Set(backend_.get());
-    deviceCreated_ = true;
+    device_.emplace(*backend_);
 }
 
 void Renderer::Release() {
@@ -40,10 +39,7 @@ void Renderer::Release() {
     PassTextures.clear();
     lastTexture_ = nullptr;
     lastSlot_ = -1;
-    if (deviceCreated_ && Service<ImageDevice>::TryGet() == backend_.get()) {
-        Service<ImageDevice>::Set(nullptr);
-    }
-    deviceCreated_ = false;
+    device_.reset();
 }
 
 void Renderer::SetCamera(const Camera2d& camera, int32_t backBufferWidth, int32_t backBufferHeight) {

@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/Color.h"
 #include "core/Rect.h"
+#include "core/Service.h"
 #include "core/Vector2.h"
 #include "platform/Image.h"
 #include "render/TextLayoutBuffer.h"
@@ -16,6 +18,7 @@
 class Camera2d;
 class GameObject;
 class GraphicsManager;
+class ImageDevice;
 class RenderBackend;
 class SpriteComponent;
 class TextComponent;
@@ -70,8 +73,6 @@ public:
     void RequestCapture() { captureNext_ = true; }
     DecodedImage LastCapture;
 
-    RenderBackend& Backend() { return *backend_; }
-
     std::vector<VertexList> QuadLists;        // one per batch slot; emptied, never freed, between passes
     std::vector<const Texture*> PassTextures; // textures of the pass in order of first use = slot
     float Depth = 1.0f;
@@ -123,7 +124,8 @@ private:
     float DepthAfter(size_t steps);
 
     std::unique_ptr<RenderBackend> backend_;
-    bool deviceCreated_ = false;
+    // Publishes the backend as the image device from CreateDevice until Release.
+    std::optional<Service<ImageDevice>::Scoped> device_;
     bool captureNext_ = false;
     // The slot of the last texture used: sprites of one atlas come in runs.
     const Texture* lastTexture_ = nullptr;

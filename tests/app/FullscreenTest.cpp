@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "StandInWindowManager.h"
+#include "TestFolder.h"
 #include "app/Application.h"
 #include "app/SettingsKeeper.h"
 #include "core/Service.h"
@@ -46,8 +47,9 @@ TEST(FullscreenTest, AltEnterCoversTheScreenAndClicksStillLandOnTheLogicalScreen
     if (!std::getenv("DISPLAY") || !HaveXdotool()) {
         GTEST_SKIP() << "needs an X display and xdotool (scripts/test.sh provides both)";
     }
-    const std::string shot = "/tmp/kelvane-fullscreen-" + std::to_string(getpid()) + ".png";
-    const std::filesystem::path config = "/tmp/kelvane-fullscreen-config-" + std::to_string(getpid());
+    TestFolder folder;
+    const std::string shot = (folder / "fullscreen.png").string();
+    const std::filesystem::path config = folder / "config";
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     AppOptions options;
     options.Frames = 300;

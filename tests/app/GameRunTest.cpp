@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "GameProcess.h"
+#include "TestFolder.h"
 
 namespace {
 
@@ -24,8 +25,9 @@ TEST(GameRunTest, WithoutADisplaySaysHowToRunAndExitsNonZero) {
 }
 
 TEST(GameRunTest, ScreenshotWithoutAWindowFailsWithOneLine) {
+    TestFolder folder;
     const GameRun run =
-        RunGame({"--headless", "--frames", "3", "--screenshot", "/tmp/kelvane-no-window.png"});
+        RunGame({"--headless", "--frames", "3", "--screenshot", (folder / "kelvane-no-window.png").string()});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(std::count(run.Stderr.begin(), run.Stderr.end(), '\n'), 1) << run.Stderr;
     EXPECT_NE(run.Stderr.find("kelvane-no-window.png"), std::string::npos) << run.Stderr;

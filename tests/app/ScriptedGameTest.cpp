@@ -10,6 +10,7 @@
 
 #include "FastClock.h"
 #include "GameProcess.h"
+#include "TestFolder.h"
 #include "app/Application.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
@@ -21,7 +22,8 @@
 namespace {
 
 std::string WriteScript(const std::string& text) {
-    const std::string path = "/tmp/kelvane-script-" + std::to_string(::getpid()) + ".txt";
+    static TestFolder folder("scripts");
+    const std::string path = (folder / "script.txt").string();
     std::ofstream(path) << text;
     return path;
 }

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "GameProcess.h"
+#include "TestFolder.h"
 #include "XWindowSearch.h"
 #include "platform/Image.h"
 
@@ -90,7 +91,8 @@ TEST(ScreenshotTest, LastFrameIsSavedAsAPngOfTheWholeClientArea) {
     if (!std::getenv("DISPLAY")) {
         GTEST_SKIP() << "no X display (scripts/test.sh starts Xvfb)";
     }
-    const std::string shot = "/tmp/kelvane-shot-" + std::to_string(getpid()) + ".png";
+    TestFolder folder;
+    const std::string shot = (folder / "shot.png").string();
     const GameRun run = RunGame({"--frames", "5", "--fixed-step", "--seed", "7", "--screenshot", shot});
     ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
     const DecodedImage image = DecodeImageFile(shot);
@@ -144,7 +146,8 @@ TEST(WindowReplayTest, AWindowedSessionReplaysToTheSameStateHeadlessAndInAWindow
     if (!std::getenv("DISPLAY")) {
         GTEST_SKIP() << "no X display (scripts/test.sh starts Xvfb)";
     }
-    const std::string base = "/tmp/kelvane-replay-" + std::to_string(getpid());
+    TestFolder folder;
+    const std::string base = (folder / "replay").string();
     const std::string recording = base + ".replay";
     const std::string state = "XDG_STATE_HOME=" + base + "-state";
     const GameRun played =

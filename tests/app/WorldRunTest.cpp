@@ -6,6 +6,7 @@
 #include <string>
 
 #include "GameProcess.h"
+#include "TestFolder.h"
 #include "platform/Image.h"
 #include "world/WorldMap.h"
 
@@ -22,9 +23,10 @@ GameRun RunSeed(const std::string& seed, const std::string& map) {
 }
 
 TEST(WorldRunTest, TheSameSeedGivesAByteIdenticalWorldAndAnotherSeedAnother) {
-    const std::string a = "/tmp/kelvane-world-a.png";
-    const std::string b = "/tmp/kelvane-world-b.png";
-    const std::string c = "/tmp/kelvane-world-c.png";
+    TestFolder folder;
+    const std::string a = (folder / "world-a.png").string();
+    const std::string b = (folder / "world-b.png").string();
+    const std::string c = (folder / "world-c.png").string();
     for (const auto& [seed, map] : {std::pair{"7", a}, std::pair{"7", b}, std::pair{"8", c}}) {
         const GameRun run = RunSeed(seed, map);
         ASSERT_EQ(run.ExitCode, 0) << run.Stderr;

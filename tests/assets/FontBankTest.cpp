@@ -25,6 +25,7 @@ class FontBankTest : public ::testing::Test {
 protected:
     TempContent content;
     FontRegistry registry{content.Str()};
+    Service<FontLookup>::Scoped registryLookup{registry};
 
     BitmapFont* LoadSample(const std::string& folder, const std::string& fnt,
                            const std::vector<std::string>& pages) {

@@ -30,6 +30,7 @@ class TextureBankTest : public ::testing::Test {
 protected:
     TempContent content;
     TextureManager manager{content.Str()};
+    Service<TextureLookup>::Scoped managerLookup{manager};
 };
 
 TEST_F(TextureBankTest, EveryXmlDescriptorOfTheFolderIsATextureWhateverTheExtensionCase) {

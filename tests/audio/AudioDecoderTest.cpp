@@ -81,7 +81,7 @@ TEST(HeaderVariants, FloatBeyondFullScaleIsClippedNotWrapped) {
 }
 
 TEST(HeaderVariants, FullScaleFloatIsScaledToSixteenBits) {
-    TempFolder folder;
+    TestFolder folder;
     const float samples[] = {0.5f, -0.25f, 1.0f, -1.0f};
     std::ofstream out(folder / "float.wav", std::ios::binary);
     auto u32 = [&](std::uint32_t v) {
@@ -111,7 +111,7 @@ TEST(HeaderVariants, FullScaleFloatIsScaledToSixteenBits) {
 }
 
 TEST(BadFiles, TextAndEmptyFilesAreRejectedWithAReason) {
-    TempFolder folder;
+    TestFolder folder;
     WriteText(folder / "notes.wav", "these are not samples\n");
     WriteText(folder / "empty.ogg", "");
     for (const char* name : {"notes.wav", "empty.ogg", "missing.wav"}) {
@@ -122,7 +122,7 @@ TEST(BadFiles, TextAndEmptyFilesAreRejectedWithAReason) {
 }
 
 TEST(BadFiles, AFrameCountBeyondWhatTheFileCanHoldIsRefused) {
-    TempFolder folder;
+    TestFolder folder;
     WriteText(folder / "endless.ogg", OggWithoutLength(AudioData("ogg/error_005.ogg")));
     std::string error;
     EXPECT_FALSE(AudioDecoder::Decode((folder / "endless.ogg").string(), &error));

@@ -30,7 +30,7 @@ protected:
         ASSERT_TRUE(one && half);
     }
 
-    TempFolder folder;
+    TestFolder folder;
     AudioSystem system{AudioSystem::Device::Silent};
     AudioSound* one = nullptr;
     AudioSound* half = nullptr;
@@ -120,7 +120,7 @@ TEST_F(SilentDevice, AFullPoolSparesLoopingChannels) {
 }
 
 TEST(ChannelHandles, OutlivingTheirSystemIsHarmless) {
-    TempFolder folder;
+    TestFolder folder;
     WriteWav(folder / "one.wav", 1.0);
     AudioChannel channel;
     {
@@ -148,7 +148,7 @@ TEST_F(SilentDevice, ReleasingASoundStopsItsChannels) {
 }
 
 TEST(DefaultDevice, OpensOrFallsBackWithoutFailing) {
-    TempFolder folder;
+    TestFolder folder;
     WriteWav(folder / "short.wav", 0.05);
     AudioSystem system;
     AudioSound* sound = system.CreateSound((folder / "short.wav").string());

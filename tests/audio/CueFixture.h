@@ -59,7 +59,7 @@ protected:
         return frames;
     }
 
-    TempFolder folder;
+    TestFolder folder;
     std::unique_ptr<SoundManager> sounds;
     std::optional<Service<SoundManager>::Scoped> soundScope;
     GameObject* cueRoot = nullptr;

@@ -16,7 +16,7 @@ protected:
     }
     int warningCount() const { return int(std::count(warnings.begin(), warnings.end(), '\n')); }
 
-    TempFolder folder;
+    TestFolder folder;
     std::string warnings;
 };
 

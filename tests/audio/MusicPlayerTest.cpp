@@ -9,7 +9,7 @@
 namespace {
 
 TEST(MusicPlayerTest, TracksAreChosenByNameAndBadOnesCostOneLine) {
-    TempFolder folder;
+    TestFolder folder;
     WriteWav(folder / "Music" / "Surface.wav", 0.5, 22050, 2);
     WriteWav(folder / "Music" / "Deep.wav", 0.5, 22050, 1);
     WriteText(folder / "Music" / "Broken.ogg", "not a sound file");

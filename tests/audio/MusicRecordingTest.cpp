@@ -113,7 +113,7 @@ protected:
         return mix;
     }
 
-    TempFolder folder;
+    TestFolder folder;
     std::filesystem::path music = folder / "Music";
     std::unique_ptr<AudioSystem> system;
     std::unique_ptr<MusicManager> catalogue;

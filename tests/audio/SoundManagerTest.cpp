@@ -12,7 +12,7 @@ namespace {
 
 class SoundBanks : public testing::Test {
 protected:
-    TempFolder folder;
+    TestFolder folder;
 };
 
 TEST_F(SoundBanks, AMissingBankFolderIsAContentErrorNamingIt) {

@@ -181,7 +181,7 @@ void RunRandomCommands(EditorRig& rig, Palettes& p, unsigned seed, int count) {
         }
         return !prefab->AutoCreates.empty();
     };
-    const std::vector<std::string> names = {"Renamed", "../../esc", "/tmp/abs",  "Sub/Foo",           "..",
+    const std::vector<std::string> names = {"Renamed", "../../esc", "/srv/abs",  "Sub/Foo",           "..",
                                             ".",       "",          "Tab\tName", "HudQuickslotFrame", "Copy"};
 
     for (int i = 0; i < count; ++i) {

@@ -10,6 +10,7 @@
 
 #include "EditorRig.h"
 #include "SceneFixture.h"
+#include "TestFolder.h"
 #include "components/SpriteComponent.h"
 #include "core/Behavior.h"
 #include "core/Pos2dComponent.h"
@@ -310,21 +311,21 @@ TEST_F(EditorPalettesTest, ThePrefabPickerOffersNoneFirstAndConfirmingItGivesThe
     prefabs.Add("EdButtonWide");
     rig.Tap(Key::F11);
     std::vector<std::string> chosen;
-    rig.editor.PrefabPicker->Open([&](const std::string& name) { chosen.push_back(name); });
+    WellKnown<EdDlgPrefabPickerBhv>::Get()->Open([&](const std::string& name) { chosen.push_back(name); });
     rig.Frame();
     EXPECT_TRUE(rig.editor.ModalOpen);
-    EXPECT_EQ(rig.editor.PrefabPicker->Entries().front(), "(None)");
-    EXPECT_EQ(rig.editor.PrefabPicker->Entries()[1], prefabs.Prefabs.begin()->first);
+    EXPECT_EQ(WellKnown<EdDlgPrefabPickerBhv>::Get()->Entries().front(), "(None)");
+    EXPECT_EQ(WellKnown<EdDlgPrefabPickerBhv>::Get()->Entries()[1], prefabs.Prefabs.begin()->first);
     rig.Tap(Key::OemEnter);
     EXPECT_EQ(chosen, std::vector<std::string>{""});
     EXPECT_FALSE(rig.editor.ModalOpen);
 
     // Typed filter: no "(None)"; Down moves the highlight; Esc chooses nothing.
-    rig.editor.PrefabPicker->Open([&](const std::string& name) { chosen.push_back(name); });
+    WellKnown<EdDlgPrefabPickerBhv>::Get()->Open([&](const std::string& name) { chosen.push_back(name); });
     rig.Type({Key::E, Key::D, Key::B});
-    EXPECT_EQ(rig.editor.PrefabPicker->Entries().front(), "EdButton");
+    EXPECT_EQ(WellKnown<EdDlgPrefabPickerBhv>::Get()->Entries().front(), "EdButton");
     rig.Tap(Key::Down);
-    EXPECT_EQ(rig.editor.PrefabPicker->Highlighted, 1);
+    EXPECT_EQ(WellKnown<EdDlgPrefabPickerBhv>::Get()->Highlighted, 1);
     rig.Tap(Key::Esc);
     EXPECT_EQ(chosen.size(), 1u);
 }
@@ -343,7 +344,7 @@ TEST_F(EditorPalettesTest, AnAutoCreateEntryThatWouldBuildItsOwnerIsRefused) {
     auto* add = FindNestedComponent<EdButtonBhv>(list, "ListButtons", "BtnAdd");
     const auto choose = [&](std::initializer_list<Key> filter) {
         rig.ClickOn(*add);
-        ASSERT_TRUE(rig.editor.PrefabPicker->IsOpen());
+        ASSERT_TRUE(WellKnown<EdDlgPrefabPickerBhv>::Get()->IsOpen());
         rig.Frame([](InputManager& in) { in.SetKeyState(Key::Shift, true); });
         rig.Type(filter);
         rig.Frame([](InputManager& in) { in.SetKeyState(Key::Shift, false); });
@@ -438,9 +439,8 @@ TEST_F(EditorPalettesTest, PropertyRowsCommitToLiveObjectsAndPrefabDataAndReject
 
 TEST_F(EditorPalettesTest, AnObjectWrittenBackAndSavedChangesExactlyThatValueInItsFile) {
     EditorRig rig(*this);
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "kelvane-editor-save-test";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const TestFolder scratch;
+    const std::filesystem::path folder = scratch.Path();
     prefabs.Folder = folder;
     Prefab* prefab = prefabs.Find("EdTitleBar");
     ASSERT_TRUE(prefabs.Save(*prefab));
@@ -479,9 +479,8 @@ TEST_F(EditorPalettesTest, AnObjectWrittenBackAndSavedChangesExactlyThatValueInI
 // only for a prefab in focus with an overlay copy, and drops that copy for the shipped file.
 TEST_F(EditorPalettesTest, RevertToShippedDropsTheOverlayCopyOfThePrefabInFocus) {
     EditorRig rig(*this);
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "kelvane-editor-revert-test";
-    std::filesystem::remove_all(folder);
+    const TestFolder scratch;
+    const std::filesystem::path folder = scratch.Path();
     std::filesystem::create_directories(folder / "shipped");
     Prefab* prefab = prefabs.Find("EdTitleBar");
     prefabs.Folder = folder / "shipped";
@@ -513,9 +512,8 @@ TEST_F(EditorPalettesTest, RevertToShippedDropsTheOverlayCopyOfThePrefabInFocus)
 
 TEST_F(EditorPalettesTest, PrefabNamesAreNamesNotPathsAndSaveAllKeepsAnOldFileUntilItsReplacementIsWritten) {
     EditorRig rig(*this);
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "kelvane-editor-names-test";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const TestFolder scratch;
+    const std::filesystem::path folder = scratch.Path();
     prefabs.Folder = folder;
     Prefab* prefab = prefabs.Find("EdTitleBar");
     ASSERT_TRUE(prefabs.Save(*prefab));
@@ -526,7 +524,7 @@ TEST_F(EditorPalettesTest, PrefabNamesAreNamesNotPathsAndSaveAllKeepsAnOldFileUn
 
     // Each is refused with one line, the prefab left as it was.
     for (const std::string name :
-         {"../../esc", "/tmp/esc", "Sub/Foo", "Back\\slash", "..", ".", "", "Tab\tName"}) {
+         {"../../esc", "/srv/esc", "Sub/Foo", "Back\\slash", "..", ".", "", "Tab\tName"}) {
         testing::internal::CaptureStdout();
         palette->CommitName(name);
         const std::string said = testing::internal::GetCapturedStdout();

@@ -8,6 +8,7 @@
 #include "core/ObjectPasses.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "core/ServiceOwner.h"
 #include "editor/EditorState.h"
 #include "editor/IEdUiElement.h"
 #include "input/InputManager.h"
@@ -101,10 +102,12 @@ struct EditorRig {
 
     Scene& scene;
     InputManager input;
-    EditorState editor;
+    // Published as the game's services publish it: the pointer's holder and the destruction listener.
+    ServiceOwner<EditorState, ObjectDestructionListener, PointerCapture> editorOwner{
+        std::make_unique<EditorState>()};
+    EditorState& editor = *editorOwner;
     SceneRoots roots;
     Service<InputManager>::Scoped inputScope{input};
-    Service<EditorState>::Scoped editorScope{editor};
     Service<SceneRoots>::Scoped rootsScope{roots};
     GameObject top;
     GameObject* editorRoot = nullptr;

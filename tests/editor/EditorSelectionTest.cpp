@@ -4,14 +4,19 @@
 #include "core/GameObject.h"
 #include "core/ObjectDestructionListener.h"
 #include "core/Service.h"
+#include "core/ServiceOwner.h"
 #include "editor/EditorState.h"
 
 namespace {
 
 using EditorSelectionTest = SceneFixture;
 
+// The editor state as the game's services publish it: the tree's destruction listener.
+using PublishedEditor = ServiceOwner<EditorState, ObjectDestructionListener>;
+
 TEST_F(EditorSelectionTest, DeletingTheSelectedObjectMovesTheEditorSelectionToTheNextSibling) {
-    EditorState editor;
+    PublishedEditor published(std::make_unique<EditorState>());
+    EditorState& editor = *published;
     auto* a = new GameObject;
     auto* b = new GameObject;
     root.AppendChild(a);
@@ -27,7 +32,8 @@ TEST_F(EditorSelectionTest, DeletingTheSelectedObjectMovesTheEditorSelectionToTh
 }
 
 TEST_F(EditorSelectionTest, DeletingASubtreeHandsTheEditorListPastEveryDeletedAncestor) {
-    EditorState editor;
+    PublishedEditor published(std::make_unique<EditorState>());
+    EditorState& editor = *published;
     auto* parent = new GameObject;
     auto* child = new GameObject;
     root.AppendChild(parent);
@@ -37,21 +43,22 @@ TEST_F(EditorSelectionTest, DeletingASubtreeHandsTheEditorListPastEveryDeletedAn
     EXPECT_EQ(editor.ListedParent, &root);
 }
 
-TEST_F(EditorSelectionTest, AnEditorTakesTheDestructionListenerSlotAndGivesItBack) {
+TEST_F(EditorSelectionTest, APublishedEditorTakesTheDestructionListenerSlotAndGivesItBack) {
     struct Recorder : ObjectDestructionListener {
         void ObjectDestroyed(GameObject&) override { ++heard; }
         int heard = 0;
     } recorder;
-    Service<ObjectDestructionListener>::Set(&recorder);
     {
-        EditorState editor;
+        Service<ObjectDestructionListener>::Scoped recorderScope(recorder);
+        {
+            PublishedEditor published(std::make_unique<EditorState>());
+            delete new GameObject;
+            EXPECT_EQ(recorder.heard, 0);
+        }
         delete new GameObject;
-        EXPECT_EQ(recorder.heard, 0);
+        EXPECT_EQ(recorder.heard, 1);
+        EXPECT_EQ(Service<ObjectDestructionListener>::TryGet(), &recorder);
     }
-    delete new GameObject;
-    EXPECT_EQ(recorder.heard, 1);
-    EXPECT_EQ(Service<ObjectDestructionListener>::TryGet(), &recorder);
-    Service<ObjectDestructionListener>::Set(nullptr);
     delete new GameObject; // nobody listening: nothing to touch
     EXPECT_EQ(recorder.heard, 1);
 }

@@ -7,6 +7,7 @@
 #include "components/SpriteComponent.h"
 #include "core/GraphicsManager.h"
 #include "core/Pos2dComponent.h"
+#include "core/WellKnown.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/tools/EdCameraMoverBhv.h"
 #include "editor/tools/EdShapeEditorBhv.h"
@@ -50,7 +51,8 @@ TEST_F(EditorToolsTest, CtrlGPicksTheLastSpriteHitAndGivesTheGameItsFlagsBack) {
     rig.Chord(Key::Ctrl, Key::G);
     EXPECT_TRUE(rig.editor.ModalOpen);
     EXPECT_FALSE(root.InputEnabled);
-    EXPECT_FALSE(rig.editor.SpritePicker->Owner->GetComponentOfType<EdSpritePickerBhv>() == nullptr);
+    EXPECT_FALSE(WellKnown<EdSpritePickerBhv>::Get()->Owner->GetComponentOfType<EdSpritePickerBhv>() ==
+                 nullptr);
     rig.Click(100, 100);
     EXPECT_EQ(rig.editor.SelectedObject, child);
     EXPECT_EQ(rig.editor.ListedParent, child);
@@ -80,13 +82,13 @@ TEST_F(EditorToolsTest, TheShapeEditorDragsAndInsertsPointsRefusesATwoPointPolyg
     // World (10, -10) lies at pixel (160, 160) of the default world camera, 16 pixels a unit.
     GameObject* object = AddBody(root, 10, -10, "Polygon 0 0 2 0 0 2");
     auto* fixture = object->GetComponentOfType<B2FixtureComponent>();
-    EdShapeEditorBhv* shapes = rig.editor.ShapeEditor;
+    EdShapeEditorBhv* shapes = WellKnown<EdShapeEditorBhv>::Get();
     const std::string original = fixture->GetPropertyText("Shape");
 
     // Through the edit palette, as a person would: select the object, pick the fixture, Ctrl+E.
     rig.editor.SelectObject(object);
     rig.Frame();
-    rig.editor.ObjectEditPalette->SetCurrentComponent(fixture);
+    WellKnown<EdPalObjectEditBhv>::Get()->SetCurrentComponent(fixture);
     rig.Chord(Key::Ctrl, Key::E);
     ASSERT_TRUE(shapes->IsOpen());
     EXPECT_TRUE(rig.editor.ModalOpen);

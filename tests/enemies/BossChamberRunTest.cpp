@@ -10,6 +10,7 @@
 #include <box2d/b2_body.h>
 
 #include "FastClock.h"
+#include "TestFolder.h"
 #include "app/Application.h"
 #include "audio/MusicPlayer.h"
 #include "core/GameObject.h"
@@ -50,7 +51,8 @@ int CountBosses() {
 // and steered straight down through the gap of the upper gate, then taken back up. The music goes
 // along: the surface's above the chamber, the depths' below its top, the fight's while the boss lives.
 TEST(BossChamberRunTest, DivingThroughTheUpperGateClosesItBehindAndBringsTheBossWhichLeavesWithThePlayer) {
-    const std::string script = "/tmp/kelvane-boss-script-" + std::to_string(::getpid()) + ".txt";
+    TestFolder folder;
+    const std::string script = (folder / "boss.script").string();
     std::ofstream(script) << "# dive\n2 key down S\n";
     AppOptions options;
     options.Headless = true;

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "CountThings.h"
 #include "WorldFixture.h"
 #include "audio/CueManagerBhv.h"
 #include "audio/RegisterAudioClasses.h"
 #include "enemies/RegisterEnemiesClasses.h"
+#include "enemies/damage/EnemyDamageHandlers.h"
 #include "flow/RegisterFlowClasses.h"
 #include "player/RegisterPlayerClasses.h"
 #include "world/things/ThingGridCellBhv.h"
@@ -62,16 +64,11 @@ protected:
     }
     ~EnemyFixture() override { CueRecorderBhv::Log = nullptr; }
 
-    // How many live things (not queued for deletion) of the prefab the grid holds.
-    int CountThings(const std::string& prefab) const {
-        int n = 0;
-        for (ThingGridCellBhv* cell : thingRoot->Cells()) {
-            for (GameObject* child : cell->Owner->Children) {
-                n += child->PrefabName == prefab && !child->PendingDestroy ? 1 : 0;
-            }
-        }
-        return n;
-    }
+    // The player's tools reach a creature's damage handler as in the game.
+    EnemyDamageHandlers damage;
+    Service<EnemyDamageSender>::Scoped damageScope{damage};
+
+    int CountThings(const std::string& prefab) const { return ::CountThings(*thingRoot, prefab); }
     int CountCues(const std::string& name) const {
         return static_cast<int>(std::count(cues.begin(), cues.end(), name));
     }

@@ -33,7 +33,7 @@ TEST(GameMusicChoiceTest, TheDepthsBeginAtTheChamberTopAndTheSurfaceReturnsTwoRo
 }
 
 // The catalogue's folder, with three short tracks written into it.
-std::string WriteTracks(const TempFolder& folder) {
+std::string WriteTracks(const TestFolder& folder) {
     for (const char* track : {"Up", "Down", "Fight"}) {
         WriteWav(folder / "Music" / (std::string(track) + ".wav"), 0.5);
     }
@@ -67,7 +67,7 @@ protected:
         event.Raise(&args);
     }
 
-    TempFolder folder;
+    TestFolder folder;
     AudioSystem audio{AudioSystem::Device::Silent};
     MusicManager catalogue{WriteTracks(folder)};
     MusicPlayer player{audio, catalogue};

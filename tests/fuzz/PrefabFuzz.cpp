@@ -97,7 +97,9 @@ struct Scene {
     GraphicsManager graphics;
     InputManager input;
     TextureManager textures{"no-such-folder"};
+    Service<TextureLookup>::Scoped texturesLookup{textures};
     FontRegistry fonts{"no-such-folder"};
+    Service<FontLookup>::Scoped fontsLookup{fonts};
     SoundManager sounds{AudioSystem::Device::Silent, "no-such-folder"};
     Service<GameTime>::Scoped timeScope{time};
     Service<CoroutineManager>::Scoped coroutineScope{coroutines};

@@ -1,4 +1,4 @@
-# Holds every #include "..." under SOURCE_DIR to the module map MODULE_MAP (written at configure
+# Holds every #include under SOURCE_DIR to the module map MODULE_MAP (written at configure
 # time by kelvane_write_module_map): a file may include its own module, or a module its module
 # reaches through its declared DEPS, of its own layer or below. Each fault is printed with its file
 # and line; any fault fails the run. The DEPS themselves must not form a cycle.
@@ -57,6 +57,28 @@ foreach(module IN LISTS KELVANE_MODULE_LIST)
     set(reach_${module} ${reach})
 endforeach()
 
+# The file an include names, found as the compiler finds it: a quoted name beside the including
+# file first, then (like an angle-bracket one) under SOURCE_DIR, the include path; empty when it is
+# none of the tree's files (a system or third-party header).
+function(resolve_include file form included outVar)
+    set(${outVar} "" PARENT_SCOPE)
+    set(candidates "")
+    if(form STREQUAL "\"")
+        cmake_path(GET file PARENT_PATH folder)
+        cmake_path(ABSOLUTE_PATH included BASE_DIRECTORY ${folder} NORMALIZE OUTPUT_VARIABLE beside)
+        list(APPEND candidates ${beside})
+    endif()
+    cmake_path(ABSOLUTE_PATH included BASE_DIRECTORY ${SOURCE_DIR} NORMALIZE OUTPUT_VARIABLE fromRoot)
+    list(APPEND candidates ${fromRoot})
+    foreach(candidate IN LISTS candidates)
+        cmake_path(IS_PREFIX SOURCE_DIR ${candidate} NORMALIZE inside)
+        if(inside AND EXISTS ${candidate} AND NOT IS_DIRECTORY ${candidate})
+            set(${outVar} ${candidate} PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+endfunction()
+
 set(faults 0)
 foreach(module IN LISTS KELVANE_MODULE_LIST)
     if(module IN_LIST reach_${module})
@@ -80,12 +102,18 @@ foreach(file IN LISTS files)
     set(number 0)
     foreach(line IN LISTS lines)
         math(EXPR number "${number} + 1")
-        if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\"")
+        if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([\"<])([^\">]+)[\">]")
             continue()
         endif()
-        set(included ${CMAKE_MATCH_1})
-        set(target ${SOURCE_DIR}/${included})
-        if(NOT EXISTS ${target})
+        set(form ${CMAKE_MATCH_1})
+        set(included ${CMAKE_MATCH_2})
+        if(form STREQUAL "<")
+            set(spelled "<${included}>")
+        else()
+            set(spelled "\"${included}\"")
+        endif()
+        resolve_include(${file} ${form} ${included} target)
+        if(NOT target)
             continue()
         endif()
         owner_of(${target} other)
@@ -94,11 +122,11 @@ foreach(file IN LISTS files)
         endif()
         list(FIND KELVANE_LAYERS ${${other}_LAYER} otherRank)
         if(otherRank GREATER rank)
-            message("src/${name}:${number}: ${module} (${${module}_LAYER} layer) includes \"${included}\" "
+            message("src/${name}:${number}: ${module} (${${module}_LAYER} layer) includes ${spelled} "
                     "of ${other}, a higher layer (${${other}_LAYER})")
             math(EXPR faults "${faults} + 1")
         elseif(NOT other IN_LIST reach_${module})
-            message("src/${name}:${number}: ${module} includes \"${included}\" of ${other}, "
+            message("src/${name}:${number}: ${module} includes ${spelled} of ${other}, "
                     "which its DEPS do not declare")
             math(EXPR faults "${faults} + 1")
         endif()

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "GameProcess.h"
+#include "TestFolder.h"
 #include "platform/Image.h"
 #include "world/WorldMap.h"
 
@@ -20,8 +21,8 @@ namespace {
 // held with the pointer below it, digs a shaft that the same seed without the drilling does not
 // have.
 TEST(PlayerRunTest, TheDrillHeldBelowTheSubmarineDigsAShaft) {
-    // Named per process: other runs of the suite may share /tmp.
-    const std::string stem = "/tmp/kelvane-shaft-" + std::to_string(::getpid());
+    TestFolder folder;
+    const std::string stem = (folder / "shaft").string();
     const std::string plain = stem + "-plain.png";
     const std::string dug = stem + "-dug.png";
     const std::vector<std::string> args{"--headless", "--fixed-step", "--seed", "1", "--frames", "2400"};
@@ -70,7 +71,8 @@ TEST(PlayerRunTest, TheDrillHeldBelowTheSubmarineDigsAShaft) {
 // The real game, headless: steered down into a slot exactly two tiles wide and back out, the hull
 // tilts little on its corners, reaches the slot's floor and climbs clear of it.
 TEST(PlayerRunTest, TheSubmarineSteersIntoATwoWideSlotAndOutWithoutTipping) {
-    const std::string stem = "/tmp/kelvane-slot-" + std::to_string(::getpid());
+    TestFolder folder;
+    const std::string stem = (folder / "slot").string();
     auto run = [&](int frames, const std::string& name) {
         const std::string state = stem + name + ".json";
         const GameRun result =

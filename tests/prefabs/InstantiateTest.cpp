@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "PrefabFixture.h"
+#include "core/ContentError.h"
 #include "core/DestroyQueues.h"
 #include "core/GameObject.h"
 
@@ -100,8 +101,13 @@ TEST_F(InstantiateTest, ReinstantiateReplacesInPlaceAndQueuesTheOld) {
     EXPECT_EQ(root.Children, (std::vector<GameObject*>{fresh, after}));
 }
 
-TEST_F(InstantiateTest, MissingPrefabAborts) {
-    EXPECT_DEATH({ GameObject object("Nope"); }, "no prefab named \"Nope\"");
+TEST_F(InstantiateTest, AMissingPrefabIsAContentErrorNamingIt) {
+    try {
+        GameObject object("Nope");
+        ADD_FAILURE() << "built from a missing prefab";
+    } catch (const ContentError& error) {
+        EXPECT_EQ(error.Problem(), "no prefab named \"Nope\"");
+    }
 }
 
 } // namespace

@@ -303,6 +303,7 @@ TEST_F(HeadlessRenderTest, TextGlyphsAreUprightInWorldAndScreenLayers) {
 
 TEST_F(HeadlessRenderTest, ThePhysicsOverlayDrawsBetweenTheWorldAndUiPasses) {
     TextureManager textures;
+    Service<TextureLookup>::Scoped texturesLookup{textures};
     Service<TextureManager>::Scoped scope(textures);
     auto editor = std::make_unique<Texture>();
     editor->Name = "Editor";

@@ -39,7 +39,9 @@ TEST(MainBankFrameTest, SpritesAndTextFromTheMainBanksAreDrawnExactly) {
     renderer.CreateDevice();
     {
         TextureManager textures(content.string());
+        Service<TextureLookup>::Scoped texturesLookup{textures};
         FontRegistry fonts(content.string());
+        Service<FontLookup>::Scoped fontsLookup{fonts};
         textures.LoadTextureBank("Main");
         fonts.LoadFontBank("Main");
         Texture* game = textures.FindTexture("Game");

@@ -47,6 +47,7 @@ TEST(MainFontTextTest, EveryGlyphAtItsFontsOwnSizeIsDrawnTexelForTexel) {
     renderer.CreateDevice();
     {
         FontRegistry fonts(content.string());
+        Service<FontLookup>::Scoped fontsLookup{fonts};
         fonts.LoadFontBank("Main");
         int fontsChecked = 0;
         for (const auto& entry : fs::directory_iterator(sources)) {

@@ -9,24 +9,7 @@
 #include <string>
 #include <vector>
 
-// A folder of its own under the system temp folder, removed with everything in it at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("kelvane-audio-" + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
+#include "TestFolder.h"
 
 // Writes a 16-bit PCM WAV holding a square wave of the given length, so that every frame is loud.
 inline void WriteWav(const std::filesystem::path& path, double seconds, int sampleRate = 22050,

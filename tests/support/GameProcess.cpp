@@ -79,14 +79,16 @@ std::string Slurp(const std::string& path) {
     return s.str();
 }
 
-std::string TempPath(const char* what) {
-    return "/tmp/kelvane-test-" + std::to_string(getpid()) + "-" + what;
+// Where a started game's stderr goes: nobody reads it, and it goes with the process.
+std::string StartedGamesStderr() {
+    static const TestFolder folder("started-games");
+    return (folder / "stderr").string();
 }
 
 } // namespace
 
 int StartGame(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-    return Spawn(KELVANE_BIN_DIR, args, env, "/dev/null", TempPath("stderr"));
+    return Spawn(KELVANE_BIN_DIR, args, env, "/dev/null", StartedGamesStderr());
 }
 
 int WaitForGame(int pid, double timeoutSeconds) {
@@ -109,8 +111,9 @@ GameRun RunGame(const std::vector<std::string>& args, const std::vector<std::str
 
 GameRun RunGameIn(const std::string& folder, const std::vector<std::string>& args,
                   const std::vector<std::string>& env) {
-    const std::string out = TempPath("stdout");
-    const std::string err = TempPath("stderr");
+    const TestFolder output("game-output");
+    const std::string out = (output / "stdout").string();
+    const std::string err = (output / "stderr").string();
     GameRun run;
     // The game finds its Content beside itself, whatever the working folder: a test's own copy is
     // named on the command line.
@@ -126,22 +129,15 @@ GameRun RunGameIn(const std::string& folder, const std::vector<std::string>& arg
     run.ExitCode = WaitForGame(pid, 120.0);
     run.Stdout = Slurp(out);
     run.Stderr = Slurp(err);
-    std::remove(out.c_str());
-    std::remove(err.c_str());
     return run;
 }
 
-ContentCopy::ContentCopy() {
-    char pattern[] = "/tmp/kelvane-content-XXXXXX";
-    folder_ = mkdtemp(pattern);
+ContentCopy::ContentCopy() : scratch_(std::make_unique<TestFolder>("content")), folder_(scratch_->Str()) {
     std::filesystem::copy(std::string(KELVANE_BIN_DIR) + "/Content", folder_ + "/Content",
                           std::filesystem::copy_options::recursive);
 }
 
-ContentCopy::~ContentCopy() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}
+ContentCopy::~ContentCopy() = default;
 
 void ContentCopy::Write(const std::string& relativePath, const std::string& text) const {
     const std::filesystem::path path = std::filesystem::path(folder_) / relativePath;

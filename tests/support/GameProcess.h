@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "TestFolder.h"
 
 // Runs the built game as a player would: the kelvane executable in the folder beside its Content.
 struct GameRun {
@@ -33,6 +36,7 @@ public:
     void Remove(const std::string& relativePath) const;
 
 private:
+    std::unique_ptr<TestFolder> scratch_;
     std::string folder_;
 };
 

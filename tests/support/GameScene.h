@@ -14,6 +14,7 @@
 #include "core/RegisterCoreClasses.h"
 #include "core/WellKnown.h"
 #include "enemies/RegisterEnemiesClasses.h"
+#include "enemies/damage/EnemyDamageHandlers.h"
 #include "events/Events.h"
 #include "flow/RegisterFlowClasses.h"
 #include "physics/RegisterPhysicsClasses.h"
@@ -82,4 +83,6 @@ struct GameScene : Scene {
     Service<RandomManager>::Scoped randomScope{random};
     TileGrid grid;
     Service<TileGrid>::Scoped gridScope{grid};
+    EnemyDamageHandlers damage;
+    Service<EnemyDamageSender>::Scoped damageScope{damage};
 };

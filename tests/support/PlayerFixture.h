@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "CountThings.h"
 #include "WorldFixture.h"
 #include "audio/CueComponent.h"
 #include "audio/CueManagerBhv.h"
@@ -167,15 +168,7 @@ protected:
         const auto it = CueCounterBhv::Played.find(cue);
         return it == CueCounterBhv::Played.end() ? 0 : it->second;
     }
-    int CountThings(const std::string& prefab) const {
-        int n = 0;
-        for (ThingGridCellBhv* cell : thingRoot->Cells()) {
-            for (GameObject* child : cell->Owner->Children) {
-                n += child->PrefabName == prefab && !child->PendingDestroy ? 1 : 0;
-            }
-        }
-        return n;
-    }
+    int CountThings(const std::string& prefab) const { return ::CountThings(*thingRoot, prefab); }
     int HeldObjects() const {
         int n = 0;
         for (GameObject* child : inventoryObject->Children) {

@@ -7,21 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "ThirdPartyData.h"
 #include "platform/Image.h"
 
-// A private content folder under the system temp folder, removed with the object.
+// A private content folder (the test's own, see TestFolder), removed with the object.
 class TempContent {
 public:
-    TempContent() {
-        std::random_device seed;
-        Root = std::filesystem::temp_directory_path() / ("kelvane-assets-" + std::to_string(seed()));
-        std::filesystem::create_directories(Root);
-    }
-    ~TempContent() {
-        std::error_code ec;
-        std::filesystem::remove_all(Root, ec);
-    }
+    TempContent() : Root(folder_.Path()) {}
     TempContent(const TempContent&) = delete;
     TempContent& operator=(const TempContent&) = delete;
 
@@ -59,6 +52,10 @@ public:
 
     std::string Str() const { return Root.string(); }
 
+private:
+    TestFolder folder_{"content"};
+
+public:
     std::filesystem::path Root;
 };
 

@@ -3,7 +3,7 @@
 #include "AtlasPacker.h"
 #include "ContentRebuilder.h"
 #include "Image.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
 #include "ToolError.h"
 
 #include <boost/property_tree/ptree.hpp>
@@ -138,7 +138,7 @@ protected:
         addSprite("Invisible", Image(12, 9));
         addSprite("Wide", patterned(100, 6, 0, 1, 0, 0, 5));
     }
-    TempFolder temp;
+    TestFolder temp;
     std::map<std::string, Image> sources;
 };
 
@@ -289,13 +289,13 @@ TEST_F(AtlasFolder, TooManySpritesForOneSheetIsAnError) {
 TEST_F(AtlasFolder, FailedRebuildLeavesTheGoodAtlasUntouched) {
     fs::create_directories(temp / "Textures" / "Main" / "Game");
     savePng(patterned(8, 8, 0, 0, 0, 0, 1), temp / "Textures" / "Main" / "Game" / "Good.png");
-    rebuildAtlases(temp.path(), true, std::cout);
+    rebuildAtlases(temp.Path(), true, std::cout);
     const fs::path xml = temp / "Textures" / "Main" / "Game.xml";
     const fs::path sheet = temp / "Textures" / "Main" / "Game.sheet";
     const std::string goodXml = readBytes(xml);
     const std::string goodSheet = readBytes(sheet);
     std::ofstream(temp / "Textures" / "Main" / "Game" / "Bad.png") << "garbage";
-    EXPECT_THROW(rebuildAtlases(temp.path(), true, std::cout), ToolError);
+    EXPECT_THROW(rebuildAtlases(temp.Path(), true, std::cout), ToolError);
     EXPECT_EQ(readBytes(xml), goodXml);
     EXPECT_EQ(readBytes(sheet), goodSheet);
     for (const auto& entry : fs::directory_iterator(temp / "Textures" / "Main")) {
@@ -314,20 +314,20 @@ protected:
         }
         savePng(patterned(8, 8, 0, 0, 0, 0, 1), temp / "Textures" / "Main" / "Loose.png");
     }
-    TempFolder temp;
+    TestFolder temp;
 };
 
 TEST_F(ContentTree, FindsExactlyTheFoldersTwoLevelsBelowTextures) {
     fs::create_directories(temp / "Textures" / "Main" / "Game" / "Deeper");
-    std::vector<AtlasSource> sources = findAtlasSources(temp.path());
+    std::vector<AtlasSource> sources = findAtlasSources(temp.Path());
     ASSERT_EQ(sources.size(), 2u);
     EXPECT_EQ(sources[0].descriptor, temp / "Textures" / "Main" / "Editor.xml");
     EXPECT_EQ(sources[1].descriptor, temp / "Textures" / "Main" / "Game.xml");
 }
 
 TEST_F(ContentTree, OnlyChangedAtlasesAreRebuilt) {
-    EXPECT_EQ(rebuildAtlases(temp.path(), false, std::cout), 2);
-    EXPECT_EQ(rebuildAtlases(temp.path(), false, std::cout), 0);
+    EXPECT_EQ(rebuildAtlases(temp.Path(), false, std::cout), 2);
+    EXPECT_EQ(rebuildAtlases(temp.Path(), false, std::cout), 0);
     // File times have a coarse grain on some file systems: age the outputs, then edit a sprite.
     const fs::path main = temp / "Textures" / "Main";
     const auto now = fs::file_time_type::clock::now();
@@ -338,22 +338,22 @@ TEST_F(ContentTree, OnlyChangedAtlasesAreRebuilt) {
     fs::last_write_time(main / "Editor", now - std::chrono::seconds(30));
     fs::last_write_time(main / "Editor" / "A.png", now - std::chrono::seconds(30));
     fs::last_write_time(main / "Game" / "A.png", now - std::chrono::seconds(10));
-    EXPECT_EQ(rebuildAtlases(temp.path(), false, std::cout), 1);
-    EXPECT_FALSE(isAtlasStale(findAtlasSources(temp.path())[1]));
+    EXPECT_EQ(rebuildAtlases(temp.Path(), false, std::cout), 1);
+    EXPECT_FALSE(isAtlasStale(findAtlasSources(temp.Path())[1]));
 }
 
 TEST_F(ContentTree, MissingSheetMakesAnAtlasStale) {
-    rebuildAtlases(temp.path(), false, std::cout);
+    rebuildAtlases(temp.Path(), false, std::cout);
     fs::remove(temp / "Textures" / "Main" / "Editor.sheet");
-    EXPECT_TRUE(isAtlasStale(findAtlasSources(temp.path())[0]));
+    EXPECT_TRUE(isAtlasStale(findAtlasSources(temp.Path())[0]));
 }
 
 TEST_F(ContentTree, RemovedSpriteMakesItsAtlasStale) {
     savePng(patterned(8, 8, 0, 0, 0, 0, 1), temp / "Textures" / "Main" / "Game" / "B.png");
-    rebuildAtlases(temp.path(), false, std::cout);
+    rebuildAtlases(temp.Path(), false, std::cout);
     fs::remove(temp / "Textures" / "Main" / "Game" / "B.png");
     fs::last_write_time(temp / "Textures" / "Main" / "Game",
                         fs::last_write_time(temp / "Textures" / "Main" / "Game.xml") +
                             std::chrono::seconds(2));
-    EXPECT_TRUE(isAtlasStale(findAtlasSources(temp.path())[1]));
+    EXPECT_TRUE(isAtlasStale(findAtlasSources(temp.Path())[1]));
 }

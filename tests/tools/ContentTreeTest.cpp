@@ -2,7 +2,7 @@
 // command line as the build and hot reload expect (quiet success, one-line errors, exit status 1).
 #include "AtlasPacker.h"
 #include "Image.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +103,7 @@ TEST(CommandLine, HelpSucceedsAndNamesTheCommands) {
 }
 
 TEST(CommandLine, ErrorsAreOneLineAndExitWithOne) {
-    TempFolder temp;
+    TestFolder temp;
     fs::create_directories(temp / "Sprites");
     std::ofstream(temp / "Sprites" / "Bad.png") << "not an image";
     for (const std::string& args :
@@ -120,14 +120,14 @@ TEST(CommandLine, ErrorsAreOneLineAndExitWithOne) {
 }
 
 TEST(CommandLine, RebuildPacksTheTreeAndThenHasNothingToDo) {
-    TempFolder temp;
+    TestFolder temp;
     fs::create_directories(temp / "Textures" / "Main" / "Game");
     savePng(Image(4, 4), temp / "Textures" / "Main" / "Game" / "Clear.png");
-    RunResult first = runTool("rebuild '" + temp.path().string() + "'");
+    RunResult first = runTool("rebuild '" + temp.Path().string() + "'");
     EXPECT_EQ(first.status, 0) << first.output;
     EXPECT_TRUE(fs::exists(temp / "Textures" / "Main" / "Game.xml"));
     EXPECT_TRUE(fs::exists(temp / "Textures" / "Main" / "Game.sheet"));
-    RunResult second = runTool("rebuild '" + temp.path().string() + "'");
+    RunResult second = runTool("rebuild '" + temp.Path().string() + "'");
     EXPECT_EQ(second.status, 0);
     EXPECT_EQ(second.output.find("packed"), std::string::npos) << second.output;
 }

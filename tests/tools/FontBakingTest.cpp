@@ -2,7 +2,7 @@
 // FreeType's own.
 #include "FontBaker.h"
 #include "Image.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
 #include "ToolError.h"
 
 #include <boost/property_tree/ptree.hpp>
@@ -97,7 +97,7 @@ protected:
         writeFont(bakeFont(recipe, DejaVu), temp / "Font.fnt");
         font = readFnt(temp / "Font.fnt");
     }
-    TempFolder temp;
+    TestFolder temp;
     ReadFont font;
 };
 } // namespace
@@ -192,7 +192,7 @@ TEST(FontBaking, MissingFaceIsAnError) {
 }
 
 TEST(FontBaking, RecipeReadsItsKeysAndRejectsNonsense) {
-    TempFolder temp;
+    TestFolder temp;
     std::ofstream(temp / "ok.json") << R"({ "Face": "DejaVuSans.ttf", "PixelSize": 18, "LastChar": 90 })";
     FontRecipe recipe = readFontRecipe(temp / "ok.json");
     EXPECT_EQ(recipe.pixelSize, 18);

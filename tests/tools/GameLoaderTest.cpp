@@ -4,7 +4,7 @@
 #include "AtlasPacker.h"
 #include "FontBaker.h"
 #include "Image.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
 
 #include "assets/BitmapFont.h"
 #include "assets/Texture.h"
@@ -30,7 +30,7 @@ class ContentAtlas : public ::testing::TestWithParam<const char*> {};
 } // namespace
 
 TEST_P(ContentAtlas, EverySpriteLoadsBackOntoItsSourcePixels) {
-    TempFolder temp;
+    TestFolder temp;
     const fs::path folder = Content / "Textures" / "Main" / GetParam();
     const fs::path descriptor = temp / (std::string(GetParam()) + ".xml");
     writeAtlas(packAtlasFolder(folder), descriptor);
@@ -75,7 +75,7 @@ TEST_P(ContentAtlas, EverySpriteLoadsBackOntoItsSourcePixels) {
 INSTANTIATE_TEST_SUITE_P(Main, ContentAtlas, ::testing::Values("Game", "Editor"));
 
 TEST(ContentFont, GameLoaderSeesFreeTypesAdvancesAndKernings) {
-    TempFolder temp;
+    TestFolder temp;
     FontRecipe recipe = readFontRecipe(Content / "Fonts" / "Main" / "Sources" / "Normal.json");
     const fs::path dejaVu = fs::path(KELVANE_SOURCE_DIR) / "content" / "Fonts" / "Faces";
     BakedFont baked = bakeFont(recipe, dejaVu);

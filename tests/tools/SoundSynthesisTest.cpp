@@ -2,7 +2,7 @@
 // the length the recipe asks for.
 #include "MusicComposer.h"
 #include "SoundSynth.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
 #include "ToolError.h"
 
 #include <boost/property_tree/json_parser.hpp>
@@ -50,7 +50,7 @@ std::string readText(const fs::path& path) {
 } // namespace
 
 TEST(SoundRecipe, SingleVoiceGivesAMonoWavOfTheRecipesLength) {
-    TempFolder temp;
+    TestFolder temp;
     std::ofstream(temp / "Beep.json") << R"({ "SampleRate": 22050, "Wave": "square", "Duration": 0.25,
                                                "Frequency": 880 })";
     SoundRecipe recipe = readSoundRecipe(temp / "Beep.json");
@@ -64,7 +64,7 @@ TEST(SoundRecipe, SingleVoiceGivesAMonoWavOfTheRecipesLength) {
 }
 
 TEST(SoundRecipe, LengthRunsToTheEndOfTheLastVoiceAndItsRepeats) {
-    TempFolder temp;
+    TestFolder temp;
     std::ofstream(temp / "Buzz.json") << R"({ "SampleRate": 10000, "Voices": [
         { "Wave": "saw", "Duration": 0.1, "Frequency": 110, "Repeat": 3, "RepeatInterval": 0.2 },
         { "Wave": "noise", "Start": 0.05, "Duration": 0.2, "Frequency": 0 } ] })";
@@ -79,7 +79,7 @@ TEST(SoundRecipe, LengthRunsToTheEndOfTheLastVoiceAndItsRepeats) {
 }
 
 TEST(SoundRecipe, SameRecipeGivesTheSameBytes) {
-    TempFolder temp;
+    TestFolder temp;
     std::ofstream(temp / "Hiss.json")
         << R"({ "Wave": "noise", "Duration": 0.1, "Frequency": 3000, "LowPass": 900 })";
     SoundRecipe recipe = readSoundRecipe(temp / "Hiss.json");
@@ -100,7 +100,7 @@ TEST(SoundRecipe, LoudMixesAreClippedNotWrapped) {
 }
 
 TEST(SoundRecipe, BadRecipesAreErrors) {
-    TempFolder temp;
+    TestFolder temp;
     std::ofstream(temp / "wave.json") << R"({ "Wave": "kazoo" })";
     EXPECT_THROW(readSoundRecipe(temp / "wave.json"), ToolError);
     std::ofstream(temp / "length.json") << R"({ "Duration": 0 })";
@@ -111,7 +111,7 @@ TEST(SoundRecipe, BadRecipesAreErrors) {
 }
 
 TEST(MusicRecipe, TrackAndLoopPointsAgreeWithTheSteps) {
-    TempFolder temp;
+    TestFolder temp;
     // 120 beats per minute, 2 steps per beat: a step is 0.25 s, 11025 frames at 44100 Hz.
     std::ofstream(temp / "Theme.json") << R"({ "SampleRate": 44100, "Tempo": 120, "StepsPerBeat": 2,
         "IntroSteps": 2, "Parts": [ { "Notes": "C3 - G2 ." }, { "Wave": "square", "Notes": "E4 E4 . . G4 - - ." } ] })";

@@ -5,6 +5,7 @@
 
 #include <box2d/b2_body.h>
 
+#include "CountThings.h"
 #include "WorldFixture.h"
 #include "core/GraphicsManager.h"
 #include "physics/B2BodyComponent.h"
@@ -46,15 +47,7 @@ protected:
         }
         return -1;
     }
-    int CountThings(const std::string& prefab) const {
-        int n = 0;
-        for (ThingGridCellBhv* cell : thingRoot->Cells()) {
-            for (GameObject* child : cell->Owner->Children) {
-                n += child->PrefabName == prefab && !child->PendingDestroy ? 1 : 0;
-            }
-        }
-        return n;
-    }
+    int CountThings(const std::string& prefab) const { return ::CountThings(*thingRoot, prefab); }
     // Fills the grid with rock.
     void AllRock() {
         for (int c = 0; c < TileGrid::Columns; ++c) {

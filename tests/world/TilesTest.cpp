@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CountThings.h"
 #include "WorldFixture.h"
 #include "assets/Texture.h"
 #include "components/SpriteComponent.h"
@@ -169,15 +170,7 @@ protected:
         thingRoot->Start();
     }
 
-    int CountThings(const std::string& prefab) const {
-        int n = 0;
-        for (ThingGridCellBhv* cell : thingRoot->Cells()) {
-            for (GameObject* child : cell->Owner->Children) {
-                n += child->PrefabName == prefab ? 1 : 0;
-            }
-        }
-        return n;
-    }
+    int CountThings(const std::string& prefab) const { return ::CountThings(*thingRoot, prefab); }
 
     GameObject* things = nullptr;
     ThingRootBhv* thingRoot = nullptr;

@@ -23,24 +23,32 @@ void EdHistory::Track(const EdStep& step, int delta) {
     });
 }
 
+void EdHistory::Measure(Entry& entry) {
+    const size_t bytes = entry.Step->Bytes();
+    bytes_ = bytes_ - std::min(bytes_, entry.Bytes) + bytes;
+    entry.Bytes = bytes;
+}
+
+void EdHistory::Drop(Entry entry) {
+    bytes_ -= std::min(bytes_, entry.Bytes);
+    Track(*entry.Step, -1);
+    entry.Step.reset(); // may delete objects it held: their destruction reaches ObjectDestroyed
+}
+
 void EdHistory::DropFront() {
-    std::unique_ptr<EdStep> step = std::move(steps_.front());
+    Entry entry = std::move(steps_.front());
     steps_.pop_front();
     if (cursor_ > 0) {
         --cursor_;
     }
-    bytes_ -= std::min(bytes_, step->Bytes());
-    Track(*step, -1);
-    step.reset(); // may delete objects it held: their destruction reaches ObjectDestroyed
+    Drop(std::move(entry));
 }
 
 void EdHistory::DropBack() {
-    std::unique_ptr<EdStep> step = std::move(steps_.back());
+    Entry entry = std::move(steps_.back());
     steps_.pop_back();
     cursor_ = std::min(cursor_, steps_.size());
-    bytes_ -= std::min(bytes_, step->Bytes());
-    Track(*step, -1);
-    step.reset();
+    Drop(std::move(entry));
 }
 
 void EdHistory::DropFrom(size_t index) {
@@ -54,20 +62,19 @@ void EdHistory::Push(std::unique_ptr<EdStep> step, bool merge, float now) {
     const bool recent = now - lastPush_ <= RunSeconds;
     lastPush_ = now;
     if (merge && recent && !steps_.empty() && !step->RunKey.empty() &&
-        steps_.back()->RunKey == step->RunKey) {
-        EdStep& last = *steps_.back();
-        const size_t before = last.Bytes();
-        Track(last, -1);
-        const bool absorbed = last.Absorb(*step);
-        Track(last, 1);
+        steps_.back().Step->RunKey == step->RunKey) {
+        Entry& last = steps_.back();
+        Track(*last.Step, -1);
+        const bool absorbed = last.Step->Absorb(*step);
+        Track(*last.Step, 1);
         if (absorbed) {
-            bytes_ = bytes_ - std::min(bytes_, before) + last.Bytes();
+            Measure(last);
             return;
         }
     }
-    bytes_ += step->Bytes();
     Track(*step, 1);
-    steps_.push_back(std::move(step));
+    steps_.push_back({std::move(step), 0});
+    Measure(steps_.back());
     cursor_ = steps_.size();
     while (steps_.size() > 1 && (steps_.size() > MaxSteps || bytes_ > MaxBytes)) {
         DropFront();
@@ -86,12 +93,11 @@ bool EdHistory::Undo() {
     --cursor_;
     ++generation_;
     lastPush_ = -1e9f; // a nudge after an undo starts a new step
-    EdStep& step = *steps_[cursor_];
-    const size_t before = step.Bytes();
-    if (!step.Undo()) {
-        Report(step, "undo");
+    Entry& entry = steps_[cursor_];
+    if (!entry.Step->Undo()) {
+        Report(*entry.Step, "undo");
     }
-    bytes_ = bytes_ - std::min(bytes_, before) + step.Bytes();
+    Measure(entry);
     return true;
 }
 
@@ -101,13 +107,12 @@ bool EdHistory::Redo() {
     }
     ++generation_;
     lastPush_ = -1e9f;
-    EdStep& step = *steps_[cursor_];
+    Entry& entry = steps_[cursor_];
     ++cursor_;
-    const size_t before = step.Bytes();
-    if (!step.Redo()) {
-        Report(step, "redo");
+    if (!entry.Step->Redo()) {
+        Report(*entry.Step, "redo");
     }
-    bytes_ = bytes_ - std::min(bytes_, before) + step.Bytes();
+    Measure(entry);
     return true;
 }
 
@@ -124,7 +129,7 @@ void EdHistory::ObjectDestroyed(GameObject& object) {
         return;
     }
     named_.erase(&object);
-    for (auto& step : steps_) {
-        step->Forget(object);
+    for (Entry& entry : steps_) {
+        entry.Step->Forget(object);
     }
 }

@@ -40,7 +40,7 @@ public:
 
     size_t Size() const { return steps_.size(); }
     size_t Cursor() const { return cursor_; }
-    const EdStep& At(size_t index) const { return *steps_[index]; }
+    const EdStep& At(size_t index) const { return *steps_[index].Step; }
     size_t Bytes() const { return bytes_; }
     // Bumped by every undo and redo, so views rebuild what they hold.
     unsigned Generation() const { return generation_; }
@@ -56,7 +56,17 @@ private:
     void DropBack();
     void Report(const EdStep& step, const char* what) const;
 
-    std::deque<std::unique_ptr<EdStep>> steps_;
+    // A step with its size as last measured (when made, absorbing, undone or redone): dropping it,
+    // at the bound or at exit, then reads nothing of the objects it keeps, whose services may be gone.
+    struct Entry {
+        std::unique_ptr<EdStep> Step;
+        size_t Bytes = 0;
+    };
+    // Measures the step again while its objects are known to be whole.
+    void Measure(Entry& entry);
+    void Drop(Entry entry);
+
+    std::deque<Entry> steps_;
     size_t cursor_ = 0;
     size_t bytes_ = 0;
     unsigned generation_ = 0;

@@ -5,6 +5,7 @@
 #include "core/Component.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EditorState.h"
 #include "editor/history/LiveRecord.h"
 
@@ -40,6 +41,17 @@ void LiveObjectStep::Before(GameObject& object, GameObject& parent, size_t index
 
 void LiveObjectStep::After(GameObject& object, GameObject& parent, size_t index) {
     after_.push_back({&object, &parent, index});
+}
+
+void LiveObjectStep::KeepWellKnown(const std::vector<void*>& before) {
+    const std::vector<wellknown::Slot>& slots = wellknown::Slots();
+    for (size_t i = 0; i < slots.size(); ++i) {
+        void* was = i < before.size() ? before[i] : nullptr;
+        void* now = slots[i].Read();
+        if (was != now) {
+            wellKnown_.push_back({i, was, now});
+        }
+    }
 }
 
 bool LiveObjectStep::Holds(const std::vector<Place>& places, const GameObject* object) {
@@ -125,5 +137,12 @@ bool LiveObjectStep::Apply(const std::vector<Place>& from, const std::vector<Pla
         PutIn(*place.Object, *place.Parent, place.Index);
     }
     done_ = &to == &after_;
+    // A reference the change moved goes with it, unless something has moved it since.
+    for (const Binding& binding : wellKnown_) {
+        const wellknown::Slot& slot = wellknown::Slots()[binding.Slot];
+        if (slot.Read() == (done_ ? binding.Before : binding.After)) {
+            slot.Write(done_ ? binding.After : binding.Before);
+        }
+    }
     return true;
 }

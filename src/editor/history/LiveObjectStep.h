@@ -21,6 +21,10 @@ public:
     // Before and after the change (made already); an object in only one of them is out in the other.
     void Before(GameObject& object, GameObject& parent, size_t index);
     void After(GameObject& object, GameObject& parent, size_t index);
+    // The well-known references as they were before the change (wellknown::Bindings()): those the
+    // change moved are moved back by undo and forth again by redo, so that after undoing a rebuild
+    // they point at the object back in the tree.
+    void KeepWellKnown(const std::vector<void*>& before);
 
     bool Undo() override { return Apply(after_, before_); }
     bool Redo() override { return Apply(before_, after_); }
@@ -39,7 +43,14 @@ private:
     bool Apply(const std::vector<Place>& from, const std::vector<Place>& to);
     static bool Holds(const std::vector<Place>& places, const GameObject* object);
 
+    struct Binding {
+        size_t Slot;
+        void* Before;
+        void* After;
+    };
+
     std::vector<Place> before_;
     std::vector<Place> after_;
+    std::vector<Binding> wellKnown_;
     bool done_ = true;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <typeinfo>
+#include <utility>
 
 #include "core/Behavior.h"
 #include "core/Component.h"
@@ -105,7 +106,7 @@ void WriteValues(IEditable& editable, const ComponentRecord& record) {
 
 void RestoreComponents(GameObject& object, const std::vector<ComponentRecord>& records) {
     std::vector<IEditable*> current = EditableComponents(object);
-    std::vector<Behavior*> fresh;
+    std::vector<std::pair<Behavior*, const ComponentRecord*>> fresh;
     const PrefabManager& prefabs = Service<PrefabManager>::Get();
     for (size_t i = 0; i < records.size(); ++i) {
         const std::string& wanted = records[i].ClassName;
@@ -128,7 +129,7 @@ void RestoreComponents(GameObject& object, const std::vector<ComponentRecord>& r
                 object.AddComponent(component);
                 found = dynamic_cast<IEditable*>(component);
                 if (Behavior* behavior = component->AsBehavior()) {
-                    fresh.push_back(behavior);
+                    fresh.push_back({behavior, &records[i]});
                 }
             }
         }
@@ -147,8 +148,13 @@ void RestoreComponents(GameObject& object, const std::vector<ComponentRecord>& r
     for (size_t i = 0; i < current.size(); ++i) {
         WriteValues(*current[i], records[i]);
     }
-    for (Behavior* behavior : fresh) {
+    // A behaviour brought back starts as a new one would, then takes its recorded values again: it
+    // comes back as it was, not with what its Start added to them (an inventory counting its items).
+    for (const auto& [behavior, record] : fresh) {
         behavior->Start();
+        if (auto* editable = dynamic_cast<IEditable*>(behavior)) {
+            WriteValues(*editable, *record);
+        }
     }
 }
 

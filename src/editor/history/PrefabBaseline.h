@@ -26,7 +26,6 @@ public:
             it = prefabs.count(it->first) ? std::next(it) : texts_.erase(it);
         }
     }
-    bool Knows(const std::string& name) const { return texts_.count(name) != 0; }
 
 private:
     std::map<std::string, std::string> texts_;

@@ -4,6 +4,7 @@
 
 #include "core/GameObject.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
 #include "editor/history/PrefabDataStep.h"
@@ -73,11 +74,11 @@ int EdPalAutoCreateListBhv::SelectedIndex() const {
 }
 
 void EdPalAutoCreateListBhv::AddEntry() {
-    EditorState& editor = Service<EditorState>::Get();
-    if (!editor.PrefabPicker || !FocusPrefab()) {
+    EdDlgPrefabPickerBhv* picker = WellKnown<EdDlgPrefabPickerBhv>::Get();
+    if (!picker || !FocusPrefab()) {
         return;
     }
-    editor.PrefabPicker->Open([this](const std::string& name) { AddEntryNamed(name); });
+    picker->Open([this](const std::string& name) { AddEntryNamed(name); });
 }
 
 void EdPalAutoCreateListBhv::AddEntryNamed(const std::string& name) {

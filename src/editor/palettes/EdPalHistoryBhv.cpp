@@ -21,8 +21,8 @@ void EdPalHistoryBhv::Start() {
     });
     undo_ = FindNestedComponent<EdButtonBhv>(Owner, "HistoryButtons", "BtnUndo");
     redo_ = FindNestedComponent<EdButtonBhv>(Owner, "HistoryButtons", "BtnRedo");
-    Connect(undo_, [&editor] { editor.History.Undo(); });
-    Connect(redo_, [&editor] { editor.History.Redo(); });
+    Connect(undo_.Get(), [&editor] { editor.History.Undo(); });
+    Connect(redo_.Get(), [&editor] { editor.History.Redo(); });
 }
 
 int EdPalHistoryBhv::EntryCount() const {

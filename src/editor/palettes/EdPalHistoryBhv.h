@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Handle.h"
 #include "editor/palettes/EdScrollListBhv.h"
 
 class EdButtonBhv;
@@ -28,6 +29,6 @@ protected:
 private:
     std::vector<EdListItemBhv*> rows_;
     size_t shownCursor_ = static_cast<size_t>(-1); // the cursor the list last scrolled to
-    EdButtonBhv* undo_ = nullptr;
-    EdButtonBhv* redo_ = nullptr;
+    Handle<EdButtonBhv> undo_;
+    Handle<EdButtonBhv> redo_;
 };

@@ -24,11 +24,11 @@ void EdPalMainBhv::Start() {
             };
         }
     };
-    connect(objectList_, "PalObjectList");
-    connect(prefabList_, "PalPrefabList");
-    connect(autoCreateList_, "PalAutoCreateList");
-    connect(edit_, "PalObjectEdit");
-    connect(history_, "PalHistory");
+    connect(objectList_.Get(), "PalObjectList");
+    connect(prefabList_.Get(), "PalPrefabList");
+    connect(autoCreateList_.Get(), "PalAutoCreateList");
+    connect(edit_.Get(), "PalObjectEdit");
+    connect(history_.Get(), "PalHistory");
     if (pause_) {
         pause_->ChangeHandler = [this](bool value) {
             ApplyPause(value);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 
 class EdToggleBhv;
 
@@ -23,12 +24,12 @@ public:
 private:
     void ShowPalette(const char* name, bool shown);
 
-    EdToggleBhv* objectList_ = nullptr;
-    EdToggleBhv* prefabList_ = nullptr;
-    EdToggleBhv* autoCreateList_ = nullptr;
-    EdToggleBhv* edit_ = nullptr;
-    EdToggleBhv* history_ = nullptr;
-    EdToggleBhv* pause_ = nullptr;
-    EdToggleBhv* physics_ = nullptr;
+    Handle<EdToggleBhv> objectList_;
+    Handle<EdToggleBhv> prefabList_;
+    Handle<EdToggleBhv> autoCreateList_;
+    Handle<EdToggleBhv> edit_;
+    Handle<EdToggleBhv> history_;
+    Handle<EdToggleBhv> pause_;
+    Handle<EdToggleBhv> physics_;
     bool applied_ = false;
 };

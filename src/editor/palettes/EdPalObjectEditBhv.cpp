@@ -7,6 +7,7 @@
 #include "core/Behavior.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
 #include "editor/history/LiveRecord.h"
@@ -35,14 +36,12 @@ void SetShown(GameObject* object, bool shown) {
 } // namespace
 
 EdPalObjectEditBhv::~EdPalObjectEditBhv() {
-    if (EditorState* editor = Service<EditorState>::TryGet(); editor && editor->ObjectEditPalette == this) {
-        editor->ObjectEditPalette = nullptr;
-    }
+    WellKnown<EdPalObjectEditBhv>::ClearIf(this);
 }
 
 void EdPalObjectEditBhv::Start() {
     EdScrollListBhv::Start();
-    Service<EditorState>::Get().ObjectEditPalette = this;
+    WellKnown<EdPalObjectEditBhv>::Register(this);
     rows_.clear();
     for (GameObject* child : Owner->Children) {
         if (child->Name != "EdPropertyRow") {
@@ -77,9 +76,9 @@ void EdPalObjectEditBhv::Start() {
         prefabNameRow_->IsEditable = false;
     }
     flagRow_ = Owner->FindChild("FlagToggles");
-    inputFlag_ = FindChildComponent<EdToggleBhv>(flagRow_, "ChkInputEnabled");
-    updateFlag_ = FindChildComponent<EdToggleBhv>(flagRow_, "ChkUpdateEnabled");
-    drawFlag_ = FindChildComponent<EdToggleBhv>(flagRow_, "ChkDrawEnabled");
+    inputFlag_ = FindChildComponent<EdToggleBhv>(flagRow_.Get(), "ChkInputEnabled");
+    updateFlag_ = FindChildComponent<EdToggleBhv>(flagRow_.Get(), "ChkUpdateEnabled");
+    drawFlag_ = FindChildComponent<EdToggleBhv>(flagRow_.Get(), "ChkDrawEnabled");
     EditorState& editor = Service<EditorState>::Get();
     const auto flagSetter = [&editor](bool GameObject::*flag, LiveValueStep::What what, const char* name) {
         return [&editor, flag, what, name](bool value) {
@@ -105,9 +104,10 @@ void EdPalObjectEditBhv::Start() {
         drawFlag_->ChangeHandler =
             flagSetter(&GameObject::DrawEnabled, LiveValueStep::What::DrawFlag, "Draw");
     }
-    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this, &editor] {
-        if (Selection() && editor.ComponentPicker) {
-            editor.ComponentPicker->Open([this](const std::string& name) { AddComponent(name); });
+    Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this] {
+        EdDlgComponentPickerBhv* picker = WellKnown<EdDlgComponentPickerBhv>::Get();
+        if (Selection() && picker) {
+            picker->Open([this](const std::string& name) { AddComponent(name); });
         }
     });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"),
@@ -260,9 +260,9 @@ void EdPalObjectEditBhv::HandleInput() {
         return;
     }
     if (input.IsKeyPressed(Key::E) && Selection() == &object_) {
-        EditorState& editor = Service<EditorState>::Get();
-        if (auto* fixture = dynamic_cast<B2FixtureComponent*>(current_); fixture && editor.ShapeEditor) {
-            editor.ShapeEditor->Open(fixture);
+        EdShapeEditorBhv* shapes = WellKnown<EdShapeEditorBhv>::Get();
+        if (auto* fixture = dynamic_cast<B2FixtureComponent*>(current_); fixture && shapes) {
+            shapes->Open(fixture);
         }
     } else if (input.IsKeyPressed(Key::L)) {
         CentreSprite();
@@ -304,7 +304,7 @@ void EdPalObjectEditBhv::Update() {
         prefabNameRow_->ValueText.assign(selection ? selection->PrefabName() : Nothing);
     }
     const bool live = selection && selection->IsLive();
-    SetShown(flagRow_, live);
+    SetShown(flagRow_.Get(), live);
     if (live) {
         if (inputFlag_) {
             inputFlag_->Value = editor.SelectedObject->InputEnabled;

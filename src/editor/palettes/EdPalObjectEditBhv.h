@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Handle.h"
 #include "editor/palettes/EdScrollListBhv.h"
 #include "editor/palettes/EntrySelection.h"
 #include "editor/palettes/ObjectSelection.h"
@@ -29,8 +30,6 @@ public:
     void HandleInput() override;
     void Update() override;
 
-    // The component the move, remove and shortcut actions work on, or null.
-    IEditable* CurrentComponent() const { return current_; }
     void SetCurrentComponent(IEditable* editable) { current_ = editable; }
 
     // Commits text to the property shown in row model index.
@@ -77,11 +76,11 @@ private:
     PrefabSelection prefab_;
     EntrySelection entry_;
     IEditable* current_ = nullptr;
-    EdTitleBarBhv* titleBar_ = nullptr;
-    EdPropertyRowBhv* nameRow_ = nullptr;
-    EdPropertyRowBhv* prefabNameRow_ = nullptr;
-    GameObject* flagRow_ = nullptr;
-    EdToggleBhv* inputFlag_ = nullptr;
-    EdToggleBhv* updateFlag_ = nullptr;
-    EdToggleBhv* drawFlag_ = nullptr;
+    Handle<EdTitleBarBhv> titleBar_;
+    Handle<EdPropertyRowBhv> nameRow_;
+    Handle<EdPropertyRowBhv> prefabNameRow_;
+    Handle<GameObject> flagRow_;
+    Handle<EdToggleBhv> inputFlag_;
+    Handle<EdToggleBhv> updateFlag_;
+    Handle<EdToggleBhv> drawFlag_;
 };

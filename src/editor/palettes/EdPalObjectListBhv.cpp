@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/ContentError.h"
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EdFind.h"
 #include "editor/EdScene.h"
 #include "editor/EditorState.h"
@@ -84,11 +86,11 @@ bool EdPalObjectListBhv::IsProtected(const GameObject* object) const {
 }
 
 void EdPalObjectListBhv::Add() {
-    EditorState& editor = Service<EditorState>::Get();
-    if (!editor.PrefabPicker || !editor.ListedParent) {
+    EdDlgPrefabPickerBhv* picker = WellKnown<EdDlgPrefabPickerBhv>::Get();
+    if (!picker || !Service<EditorState>::Get().ListedParent) {
         return;
     }
-    editor.PrefabPicker->Open([this](const std::string& name) { AddNamed(name); });
+    picker->Open([this](const std::string& name) { AddNamed(name); });
 }
 
 void EdPalObjectListBhv::AddNamed(const std::string& name) {
@@ -139,11 +141,26 @@ void EdPalObjectListBhv::Reload() {
     }
     GameObject& parent = *object->Parent;
     const size_t index = IndexOf(*object);
-    auto* fresh = new GameObject(object->PrefabName);
+    const std::vector<void*> bindings = wellknown::Bindings();
+    GameObject* fresh = nullptr;
+    try {
+        fresh = new GameObject(object->PrefabName);
+    } catch (const ContentError& error) {
+        // What the half-built object registered as well known points back at the old one.
+        for (size_t i = 0; i < wellknown::Slots().size(); ++i) {
+            wellknown::Slots()[i].Write(i < bindings.size() ? bindings[i] : nullptr);
+        }
+        // A prefab it builds by name is gone (renamed, removed): the object stays as it was.
+        std::printf("editor: rebuild of %s stopped: %s\n", Quoted(Label(*object)).c_str(),
+                    error.Problem().c_str());
+        std::fflush(stdout);
+        return;
+    }
     fresh->Name = object->Name;
     auto step = std::make_unique<LiveObjectStep>("Rebuild object " + Label(*object));
     step->Before(*object, parent, index);
     step->After(*fresh, parent, index);
+    step->KeepWellKnown(bindings);
     LiveObjectStep::TakeOut(*object);
     LiveObjectStep::PutIn(*fresh, parent, index);
     editor.History.Push(std::move(step));

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Handle.h"
 #include "editor/palettes/EdScrollListBhv.h"
 
 class EdListItemBhv;
@@ -44,5 +45,5 @@ private:
     static size_t IndexOf(const GameObject& object);
 
     std::vector<EdListItemBhv*> rows_;
-    EdListItemBhv* parentItem_ = nullptr;
+    Handle<EdListItemBhv> parentItem_;
 };

@@ -67,10 +67,10 @@ void EdPalPrefabListBhv::Start() {
     filterRow_ = FindChildComponent<EdPropertyRowBhv>(Owner, "FilterRow");
     filter_ = filterRow_ ? filterRow_->Field() : nullptr;
     saveCurrent_ = FindNestedComponent<EdButtonBhv>(Owner, "SaveButtons", "BtnSaveCurrent");
-    Connect(saveCurrent_, [this] { SaveCurrent(); });
+    Connect(saveCurrent_.Get(), [this] { SaveCurrent(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "SaveButtons", "BtnSaveAll"), [this] { SaveAll(); });
     revert_ = FindNestedComponent<EdButtonBhv>(Owner, "SaveButtons", "BtnRevert");
-    Connect(revert_, [this] { RevertToShipped(); });
+    Connect(revert_.Get(), [this] { RevertToShipped(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnAdd"), [this] { AddPrefab(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "ListButtons", "BtnRemove"), [this] { RemovePrefab(); });
     Connect(FindNestedComponent<EdButtonBhv>(Owner, "InstanceButtons", "BtnDuplicate"),

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Handle.h"
 #include "editor/palettes/EdScrollListBhv.h"
 
 class EdButtonBhv;
@@ -47,9 +48,9 @@ private:
 
     std::vector<EdListItemBhv*> rows_;
     std::vector<const std::string*> listed_;
-    EdPropertyRowBhv* filterRow_ = nullptr;
-    EdFieldBhv* filter_ = nullptr;
+    Handle<EdPropertyRowBhv> filterRow_;
+    Handle<EdFieldBhv> filter_;
     std::string appliedFilter_; // a different filter text starts the list from its top
-    EdButtonBhv* saveCurrent_ = nullptr;
-    EdButtonBhv* revert_ = nullptr; // grayed out unless the prefab in focus has an overlay copy
+    Handle<EdButtonBhv> saveCurrent_;
+    Handle<EdButtonBhv> revert_; // grayed out unless the prefab in focus has an overlay copy
 };

@@ -6,6 +6,7 @@
 
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
+#include "core/Handle.h"
 
 class EdButtonBhv;
 class EdListItemBhv;
@@ -41,7 +42,7 @@ protected:
 private:
     CoCommand ScrollRepeat(int step);
 
-    EdButtonBhv* scrollUp_ = nullptr;
-    EdButtonBhv* scrollDown_ = nullptr;
+    Handle<EdButtonBhv> scrollUp_;
+    Handle<EdButtonBhv> scrollDown_;
     int direction_ = 0;
 };

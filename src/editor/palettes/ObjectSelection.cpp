@@ -1,11 +1,13 @@
 #include "editor/palettes/ObjectSelection.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 #include "core/Behavior.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
+#include "editor/EdScene.h"
 #include "editor/EditorState.h"
 #include "editor/history/LiveComponentsStep.h"
 #include "editor/history/LiveRecord.h"
@@ -100,6 +102,13 @@ IEditable* ObjectSelection::AddComponent(const std::string& className) {
 void ObjectSelection::RemoveComponent(IEditable& editable) {
     auto* component = dynamic_cast<Component*>(&editable);
     if (!component) {
+        return;
+    }
+    if (IsEditorOwn(*Object())) {
+        // Without them the editor would lose its own keys, palettes or history.
+        std::printf("editor: %s stays: the editor's own components cannot be removed\n",
+                    ClassNameOf(editable).c_str());
+        std::fflush(stdout);
         return;
     }
     Change("Remove component " + ClassNameOf(editable) + " from " + Subject(),

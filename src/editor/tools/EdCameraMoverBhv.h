@@ -23,7 +23,6 @@ public:
     // Restores the remembered camera; nothing when not flying.
     void End();
     bool IsFlying() const { return flying_; }
-    const Camera2d& Flown() const { return flown_; }
 
     float MoveIncrement = 2.0f;
     float ZoomFactor = 1.25f;

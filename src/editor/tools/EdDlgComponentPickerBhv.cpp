@@ -1,20 +1,17 @@
 #include "editor/tools/EdDlgComponentPickerBhv.h"
 
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EditorState.h"
 #include "prefabs/PrefabManager.h"
 
 EdDlgComponentPickerBhv::~EdDlgComponentPickerBhv() {
-    if (EditorState* editor = Service<EditorState>::TryGet(); editor && editor->ComponentPicker == this) {
-        editor->ComponentPicker = nullptr;
-    }
+    WellKnown<EdDlgComponentPickerBhv>::ClearIf(this);
 }
 
 void EdDlgComponentPickerBhv::Start() {
     EdDlgNamePickerBhv::Start();
-    if (EditorState* editor = Service<EditorState>::TryGet()) {
-        editor->ComponentPicker = this;
-    }
+    WellKnown<EdDlgComponentPickerBhv>::Register(this);
 }
 
 std::vector<std::string> EdDlgComponentPickerBhv::AllNames() const {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Handle.h"
 #include "editor/palettes/EdScrollListBhv.h"
 
 class EdButtonBhv;
@@ -49,8 +50,8 @@ private:
     void KeepHighlightVisible();
 
     std::vector<EdListItemBhv*> rows_;
-    EdPropertyRowBhv* filterRow_ = nullptr;
-    EdFieldBhv* filter_ = nullptr;
+    Handle<EdPropertyRowBhv> filterRow_;
+    Handle<EdFieldBhv> filter_;
     std::string appliedFilter_;
     std::vector<std::string> entries_;
     Completion completion_;

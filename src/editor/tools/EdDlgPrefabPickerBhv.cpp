@@ -1,20 +1,17 @@
 #include "editor/tools/EdDlgPrefabPickerBhv.h"
 
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EditorState.h"
 #include "prefabs/PrefabManager.h"
 
 EdDlgPrefabPickerBhv::~EdDlgPrefabPickerBhv() {
-    if (EditorState* editor = Service<EditorState>::TryGet(); editor && editor->PrefabPicker == this) {
-        editor->PrefabPicker = nullptr;
-    }
+    WellKnown<EdDlgPrefabPickerBhv>::ClearIf(this);
 }
 
 void EdDlgPrefabPickerBhv::Start() {
     EdDlgNamePickerBhv::Start();
-    if (EditorState* editor = Service<EditorState>::TryGet()) {
-        editor->PrefabPicker = this;
-    }
+    WellKnown<EdDlgPrefabPickerBhv>::Register(this);
 }
 
 std::vector<std::string> EdDlgPrefabPickerBhv::AllNames() const {

@@ -12,6 +12,7 @@
 #include "core/GraphicsManager.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EdScene.h"
 #include "editor/EditorState.h"
 #include "editor/history/LiveRecord.h"
@@ -48,15 +49,11 @@ Vector2 MouseInWorld() {
 } // namespace
 
 EdShapeEditorBhv::~EdShapeEditorBhv() {
-    if (EditorState* editor = Service<EditorState>::TryGet(); editor && editor->ShapeEditor == this) {
-        editor->ShapeEditor = nullptr;
-    }
+    WellKnown<EdShapeEditorBhv>::ClearIf(this);
 }
 
 void EdShapeEditorBhv::Start() {
-    if (EditorState* editor = Service<EditorState>::TryGet()) {
-        editor->ShapeEditor = this;
-    }
+    WellKnown<EdShapeEditorBhv>::Register(this);
     camera_ = Owner ? Owner->GetComponentOfType<EdCameraMoverBhv>() : nullptr;
     Owner->SetPassesEnabled(false);
 }
@@ -116,10 +113,11 @@ Vector2 EdShapeEditorBhv::ToLocal(Vector2 w) const {
 }
 
 void EdShapeEditorBhv::Open(B2FixtureComponent* fixture) {
-    if (!fixture || fixture_) {
+    if (!fixture || open_) {
         return;
     }
     fixture_ = fixture;
+    open_ = true;
     const Component* body = fixture->Owner ? fixture->Owner->GetSlot(ShortcutSlot::Body) : nullptr;
     bodyPosition_ =
         body ? body->BodyPosition() : (fixture->Owner ? fixture->Owner->GetPosition() : Vector2{});
@@ -144,9 +142,10 @@ void EdShapeEditorBhv::Open(B2FixtureComponent* fixture) {
 }
 
 void EdShapeEditorBhv::Close(bool restore) {
-    if (!fixture_) {
+    if (!open_) {
         return;
     }
+    open_ = false;
     if (restore && FixtureStillExists()) {
         fixture_->SetPropertyText("Shape", 0, restoreText_);
         // Esc is no step: the shape is as it was, and so is the history.
@@ -185,11 +184,11 @@ bool EdShapeEditorBhv::FixtureStillExists() const {
             top = o;
         }
     }
-    return top && Contains(*top, fixture_);
+    return top && Contains(*top, fixture_.Get());
 }
 
 void EdShapeEditorBhv::HandleInput() {
-    if (!fixture_) {
+    if (!open_) {
         return;
     }
     if (!FixtureStillExists()) {
@@ -283,10 +282,10 @@ void EdShapeEditorBhv::RecordStep(const char* what, const std::string& before, c
         return;
     }
     const std::vector<IEditable*> components = EditableComponents(*object);
-    const long index = std::find(components.begin(), components.end(), fixture_) - components.begin();
+    const long index = std::find(components.begin(), components.end(), fixture_.Get()) - components.begin();
     auto step = std::make_unique<LiveValueStep>(*object, LiveValueStep::What::Property,
                                                 std::string("Shape of ") + object->Name, before, after);
-    step->OnProperty(static_cast<int>(index), ClassNameOf(*fixture_), "Shape", 0);
+    step->OnProperty(static_cast<int>(index), ClassNameOf(*fixture_.Get()), "Shape", 0);
     step->Text = std::string(what) + ": " + step->Text;
     Service<EditorState>::Get().History.Push(std::move(step));
     ++stepsMade_;

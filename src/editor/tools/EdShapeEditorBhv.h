@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 #include "core/Vector2.h"
 
 class B2FixtureComponent;
@@ -28,7 +29,7 @@ public:
     void Open(B2FixtureComponent* fixture);
     // Closes, putting the remembered shape text back when restore is set.
     void Close(bool restore);
-    bool IsOpen() const { return fixture_ != nullptr; }
+    bool IsOpen() const { return open_; }
 
     // The handles of the shape text in local coordinates, and the kind; no handles for kinds other
     // than Polygon, Box and Circle or a text without numbers.
@@ -46,8 +47,9 @@ private:
     // One drag, inserted or deleted point as a step of the editor's history.
     void RecordStep(const char* what, const std::string& before, const std::string& after);
 
-    B2FixtureComponent* fixture_ = nullptr;
-    EdCameraMoverBhv* camera_ = nullptr;
+    Handle<B2FixtureComponent> fixture_; // null once the game deletes it while open
+    bool open_ = false;
+    Handle<EdCameraMoverBhv> camera_;
     Vector2 bodyPosition_;
     float bodyCos_ = 1.0f;
     float bodySin_ = 0.0f;

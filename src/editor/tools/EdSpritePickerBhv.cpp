@@ -5,6 +5,7 @@
 #include "core/GraphicsManager.h"
 #include "core/SceneRoots.h"
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "editor/EdScene.h"
 #include "editor/EditorState.h"
 #include "input/InputManager.h"
@@ -38,15 +39,11 @@ void Search(GameObject& object, Vector2 screen, Vector2 world, GameObject*& hit)
 } // namespace
 
 EdSpritePickerBhv::~EdSpritePickerBhv() {
-    if (EditorState* editor = Service<EditorState>::TryGet(); editor && editor->SpritePicker == this) {
-        editor->SpritePicker = nullptr;
-    }
+    WellKnown<EdSpritePickerBhv>::ClearIf(this);
 }
 
 void EdSpritePickerBhv::Start() {
-    if (EditorState* editor = Service<EditorState>::TryGet()) {
-        editor->SpritePicker = this;
-    }
+    WellKnown<EdSpritePickerBhv>::Register(this);
     Owner->SetPassesEnabled(false);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Behavior.h"
+#include "core/Handle.h"
 #include "editor/IEdUiElement.h"
 
 class EdFieldBhv;
@@ -21,8 +22,8 @@ public:
     void Start() override;
     void SetBounds(float x, float y, float width, float height) override;
 
-    EdListItemBhv* Item() const { return item_; }
-    EdFieldBhv* Field() const { return field_; }
+    EdListItemBhv* Item() const { return item_.Get(); }
+    EdFieldBhv* Field() const { return field_.Get(); }
 
     std::string Label;
     bool IsEditable = true;
@@ -30,6 +31,6 @@ public:
     std::function<void(const std::string& text)> ChangeHandler;
 
 private:
-    EdListItemBhv* item_ = nullptr;
-    EdFieldBhv* field_ = nullptr;
+    Handle<EdListItemBhv> item_;
+    Handle<EdFieldBhv> field_;
 };

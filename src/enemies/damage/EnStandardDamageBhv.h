@@ -21,8 +21,6 @@ public:
     void OnDamaged(EnemyDamageInfo& info);
     void OnPreSolve(b2Contact* contact, b2Fixture* other);
 
-    bool IsDead() const { return dead_; }
-
 private:
     void Die();
     CoCommand HurtStep(int step);

@@ -14,29 +14,7 @@ EnemyComponent* IComponentShortcuts::Enemy() const {
     return static_cast<EnemyComponent*>(GetSlot(ShortcutSlot::Enemy));
 }
 
-namespace {
-
-// How the player's tools reach a creature's damage handler.
-class HandlerDamageSender : public EnemyDamageSender {
-public:
-    bool SendDamage(Component& enemy, int damage, B2FixtureComponent* fixture) override {
-        auto* component = dynamic_cast<EnemyComponent*>(&enemy);
-        if (!component || !component->damageHandler) {
-            return false;
-        }
-        EnemyDamageInfo info{damage, fixture};
-        component->damageHandler(info);
-        return true;
-    }
-};
-
-HandlerDamageSender handlerDamageSender;
-
-} // namespace
-
 EnemyComponent::EnemyComponent() {
-    // Installed by every enemy, so damage can reach one exactly when one exists.
-    Service<EnemyDamageSender>::Set(&handlerDamageSender);
     RegisterProperty("HealthStart", &HealthStart);
     RegisterProperty("Hardness", &Hardness);
     RegisterProperty("ContactDamage", &ContactDamage);

@@ -67,18 +67,20 @@ void WorldEventsBhv::FollowSubmarine(float depth) {
         if (upperGate) {
             upperGate->Close();
         }
-        if (!boss_) {
+        if (!bossRecorded_) {
             if (ThingRootBhv* things = WellKnown<ThingRootBhv>::Get()) {
                 boss_ = things->SpawnThing("En_MantisShrimp", {BossSpawnX, BossSpawnY});
+                bossRecorded_ = boss_.Get() != nullptr;
             }
         }
     } else if (depth < bossStart - 1.0f || depth > bossEnd + 2.0f) {
         if (upperGate) {
             upperGate->Open();
         }
-        if (boss_) {
+        if (bossRecorded_) {
             // The boss's BossCommonBhv hears this and removes it.
             boss_ = nullptr;
+            bossRecorded_ = false;
             if (events) {
                 events->Player->PlayerLeftBossArea.Raise();
             }
@@ -89,8 +91,9 @@ void WorldEventsBhv::FollowSubmarine(float depth) {
 void WorldEventsBhv::ApplyBossState() {
     // A new or loaded world has cleared its things, the boss among them: a boss still recorded hears
     // that it is gone as if the player had left, so its meter and music end with it.
-    if (boss_) {
+    if (bossRecorded_) {
         boss_ = nullptr;
+        bossRecorded_ = false;
         if (Events* events = Service<Events>::TryGet()) {
             events->Player->PlayerLeftBossArea.Raise();
         }
@@ -120,11 +123,12 @@ void WorldEventsBhv::ApplyBossState() {
 }
 
 void WorldEventsBhv::OnBossDefeated(BossEventArgs* args) {
-    if (!args || !args->Boss || args->Boss != boss_) {
+    if (!args || !args->Boss || args->Boss != boss_.Get()) {
         return;
     }
     bossDefeated = true;
     boss_ = nullptr;
+    bossRecorded_ = false;
     SpawnSecondStation();
 }
 

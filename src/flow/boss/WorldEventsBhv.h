@@ -2,6 +2,7 @@
 
 #include "core/Behavior.h"
 #include "core/Color.h"
+#include "core/Handle.h"
 #include "world/generation/BossGateKeeper.h"
 
 class BossGateBhv;
@@ -48,13 +49,13 @@ public:
     // no flag of its own.
     void SetRewardGiven(bool given);
 
-    GameObject* CurrentBoss() const { return boss_; }
-    GameObject* SecondStation() const { return secondStation_; }
+    GameObject* CurrentBoss() const { return boss_.Get(); }
+    GameObject* SecondStation() const { return secondStation_.Get(); }
 
     bool bossDefeated = false;
     bool rewardGiven = false;
-    BossGateBhv* upperGate = nullptr;
-    BossGateBhv* lowerGate = nullptr;
+    Handle<BossGateBhv> upperGate;
+    Handle<BossGateBhv> lowerGate;
 
 private:
     void SpawnSecondStation();
@@ -62,8 +63,9 @@ private:
 
     void ApplyRewardEffects();
 
-    GameObject* boss_ = nullptr;
-    GameObject* secondStation_ = nullptr;
+    Handle<GameObject> boss_;
+    bool bossRecorded_ = false; // a boss was spawned and has not been let go, whether or not it lives
+    Handle<GameObject> secondStation_;
     // What the reward's lasting effects replaced, put back when a game without the reward follows.
     Color colourBeforeReward_{0, 0, 0, 255};
     float magnetRadiusBeforeReward_ = 0.0f;

@@ -43,8 +43,6 @@ public:
     void onBeginContact(b2Contact* contact, b2Fixture* other);
     void onPreSolve(b2Contact* contact, b2Fixture* other);
 
-    bool IsDamageRoutineRunning() { return IsCoroutineRunning<&SubBhv::DamageStep>(); }
-
     float MovementForce = 100.0f;
     // The most MovementForce (times SpeedMultiplier) that is applied, a hundred times the default.
     static constexpr float MaxMovementForce = 10000.0f;

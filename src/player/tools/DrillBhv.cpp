@@ -62,7 +62,7 @@ DrillBhv::~DrillBhv() {
     // At shutdown the cue manager and its cue objects may have gone first; then so have the sounds.
     if (WellKnown<CueManagerBhv>::Get()) {
         EndGrind();
-        stopLoopedCue(spin_);
+        stopLoopedCue(spin_.Get());
     }
 }
 
@@ -83,9 +83,9 @@ void DrillBhv::Update() {
             Active = false;
         }
         if (Active) {
-            Drive(*display_);
+            Drive(*display_.Get());
         } else {
-            Idle(*display_);
+            Idle(*display_.Get());
         }
     }
     ExpireDamagedTiles();
@@ -138,13 +138,13 @@ void DrillBhv::Idle(GameObject& display) {
     }
     StopCoroutine<&DrillBhv::SpinStep>();
     StopCoroutine<&DrillBhv::HitStep>();
-    stopLoopedCue(spin_);
+    stopLoopedCue(spin_.Get());
     spin_ = nullptr;
     EndGrind();
 }
 
 void DrillBhv::EndGrind() {
-    endLoopedCue(grind_);
+    endLoopedCue(grind_.Get());
     grind_ = nullptr;
 }
 

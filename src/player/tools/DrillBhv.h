@@ -5,6 +5,7 @@
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
 #include "core/Color.h"
+#include "core/Handle.h"
 #include "core/Vector2.h"
 
 class B2FixtureComponent;
@@ -59,10 +60,10 @@ private:
     void EndGrind();
     void ExpireDamagedTiles();
 
-    GameObject* display_ = nullptr;
+    Handle<GameObject> display_;
     bool showing_ = false; // this drill switched the display on
-    CueLoopedBhv* spin_ = nullptr;
-    CueLoopedBhv* grind_ = nullptr;
+    Handle<CueLoopedBhv> spin_;
+    Handle<CueLoopedBhv> grind_;
     std::vector<B2FixtureComponent*> hits_; // reused by every blow
     bool toldTooHard_ = false;              // the HUD said so since the drill last met softer ground
 };

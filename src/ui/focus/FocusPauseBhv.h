@@ -18,8 +18,6 @@ public:
     // The share of the player's volume heard while the window is in the background.
     float DuckLevel = 0.25f;
 
-    bool IsPausedByFocus() const { return pausedByFocus_; }
-
 private:
     void Lose();
     void Regain();

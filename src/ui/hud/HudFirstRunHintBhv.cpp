@@ -27,7 +27,7 @@ void HudFirstRunHintBhv::Start() {
             }
         }
     }
-    SetSwitchedOn(Owner, showing_);
+    SetPassesEnabled(Owner, showing_);
     if (showing_) {
         ShowBoundKeys();
     }
@@ -80,7 +80,7 @@ void HudFirstRunHintBhv::Update() {
 
 void HudFirstRunHintBhv::Dismiss() {
     showing_ = false;
-    SetSwitchedOn(Owner, false);
+    SetPassesEnabled(Owner, false);
     if (OptionsStore* store = Service<OptionsStore>::TryGet()) {
         OptionValues values = store->Options();
         values.FirstRunHintDismissed = true;

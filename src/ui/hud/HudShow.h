@@ -2,15 +2,15 @@
 
 #include "core/GameObject.h"
 
-// The two ways the HUD hides things: hiding only stops drawing; switching off also stops the
-// object's input and update passes.
+// The two ways the HUD hides things: hiding only stops drawing; SetPassesEnabled also stops the
+// object's input and update passes. Both skip a missing object.
 inline void SetShown(GameObject* object, bool shown) {
     if (object) {
         object->DrawEnabled = shown;
     }
 }
 
-inline void SetSwitchedOn(GameObject* object, bool on) {
+inline void SetPassesEnabled(GameObject* object, bool on) {
     if (object) {
         object->SetPassesEnabled(on);
     }

@@ -61,20 +61,20 @@ void HudWeaponSlotBhv::Update() {
     GameObject* placerBlock = placerBlock_.Get();
     if (SlotIndex >= inventory->QuickslotCount) {
         SetShown(Owner, false);
-        SetSwitchedOn(placerBlock, false);
+        SetPassesEnabled(placerBlock, false);
         return;
     }
     SetShown(Owner, true);
     const ItemComponent* weapon = weaponInSlot(SlotIndex);
     if (!weapon) {
         SetShown(icon, false);
-        SetSwitchedOn(placerBlock, false);
+        SetPassesEnabled(placerBlock, false);
     } else {
         SetShown(icon, true);
         ShowIcon(icon, *weapon, shownIcon_);
         const ItemComponent* block = inventory->CurrentBlock;
         const bool showBlock = block && weapon->ItemName() == "Item_BlockPlacer";
-        SetSwitchedOn(placerBlock, showBlock);
+        SetPassesEnabled(placerBlock, showBlock);
         if (showBlock) {
             ShowIcon(placerBlock, *block, shownBlockIcon_);
         }

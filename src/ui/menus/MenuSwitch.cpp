@@ -19,14 +19,6 @@ void SetRunning(bool running) {
 
 } // namespace
 
-void SwitchOn(GameObject& object) {
-    object.SetPassesEnabled(true);
-}
-
-void SwitchOff(GameObject& object) {
-    object.SetPassesEnabled(false);
-}
-
 void PauseGame() {
     SetRunning(false);
 }

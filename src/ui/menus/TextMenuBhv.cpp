@@ -89,7 +89,7 @@ void TextMenuBhv::Update() {
 }
 
 TextMenuBhv* ClaimTextMenu(GameObject& menuObject, std::function<void(int)> handler) {
-    SwitchOff(menuObject);
+    menuObject.SetPassesEnabled(false);
     TextMenuBhv* menu = menuObject.GetComponentOfType<TextMenuBhv>();
     if (menu) {
         menu->SetItemChosenHandler(std::move(handler));

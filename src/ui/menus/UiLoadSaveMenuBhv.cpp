@@ -31,7 +31,7 @@ void UiLoadSaveMenuBhv::HandleInput() {
         menu_->ResetSelection();
     }
     if (Owner) {
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
     }
     linesShown_ = false;
     if (UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get()) {
@@ -98,10 +98,10 @@ void UiLoadSaveMenuBhv::Leave() {
         menu_->ResetSelection();
     }
     if (Owner) {
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
     }
     if (UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get(); root && root->MenuBackground()) {
-        SwitchOff(*root->MenuBackground());
+        root->MenuBackground()->SetPassesEnabled(false);
     }
     ResumeGame();
 }

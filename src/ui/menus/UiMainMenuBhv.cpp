@@ -107,11 +107,11 @@ void UiMainMenuBhv::Leave(bool closeAll) {
         menu_->ResetSelection();
     }
     if (Owner) {
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
     }
     if (closeAll) {
         if (UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get(); root && root->MenuBackground()) {
-            SwitchOff(*root->MenuBackground());
+            root->MenuBackground()->SetPassesEnabled(false);
         }
         ResumeGame();
     }

@@ -29,13 +29,13 @@ void UiMenuRootBhv::Start() {
     WellKnown<SupplyStoreOpener>::Register(this);
     // The menus switch themselves off as they start; this covers any that do not.
     for (const Handle<GameObject>& child : children_) {
-        SwitchOff(*child.Get());
+        child.Get()->SetPassesEnabled(false);
     }
     options_ = FindChild("UiOptionsMenu");
     controls_ = FindChild("UiControlsMenu");
     for (GameObject* optional : {options_.Get(), controls_.Get()}) {
         if (optional) {
-            SwitchOff(*optional);
+            optional->SetPassesEnabled(false);
         }
     }
 }
@@ -103,7 +103,7 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
     GameObject* pending = pending_.Get(); // null as well when the editor removed it meanwhile
     if (!pending) {
         if (background) {
-            SwitchOff(*background);
+            background->SetPassesEnabled(false);
         }
         ResumeGame();
         return CoEnd();
@@ -111,9 +111,9 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
     if (background) {
         // The loadout menu works on the HUD, which must stay in view.
         if (pending == SupplyLoadoutMenu()) {
-            SwitchOff(*background);
+            background->SetPassesEnabled(false);
         } else {
-            SwitchOn(*background);
+            background->SetPassesEnabled(true);
         }
     }
     // A key still held from play (steering into a station) must not move the new menu.
@@ -121,6 +121,6 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
         input->IgnoreHeldKeys();
     }
     PauseGame();
-    SwitchOn(*pending);
+    pending->SetPassesEnabled(true);
     return CoEnd();
 }

@@ -75,7 +75,6 @@ public:
     bool IsMessageBoxShowing() const;
     // A switch is waiting for its frame.
     bool IsSwitching() { return IsCoroutineRunning<&UiMenuRootBhv::SwitchStep>(); }
-    GameObject* PendingMenu() const { return pending_.Get(); }
 
 private:
     CoCommand SwitchStep(int step);

@@ -29,7 +29,7 @@ void UiMessageBoxBhv::HandleInput() {
     }
     const bool yes = input->IsActionPressed(Action::MenuConfirm);
     StopCoroutine<&UiMessageBoxBhv::PauseStep>();
-    SwitchOff(*Owner);
+    Owner->SetPassesEnabled(false);
     Owner->DestroyLater();
     // Copies: a handler may end this box's game.
     const std::function<void()> answer = yes ? onYes_ : onNo_;

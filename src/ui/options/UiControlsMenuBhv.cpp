@@ -173,7 +173,7 @@ void UiControlsMenuBhv::Start() {
     if (!Owner) {
         return;
     }
-    SwitchOff(*Owner);
+    Owner->SetPassesEnabled(false);
     if (GameObject* hint = FindChild("Hint")) {
         hint_ = hint->GetComponentOfType<UiKeyHintBhv>();
         browseHint_ = hint_ ? hint_->Template : std::string();
@@ -356,7 +356,7 @@ void UiControlsMenuBhv::Back() {
     slot_ = 0;
     noteTimer_ = 0.0f;
     if (Owner) {
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
     }
     if (UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get()) {
         root->openOptionsMenu();

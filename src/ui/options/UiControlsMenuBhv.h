@@ -59,7 +59,6 @@ public:
 
     Mode CurrentMode() const { return mode_; }
     int SelectedLine() const { return line_; }
-    int SelectedSlot() const { return slot_; }
     int LineCount() const { return static_cast<int>(ListedActions().size()) + 2; }
     // The texts of a line: label, then the four slots; null where the row prefab has none.
     std::array<TextComponent*, SlotCount + 1> LineTexts(int line) const;

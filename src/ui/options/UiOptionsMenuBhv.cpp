@@ -33,7 +33,7 @@ void UiOptionsMenuBhv::Start() {
     if (!Owner) {
         return;
     }
-    SwitchOff(*Owner);
+    Owner->SetPassesEnabled(false);
     for (GameObject* child : Owner->Children) {
         if (child->PrefabName == "UiTextMenuItem") {
             TextComponent* text = TextOf(*child);
@@ -100,7 +100,7 @@ void UiOptionsMenuBhv::Back() {
         menu_->ResetSelection();
     }
     if (Owner) {
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
     }
     if (UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get()) {
         root->openMainMenu();
@@ -142,7 +142,7 @@ void UiOptionsMenuBhv::Chosen(int index) {
     } else if (index == ControlsLine && root && root->ControlsMenu()) {
         // The selection stays on this line for the way back.
         if (Owner) {
-            SwitchOff(*Owner);
+            Owner->SetPassesEnabled(false);
         }
         root->openControlsMenu();
     } else if (index == BackLine) {

@@ -39,10 +39,10 @@ void StoreList::KeepSelectionVisible() {
 
 void StoreList::ShowScrollArrows(const GameObject& menu, int count) const {
     if (GameObject* up = menu.FindChild("ScrollUpArrow")) {
-        ScrollTop > 0 ? SwitchOn(*up) : SwitchOff(*up);
+        up->SetPassesEnabled(ScrollTop > 0);
     }
     if (GameObject* down = menu.FindChild("ScrollDownArrow")) {
-        ScrollTop + RowCount() < count ? SwitchOn(*down) : SwitchOff(*down);
+        down->SetPassesEnabled(ScrollTop + RowCount() < count);
     }
 }
 

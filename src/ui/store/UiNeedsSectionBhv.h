@@ -22,7 +22,6 @@ public:
     void Update() override;
 
     int RowsInUse() const;
-    bool IsFlashing() const { return flashing_; }
 
     float UnlockFlashPeriod = 0.1666667f; // seconds per flash step
 

@@ -46,7 +46,7 @@ void UiSupplyBuyMenuBhv::Start() {
         return;
     }
     list_.CollectRows(*Owner, "UiBuyMenuItem");
-    SwitchOff(*Owner);
+    Owner->SetPassesEnabled(false);
 }
 
 void UiSupplyBuyMenuBhv::HandleInput() {
@@ -57,7 +57,7 @@ void UiSupplyBuyMenuBhv::HandleInput() {
     if (input->IsActionPressed(Action::MenuCancel)) {
         StopCoroutine<&UiSupplyBuyMenuBhv::BuyStep>();
         list_.Reset();
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
         if (UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get()) {
             menus->openSupplyMainMenu();
         }
@@ -107,7 +107,7 @@ void UiSupplyBuyMenuBhv::Update() {
                 continue;
             }
             GameObject& rowObject = *list_.Rows[row++].Get();
-            SwitchOn(rowObject);
+            rowObject.SetPassesEnabled(true);
             SetRowIcon(rowObject, *item);
             SetRowText(rowObject, "Title", item->DisplayName);
             SetRowText(rowObject, "Description", item->Description);
@@ -120,7 +120,7 @@ void UiSupplyBuyMenuBhv::Update() {
         }
     }
     for (; row < list_.Rows.size(); ++row) {
-        SwitchOff(*list_.Rows[row].Get());
+        list_.Rows[row].Get()->SetPassesEnabled(false);
     }
     offeredCount_ = offered;
     list_.ShowScrollArrows(*Owner, offeredCount_);
@@ -137,7 +137,7 @@ CoCommand UiSupplyBuyMenuBhv::BuyStep(int step) {
         if (!selectedItem_) {
             return CoEnd();
         }
-        if (buying_ && selectedItem_.Get() != buying_) {
+        if (buying_ && selectedItem_.Get() != buying_.Get()) {
             // The good under the selection changed while the key was held (the next quick-slot
             // expansion takes the place of the one just bought): the player never chose it, so
             // nothing more is bought until "MenuConfirm" is pressed again or the selection is moved

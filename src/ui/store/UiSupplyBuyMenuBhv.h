@@ -3,6 +3,7 @@
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
 #include "core/Color.h"
+#include "core/Handle.h"
 #include "ui/store/StoreList.h"
 
 class ItemComponent;
@@ -41,7 +42,7 @@ private:
     StoreList list_;
     int offeredCount_ = 0;
     Handle<ItemComponent> selectedItem_; // a good the editor may remove
-    ItemComponent* buying_ = nullptr;    // the good this press of "MenuConfirm" buys
+    Handle<ItemComponent> buying_;       // the good this press of "MenuConfirm" buys
     bool parked_ = false;                // holding on a good that was never chosen
     float repeatDelay_ = FirstRepeatDelay;
 };

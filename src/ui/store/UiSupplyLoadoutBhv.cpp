@@ -11,7 +11,7 @@
 
 void UiSupplyLoadoutBhv::Start() {
     if (Owner) {
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
     }
 }
 
@@ -26,7 +26,7 @@ void UiSupplyLoadoutBhv::HandleInput() {
         return;
     }
     if (Owner) {
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
     }
     if (hud) {
         hud->SetLoadoutMode(false);

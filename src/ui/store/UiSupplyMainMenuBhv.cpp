@@ -23,10 +23,10 @@ void UiSupplyMainMenuBhv::HandleInput() {
     if (textMenu_) {
         textMenu_->ResetSelection();
     }
-    SwitchOff(*Owner);
+    Owner->SetPassesEnabled(false);
     if (UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get()) {
         if (GameObject* background = menus->MenuBackground()) {
-            SwitchOff(*background);
+            background->SetPassesEnabled(false);
         }
     }
     ResumeGame();
@@ -37,7 +37,7 @@ void UiSupplyMainMenuBhv::OnItemChosen(int index) {
     if (index < 0 || index > 2 || !Owner || !menus) {
         return;
     }
-    SwitchOff(*Owner);
+    Owner->SetPassesEnabled(false);
     if (textMenu_) {
         textMenu_->ResetSelection();
     }

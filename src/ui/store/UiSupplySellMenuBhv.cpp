@@ -51,7 +51,7 @@ void UiSupplySellMenuBhv::Start() {
         return;
     }
     list_.CollectRows(*Owner, "UiSellMenuItem");
-    SwitchOff(*Owner);
+    Owner->SetPassesEnabled(false);
 }
 
 void UiSupplySellMenuBhv::HandleInput() {
@@ -62,7 +62,7 @@ void UiSupplySellMenuBhv::HandleInput() {
     if (input->IsActionPressed(Action::MenuCancel)) {
         StopCoroutine<&UiSupplySellMenuBhv::SellStep>();
         list_.Reset();
-        SwitchOff(*Owner);
+        Owner->SetPassesEnabled(false);
         if (UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get()) {
             menus->openSupplyMainMenu();
         }
@@ -120,7 +120,7 @@ void UiSupplySellMenuBhv::Refresh() {
     for (int index = list_.ScrollTop; index < count && row < list_.Rows.size(); ++index) {
         const ItemComponent& item = *held_[static_cast<size_t>(index)];
         GameObject& rowObject = *list_.Rows[row++].Get();
-        SwitchOn(rowObject);
+        rowObject.SetPassesEnabled(true);
         SetRowIcon(rowObject, item);
         SetRowText(rowObject, "Title", item.DisplayName);
         SetRowText(rowObject, "Price", "Sale Price  $" + std::to_string(salePrice(item)));
@@ -128,7 +128,7 @@ void UiSupplySellMenuBhv::Refresh() {
         list_.ShowSelection(rowObject, index == list_.Selected, SelectedTint);
     }
     for (; row < list_.Rows.size(); ++row) {
-        SwitchOff(*list_.Rows[row].Get());
+        list_.Rows[row].Get()->SetPassesEnabled(false);
     }
     list_.ShowScrollArrows(*Owner, count);
 }

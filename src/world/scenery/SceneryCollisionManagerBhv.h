@@ -32,7 +32,6 @@ public:
     // The shared static body of every scenery fixture; null without a body component.
     b2Body* SceneryBody() const { return body_; }
     const std::vector<SceneryCollisionBlockBhv*>& Blocks() const { return blocks_; }
-    int BlockColumns() const { return columns_; }
     int BlockRows() const { return rows_; }
 
 private:

@@ -28,8 +28,6 @@ public:
 
     const std::vector<Chain>& Chains() const { return chains_; }
     int ChainCount() const { return chainCount_; }
-    // The 10 x 10 solid mask of the last build, row-major.
-    const uint8_t* Mask() const { return mask_; }
 
 private:
     struct Segment {

@@ -5,6 +5,7 @@
 
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
+#include "core/Handle.h"
 #include "core/Rect.h"
 #include "core/Vector2.h"
 
@@ -61,7 +62,7 @@ public:
 
     const std::vector<ThingGridCellBhv*>& Cells() const { return cells_; }
     Rect ActiveArea() const { return activeArea_; }
-    GameObject* Incoming() const { return incoming_; }
+    GameObject* Incoming() const { return incoming_.Get(); }
 
     float SpawnInterval = 1.0f;
     int EnemiesPerCell = 2;
@@ -76,5 +77,5 @@ private:
     int activeColumns_ = 0;
     int activeRows_ = 0;
     Rect activeArea_{0.0f, 0.0f, 100.0f, 100.0f};
-    GameObject* incoming_ = nullptr;
+    Handle<GameObject> incoming_;
 };

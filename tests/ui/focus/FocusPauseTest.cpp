@@ -53,7 +53,7 @@ TEST_F(FocusPauseTest, TheBackgroundPausesAndDucksUntilTheFocusReturnsButAMenuKe
     EXPECT_TRUE(IsPaused());
     EXPECT_EQ(Duck(), 1.0f);
     menus->closeMenus();
-    SwitchOff(*menus->MainMenu());
+    menus->MainMenu()->SetPassesEnabled(false);
     Step();
     EXPECT_TRUE(IsRunning());
 
@@ -65,7 +65,7 @@ TEST_F(FocusPauseTest, TheBackgroundPausesAndDucksUntilTheFocusReturnsButAMenuKe
     EXPECT_TRUE(IsPaused());
     EXPECT_TRUE(menus->IsMenuOpen());
     menus->closeMenus();
-    SwitchOff(*menus->MainMenu());
+    menus->MainMenu()->SetPassesEnabled(false);
     Step();
     EXPECT_TRUE(IsRunning());
 
@@ -74,7 +74,7 @@ TEST_F(FocusPauseTest, TheBackgroundPausesAndDucksUntilTheFocusReturnsButAMenuKe
     menus->openMainMenu();
     Step();
     menus->closeMenus();
-    SwitchOff(*menus->MainMenu());
+    menus->MainMenu()->SetPassesEnabled(false);
     Step();
     Step();
     EXPECT_TRUE(IsPaused());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "GameProcess.h"
+#include "TestFolder.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ std::string ReadFile(const std::string& path) {
 // the second slot, the third does nothing with two slots, and once the menu is open the paused HUD
 // ignores the first key.
 TEST(HudGameTest, QuickSlotKeysSelectOnlyExistingSlotsAndRestWhileTheMenuIsOpen) {
-    // Named per process: other runs of the suite may share /tmp.
-    const std::string stem = "/tmp/kelvane-hud-" + std::to_string(::getpid());
+    TestFolder folder;
+    const std::string stem = (folder / "hud").string();
     const std::string script = stem + ".script";
     const std::string state = stem + "-state.json";
     std::ofstream(script) << "5 key down Oem2\n6 key up Oem2\n"
@@ -46,7 +47,8 @@ TEST(HudGameTest, QuickSlotKeysSelectOnlyExistingSlotsAndRestWhileTheMenuIsOpen)
 // store opens the loadout menu, the drill's row is dragged from the cargo list onto the second
 // quick-slot frame, and "MenuCancel" closes the menu with the game running again.
 TEST(HudGameTest, LoadoutMenuMovesTheDrillToTheSlotItIsDroppedOn) {
-    const std::string stem = "/tmp/kelvane-loadout-" + std::to_string(::getpid());
+    TestFolder folder;
+    const std::string stem = (folder / "loadout").string();
     const std::string script = stem + ".script";
     const std::string state = stem + "-state.json";
     std::ofstream(script) << "5 key down D\n45 key up D\n"

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "GameProcess.h"
+#include "TestFolder.h"
 
 namespace {
 
@@ -34,7 +35,8 @@ float SubY(const std::string& state) {
 // The real game, headless: the menu key opens the main menu and holds the game; "New Game" asks
 // first, and once answered yes starts a game in a new world that then runs on its own.
 TEST(MenusRunTest, TheMenuKeyOpensTheMainMenuAndNewGameStartsAGameThatRuns) {
-    const std::string stem = "/tmp/kelvane-menus-" + std::to_string(::getpid());
+    TestFolder folder;
+    const std::string stem = (folder / "menus").string();
     const std::string script = std::string(KELVANE_SOURCE_DIR) + "/tests/ui/menus/new-game.script";
     auto run = [&](int frames, bool scripted, const std::string& name) {
         std::vector<std::string> args{
@@ -195,7 +197,8 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
 // "New Game" answered no: back on the main menu with the game held, and the same world as a run
 // that never opened the menu.
 TEST(MenusRunTest, NewGameAnsweredNoKeepsTheGame) {
-    const std::string stem = "/tmp/kelvane-menus-no-" + std::to_string(::getpid());
+    TestFolder folder;
+    const std::string stem = (folder / "menus-no").string();
     std::ofstream(stem + ".script")
         << "200 key down Esc\n202 key up Esc\n230 key down OemEnter\n232 key up OemEnter\n"
            "236 key down Esc\n238 key up Esc\n";

@@ -151,7 +151,7 @@ TEST_F(MenusTest, CancelOpensTheMainMenuOneFrameLaterAndClosesItAgain) {
     RunFrame();
     EXPECT_TRUE(IsOn(menus->SupplyMainMenu()));
     EXPECT_TRUE(IsOff(menus->LoadMenu()));
-    SwitchOff(*menus->SupplyMainMenu());
+    menus->SupplyMainMenu()->SetPassesEnabled(false);
 
     // The loadout menu leaves the background off (the HUD stays in view) but still holds the game,
     // and the menu key does not open the main menu over it.
@@ -162,7 +162,7 @@ TEST_F(MenusTest, CancelOpensTheMainMenuOneFrameLaterAndClosesItAgain) {
     EXPECT_TRUE(IsPaused());
     Press(Key::Esc);
     EXPECT_TRUE(IsOff(menus->MainMenu()));
-    SwitchOff(*menus->SupplyLoadoutMenu());
+    menus->SupplyLoadoutMenu()->SetPassesEnabled(false);
     menus->closeMenus();
     RunFrame();
     EXPECT_TRUE(IsRunning());

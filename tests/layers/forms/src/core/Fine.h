@@ -1,0 +1,6 @@
+#pragma once
+
+#include <vector>
+
+#include "Bare.h"
+#include "core/Angled.h"

@@ -1,0 +1,4 @@
+#pragma once
+
+#include "../core/Fine.h"
+#include <core/Relative.h>
