@@ -33,6 +33,9 @@ public:
     bool UpdateEnabled = true;         // clear: the update pass skips this subtree and its bodies go inactive
 
     bool PendingDestroy = false;
+    // Cleared when a flush took this object out of Parent's Children just before deleting it, with
+    // many of its siblings in one pass; Parent still names the parent meanwhile.
+    bool ListedByParent = true;
     GameObject* Parent = nullptr;       // not owning
     std::vector<Component*> Components; // owned, in attachment order
     std::vector<Behavior*> Behaviors;   // the same behaviours, not owned, in attachment order
