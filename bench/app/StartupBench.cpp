@@ -44,7 +44,11 @@ void BM_GameWindowStartup(benchmark::State& state) {
         state.SetIterationTime(seconds);
     }
 }
-BENCHMARK(BM_GameWindowStartup)->UseManualTime()->Iterations(1)->Repetitions(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GameWindowStartup)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_BareSdlGlWindow(benchmark::State& state) {
     if (!std::getenv("DISPLAY")) {
@@ -61,8 +65,8 @@ void BM_BareSdlGlWindow(benchmark::State& state) {
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1280, 720,
-                                              SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+        SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1280,
+                                              720, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
         SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
         if (!context) {
             state.SkipWithError(SDL_GetError());
@@ -90,8 +94,8 @@ int main(int argc, char** argv) {
         const char* game = "BM_GameWindowStartup/iterations:1/manual_time";
         const char* bare = "BM_BareSdlGlWindow/iterations:1/manual_time";
         if (const auto* g = runs.Find(game); g && runs.Find(bare)) {
-            std::printf("window start-up: the game %.0f ms, a bare SDL and GL 3.3 window %.0f ms\n", g->RealNs / 1e6,
-                        runs.Find(bare)->RealNs / 1e6);
+            std::printf("window start-up: the game %.0f ms, a bare SDL and GL 3.3 window %.0f ms\n",
+                        g->RealNs / 1e6, runs.Find(bare)->RealNs / 1e6);
         }
         // The game's first frame comes at most twice as late as a bare window's.
         runs.CounterRatioGoal("app.window_startup_vs_bare_sdl_gl_window", game, bare, "real", 2.0);
