@@ -28,9 +28,11 @@
 
 #include "app/Application.h"
 #include "app/RegisterAllClasses.h"
+#include "components/SpriteComponent.h"
 #include "core/GraphicsManager.h"
 #include "core/WellKnown.h"
 #include "physics/B2BodyComponent.h"
+#include "physics/B2FixtureComponent.h"
 #include "platform/Clock.h"
 #include "world/RandomManager.h"
 #include "world/TileGrid.h"
@@ -355,6 +357,43 @@ void BM_SceneryBlocksInterleaved(benchmark::State& state) {
 }
 BENCHMARK(BM_SceneryBlocksInterleaved)->Arg(160)->Arg(320)->Arg(645)->Unit(benchmark::kMillisecond);
 
+// Tearing down n objects with a dynamic body, a fixture and a sprite each, lying apart under one
+// parent: queued and flushed at the frame's end, just after they were made (so Box2D still lists
+// every proxy as moved), as when a load replaces every thing of the world. Building is not timed.
+void BM_SceneryTeardown(benchmark::State& state) {
+    Scene scene;
+    const int count = static_cast<int>(state.range(0));
+    auto* parent = new GameObject();
+    scene.root.AppendChild(parent);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < count; ++i) {
+            auto* object = new GameObject();
+            auto* body = new B2BodyComponent();
+            object->AddComponent(body);
+            body->GetBody()->SetType(b2_dynamicBody);
+            auto* fixture = new B2FixtureComponent();
+            object->AddComponent(fixture);
+            fixture->SetShapeText("Circle 0.3");
+            object->AddComponent(new SpriteComponent());
+            body->SetPosition(static_cast<float>(i % 150), -static_cast<float>(i / 150));
+            parent->AppendChild(object);
+        }
+        state.ResumeTiming();
+        for (GameObject* object : parent->Children) {
+            object->DestroyLater();
+        }
+        scene.queues.Flush();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_SceneryTeardown)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(Repetitions)
+    ->Iterations(4);
+
 // The game itself, headless and in fixed steps from seed 7, its camera sweeping one tile per frame
 // across and down the world; the thread CPU time of each frame's own work.
 FrameWorkFigures MeasureGameFrames(int frames) {
@@ -404,6 +443,9 @@ int main(int argc, char** argv) {
         // Linear: a block costs about the same among 645 as among 160 rebuilt in one frame.
         runs.RatioGoal("world.scenery_blocks_645_vs_plain_box2d", "BM_SceneryBlocksGameOrder/645",
                        "BM_PlainBox2dBlocks/645", 3.0);
+        // Teardown grows linearly: ten times the objects, at most twelve times the time.
+        runs.RatioGoal("world.scenery_teardown_10000_vs_1000", "BM_SceneryTeardown/10000/iterations:4",
+                       "BM_SceneryTeardown/1000/iterations:4", 12.0);
         for (const char* order : {"GameOrder", "Interleaved"}) {
             const auto* small = runs.Find(std::string("BM_SceneryBlocks") + order + "/160");
             const auto* large = runs.Find(std::string("BM_SceneryBlocks") + order + "/645");

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +53,8 @@
 namespace {
 
 constexpr const char* KeyMappingsFile = "Config/KeyMappings.json";
+// The naive pacer's comparison under --stats runs at most this many periods (three seconds).
+constexpr int64_t NaivePacerFrames = 180;
 constexpr const char* GameConfigFile = "Config/GameConfig.json";
 
 // Key messages from the window go to the input manager as virtual-key codes.
@@ -143,12 +146,13 @@ int Application::Run() {
         stats_->End(clock_.Now());
         std::fputs(stats_->Report(options_.FixedStep ? "fixed step" : "fixed-rate pacer").c_str(), stdout);
         std::fputs(stats_->WorkReport().c_str(), stdout);
-        if (!options_.FixedStep) {
-            RunNaivePacerForComparison();
-        }
     }
 
     ShutDown();
+    // After the window is gone, so a player who closed it is not left looking at a frozen one.
+    if (stats_ && !options_.FixedStep) {
+        RunNaivePacerForComparison();
+    }
     return shotFailed || reportFailed ? 1 : 0;
 }
 
@@ -354,7 +358,8 @@ void Application::ShutDown() {
 void Application::RunNaivePacerForComparison() {
     FrameStats naive(clock_.Frequency());
     const uint64_t period = clock_.Frequency() / static_cast<uint64_t>(services_->Graphics->FramesPerSecond);
-    const int64_t frames = framesRun_ > 0 ? framesRun_ : 600;
+    // A few seconds are enough for the comparison, however long the game ran.
+    const int64_t frames = std::clamp<int64_t>(framesRun_, 30, NaivePacerFrames);
     uint64_t last = clock_.Now();
     naive.Begin(last);
     for (int64_t i = 0; i < frames; ++i) {

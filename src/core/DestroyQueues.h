@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 class GameObject;
@@ -28,7 +29,12 @@ public:
 
     bool Empty() const { return objects_.empty() && components_.empty(); }
 
+    // How many queued objects and components the flush under way deletes; 0 between flushes. A
+    // destructor may do shared work once ahead of a large teardown rather than pay for it each time.
+    size_t Flushing() const { return flushing_; }
+
 private:
+    size_t flushing_ = 0;
     std::vector<GameObject*> objects_;
     std::vector<Component*> components_;
 };

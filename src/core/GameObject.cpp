@@ -43,7 +43,7 @@ GameObject::~GameObject() {
     if (ObjectDestructionListener* listener = Service<ObjectDestructionListener>::TryGet()) {
         listener->ObjectDestroyed(*this);
     }
-    if (Parent) {
+    if (Parent && ListedByParent) {
         Parent->RemoveChild(this);
     }
 }

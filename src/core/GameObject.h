@@ -25,17 +25,21 @@ public:
     // Deletes the components last to first, then the children last to first, then leaves the parent.
     ~GameObject() override;
 
-    // The draw walk reads the slots, Children and DrawEnabled of every object, so they come first:
-    // with the object on a line boundary they fill its first two cache lines and nothing else does.
+    // The draw walk reads the slots, Children and DrawEnabled of every object, and the input and
+    // update passes its flags, Behaviors and Children, so they come first: with the object on a line
+    // boundary they fill its first two cache lines, and a pass reads the second line alone.
     std::vector<GameObject*> Children; // owned, in order
     bool DrawEnabled = true;           // clear: drawing skips this subtree
     bool InputEnabled = true;          // clear: the input pass skips this subtree
     bool UpdateEnabled = true;         // clear: the update pass skips this subtree and its bodies go inactive
 
     bool PendingDestroy = false;
+    // Cleared when a flush took this object out of Parent's Children just before deleting it, with
+    // many of its siblings in one pass; Parent still names the parent meanwhile.
+    bool ListedByParent = true;
     GameObject* Parent = nullptr;       // not owning
+    std::vector<Behavior*> Behaviors;   // the behaviours among Components, not owned, in attachment order
     std::vector<Component*> Components; // owned, in attachment order
-    std::vector<Behavior*> Behaviors;   // the same behaviours, not owned, in attachment order
     std::string Name;
     std::string PrefabName; // the prefab this object was built from
 

@@ -7,6 +7,7 @@
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "physics/B2FixtureComponent.h"
+#include "physics/PhysicsWorld.h"
 
 B2BodyComponent* IComponentShortcuts::Body() const {
     return static_cast<B2BodyComponent*>(GetSlot(ShortcutSlot::Body));
@@ -41,6 +42,7 @@ B2BodyComponent::~B2BodyComponent() {
             component->fixture = nullptr;
         }
     }
+    BeforeProxyTeardown(*body->GetWorld());
     body->GetWorld()->DestroyBody(body);
     body = nullptr;
 }

@@ -7,6 +7,7 @@
 
 #include "core/GameObject.h"
 #include "physics/B2BodyComponent.h"
+#include "physics/PhysicsWorld.h"
 #include "physics/ShapeText.h"
 
 B2FixtureComponent::B2FixtureComponent() {
@@ -72,6 +73,7 @@ void B2FixtureComponent::RebuildFixture() {
 
 void B2FixtureComponent::DestroyFixture() {
     if (fixture) {
+        BeforeProxyTeardown(*fixture->GetBody()->GetWorld());
         fixture->GetBody()->DestroyFixture(fixture);
         fixture = nullptr;
     }

@@ -487,9 +487,12 @@ std::string PrefabManager::GetClassName(const IEditable& editable) const {
 
 void PrefabManager::ApplyComponents(GameObject& object, const PrefabList& components, bool overrides) const {
     for (const auto& recorded : components) {
+        if (!recorded->Prepared || !recorded->Prepared->Matches(*recorded))
+            recorded->Prepared = std::make_unique<PreparedComponent>(Registry, *recorded);
+        const PreparedComponent& prepared = *recorded->Prepared;
         IEditable* target = nullptr;
         if (overrides) {
-            const std::type_info* identity = Registry.GetClassIdentity(recorded->ClassName);
+            const std::type_info* identity = prepared.Class().Identity;
             for (Component* existing : object.Components) {
                 auto* editable = dynamic_cast<IEditable*>(existing);
                 if (editable && typeid(*editable) == *identity) {
@@ -499,16 +502,12 @@ void PrefabManager::ApplyComponents(GameObject& object, const PrefabList& compon
             }
         }
         if (!target) {
-            std::unique_ptr<IEditable> made = Registry.Create(recorded->ClassName);
-            auto* component = dynamic_cast<Component*>(made.get());
-            if (!component)
+            Component* component = nullptr;
+            target = prepared.Create(component);
+            if (!target)
                 continue; // "PrefabComponent" describes components; it is never attached
-            target = made.release();
             object.AddComponent(component);
         }
-        for (const auto& [key, holder] : recorded->Properties) {
-            if (PropertyRegistration* reg = target->FindProperty(key))
-                holder->CopyValueTo(*reg);
-        }
+        prepared.Apply(*target);
     }
 }

@@ -20,6 +20,13 @@ const std::type_info* ComponentRegistry::GetClassIdentity(const std::string& nam
     return it->second.Identity;
 }
 
+const ComponentRegistry::Entry& ComponentRegistry::GetEntry(const std::string& name) const {
+    auto it = entries_.find(name);
+    if (it == entries_.end())
+        throw UnregisteredClassError(name);
+    return it->second;
+}
+
 IEditable& ComponentRegistry::GetPrototype(const std::string& name) const {
     auto it = prototypes_.find(name);
     if (it == prototypes_.end())

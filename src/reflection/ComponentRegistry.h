@@ -59,6 +59,9 @@ public:
     // These throw UnregisteredClassError for a name never registered.
     std::unique_ptr<IEditable> Create(const std::string& name) const;
     const std::type_info* GetClassIdentity(const std::string& name) const;
+    // The entry itself: it stays where it is for the registry's life (a later Register of the same
+    // name replaces its contents in place).
+    const Entry& GetEntry(const std::string& name) const;
     // Valid after BuildPrototypes.
     IEditable& GetPrototype(const std::string& name) const;
 

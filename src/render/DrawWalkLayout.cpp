@@ -28,6 +28,9 @@ static_assert(offsetof(GameObject, Slots) < kLine, "the slots are read first, fr
 static_assert(offsetof(GameObject, Children) == kLine, "Children opens the second line");
 static_assert(SameLine(offsetof(GameObject, Children), offsetof(GameObject, PendingDestroy)),
               "Children and the flags share the second line");
+static_assert(SameLine(offsetof(GameObject, Children),
+                       offsetof(GameObject, Behaviors) + sizeof(GameObject::Behaviors) - 1),
+              "the input and update passes read the second line alone");
 
 // Pos, Rotation, IsRelative and the cached turn (declared after them, to the end) share one line.
 static_assert(alignof(Pos2dComponent) == kLine, "positions start a cache line");

@@ -63,13 +63,14 @@ constexpr size_t PlayerSize = 9 * 4 + 1;  // the player section's bytes
 constexpr size_t MaxNameLength = 255;     // longer names are damage, not prefab names
 constexpr size_t MaxFileSize = 16u << 20; // far beyond any real world; bounds what a read takes
 // Things take room and time: a world holds at most MaxThingsPerCell in each 30 x 30 cell of the thing
-// grid over its 150 x 430 tiles (a new world has about one per cell; the limit leaves room for a long
-// game's drops and creatures), and a pile on one tile stays small. Beyond these a file is no game's:
-// building its things would take seconds, and a heap on one spot would overrun the physics.
+// grid over its 150 x 430 tiles, 15,000 in all (a new world has about one per cell; the limit leaves
+// room for a long game's drops and creatures), and a pile on one tile stays small. A save at these
+// limits loads in well under half a second; beyond them a file is no game's: building its things
+// would take longer, and a heap on one spot would overrun the physics.
 constexpr int ThingCellSize = 30;
 constexpr int ThingCellColumns = (SavedGame::Columns + ThingCellSize - 1) / ThingCellSize; // 5
 constexpr int ThingCellRows = (SavedGame::Rows + ThingCellSize - 1) / ThingCellSize;       // 15
-constexpr int MaxThingsPerCell = 100;
+constexpr int MaxThingsPerCell = 200;
 constexpr size_t MaxThings = static_cast<size_t>(ThingCellColumns) * ThingCellRows * MaxThingsPerCell;
 constexpr int MaxThingsPerTile = 32;
 } // namespace saveformat

@@ -2,6 +2,8 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -65,6 +67,47 @@ public:
 
 // Alpha 25 of 255 is the last under the pixel shader's tenth.
 constexpr uint8_t LastDiscardedAlpha = 25;
+
+// Uploads the mip levels below level 0 of the bound texture, each averaging 2 x 2 texels of the one
+// above (an odd last column or row counts twice). Built here rather than by glGenerateMipmap: a
+// software rasteriser compiles a shader for that on first use, which was most of the game's start-up.
+void UploadMipLevels(int width, int height, const uint8_t* rgba) {
+    std::vector<uint8_t> above;
+    if (rgba) {
+        above.assign(rgba, rgba + static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    }
+    std::vector<uint8_t> below;
+    for (int level = 1; width > 1 || height > 1; ++level) {
+        const int w = std::max(1, width / 2);
+        const int h = std::max(1, height / 2);
+        if (rgba) {
+            below.resize(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
+            for (int y = 0; y < h; ++y) {
+                const size_t row0 =
+                    static_cast<size_t>(std::min(2 * y, height - 1)) * static_cast<size_t>(width);
+                const size_t row1 =
+                    static_cast<size_t>(std::min(2 * y + 1, height - 1)) * static_cast<size_t>(width);
+                for (int x = 0; x < w; ++x) {
+                    const size_t x0 = static_cast<size_t>(std::min(2 * x, width - 1));
+                    const size_t x1 = static_cast<size_t>(std::min(2 * x + 1, width - 1));
+                    uint8_t* out =
+                        &below[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) *
+                               4];
+                    for (size_t c = 0; c < 4; ++c) {
+                        const int sum = above[(row0 + x0) * 4 + c] + above[(row0 + x1) * 4 + c] +
+                                        above[(row1 + x0) * 4 + c] + above[(row1 + x1) * 4 + c];
+                        out[c] = static_cast<uint8_t>((sum + 2) / 4);
+                    }
+                }
+            }
+        }
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     rgba ? below.data() : nullptr);
+        above.swap(below);
+        width = w;
+        height = h;
+    }
+}
 
 GLuint Compile(GLenum stage, const char* source) {
     const GLuint shader = glCreateShader(stage);
@@ -215,7 +258,7 @@ std::unique_ptr<TextureImage> GlBackend::CreateImage(int width, int height, cons
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glGenerateMipmap(GL_TEXTURE_2D);
+    UploadMipLevels(width, height, rgba);
     glBindTexture(GL_TEXTURE_2D, boundTexture_);
     bool opaque = rgba != nullptr;
     bool opaqueOrDiscarded = opaque;
