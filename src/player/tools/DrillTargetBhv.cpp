@@ -17,9 +17,10 @@ struct Stroke {
 
 // A branching crack from the tile's middle, in tile units from its centre; strokes appear in order.
 constexpr Stroke Crack[DrillTargetBhv::CrackStrokes] = {
-    {{0.0f, 0.0f}, {0.2f, 0.1f}},       {{0.0f, 0.0f}, {-0.16f, -0.18f}},  {{0.2f, 0.1f}, {0.28f, 0.36f}},
-    {{-0.16f, -0.18f}, {-0.4f, -0.2f}}, {{0.2f, 0.1f}, {0.42f, 0.02f}},    {{-0.16f, -0.18f}, {-0.1f, -0.42f}},
-    {{0.0f, 0.0f}, {-0.12f, 0.28f}},    {{-0.12f, 0.28f}, {-0.36f, 0.38f}},
+    {{0.0f, 0.0f}, {0.2f, 0.1f}},    {{0.0f, 0.0f}, {-0.16f, -0.18f}},
+    {{0.2f, 0.1f}, {0.28f, 0.36f}},  {{-0.16f, -0.18f}, {-0.4f, -0.2f}},
+    {{0.2f, 0.1f}, {0.42f, 0.02f}},  {{-0.16f, -0.18f}, {-0.1f, -0.42f}},
+    {{0.0f, 0.0f}, {-0.12f, 0.28f}}, {{-0.12f, 0.28f}, {-0.36f, 0.38f}},
 };
 
 void Line(GameObject& object, Vector2 a, Vector2 b, float width, Color color) {
@@ -66,7 +67,7 @@ void DrillTargetBhv::Show(TileGrid::Cell cell, float worn, bool tooHard) {
             const bool shown = stroke++ < CrackShown;
             child->DrawEnabled = shown;
             if (shown) {
-                Line(*child, centre + s.From, centre + s.To, LineWidth * 0.75f, CrackColor);
+                Line(*child, centre + s.From, centre + s.To, LineWidth, CrackColor);
             }
         }
     }

@@ -21,7 +21,7 @@ public:
 
     Color OutlineColor{255, 236, 120, 255};
     Color TooHardColor{255, 72, 48, 255};
-    Color CrackColor{24, 16, 8, 255};
+    Color CrackColor{10, 8, 6, 255};
     float LineWidth = 0.125f;
 
     int CrackShown = 0; // strokes of the crack on show
