@@ -92,7 +92,7 @@ TEST(PlayerRunTest, TheSubmarineSteersIntoATwoWideSlotAndOutWithoutTipping) {
         return std::regex_search(state, match, pattern) ? std::stof(match[1].str()) : 1000.0f;
     };
 
-    const std::string atFloor = run(330, "-floor");
+    const std::string atFloor = run(600, "-floor");
     // The slot is what the script steers for: open columns 24 and 25, walls at 23 and 26.
     const DecodedImage map = DecodeImageFile(stem + ".png");
     ASSERT_EQ(map.Width, 150);
@@ -107,7 +107,7 @@ TEST(PlayerRunTest, TheSubmarineSteersIntoATwoWideSlotAndOutWithoutTipping) {
     EXPECT_NEAR(number(atFloor, "x"), 25.0f, 0.5f) << atFloor;
     EXPECT_LT(number(atFloor, "y"), -53.5f) << atFloor;
 
-    const std::string out = run(440, "-out");
+    const std::string out = run(760, "-out");
     EXPECT_GT(number(out, "y"), -45.0f) << out;
     // A step may carry the hull a little past the stop before it is caught.
     EXPECT_LE(number(out, "peak"), 0.6f) << out;
