@@ -106,6 +106,7 @@ std::string DescribeGameState(const SceneRoots& roots) {
         out += "  \"sub\": {\"x\": " + Number(position.x) + ", \"y\": " + Number(position.y) + "},\n";
         out +=
             "  \"subTilt\": {\"now\": " + Number(sub->Tilt) + ", \"peak\": " + Number(sub->PeakTilt) + "},\n";
+        out += "  \"damageTaken\": " + std::to_string(sub->DamageTaken) + ",\n";
     }
     if (const WorldEventsBhv* events = WellKnown<WorldEventsBhv>::Get()) {
         out += std::string("  \"bossDefeated\": ") + (events->bossDefeated ? "true" : "false") + ",\n";

@@ -19,6 +19,7 @@
 #include "player/tools/BlockPlacerBhv.h"
 #include "player/tools/BoostRocketBhv.h"
 #include "player/tools/DrillBhv.h"
+#include "player/tools/DrillTargetBhv.h"
 #include "player/tools/ExplosiveBhv.h"
 #include "player/tools/Item_BombBhv.h"
 #include "player/tools/LiveBombBhv.h"
@@ -36,6 +37,7 @@ void RegisterPlayerClasses(ComponentRegistry& registry) {
     registry.Register<ItemUnlockComponent>();
     registry.Register<HealthItemBhv>();
     registry.Register<DrillBhv>();
+    registry.Register<DrillTargetBhv>();
     registry.Register<BlockPlacerBhv>();
     registry.Register<BoostRocketBhv>();
     registry.Register<Item_BombBhv>();

@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "GameProcess.h"
 #include "TestFolder.h"
@@ -93,7 +94,7 @@ TEST(PlayerRunTest, TheSubmarineSteersIntoATwoWideSlotAndOutWithoutTipping) {
         return std::regex_search(state, match, pattern) ? std::stof(match[1].str()) : 1000.0f;
     };
 
-    const std::string atFloor = run(330, "-floor");
+    const std::string atFloor = run(600, "-floor");
     // The slot is what the script steers for: open columns 24 and 25, walls at 23 and 26.
     const DecodedImage map = DecodeImageFile(stem + ".png");
     ASSERT_EQ(map.Width, 150);
@@ -108,11 +109,132 @@ TEST(PlayerRunTest, TheSubmarineSteersIntoATwoWideSlotAndOutWithoutTipping) {
     EXPECT_NEAR(number(atFloor, "x"), 25.0f, 0.5f) << atFloor;
     EXPECT_LT(number(atFloor, "y"), -53.5f) << atFloor;
 
-    const std::string out = run(440, "-out");
+    const std::string out = run(760, "-out");
     EXPECT_GT(number(out, "y"), -45.0f) << out;
     // A step may carry the hull a little past the stop before it is caught.
     EXPECT_LE(number(out, "peak"), 0.6f) << out;
     EXPECT_LE(std::fabs(number(out, "now")), 0.4f) << out;
+}
+
+} // namespace
+
+namespace {
+
+// One headless run of the real game with a script; the game state at its end and, when asked for,
+// its world map (removed by the caller).
+struct ScriptedRun {
+    std::string State;
+    std::string Map;
+};
+
+ScriptedRun RunScript(int seed, int frames, const std::string& script, const std::string& tag, bool map) {
+    const std::string stem = "/tmp/kelvane-" + tag + "-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(seed) + "-" + std::to_string(frames);
+    std::vector<std::string> args{"--headless", "--fixed-step",         "--seed",       std::to_string(seed),
+                                  "--frames",   std::to_string(frames), "--game-state", stem + ".json"};
+    if (!script.empty()) {
+        args.insert(args.end(), {"--script", script});
+    }
+    if (map) {
+        args.insert(args.end(), {"--world-map", stem + ".png"});
+    }
+    const GameRun result = RunGame(args);
+    EXPECT_EQ(result.ExitCode, 0) << result.Stderr;
+    EXPECT_EQ(result.Stderr, "");
+    std::ifstream in(stem + ".json");
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::remove((stem + ".json").c_str());
+    return {text.str(), map ? stem + ".png" : ""};
+}
+
+float StateNumber(const std::string& state, const std::string& key) {
+    std::smatch match;
+    const std::regex pattern("\"" + key + "\": ([-0-9.]+)");
+    return std::regex_search(state, match, pattern) ? std::stof(match[1].str()) : 1000.0f;
+}
+
+// Whether a cell of a decoded world map is open water.
+bool Water(const DecodedImage& map, int c, int r) {
+    const uint8_t* p = &map.Pixels[(static_cast<size_t>(r) * 150 + c) * 4];
+    return (static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]) == WorldMapColour(0);
+}
+
+// The real game, headless, on three seeds: each script goes down to the terrain and holds the drill
+// straight ahead while steering into the ground, then comes back through the same tunnel to the
+// start (docs/dig-a-tunnel.script is seed 1's). Halfway the submarine is far from the start, in the
+// row of a straight tunnel at least 12 tiles long that it dug; at the end it is home, never tipped
+// past the tilt stop and never hurt.
+TEST(PlayerRunTest, ATunnelDugWithTheDrillHeldAheadIsPassableBothWays) {
+    const std::string source = KELVANE_SOURCE_DIR;
+    const struct {
+        int Seed;
+        std::string Script;
+        int Frames;
+    } runs[] = {{1, source + "/docs/dig-a-tunnel.script", 2000},
+                {6, source + "/tests/player/dig-a-tunnel-seed6.script", 2000},
+                {9, source + "/tests/player/dig-a-tunnel-seed9.script", 2400}};
+    const float startX = 9.5f;
+    const float startY = -15.0f;
+    for (const auto& [seed, script, frames] : runs) {
+        const ScriptedRun plain = RunScript(seed, 1, "", "tunnel", true);
+        const ScriptedRun half = RunScript(seed, frames / 2, script, "tunnel", true);
+        const DecodedImage before = DecodeImageFile(plain.Map);
+        const DecodedImage after = DecodeImageFile(half.Map);
+        std::remove(plain.Map.c_str());
+        std::remove(half.Map.c_str());
+        ASSERT_EQ(before.Width, 150);
+        ASSERT_EQ(after.Width, 150);
+        const float x = StateNumber(half.State, "x");
+        const float y = StateNumber(half.State, "y");
+        EXPECT_GE(std::hypot(x - startX, y - startY), 10.0f) << "seed " << seed << "\n" << half.State;
+        // Along the hull's row, the open stretch it lies in holds at least 12 tiles it dug.
+        const int row = static_cast<int>(std::floor(-y));
+        const int column = static_cast<int>(std::floor(x));
+        int dug = 0;
+        for (const int step : {-1, 1}) {
+            for (int c = step < 0 ? column : column + 1; c >= 0 && c < 150 && Water(after, c, row);
+                 c += step) {
+                dug += Water(before, c, row) ? 0 : 1;
+            }
+        }
+        EXPECT_GE(dug, 12) << "seed " << seed << ", row " << row << "\n" << half.State;
+
+        const ScriptedRun end = RunScript(seed, frames, script, "tunnel", false);
+        EXPECT_LE(std::hypot(StateNumber(end.State, "x") - startX, StateNumber(end.State, "y") - startY),
+                  3.0f)
+            << "seed " << seed << "\n"
+            << end.State;
+        EXPECT_LE(StateNumber(end.State, "peak"), 0.45f) << "seed " << seed << "\n" << end.State;
+        EXPECT_EQ(StateNumber(end.State, "damageTaken"), 0.0f) << "seed " << seed << "\n" << end.State;
+        EXPECT_NE(end.State.find("\"paused\": false"), std::string::npos) << "seed " << seed << "\n"
+                                                                          << end.State;
+    }
+}
+
+// The real game, headless, seed 1: resting on the copper below the start, the submarine aims its drill
+// at the dirt two tiles further down, past a pocket of water. The arm stops in the copper, which
+// breaks first; the dirt it pointed at is still whole after two blows' time.
+TEST(PlayerRunTest, TheArmStopsAtTheFirstSolidTileOnItsWayToThePointer) {
+    const std::string script = "/tmp/kelvane-arm-" + std::to_string(::getpid()) + ".script";
+    // The submarine settles at (9.5, -27.4), drawn at (152, 360); the pointer lies 3.1 units below it.
+    std::ofstream(script) << "1 mouse move 152 410\n1 key down S\n150 key up S\n"
+                             "160 button down LeftMouse\n226 button up LeftMouse\n";
+    const ScriptedRun plain = RunScript(1, 1, "", "arm", true);
+    const ScriptedRun drilled = RunScript(1, 230, script, "arm", true);
+    std::remove(script.c_str());
+    const DecodedImage before = DecodeImageFile(plain.Map);
+    const DecodedImage after = DecodeImageFile(drilled.Map);
+    std::remove(plain.Map.c_str());
+    std::remove(drilled.Map.c_str());
+    ASSERT_EQ(before.Width, 150);
+    ASSERT_EQ(after.Width, 150);
+    EXPECT_FALSE(Water(before, 9, 28));
+    EXPECT_TRUE(Water(before, 9, 29));
+    EXPECT_FALSE(Water(before, 9, 30));
+    EXPECT_TRUE(Water(after, 9, 28)) << drilled.State;
+    EXPECT_FALSE(Water(after, 9, 30)) << drilled.State;
+    EXPECT_NEAR(StateNumber(drilled.State, "y"), -27.4f, 0.1f) << drilled.State;
 }
 
 } // namespace

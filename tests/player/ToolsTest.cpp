@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "player/EnemyLink.h"
 #include "player/tools/BoostRocketBhv.h"
 #include "player/tools/DrillBhv.h"
+#include "player/tools/DrillTargetBhv.h"
 #include "player/tools/ExplosiveBhv.h"
 #include "player/tools/ToolSupport.h"
 
@@ -123,6 +125,47 @@ TEST_F(ToolsTest, TheRightStickAimsAtItsPushTimesTheReachAndTheTriggerFiresWhile
     Hold(Key::PadRightTrigger);
     Frames(1);
     EXPECT_EQ(subBhv->SpeedMultiplier, 3.0f);
+}
+
+// Aimed through one rock at the rock behind it, the arm ends inside the first, which is outlined and
+// cracks further with every blow; once it falls the arm reaches the next.
+TEST_F(ToolsTest, TheArmStopsInTheFirstSolidTileWhoseOutlineCracksAsItWears) {
+    std::string lines;
+    for (const char* name : {"Edge", "Edge", "Edge", "Edge", "Crack", "Crack", "Crack", "Crack", "Crack",
+                             "Crack", "Crack", "Crack"}) {
+        lines += std::string(lines.empty() ? "" : ", ") + R"({"Name": ")" + name + R"(", "Prefab": "Line"})";
+    }
+    AddPrefab("DrillTargetDisplay",
+              R"({"Components": {"DrillTargetBhv": ""}, "AutoCreate": [)" + lines + "]}");
+    AddPrefab("Line", R"({"Components": {"Pos2dComponent": "", "SpriteComponent": "", "TintComponent": ""},
+                         "AutoCreate": ""})");
+    Select("Item_PlasticDrill");
+    grid.Set(9, 16, 2);
+    grid.Set(9, 17, 2);
+    Fire();
+    PointAt({9.5f, -17.5f});
+    Frames(1);
+    EXPECT_NEAR(Drill()->Tip.y, -16.05f, 1e-4f);
+    GameObject* display = SubRoot()->FindChild(SubFrontLayer)->FindChild("DrillTargetDisplay");
+    ASSERT_NE(display, nullptr);
+    auto* target = display->GetComponentOfType<DrillTargetBhv>();
+    EXPECT_TRUE(display->DrawEnabled);
+    EXPECT_EQ(target->CrackShown, 0);
+    // The top edge runs along the cell's upper border.
+    EXPECT_NEAR(display->Children[2]->Pos2d()->Pos.y, -16.0f, 1e-4f);
+
+    Frames(21); // one blow: 3 of 10 worn away, three strokes of eight
+    EXPECT_EQ(grid.Get(9, 16), 2);
+    EXPECT_EQ(target->CrackShown, 3);
+    EXPECT_EQ(Played("DrillDamage"), 1);
+    Frames(61); // the fourth blow breaks it; the rock behind was never touched
+    EXPECT_EQ(grid.Get(9, 16), 0);
+    EXPECT_EQ(grid.Get(9, 17), 2);
+    EXPECT_NEAR(Drill()->Tip.y, -17.05f, 1e-4f);
+    EXPECT_EQ(target->CrackShown, 0);
+    Fire(false);
+    Frames(1);
+    EXPECT_FALSE(display->DrawEnabled);
 }
 
 TEST_F(ToolsTest, ResistanceTenFallsOnTheFourthHitAndAnUnfinishedTileRecoversAfterFourSeconds) {

@@ -13,6 +13,7 @@
 #include "core/GameObject.h"
 #include "core/GameTime.h"
 #include "core/GraphicsManager.h"
+#include "core/SaturatingMath.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "input/InputManager.h"
@@ -317,6 +318,7 @@ void SubBhv::takeDamage(int amount) {
 CoCommand SubBhv::DamageStep(int step) {
     if (step == 0) {
         applyDamage(PendingDamage);
+        DamageTaken = SaturatingAdd(DamageTaken, PendingDamage);
         StartCoroutine<&SubBhv::BlinkStep>();
         return CoWaitSeconds(DamageWindow);
     }

@@ -59,6 +59,9 @@ public:
     float PeakTilt = 0.0f;
 
     int PendingDamage = 0;
+    // All the damage applied to this hull since it was built, deaths and repairs regardless; a run's
+    // report shows it.
+    int DamageTaken = 0;
     float BoostTimeLeft = 0.0f;
     float SpeedMultiplier = 1.0f;
 

@@ -16,9 +16,11 @@
 #include "player/EnemyLink.h"
 #include "player/HudMessage.h"
 #include "player/items/ItemComponent.h"
+#include "player/tools/DrillTargetBhv.h"
 #include "player/tools/ToolSupport.h"
 #include "world/TileGrid.h"
 #include "world/things/ThingRootBhv.h"
+#include "world/tiles/FirstSolidCell.h"
 #include "world/tiles/TileTypeBhv.h"
 #include "world/tiles/TileTypeTable.h"
 
@@ -39,6 +41,23 @@ TileTypeBhv* SolidTypeAt(Vector2 point, TileGrid::Cell& cell) {
     const uint8_t code = grid->Get(cell.Column, cell.Row);
     TileTypeBhv* type = code == 0 ? nullptr : GetTileType(code);
     return type && type->IsSolid ? type : nullptr;
+}
+
+// The arm ends just inside the first solid tile on its way out, however far the pointer lies beyond:
+// it never reaches through ground to dig the tile behind.
+Vector2 StopAtGround(Vector2 s, Vector2 v) {
+    const TileGrid* grid = Service<TileGrid>::TryGet();
+    const float length = std::sqrt(v.x * v.x + v.y * v.y);
+    if (!grid || !(length > 0.0f)) {
+        return v;
+    }
+    const SolidHit hit = FirstSolidCell(*grid, s, s + v);
+    if (!hit.Found) {
+        return v;
+    }
+    // A little past the border, so that the tip lies in the cell hit.
+    constexpr float InsideTile = 0.05f;
+    return v * std::min(1.0f, hit.Along + InsideTile / length);
 }
 
 void FlipHeight(GameObject* object) {
@@ -104,7 +123,7 @@ void DrillBhv::Drive(GameObject& display) {
     if (!spin_) {
         spin_ = playLoopedCue("DrillSpin");
     }
-    const Vector2 v = ClampReach(Target - s, MinLength, MaxLength);
+    const Vector2 v = StopAtGround(s, ClampReach(Target - s, MinLength, MaxLength));
     Tip = s + v;
     if (GameObject* stem = display.FindChild("DrillStemSprite")) {
         StretchBetween(*stem, s, Tip);
@@ -127,6 +146,29 @@ void DrillBhv::Drive(GameObject& display) {
     } else {
         EndGrind();
     }
+    ShowTarget(type, cell);
+}
+
+void DrillBhv::ShowTarget(const TileTypeBhv* type, TileGrid::Cell cell) {
+    GameObject* display = FindOrCreateDisplay(SubFrontLayer, "DrillTargetDisplay");
+    DrillTargetBhv* target = display ? display->GetComponentOfType<DrillTargetBhv>() : nullptr;
+    if (!target) {
+        return;
+    }
+    display->SetPassesEnabled(type != nullptr);
+    if (!type) {
+        return;
+    }
+    float worn = 0.0f;
+    const int index = cell.Row * TileGrid::Columns + cell.Column;
+    for (const DamagedTile& tile : DamagedTiles) {
+        if (tile.Cell == index) {
+            worn = type->DrillResistance > 0 ? 1.0f - static_cast<float>(tile.Resistance) /
+                                                          static_cast<float>(type->DrillResistance)
+                                             : 1.0f;
+        }
+    }
+    target->Show(cell, worn, type->Hardness > Hardness);
 }
 
 void DrillBhv::Idle(GameObject& display) {
@@ -134,6 +176,9 @@ void DrillBhv::Idle(GameObject& display) {
     // in another slot never hides the selected one's arm.
     if (showing_) {
         display.SetPassesEnabled(false);
+        if (GameObject* target = FindOrCreateDisplay(SubFrontLayer, "DrillTargetDisplay")) {
+            target->SetPassesEnabled(false);
+        }
         showing_ = false;
     }
     StopCoroutine<&DrillBhv::SpinStep>();

@@ -7,13 +7,16 @@
 #include "core/Color.h"
 #include "core/Handle.h"
 #include "core/Vector2.h"
+#include "world/TileGrid.h"
 
 class B2FixtureComponent;
 class CueLoopedBhv;
 class GameObject;
+class TileTypeBhv;
 
-// The drill: an arm from the submarine towards the pointer whose spinning head hurts creatures and
-// wears tiles down at its tip, a few hits a second. A tile left alone for 4 s after its first hit
+// The drill: an arm from the submarine towards the pointer, stopped by the first solid tile on its way,
+// whose spinning head hurts creatures and wears tiles down at its tip, a few hits a second; the tile
+// at the tip is outlined, with a crack that grows as it wears. A tile left alone for 4 s after its first hit
 // recovers.
 class DrillBhv : public Behavior {
 public:
@@ -57,6 +60,8 @@ private:
     CoCommand HitStep(int step);
     void Drive(GameObject& display);
     void Idle(GameObject& display);
+    // Outlines the solid tile at the tip with its crack, or hides the outline when there is none.
+    void ShowTarget(const TileTypeBhv* type, TileGrid::Cell cell);
     void EndGrind();
     void ExpireDamagedTiles();
 
