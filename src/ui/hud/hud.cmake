@@ -8,5 +8,6 @@ target_sources(kelvane_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/HudMessageFlashBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudRootBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudSectionTitleBhv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HudStationPointerBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudWeaponSlotBhv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegisterHudClasses.cpp)

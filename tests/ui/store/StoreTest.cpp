@@ -306,7 +306,7 @@ TEST_F(StoreTest, TheNeedsSectionShowsStartedUnlocksAndFlashesOnceWhenOneAppears
     Hold(Key::OemEnter, false);
     ASSERT_EQ(needs->RowsInUse(), 1);
     EXPECT_EQ(Field(*RowOf(needsObject, 0), "Title"), "Copper");
-    EXPECT_EQ(Field(*RowOf(needsObject, 0), "Quantity"), "x 29");
+    EXPECT_EQ(Field(*RowOf(needsObject, 0), "Quantity"), "29 more");
     EXPECT_EQ(RowOf(needsObject, 0)->FindChild("Icon")->Sprite()->GetImageName(), "IconCopper");
     EXPECT_FALSE(RowOf(needsObject, 1)->DrawEnabled);
     EXPECT_EQ(Played("ItemsUnlocked"), 1);
