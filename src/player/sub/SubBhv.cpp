@@ -324,10 +324,12 @@ void SubBhv::takeDamage(int amount, const std::string& cause, Vector2 from) {
     if (IsCoroutineRunning<&SubBhv::DamageStep>()) {
         return;
     }
-    takeDamage(amount);
+    // Set before the routine starts: its first step tells the player at once.
     LastHurtBy = cause;
     LastHurtFrom = from;
     HasHurtFrom = true;
+    PendingDamage = amount;
+    StartCoroutine<&SubBhv::DamageStep>();
 }
 
 namespace {

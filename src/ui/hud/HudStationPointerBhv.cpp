@@ -63,7 +63,8 @@ HudStationPointerBhv::Placement HudStationPointerBhv::Place(Vector2 target) {
     const float length = std::sqrt(d.x * d.x + d.y * d.y);
     const Vector2 unit = length > 0.0f ? d * (1.0f / length) : Vector2{0.0f, -1.0f};
     placement.Rotation = std::atan2(unit.x, -unit.y);
-    placement.Label = placement.Arrow - unit * LabelOffset;
+    // A one-line label is wide: pointing sideways, it sits further in to clear the arrow.
+    placement.Label = placement.Arrow - unit * (LabelOffset + LabelHalfWidth * std::fabs(unit.x));
     return placement;
 }
 
@@ -118,7 +119,7 @@ void HudStationPointerBhv::Update() {
             pos->Pos = placement.Label;
         }
         if (TextComponent* text = label->Text()) {
-            distance_.Write(text->Text, "Station\n", static_cast<int>(std::round(std::sqrt(best))), {},
+            distance_.Write(text->Text, "Station ", static_cast<int>(std::round(std::sqrt(best))), {},
                             CachedNumberText::kNone, " m");
         }
     }

@@ -16,7 +16,8 @@ public:
     // Pixels between the arrow and the world view's edges.
     static constexpr float EdgeInset = 26.0f;
     // Pixels from the arrow to the middle of its label, towards the view's centre.
-    static constexpr float LabelOffset = 46.0f;
+    static constexpr float LabelOffset = 32.0f;
+    static constexpr float LabelHalfWidth = 48.0f;
     // Updates between two searches for stations (a station appears only when the boss falls).
     static constexpr int SearchPeriod = 60;
     // World units a station may stand beyond the view's edge and still count as seen.
