@@ -11,7 +11,7 @@
 
 // A line of text ("Saved to slot 1") shown just above the submarine, where the player is looking,
 // on a dark backing: at full strength for "FadeTime" seconds, fading out over the last part of it.
-// While a menu holds the game it shows along the bottom of the world view, below the menu. One
+// While a menu holds the game it shows low on the side panel, beside the menu. One
 // message at a time: a new one replaces the one showing. Reached as WellKnown<HudMessageFlashBhv>,
 // and as WellKnown<HudMessageSink> while it lives, so showHudMessage writes to it.
 class HudMessageFlashBhv : public Behavior, public HudMessageSink {
@@ -21,10 +21,12 @@ public:
     static constexpr float FadeOutTime = 0.6f;
     // Screen pixels between the submarine's centre and the message's centre.
     static constexpr float RiseAboveSub = 44.0f;
-    // The world view (screen pixels) the message stays inside, and where it goes under a menu.
+    // The world view (screen pixels) the message stays inside, and where it goes while a menu holds
+    // the game: low on the side panel, which the menu's dimming does not cover (what lies under the
+    // dimming is hidden, not dimmed).
     static constexpr float ViewWidth = 960.0f;
     static constexpr float ViewHeight = 720.0f;
-    static constexpr Vector2 UnderMenu{480.0f, 690.0f};
+    static constexpr Vector2 UnderMenu{1120.0f, 686.0f};
 
     HudMessageFlashBhv();
     // Clears its registrations where they are still its own.
