@@ -36,8 +36,9 @@ void HudStationPointerBhv::FindStations() {
     // Things sit one level below the grid's cells (or the incoming list): no deeper walk is needed.
     for (GameObject* holder : things->Owner->Children) {
         for (GameObject* thing : holder->Children) {
+            // The name first: most things are not stations, and it is cheaper than a component search.
             if (stationCount_ < static_cast<int>(stations_.size()) && !thing->PendingDestroy &&
-                thing->GetComponentOfType<SupplyStationBhv>()) {
+                thing->PrefabName == StationPrefab && thing->GetComponentOfType<SupplyStationBhv>()) {
                 stations_[static_cast<size_t>(stationCount_++)] = thing;
             }
         }

@@ -18,10 +18,13 @@ public:
     // Pixels from the arrow to the middle of its label, towards the view's centre.
     static constexpr float LabelOffset = 32.0f;
     static constexpr float LabelHalfWidth = 48.0f;
-    // Updates between two searches for stations (a station appears only when the boss falls).
-    static constexpr int SearchPeriod = 60;
+    // Updates between two searches for stations (a station appears only when the boss falls, and a
+    // search walks every thing of the world).
+    static constexpr int SearchPeriod = 600;
     // World units a station may stand beyond the view's edge and still count as seen.
     static constexpr float SeenMargin = 1.0f;
+    // The prefab every supply station is made from.
+    static constexpr const char* StationPrefab = "SupplyStation";
 
     // Finds its "Label" child.
     void Start() override;
