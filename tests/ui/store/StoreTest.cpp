@@ -295,6 +295,28 @@ TEST_F(StoreTest, BSellsEveryMineralAndBlockAtOnceWithOneCue) {
     EXPECT_EQ(inventory->Money, most);
 }
 
+// The HUD lies under the gameplay screen the store holds, yet shows a sale at once: the money
+// readout has the new sum while the sell list is still open.
+TEST_F(StoreTest, TheHudShowsASaleWhileTheStoreHoldsTheGame) {
+    AddPrefab("TestLabel", R"({"Components": {"TextComponent": ""}, "AutoCreate": ""})");
+    AddPrefab("TestStats", R"({"Components": "", "AutoCreate": [{"Name": "Money", "Prefab": "TestLabel"},
+                                                                {"Name": "Health", "Prefab": "TestLabel"}]})");
+    AddPrefab(
+        "TestReadouts",
+        R"({"Components": {"HudRootBhv": ""}, "AutoCreate": [{"Name": "HudStats", "Prefab": "TestStats"}]})");
+    auto* hud = new GameObject("TestReadouts");
+    screenObject->AppendChild(hud);
+    addItem(3, "Item_Copper");
+    menus->openSupplySellMenu();
+    Frames(3);
+    ASSERT_FALSE(screenObject->UpdateEnabled);
+    Tap(Key::OemEnter);
+    Hold(Key::OemEnter, false);
+    Step();
+    EXPECT_EQ(inventory->Money, 5);
+    EXPECT_EQ(hud->FindChild("HudStats")->FindChild("Money")->Text()->Text, "$ 5   goal: $2816");
+}
+
 TEST_F(StoreTest, TheNeedsSectionShowsStartedUnlocksAndFlashesOnceWhenOneAppears) {
     Step();
     EXPECT_EQ(needs->RowsInUse(), 0);
