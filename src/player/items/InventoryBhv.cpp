@@ -128,6 +128,10 @@ void InventoryBhv::Update() {
 namespace {
 
 bool IsOpenWater(const TileGrid& grid, Vector2 point) {
+    // CellAt clamps into the grid: a point beyond its edges or above the surface is no place for cargo.
+    if (!(point.x >= 0.0f && point.x < TileGrid::Columns && point.y <= 0.0f && point.y > -TileGrid::Rows)) {
+        return false;
+    }
     const TileGrid::Cell cell = TileGrid::CellAt(point.x, point.y);
     return TileGrid::Contains(cell.Column, cell.Row) && grid.Get(cell.Column, cell.Row) == 0;
 }
