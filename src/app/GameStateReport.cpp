@@ -1,5 +1,6 @@
 #include "app/GameStateReport.h"
 
+#include "components/TextComponent.h"
 #include "core/GameObject.h"
 #include "core/SceneRoots.h"
 #include "core/WellKnown.h"
@@ -10,6 +11,8 @@
 #include "player/items/InventoryBhv.h"
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
+#include "ui/hud/HudMessageFlashBhv.h"
+#include "world/things/ThingRootBhv.h"
 
 #include <cstdio>
 
@@ -94,6 +97,40 @@ void AppendOpenMenus(std::string& out, const GameObject& gameplayRoot) {
     out += "]\n";
 }
 
+// What last hurt the submarine and where it stood, the message line the player reads now, and
+// where the dropped items lie: how a death is explained and where its cargo went.
+void AppendMessagesAndDrops(std::string& out) {
+    if (const SubBhv* sub = WellKnown<SubBhv>::Get(); sub && !sub->LastHurtBy.empty()) {
+        out += "  \"lastHurt\": {\"by\": " + Quoted(sub->LastHurtBy) +
+               ", \"x\": " + Number(sub->LastHurtFrom.x) + ", \"y\": " + Number(sub->LastHurtFrom.y) + "},\n";
+    }
+    if (const HudMessageFlashBhv* flash = WellKnown<HudMessageFlashBhv>::Get();
+        flash && flash->TimeLeft > 0.0f) {
+        const GameObject* line = flash->Owner ? flash->Owner->FindChild("HudText") : nullptr;
+        const TextComponent* text = line ? line->Text() : nullptr;
+        out += "  \"hudMessage\": " + Quoted(text ? text->Text : std::string()) + ",\n";
+    }
+    const ThingRootBhv* things = WellKnown<ThingRootBhv>::Get();
+    if (!things || !things->Owner) {
+        return;
+    }
+    out += "  \"droppedItems\": [";
+    const char* separator = "";
+    for (const GameObject* holder : things->Owner->Children) {
+        for (const GameObject* thing : holder->Children) {
+            const GameObject* item = thing->PendingDestroy ? nullptr : thing->FindChild("Item");
+            if (!item || thing->PrefabName != "Pkup_Item") {
+                continue;
+            }
+            const Vector2 at = thing->GetPosition();
+            out += std::string(separator) + "{\"name\": " + Quoted(item->PrefabName) +
+                   ", \"x\": " + Number(at.x) + ", \"y\": " + Number(at.y) + "}";
+            separator = ", ";
+        }
+    }
+    out += "],\n";
+}
+
 } // namespace
 
 std::string DescribeGameState(const SceneRoots& roots) {
@@ -108,6 +145,7 @@ std::string DescribeGameState(const SceneRoots& roots) {
             "  \"subTilt\": {\"now\": " + Number(sub->Tilt) + ", \"peak\": " + Number(sub->PeakTilt) + "},\n";
         out += "  \"damageTaken\": " + std::to_string(sub->DamageTaken) + ",\n";
     }
+    AppendMessagesAndDrops(out);
     if (const WorldEventsBhv* events = WellKnown<WorldEventsBhv>::Get()) {
         out += std::string("  \"bossDefeated\": ") + (events->bossDefeated ? "true" : "false") + ",\n";
         out += std::string("  \"rewardGiven\": ") + (events->rewardGiven ? "true" : "false") + ",\n";

@@ -32,6 +32,20 @@ public:
         return Vector2{q.x * c - q.y * s, q.x * s + q.y * c} + Position;
     }
 
+    // A point in the camera's units to client pixels: the renderer's camera transform.
+    Vector2 WorldToScreen(Vector2 p, int32_t backBufferWidth = 1280, int32_t backBufferHeight = 720) const {
+        Rect vp = Viewport;
+        if (vp.width == 0.0f) {
+            vp = Rect(0.0f, 0.0f, static_cast<float>(backBufferWidth), static_cast<float>(backBufferHeight));
+        }
+        const Vector2 d = p - Position;
+        const float c = std::cos(Rotation);
+        const float s = std::sin(Rotation);
+        Vector2 q{d.x * c + d.y * s, -d.x * s + d.y * c};
+        q = {q.x * vp.width / Size.x, -q.y * vp.height / Size.y};
+        return {q.x + vp.x + vp.width / 2, q.y + vp.y + vp.height / 2};
+    }
+
     // 16 pixels per world unit in the window minus the 320-pixel HUD panel, showing x from 0 and
     // y down from 0.
     static Camera2d DefaultWorld(int32_t width, int32_t height) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <string_view>
 
 #include "core/Component.h"
 #include "core/GameObject.h"
@@ -45,6 +46,16 @@ EnemyValues ReadEnemyValues(const Component& enemy) {
     ReadBool(*editable, "IsShrimp", values.IsShrimp);
     ReadBool(*editable, "AllowPassThru", values.AllowPassThru);
     return values;
+}
+
+std::string EnemyHurtName(const Component& enemy) {
+    const auto* editable = dynamic_cast<const IEditable*>(&enemy);
+    const std::string name = editable ? editable->GetPropertyText("DisplayName") : std::string();
+    if (name.empty()) {
+        return "a creature";
+    }
+    const bool vowel = std::string_view("AEIOUaeiou").find(name.front()) != std::string_view::npos;
+    return (vowel ? "an " : "a ") + name;
 }
 
 bool DamageEnemy(Component& enemy, int damage, B2FixtureComponent* fixture) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class B2FixtureComponent;
 class Component;
 class GameObject;
@@ -20,6 +22,10 @@ Component* FindEnemy(const GameObject& object);
 // The combat values of an enemy component, read from its properties; a missing or unreadable
 // property keeps its default.
 EnemyValues ReadEnemyValues(const Component& enemy);
+
+// What the player is told hurt the submarine: "a Sea Urchin", "an Eel"; "a creature" when the enemy
+// has no display name. Read only when a hit lands, since it copies a string.
+std::string EnemyHurtName(const Component& enemy);
 
 // How damage reaches a creature's damage handler: the creatures' side implements it and installs it
 // as Service<EnemyDamageSender>; until it does, nothing is hurt.

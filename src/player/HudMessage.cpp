@@ -7,3 +7,9 @@ void showHudMessage(const std::string& text) {
         sink->ShowHudMessage(text);
     }
 }
+
+void showHudMessage(const std::string& text, float seconds) {
+    if (HudMessageSink* sink = WellKnown<HudMessageSink>::Get()) {
+        sink->ShowHudMessageFor(text, seconds);
+    }
+}

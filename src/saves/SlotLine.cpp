@@ -25,7 +25,7 @@ std::string MoneyText(int32_t money) {
 std::string DepthText(float y) {
     const float depth = std::round(-y);
     const long metres = depth > 0.0f ? static_cast<long>(std::min(depth, 1e9f)) : 0;
-    return std::to_string(metres) + " m";
+    return std::to_string(metres) + " m deep";
 }
 
 // "7 Dec 14:02" in local time, in English whatever the locale.

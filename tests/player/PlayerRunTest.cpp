@@ -116,6 +116,74 @@ TEST(PlayerRunTest, TheSubmarineSteersIntoATwoWideSlotAndOutWithoutTipping) {
     EXPECT_LE(std::fabs(number(out, "now")), 0.4f) << out;
 }
 
+// A copy of Content in which the submarine starts with one hull point and five copper, and a sea
+// urchin waits in the water just below the spawn point: the submarine sinks onto it and is lost.
+constexpr const char* UrchinBelowSpawn = R"({
+    "Components": "",
+    "AutoCreate": [
+        {"Name": "SupplyStation", "Prefab": "SupplyStation", "InstanceProperties": {
+            "B2BodyComponent": {"Pos": {"X": "14", "Y": "-14"}},
+            "ThingComponent": {"Pos": {"X": "14", "Y": "-14"}}}},
+        {"Name": "Urchin", "Prefab": "En_SeaUrchin", "InstanceProperties": {
+            "B2BodyComponent": {"Pos": {"X": "9.5", "Y": "-16.5"}},
+            "ThingComponent": {"Pos": {"X": "9.5", "Y": "-16.5"}}}}
+    ]
+})";
+constexpr const char* FragileInventory = R"({
+    "Components": {"InventoryBhv": {"Health": "1", "HealthMax": "6", "OwnedSubs": "1", "QuickslotCount": "2",
+                                     "StorageMax": "50"}},
+    "AutoCreate": [
+        {"Name": "Item_PlasticDrill", "Prefab": "Item_PlasticDrill"},
+        {"Name": "Item_Copper", "Prefab": "Item_Copper", "InstanceProperties": {"ItemComponent": {"Quantity": "5"}}}
+    ]
+})";
+
+// The real game, headless: the submarine dies on the urchin. The line above the wreck names the
+// killer, and the copper it carried is laid in open water away from the urchin, where it can be
+// fetched, while the wreck itself lay on the urchin.
+TEST(PlayerRunTest, ADeathNamesItsKillerAndLaysTheCargoAwayFromIt) {
+    ContentCopy content;
+    content.Write("Content/Prefabs/ThingsIncoming.json", UrchinBelowSpawn);
+    content.Write("Content/Prefabs/Inventory.json", FragileInventory);
+    content.Write("still.script", "# no input: the submarine sinks by itself\n");
+    const GameRun run = RunGameIn(content.Folder(),
+                                  {"--headless", "--fixed-step", "--seed", "1", "--frames", "200", "--script",
+                                   "still.script", "--game-state", "state.json", "--world-map", "map.png"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+    std::ifstream in(content.Folder() + "/state.json");
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string state = text.str();
+
+    EXPECT_NE(state.find("\"hudMessage\": \"Killed by a Sea Urchin\""), std::string::npos) << state;
+    std::smatch hurt;
+    ASSERT_TRUE(std::regex_search(state, hurt,
+                                  std::regex("\"lastHurt\": \\{\"by\": \"a Sea Urchin\", \"x\": ([-0-9.]+), "
+                                             "\"y\": ([-0-9.]+)\\}")))
+        << state;
+    const float urchinX = std::stof(hurt[1].str());
+    const float urchinY = std::stof(hurt[2].str());
+    EXPECT_NEAR(urchinX, 9.5f, 0.01f);
+
+    const DecodedImage map = DecodeImageFile(content.Folder() + "/map.png");
+    ASSERT_EQ(map.Width, 150);
+    auto water = [&](float x, float y) {
+        const int c = static_cast<int>(std::floor(x));
+        const int r = static_cast<int>(-std::ceil(y));
+        const uint8_t* p = &map.Pixels[(static_cast<size_t>(r) * 150 + c) * 4];
+        return (static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]) == WorldMapColour(0);
+    };
+    const std::regex dropped("\\{\"name\": \"Item_Copper\", \"x\": ([-0-9.]+), \"y\": ([-0-9.]+)\\}");
+    std::smatch drop;
+    ASSERT_TRUE(std::regex_search(state, drop, dropped)) << state;
+    const float x = std::stof(drop[1].str());
+    const float y = std::stof(drop[2].str());
+    EXPECT_GE(std::hypot(x - urchinX, y - urchinY), 1.5f) << state;
+    EXPECT_TRUE(water(x, y)) << state;
+    // Nothing but the drill is held until the respawn.
+    EXPECT_EQ(state.find("{\"name\": \"Item_Copper\", \"quantity\""), std::string::npos) << state;
+}
+
 } // namespace
 
 namespace {

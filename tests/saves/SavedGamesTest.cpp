@@ -211,7 +211,7 @@ TEST_F(SavedGamesTest, ANeverSavedSlotChangesNothingAndASecondSaveReplacesTheFir
     inventory->Money = 1250;
     saveGame("SavedGame1");
     const std::string line = slotLineText(1);
-    EXPECT_EQ(line.rfind("1  $1,250  212 m  ", 0), 0u) << line;
+    EXPECT_EQ(line.rfind("1  $1,250  212 m deep  ", 0), 0u) << line;
     struct stat status {};
     ASSERT_EQ(::stat(Slot(1).c_str(), &status), 0);
     std::tm local{};

@@ -5,6 +5,7 @@
 #include <box2d/b2_body.h>
 
 #include "audio/CueManagerBhv.h"
+#include "components/SpriteComponent.h"
 #include "components/TintComponent.h"
 #include "enemies/Submarine.h"
 #include "physics/B2BodyComponent.h"
@@ -47,10 +48,20 @@ CoCommand ProximityAttackBhv::AttackStep(int step) {
             savedTint_ = tint->Tint;
             tint->Tint = Color(255, 178, 178, 255);
         }
+        // Puffed up and pulsing dark until the lunge: a pale tint alone did not show on a red shrimp.
+        if (SpriteComponent* sprite = Sprite()) {
+            savedSize_ = sprite->Size;
+            sprite->Size = savedSize_ * WarnGrowth;
+        }
+        StartCoroutine<&ProximityAttackBhv::WarnStep>();
         playCue("EnemyPreCharge");
         isAttacking_ = true;
         return CoWaitSeconds(AttackDelay);
     case 1:
+        StopCoroutine<&ProximityAttackBhv::WarnStep>();
+        if (SpriteComponent* sprite = Sprite()) {
+            sprite->Size = savedSize_;
+        }
         if (B2BodyComponent* body = Body()) {
             b2Body* b = body->GetBody();
             if (b->GetType() == b2_dynamicBody) {
@@ -69,5 +80,23 @@ CoCommand ProximityAttackBhv::AttackStep(int step) {
         }
         isAttacking_ = false;
         return CoEnd();
+    }
+}
+
+CoCommand ProximityAttackBhv::WarnStep(int step) {
+    TintComponent* tint = Tint();
+    switch (step) {
+    case 0:
+        return CoWaitFrames(WarnPulseFrames);
+    case 1:
+        if (tint) {
+            tint->Tint = WarnDarkTint;
+        }
+        return CoWaitFrames(WarnPulseFrames);
+    default:
+        if (tint) {
+            tint->Tint = Color(255, 178, 178, 255);
+        }
+        return CoRestart();
     }
 }

@@ -4,7 +4,8 @@
 #include "core/Color.h"
 #include "core/Vector2.h"
 
-// A lunge at the submarine once it comes within range: the creature pales as a warning, then
+// A lunge at the submarine once it comes within range: the creature pales, puffs up and pulses
+// dark as a warning, then
 // springs in the direction the submarine was in when the attack began, and rests before it can
 // attack again.
 class ProximityAttackBhv : public Behavior {
@@ -26,10 +27,17 @@ public:
     float AttackForce = 1.0f;
     float AttackCooldown = 2.0f;
 
+    // The warning's look: how much the sprite grows, and the dark beat it pulses to.
+    static constexpr float WarnGrowth = 1.35f;
+    static constexpr Color WarnDarkTint{90, 40, 40, 255};
+    static constexpr int WarnPulseFrames = 4;
+
 private:
     CoCommand AttackStep(int step);
+    CoCommand WarnStep(int step);
 
     bool isAttacking_ = false;
     Vector2 direction_;
     Color savedTint_ = Color::White();
+    Vector2 savedSize_;
 };

@@ -21,6 +21,7 @@ EnemyComponent::EnemyComponent() {
     RegisterProperty("IsShrimp", &IsShrimp);
     RegisterProperty("HasTileType", &HasTileType);
     RegisterProperty("AllowPassThru", &AllowPassThru);
+    RegisterProperty("DisplayName", &DisplayName);
 }
 
 void EnemyComponent::ReleaseFromTile() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "core/Component.h"
 #include "enemies/damage/EnemyDamageInfo.h"
@@ -32,6 +33,7 @@ public:
     bool IsShrimp = false;      // a target of the shrimp zapper
     bool HasTileType = false;   // occupies grid cells and frees them when it dies or is released
     bool AllowPassThru = false; // the submarine passes through once it has taken the contact damage
+    std::string DisplayName;    // what the player is told hurt it ("Sea Urchin"); empty: "a creature"
 
     int Health = 1; // current health; reset when the damage behaviour starts
     DamageHandler damageHandler;

@@ -1,5 +1,6 @@
 #include "player/items/InventoryBhv.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "audio/CueManagerBhv.h"
@@ -14,6 +15,7 @@
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
 #include "prefabs/PrefabManager.h"
+#include "world/TileGrid.h"
 #include "world/things/ThingRootBhv.h"
 
 namespace {
@@ -123,6 +125,59 @@ void InventoryBhv::Update() {
     }
 }
 
+namespace {
+
+bool IsOpenWater(const TileGrid& grid, Vector2 point) {
+    // CellAt clamps into the grid: a point beyond its edges or above the surface is no place for cargo.
+    if (!(point.x >= 0.0f && point.x < TileGrid::Columns && point.y <= 0.0f && point.y > -TileGrid::Rows)) {
+        return false;
+    }
+    const TileGrid::Cell cell = TileGrid::CellAt(point.x, point.y);
+    return TileGrid::Contains(cell.Column, cell.Row) && grid.Get(cell.Column, cell.Row) == 0;
+}
+
+// Open water all the way from the wreck, a unit at a time: cargo behind a wall could not be reached.
+bool IsOpenPath(const TileGrid& grid, Vector2 from, Vector2 to, float length) {
+    const int steps = static_cast<int>(std::ceil(length));
+    for (int i = 1; i <= steps; ++i) {
+        const float t = static_cast<float>(i) / static_cast<float>(steps);
+        if (!IsOpenWater(grid, from + (to - from) * t)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+Vector2 CargoDropPoint(Vector2 wreck, const SubBhv* sub) {
+    const TileGrid* grid = Service<TileGrid>::TryGet();
+    if (!sub || !sub->HasHurtFrom || !grid) {
+        return wreck;
+    }
+    const Vector2 killer = sub->LastHurtFrom;
+    Vector2 away = wreck - killer;
+    const float length = std::sqrt(away.x * away.x + away.y * away.y);
+    away = length > 0.001f ? away * (1.0f / length) : Vector2{0.0f, 1.0f};
+    // Straight away from the killer first, then turning further aside, nearer before farther.
+    constexpr float Turns[] = {0.0f, 0.6f, -0.6f, 1.2f, -1.2f, 1.8f, -1.8f, 2.4f, -2.4f};
+    constexpr float Reaches[] = {CargoClearance + 1.0f, CargoClearance, CargoClearance - 0.5f};
+    for (const float reach : Reaches) {
+        for (const float turn : Turns) {
+            const float c = std::cos(turn);
+            const float s = std::sin(turn);
+            const Vector2 direction{away.x * c - away.y * s, away.x * s + away.y * c};
+            const Vector2 point = wreck + direction * reach;
+            const Vector2 gap = point - killer;
+            if (gap.x * gap.x + gap.y * gap.y >= MinCargoGap * MinCargoGap &&
+                IsOpenPath(*grid, wreck, point, reach)) {
+                return point;
+            }
+        }
+    }
+    return wreck;
+}
+
 void InventoryBhv::ScheduleDeath() {
     ScheduleCoroutine<&InventoryBhv::DeathStep>(*this);
 }
@@ -133,6 +188,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
     case 0: {
         playCue("Death");
         const Vector2 wreck = sub ? sub->GetPosition() : Vector2{};
+        const Vector2 cargo = CargoDropPoint(wreck, sub ? sub->GetComponentOfType<SubBhv>() : nullptr);
         ThingRootBhv* things = WellKnown<ThingRootBhv>::Get();
         for (GameObject* child : Owner->Children) {
             ItemComponent* item = ItemOf(*child);
@@ -141,7 +197,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
             }
             if (child->Name != StartingDrill && things) {
                 things->SpawnItemPickup(item->Quantity, child->PrefabName,
-                                        wreck + ThingRootBhv::RandomDirection(0.5f));
+                                        cargo + ThingRootBhv::RandomDirection(0.5f));
             }
         }
         for (GameObject* child : Owner->Children) {

@@ -5,8 +5,10 @@
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
 #include "core/Color.h"
+#include "core/Vector2.h"
 
 class ItemComponent;
+class SubBhv;
 
 // Everything the player owns: the items (the child objects of its object), money, hull points and
 // storage. Reached as WellKnown<InventoryBhv>; a new game's fresh inventory replaces the
@@ -66,3 +68,12 @@ ItemComponent* weaponInSlot(int slot);
 void clearInventory();
 // Takes hull points, plays "SubDamage", and at 0 or less schedules the death sequence.
 void applyDamage(int amount);
+
+// How far from the wreck a lost submarine's cargo is laid, and the least distance it keeps from
+// what killed it (world units).
+constexpr float CargoClearance = 2.5f;
+constexpr float MinCargoGap = 2.0f;
+// Where the cargo of a submarine lost at the wreck is laid: away from what last hurt it, in open
+// water reached from the wreck in a straight line, so the player can come back for it without
+// meeting the killer again; the wreck itself when nothing hurt it or no such water is near.
+Vector2 CargoDropPoint(Vector2 wreck, const SubBhv* sub);

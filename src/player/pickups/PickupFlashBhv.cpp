@@ -18,8 +18,11 @@ CoCommand PickupFlashBhv::FlashStep(int step) {
         }
         return CoWaitSeconds(0.45f);
     case 1:
+        // Fading through half strength to nothing reads as a blink; a black frame looked like a
+        // missing picture.
         if (tint) {
-            tint->Tint = Color{0, 0, 0, 255};
+            tint->Tint = BaseColour;
+            tint->Tint.a = static_cast<unsigned char>(BaseColour.a / 2);
         }
         return CoWaitSeconds(0.05f);
     case 2:

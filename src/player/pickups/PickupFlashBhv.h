@@ -4,7 +4,7 @@
 #include "core/CoCommand.h"
 #include "core/Color.h"
 
-// Makes a pickup flash: its colours for 0.45 s, then black and clear for a twentieth of a second
+// Makes a pickup blink: its colours for 0.45 s, then at half strength and clear for a twentieth of a second
 // each.
 class PickupFlashBhv : public Behavior {
 public:

@@ -10,6 +10,7 @@
 
 #include "audio/CueManagerBhv.h"
 #include "components/SpriteComponent.h"
+#include "components/TintComponent.h"
 #include "core/GameObject.h"
 #include "core/GameTime.h"
 #include "core/GraphicsManager.h"
@@ -20,6 +21,7 @@
 #include "physics/B2BodyComponent.h"
 #include "physics/B2FixtureComponent.h"
 #include "player/EnemyLink.h"
+#include "player/HudMessage.h"
 #include "player/items/InventoryBhv.h"
 #include "player/pickups/IPickup.h"
 #include "world/things/ThingComponent.h"
@@ -301,7 +303,9 @@ void SubBhv::onPreSolve(b2Contact* contact, b2Fixture* other) {
     if (values.ContactDamage <= 0) {
         return;
     }
-    takeDamage(values.ContactDamage);
+    if (!IsDamageRoutineRunning()) {
+        takeDamage(values.ContactDamage, EnemyHurtName(*enemy), object.GetPosition());
+    }
     if (values.AllowPassThru) {
         contact->SetEnabled(false);
     }
@@ -311,14 +315,42 @@ void SubBhv::takeDamage(int amount) {
     if (IsCoroutineRunning<&SubBhv::DamageStep>()) {
         return;
     }
+    LastHurtBy.clear();
+    HasHurtFrom = false;
     PendingDamage = amount;
     StartCoroutine<&SubBhv::DamageStep>();
 }
+
+void SubBhv::takeDamage(int amount, const std::string& cause, Vector2 from) {
+    if (IsCoroutineRunning<&SubBhv::DamageStep>()) {
+        return;
+    }
+    // Set before the routine starts: its first step tells the player at once.
+    LastHurtBy = cause;
+    LastHurtFrom = from;
+    HasHurtFrom = true;
+    PendingDamage = amount;
+    StartCoroutine<&SubBhv::DamageStep>();
+}
+
+namespace {
+
+// The hull's colour while it is being hit: it reads as a hit even on the frames it is drawn.
+constexpr Color HurtTint{255, 70, 70, 255};
+
+void TintHull(GameObject* owner, Color tint) {
+    if (TintComponent* component = owner ? owner->Tint() : nullptr) {
+        component->Tint = tint;
+    }
+}
+
+} // namespace
 
 CoCommand SubBhv::DamageStep(int step) {
     if (step == 0) {
         applyDamage(PendingDamage);
         DamageTaken = SaturatingAdd(DamageTaken, PendingDamage);
+        TellHit();
         StartCoroutine<&SubBhv::BlinkStep>();
         return CoWaitSeconds(DamageWindow);
     }
@@ -326,7 +358,19 @@ CoCommand SubBhv::DamageStep(int step) {
     if (Owner) {
         Owner->DrawEnabled = true;
     }
+    TintHull(Owner, Color::White());
     return CoEnd();
+}
+
+void SubBhv::TellHit() const {
+    const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
+    const std::string cause = LastHurtBy.empty() ? std::string("something") : LastHurtBy;
+    if (inventory && inventory->Health <= 0) {
+        // Said for as long as the wreck lies there, so the player reads why before the respawn.
+        showHudMessage("Killed by " + cause, InventoryBhv::DeathDuration);
+        return;
+    }
+    showHudMessage("Hit by " + cause + ": -" + std::to_string(PendingDamage) + " HP");
 }
 
 CoCommand SubBhv::BlinkStep(int step) {
@@ -340,7 +384,8 @@ CoCommand SubBhv::BlinkStep(int step) {
         if (Owner) {
             Owner->DrawEnabled = true;
         }
-        return CoWaitFrames(1);
+        TintHull(Owner, HurtTint);
+        return CoWaitFrames(2);
     default:
         return CoRestart();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "core/Behavior.h"
@@ -35,6 +36,9 @@ public:
 
     // Starts the damage routine with this amount unless it runs already (then nothing happens).
     void takeDamage(int amount);
+    // The same, naming what hurt it ("a Sea Urchin") and where that stood: the player is told, and
+    // a wreck's cargo is dropped away from it.
+    void takeDamage(int amount, const std::string& cause, Vector2 from);
     // Puts the submarine at its spawn point, at rest but for a small spin, upright.
     void respawn();
     // The spawn point: below the boss chamber once the second station stands, else near the surface.
@@ -62,12 +66,18 @@ public:
     // All the damage applied to this hull since it was built, deaths and repairs regardless; a run's
     // report shows it.
     int DamageTaken = 0;
+    // What the last hit that landed came from, and where it stood; empty before the first.
+    std::string LastHurtBy;
+    Vector2 LastHurtFrom;
+    bool HasHurtFrom = false;
     float BoostTimeLeft = 0.0f;
     float SpeedMultiplier = 1.0f;
 
 private:
     CoCommand DamageStep(int step);
     CoCommand BlinkStep(int step);
+    // Tells the player what hit the hull, or, when the hit was the last, what killed it.
+    void TellHit() const;
     void FollowWithCamera(Vector2 position);
     void ApplyRightingTorque();
     void Face();

@@ -232,7 +232,8 @@ void DrillBhv::TooHard() {
         toldTooHard_ = true;
         const ItemComponent* item = Owner ? ItemOf(*Owner) : nullptr;
         showHudMessage("Too hard for the " +
-                       (item && !item->DisplayName.empty() ? item->DisplayName : "drill"));
+                       (item && !item->DisplayName.empty() ? item->DisplayName : "drill") +
+                       ": needs a better drill");
     }
 }
 

@@ -42,7 +42,7 @@ void ExplosiveBhv::explode() {
     const float r = ThingDamageRadius;
     if (GameObject* sub = Submarine(); sub && Distance(c, sub->GetPosition()) <= r) {
         if (SubBhv* bhv = WellKnown<SubBhv>::Get()) {
-            bhv->takeDamage(PlayerDamage);
+            bhv->takeDamage(PlayerDamage, "your own blast", c);
         }
     }
     hits_.clear();

@@ -6,6 +6,7 @@
 #include "core/GameTime.h"
 #include "core/Service.h"
 #include "input/InputManager.h"
+#include "ui/hud/GameHeld.h"
 #include "ui/hud/HudShow.h"
 #include "ui/options/OptionsStore.h"
 #include "ui/widgets/KeyLabel.h"
@@ -52,7 +53,8 @@ void HudFirstRunHintBhv::ShowBoundKeys() {
 }
 
 void HudFirstRunHintBhv::Update() {
-    if (!showing_ || !Owner) {
+    // Time under a menu is not time in play.
+    if (!showing_ || !Owner || IsGameHeld()) {
         return;
     }
     if (const GameTime* time = Service<GameTime>::TryGet()) {

@@ -127,8 +127,9 @@ void HudInventoryBhv::Update() {
     const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (storageText_ && inventory) {
         if (TextComponent* text = storageText_->Text()) {
-            storage_.Write(text->Text, "Storage Used:  ", inventory->StorageUsed, "/", inventory->StorageMax,
-                           {});
+            // A new game's hold reads 1/50 with nothing dug: the drill takes room too, and says so.
+            storage_.Write(text->Text, "Hold:  ", inventory->StorageUsed, "/", inventory->StorageMax,
+                           "  (tools count)");
         }
         if (TintComponent* tint = storageText_->Tint()) {
             tint->Tint = inventory->StorageUsed < inventory->StorageMax ? StorageTint : StorageFullTint;

@@ -8,6 +8,7 @@
 #include "ui/hud/HudMessageFlashBhv.h"
 #include "ui/hud/HudRootBhv.h"
 #include "ui/hud/HudSectionTitleBhv.h"
+#include "ui/hud/HudStationPointerBhv.h"
 #include "ui/hud/HudWeaponSlotBhv.h"
 
 void RegisterHudClasses(ComponentRegistry& registry) {
@@ -19,4 +20,5 @@ void RegisterHudClasses(ComponentRegistry& registry) {
     registry.Register<HudSectionTitleBhv>();
     registry.Register<HudBossMeterBhv>();
     registry.Register<HudFirstRunHintBhv>();
+    registry.Register<HudStationPointerBhv>();
 }

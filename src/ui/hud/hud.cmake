@@ -8,5 +8,6 @@ target_sources(kelvane_ui PRIVATE
     hud/HudMessageFlashBhv.cpp
     hud/HudRootBhv.cpp
     hud/HudSectionTitleBhv.cpp
+    hud/HudStationPointerBhv.cpp
     hud/HudWeaponSlotBhv.cpp
     hud/RegisterHudClasses.cpp)

@@ -2,10 +2,12 @@
 
 #include "core/ContentError.h"
 #include "core/GameObject.h"
+#include "core/ObjectPasses.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "input/InputManager.h"
 #include "prefabs/PrefabManager.h"
+#include "ui/hud/HudRootBhv.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/UiMessageBoxBhv.h"
 
@@ -68,6 +70,18 @@ void UiMenuRootBhv::HandleInput() {
     }
     if (input->IsActionPressed(Action::MenuCancel)) {
         openMainMenu();
+    }
+}
+
+void UiMenuRootBhv::Update() {
+    // The game is held, but the HUD beside a menu must show what the menu changes (a sale's money
+    // and cargo) at once. The loadout menu runs the HUD itself.
+    const GameObject* loadout = SupplyLoadoutMenu();
+    if ((loadout && loadout->UpdateEnabled) || !(IsMenuOpen() || IsMessageBoxShowing())) {
+        return;
+    }
+    if (const HudRootBhv* hud = WellKnown<HudRootBhv>::Get(); hud && hud->Owner) {
+        UpdatePass(*hud->Owner);
     }
 }
 

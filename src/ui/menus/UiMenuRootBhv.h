@@ -30,6 +30,8 @@ public:
     // With no menu open or on its way and no message box waiting for an answer, "MenuCancel" opens
     // the main menu.
     void HandleInput() override;
+    // While a menu or message box holds the game, runs the HUD's update pass so it stays true.
+    void Update() override;
 
     // Shows menu (null: none) one frame from now, so the key that asked for it does not also act on
     // it; a second request before then replaces the first. The caller switches off the menu it leaves.

@@ -88,7 +88,7 @@ std::string_view UiControlsMenuBhv::ActionLabel(Action action) {
     case Action::MenuClear:
         return "Remove a binding";
     case Action::MenuSellAll:
-        return "Sell every block";
+        return "Sell all minerals and blocks";
     }
     return ActionName(action);
 }

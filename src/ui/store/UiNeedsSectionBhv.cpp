@@ -66,8 +66,9 @@ void UiNeedsSectionBhv::Update() {
                 SetRowIcon(object, *needed);
                 SetRowText(object, "Title", needed->DisplayName);
             }
+            // How many more must be sold, not how many in all.
             SetRowText(object, "Quantity",
-                       "x " + std::to_string(unlock->QuantityNeeded - unlock->QuantityCurrent));
+                       std::to_string(unlock->QuantityNeeded - unlock->QuantityCurrent) + " more");
         }
     }
     for (; next < rows_.size(); ++next) {

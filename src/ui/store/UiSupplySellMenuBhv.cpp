@@ -141,7 +141,9 @@ bool UiSupplySellMenuBhv::SellAllBlocks() {
     CollectHeldItems();
     bool sold = false;
     for (ItemComponent* item : held_) {
-        if (!item->IsBlock || item->Quantity <= 0) {
+        // Everything dug or placed goes: blocks and minerals, never tools, kits or submarines.
+        const bool dug = item->IsBlock || (!item->IsWeapon && !item->IsUseable && item->SubOwnedBit == 0);
+        if (!dug || item->Quantity <= 0) {
             continue;
         }
         const int quantity = item->Quantity;

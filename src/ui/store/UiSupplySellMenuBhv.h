@@ -11,7 +11,7 @@ class ItemComponent;
 
 // The store's sell list: every item the submarine holds, at half its buying price, one per
 // "UiSellMenuItem" row. Holding "MenuConfirm" sells the selected item unit by unit, a little faster
-// each time, and stops after the last one; "MenuSellAll" sells every block at once.
+// each time, and stops after the last one; "MenuSellAll" sells every block and mineral at once.
 class UiSupplySellMenuBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "UiSupplySellMenuBhv";
@@ -29,7 +29,7 @@ public:
 
     // Re-reads the held items, clamps the selection to them and fills the rows.
     void Refresh();
-    // Sells every held block item at once; true when there was any.
+    // Sells every held block and mineral at once; true when there was any.
     bool SellAllBlocks();
 
     int SelectedIndex() const { return list_.Selected; }

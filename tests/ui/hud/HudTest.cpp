@@ -28,7 +28,7 @@ TEST_F(HudTest, ReadoutsQuickSlotKeysAndWeaponsBeyondTheSlots) {
     addItem(1, "Item_Gun");
     addItem(1, "Item_Rifle");
     RunFrame();
-    EXPECT_EQ(TextOf({"HudStats", "Money"}), "$:  120 / 2816");
+    EXPECT_EQ(TextOf({"HudStats", "Money"}), "$ 120   goal: $2816");
     EXPECT_EQ(TextOf({"HudStats", "Health"}), "HP:  4/6");
 
     Tap(Key::Oem2);
@@ -52,7 +52,7 @@ TEST_F(HudTest, ReadoutsQuickSlotKeysAndWeaponsBeyondTheSlots) {
     // The readouts follow the inventory.
     inventory->Money = 7;
     RunFrame();
-    EXPECT_EQ(TextOf({"HudStats", "Money"}), "$:  7 / 2816");
+    EXPECT_EQ(TextOf({"HudStats", "Money"}), "$ 7   goal: $2816");
 }
 
 TEST_F(HudTest, ScrollingTenItemsInSixRowsStopsOnePastTheLastFullPage) {
@@ -92,11 +92,11 @@ TEST_F(HudTest, StorageLineTurnsRedExactlyWhenFull) {
     inventory->StorageUsed = 2;
     RunFrame();
     GameObject* line = Piece({"List", "StorageText"});
-    EXPECT_EQ(line->Text()->Text, "Storage Used:  2/3");
+    EXPECT_EQ(line->Text()->Text, "Hold:  2/3  (tools count)");
     EXPECT_EQ(line->Tint()->Tint, Color::White());
     inventory->StorageUsed = 3;
     RunFrame();
-    EXPECT_EQ(line->Text()->Text, "Storage Used:  3/3");
+    EXPECT_EQ(line->Text()->Text, "Hold:  3/3  (tools count)");
     EXPECT_EQ(line->Tint()->Tint, (Color{255, 85, 85, 255}));
 }
 
@@ -256,7 +256,7 @@ TEST_F(HudTest, LoadoutMenuDrivesThePausedHudUntilCancelled) {
     inventory->Money = 42;
     Mouse(InRow(1), true);
     EXPECT_TRUE(hudRoot->IsLoadoutMode());
-    EXPECT_EQ(TextOf({"HudStats", "Money"}), "$:  42 / 2816");
+    EXPECT_EQ(TextOf({"HudStats", "Money"}), "$ 42   goal: $2816");
     Mouse({980 + 10, 40}, false);
     EXPECT_EQ(ItemOf(*inventoryObject->Children[1])->QuickslotIndex, 0);
     EXPECT_EQ(ItemOf(*inventoryObject->Children[0])->QuickslotIndex, -1);
@@ -269,7 +269,7 @@ TEST_F(HudTest, LoadoutMenuDrivesThePausedHudUntilCancelled) {
     EXPECT_FALSE(hudRoot->IsLoadoutMode());
 }
 
-TEST_F(HudTest, MessageFlashFadesOutAndLeavesWithItsObject) {
+TEST_F(HudTest, MessageFlashHoldsThenFadesOutAndLeavesWithItsObject) {
     GameObject* flash = Piece({"Flash"});
     RunFrame();
     EXPECT_FALSE(flash->DrawEnabled);
@@ -278,9 +278,12 @@ TEST_F(HudTest, MessageFlashFadesOutAndLeavesWithItsObject) {
     EXPECT_TRUE(flash->DrawEnabled);
     EXPECT_EQ(TextOf({"Flash", "HudText"}), "Health Up");
     EXPECT_EQ(flash->FindChild("HudText")->Tint()->Tint.a, 255);
+    // Full strength for most of its time, so it can be read, then fading over its last 0.6 s.
     RunFrames(59);
-    EXPECT_NEAR(flash->FindChild("HudText")->Tint()->Tint.a, 127, 2);
-    RunFrames(62);
+    EXPECT_EQ(flash->FindChild("HudText")->Tint()->Tint.a, 255);
+    RunFrames(43);
+    EXPECT_NEAR(flash->FindChild("HudText")->Tint()->Tint.a, 127, 3);
+    RunFrames(19);
     EXPECT_FALSE(flash->DrawEnabled);
 
     flash->DestroyLater();

@@ -267,7 +267,7 @@ TEST_F(StoreTest, SellingPaysHalfThePriceAndStopsAfterTheLastUnitWhileConfirmIsH
     EXPECT_EQ(findItem("Item_Chain")->Quantity, 2);
 }
 
-TEST_F(StoreTest, BSellsEveryBlockAtOnceWithOneCue) {
+TEST_F(StoreTest, BSellsEveryMineralAndBlockAtOnceWithOneCue) {
     addItem(20, "Item_DirtBlock");
     addItem(1, "Item_RockBlock");
     addItem(3, "Item_Copper");
@@ -275,14 +275,15 @@ TEST_F(StoreTest, BSellsEveryBlockAtOnceWithOneCue) {
     OpenSell();
     Step();
     Tap(Key::B);
-    EXPECT_EQ(inventory->Money, 20 + 2);
-    EXPECT_EQ(inventory->StorageUsed, 3);
+    // The minerals go with the blocks: copper sells for 5 a unit.
+    EXPECT_EQ(inventory->Money, 20 + 2 + 15);
+    EXPECT_EQ(inventory->StorageUsed, 0);
     EXPECT_EQ(inventory->CurrentBlock, nullptr);
     EXPECT_EQ(findItem("Item_DirtBlock"), nullptr);
     EXPECT_EQ(findItem("Item_RockBlock"), nullptr);
+    EXPECT_EQ(findItem("Item_Copper"), nullptr);
     EXPECT_EQ(Played("ItemSold"), 1);
-    ASSERT_EQ(sell->HeldItems().size(), 1u);
-    EXPECT_EQ(Field(*RowOf(sellObject, 0), "Title"), "Copper");
+    EXPECT_TRUE(sell->HeldItems().empty());
     Tap(Key::B); // nothing left to sell: no cue
     EXPECT_EQ(Played("ItemSold"), 1);
 
@@ -292,6 +293,28 @@ TEST_F(StoreTest, BSellsEveryBlockAtOnceWithOneCue) {
     addItem(most, "Item_DirtBlock");
     Tap(Key::B);
     EXPECT_EQ(inventory->Money, most);
+}
+
+// The HUD lies under the gameplay screen the store holds, yet shows a sale at once: the money
+// readout has the new sum while the sell list is still open.
+TEST_F(StoreTest, TheHudShowsASaleWhileTheStoreHoldsTheGame) {
+    AddPrefab("TestLabel", R"({"Components": {"TextComponent": ""}, "AutoCreate": ""})");
+    AddPrefab("TestStats", R"({"Components": "", "AutoCreate": [{"Name": "Money", "Prefab": "TestLabel"},
+                                                                {"Name": "Health", "Prefab": "TestLabel"}]})");
+    AddPrefab(
+        "TestReadouts",
+        R"({"Components": {"HudRootBhv": ""}, "AutoCreate": [{"Name": "HudStats", "Prefab": "TestStats"}]})");
+    auto* hud = new GameObject("TestReadouts");
+    screenObject->AppendChild(hud);
+    addItem(3, "Item_Copper");
+    menus->openSupplySellMenu();
+    Frames(3);
+    ASSERT_FALSE(screenObject->UpdateEnabled);
+    Tap(Key::OemEnter);
+    Hold(Key::OemEnter, false);
+    Step();
+    EXPECT_EQ(inventory->Money, 5);
+    EXPECT_EQ(hud->FindChild("HudStats")->FindChild("Money")->Text()->Text, "$ 5   goal: $2816");
 }
 
 TEST_F(StoreTest, TheNeedsSectionShowsStartedUnlocksAndFlashesOnceWhenOneAppears) {
@@ -306,7 +329,7 @@ TEST_F(StoreTest, TheNeedsSectionShowsStartedUnlocksAndFlashesOnceWhenOneAppears
     Hold(Key::OemEnter, false);
     ASSERT_EQ(needs->RowsInUse(), 1);
     EXPECT_EQ(Field(*RowOf(needsObject, 0), "Title"), "Copper");
-    EXPECT_EQ(Field(*RowOf(needsObject, 0), "Quantity"), "x 29");
+    EXPECT_EQ(Field(*RowOf(needsObject, 0), "Quantity"), "29 more");
     EXPECT_EQ(RowOf(needsObject, 0)->FindChild("Icon")->Sprite()->GetImageName(), "IconCopper");
     EXPECT_FALSE(RowOf(needsObject, 1)->DrawEnabled);
     EXPECT_EQ(Played("ItemsUnlocked"), 1);
