@@ -74,15 +74,24 @@ template <class T> void Destroy(std::unique_ptr<T>& slot) {
 constexpr const char* KeyMappingsFile = "Config/KeyMappings.json";
 constexpr const char* GameConfigFile = "Config/GameConfig.json";
 
-// Key messages from the window go to the input manager as virtual-key codes.
+// Key messages from the window go to the input manager as virtual-key codes, and the mouse buttons
+// as their keys unless a script holds the pointer.
 class KeyboardToInput final : public KeyEventSink {
 public:
-    explicit KeyboardToInput(InputManager& input) : input_(input) {}
+    KeyboardToInput(InputManager& input, bool mouseButtons) : input_(input), mouseButtons_(mouseButtons) {}
     void KeyDown(int virtualKey) override { input_.KeyDown(virtualKey); }
     void KeyUp(int virtualKey) override { input_.KeyUp(virtualKey); }
+    void MouseButtonChanged(MouseButton button, bool down) override {
+        if (!mouseButtons_) {
+            return;
+        }
+        static constexpr Key keys[] = {Key::LeftMouse, Key::MiddleMouse, Key::RightMouse};
+        input_.SetKeyState(keys[static_cast<int>(button)], down);
+    }
 
 private:
     InputManager& input_;
+    bool mouseButtons_;
 };
 
 class NoKeys final : public KeyEventSink {
@@ -132,7 +141,6 @@ Application::Application(const AppOptions& options, Clock& clock)
     Service<PointerCapture>::Set(editorState_.get());
     Create(config_);
     Create(developmentContent_);
-    keySink_ = std::make_unique<KeyboardToInput>(*input_);
 }
 
 Application::~Application() {
@@ -288,6 +296,7 @@ void Application::StartUp() {
     } else if (!options_.ScriptPath.empty()) {
         script_ = std::make_unique<InputScriptPlayer>(InputScript::Load(options_.ScriptPath));
     }
+    keySink_ = std::make_unique<KeyboardToInput>(*input_, !script_);
     // A replay is not recorded again: its file already is the recording.
     if (!options_.RecordPath.empty()) {
         recorder_ = SessionRecorder::ToFile(options_.RecordPath, seed_);
@@ -397,7 +406,8 @@ bool Application::PumpMessages() {
     }
     graphics_->HasFocus = script_ ? script_->HasFocus() : window_->HasFocus();
     const bool open = window_->PumpEvents(ignoredKeys_ ? *ignoredKeys_ : *keySink_);
-    if (gamepads_) {
+    // Once a script holds the pad, the real pads' state would undo its presses every frame.
+    if (gamepads_ && !(script_ && script_->OwnsPad())) {
         ApplyGamepad(gamepads_->Poll(), *input_);
     }
     if (settings_) {
