@@ -57,15 +57,24 @@ constexpr const char* KeyMappingsFile = "Config/KeyMappings.json";
 constexpr int64_t NaivePacerFrames = 180;
 constexpr const char* GameConfigFile = "Config/GameConfig.json";
 
-// Key messages from the window go to the input manager as virtual-key codes.
+// Key messages from the window go to the input manager as virtual-key codes, and the mouse buttons
+// as their keys unless a script holds the pointer.
 class KeyboardToInput final : public KeyEventSink {
 public:
-    explicit KeyboardToInput(InputManager& input) : input_(input) {}
+    KeyboardToInput(InputManager& input, bool mouseButtons) : input_(input), mouseButtons_(mouseButtons) {}
     void KeyDown(int virtualKey) override { input_.KeyDown(virtualKey); }
     void KeyUp(int virtualKey) override { input_.KeyUp(virtualKey); }
+    void MouseButtonChanged(MouseButton button, bool down) override {
+        if (!mouseButtons_) {
+            return;
+        }
+        static constexpr Key keys[] = {Key::LeftMouse, Key::MiddleMouse, Key::RightMouse};
+        input_.SetKeyState(keys[static_cast<int>(button)], down);
+    }
 
 private:
     InputManager& input_;
+    bool mouseButtons_;
 };
 
 class NoKeys final : public KeyEventSink {
@@ -90,7 +99,6 @@ Application::Application(const AppOptions& options, Clock& clock)
     // Without a sound card (or headless) sounds still start and end by their length, in silence.
     services_ = std::make_unique<GameServices>(
         GameServices::Setup{seed_, content_.Shipped, content_.Overlay, options_.Headless});
-    keySink_ = std::make_unique<KeyboardToInput>(*services_->Input);
 }
 
 Application::~Application() = default;
@@ -210,6 +218,7 @@ void Application::StartUp() {
     } else if (!options_.ScriptPath.empty()) {
         script_ = std::make_unique<InputScriptPlayer>(InputScript::Load(options_.ScriptPath));
     }
+    keySink_ = std::make_unique<KeyboardToInput>(*services_->Input, !script_);
     // A replay is not recorded again: its file already is the recording.
     if (!options_.RecordPath.empty()) {
         services_->Recorder.Install(SessionRecorder::ToFile(options_.RecordPath, seed_));
@@ -316,7 +325,8 @@ bool Application::PumpMessages() {
     }
     services_->Graphics->HasFocus = script_ ? script_->HasFocus() : window_->HasFocus();
     const bool open = window_->PumpEvents(ignoredKeys_ ? *ignoredKeys_ : *keySink_);
-    if (gamepads_) {
+    // Once a script holds the pad, the real pads' state would undo its presses every frame.
+    if (gamepads_ && !(script_ && script_->OwnsPad())) {
         ApplyGamepad(gamepads_->Poll(), *services_->Input);
     }
     if (services_->Settings) {

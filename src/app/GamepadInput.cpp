@@ -7,7 +7,14 @@
 
 void ApplyGamepad(const GamepadState& pad, InputManager& input) {
     for (int b = 0; b < GamepadButtonCount; ++b) {
-        input.SetKeyState(static_cast<Key>(FirstPadKey + b), pad.Buttons[b]);
+        const Key key = static_cast<Key>(FirstPadKey + b);
+        if (pad.Pressed[b]) {
+            // Pressed since the last poll: a press now, even when it was let go (or let go and
+            // pressed again) before this poll.
+            input.SetKeyState(key, false);
+            input.SetKeyState(key, true);
+        }
+        input.SetKeyState(key, pad.Buttons[b]);
     }
     const float lx = pad.Axis(GamepadAxis::LeftX);
     const float ly = pad.Axis(GamepadAxis::LeftY);

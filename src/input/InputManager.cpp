@@ -36,10 +36,29 @@ void InputManager::KeyUp(int virtualKey) {
 
 void InputManager::SetKeyState(Key key, bool down) {
     // "None" stays clear so that actions bound to unknown key names never trigger.
-    if (key != Key::None) {
-        CurrentKeys.set(static_cast<size_t>(key), down);
-        if (!down)
-            HeldOver.reset(static_cast<size_t>(key));
+    if (key == Key::None)
+        return;
+    const size_t i = static_cast<size_t>(key);
+    if (down) {
+        // A repeated key-down of a key already held begins nothing.
+        if (!CurrentKeys[i] || TappedKeys[i]) {
+            BegunKeys.set(i);
+            TappedKeys.reset(i);
+            CurrentKeys.set(i);
+            // A new press is not held over; the repeat its key fired while held over stays unseen.
+            if (HeldOver[i]) {
+                HeldOver.reset(i);
+                FiredKeys.reset(i);
+            }
+        }
+    } else {
+        // A press that began in this pump is kept for the frame, so a quick tap is not lost.
+        if (BegunKeys[i])
+            TappedKeys.set(i);
+        else
+            CurrentKeys.reset(i);
+        // A key held over stays unseen until the frame update: the repeat it fired at this frame's
+        // update would otherwise reach a menu in the very frame the key is let go.
     }
 }
 
@@ -50,8 +69,9 @@ void InputManager::FrameUpdate() {
 
     FiredKeys.reset();
     TypedText.clear();
+    const KeySet began = (CurrentKeys & ~PreviousKeys) | BegunKeys;
     for (int i = 0; i < KeySetSize; ++i) {
-        if (CurrentKeys[i] && !PreviousKeys[i]) {
+        if (began[i]) {
             RepeatTimers[i] = RepeatDelay;
             FiredKeys.set(i);
             PadLastUsed = i >= FirstPadKey;
@@ -72,6 +92,12 @@ void InputManager::FrameUpdate() {
     }
     PreviousMousePosition = MousePosition;
     PreviousKeys = CurrentKeys;
+    // Taps of the last pump end now: their key-up has come already.
+    CurrentKeys &= ~TappedKeys;
+    HeldOver &= CurrentKeys; // keys let go are no longer held over
+
+    BegunKeys.reset();
+    TappedKeys.reset();
 }
 
 void InputManager::LoadMappings(const std::string& path) {
@@ -118,7 +144,7 @@ bool InputManager::IsKeyDown(Key key) const {
 
 bool InputManager::IsKeyPressed(Key key) const {
     const size_t i = static_cast<size_t>(key);
-    return HasFocus() && CurrentKeys[i] && !PreviousKeys[i] && !HeldOver[i];
+    return HasFocus() && CurrentKeys[i] && (!PreviousKeys[i] || BegunKeys[i]) && !HeldOver[i];
 }
 
 bool InputManager::IsKeyFired(Key key) const {

@@ -19,6 +19,10 @@ using KeySet = std::bitset<KeySetSize>;
 // messages (KeyDown/KeyUp with virtual-key codes), the mouse position and the three mouse-button keys.
 // So FiredKeys and TypedText describe the previous frame's pump, IsKeyPressed this frame's.
 //
+// A press counts however short it was: a key that goes down and up again within one pump stays down
+// (and pressed) until the next frame update, and a key let go and pressed again within one pump is
+// pressed anew. So the frame that follows a tap sees exactly what a one-frame press would show.
+//
 // Every query reports nothing (false, or no text) while the GraphicsManager says the window has no
 // focus; without a GraphicsManager service (tools, some tests) the window counts as focused. The key
 // sets themselves keep changing while unfocused: a key released elsewhere stays down until its key-up
@@ -34,8 +38,9 @@ public:
     void KeyDown(int virtualKey);
     void KeyUp(int virtualKey);
 
-    // Sets or clears one key directly: the pump writes LeftMouse, MiddleMouse and RightMouse this way.
-    // Key::None is never set.
+    // Sets or clears one key directly: the pump writes LeftMouse, MiddleMouse, RightMouse and the pad's
+    // keys this way. Key::None is never set. A key let go in the same pump that began its press stays
+    // down until the next frame update.
     void SetKeyState(Key key, bool down);
 
     // Every key held now reads as up until it is let go: a menu that opens calls this so that only
@@ -63,15 +68,18 @@ public:
     // Queries -----------------------------------------------------------------------------------------
 
     bool IsKeyDown(Key key) const;    // held now
-    bool IsKeyPressed(Key key) const; // held now, not at the previous frame update
+    bool IsKeyPressed(Key key) const; // its press began since the previous frame update
     bool IsKeyFired(Key key) const;   // newly pressed or auto-repeated at the last frame update
 
     // Some key bound to the action is set in `keys` (CurrentKeys, PreviousKeys or FiredKeys).
     bool IsActionIn(Action action, const KeySet& keys) const;
 
     bool IsActionDown(Action action) const { return IsActionIn(action, CurrentKeys); }
+    // Held now and not at the previous frame update, or one of its keys was let go and pressed again
+    // since (another key of a held action pressed meanwhile does not press it again).
     bool IsActionPressed(Action action) const {
-        return IsActionIn(action, CurrentKeys) && !IsActionIn(action, PreviousKeys);
+        return IsActionIn(action, CurrentKeys) &&
+               (!IsActionIn(action, PreviousKeys) || IsActionIn(action, PreviousKeys & BegunKeys));
     }
     bool IsActionFired(Action action) const { return IsActionIn(action, FiredKeys); }
 
@@ -92,7 +100,13 @@ public:
     KeySet FiredKeys;
     // The last key newly pressed came from the game controller: hints then name its inputs.
     bool PadLastUsed = false;
-    KeySet HeldOver; // held at the last IgnoreHeldKeys and not let go since: read as up
+    // Held at the last IgnoreHeldKeys and not let go before a frame update since: read as up (a new
+    // press of the key ends it at once).
+    KeySet HeldOver;
+    // Since the last frame update: keys whose press began, and those of them already let go again
+    // (they read as down until the frame update takes them up).
+    KeySet BegunKeys;
+    KeySet TappedKeys;
 
     static constexpr float RepeatDelay = -0.35f;   // timer value at press: repeats start 0.4 s later
     static constexpr float RepeatInterval = 0.05f; // then one repeat per interval, at most one a frame

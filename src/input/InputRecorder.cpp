@@ -74,15 +74,25 @@ void InputRecorder::Frame(int64_t frame, float delta, float nominal, const Input
         focused_ = focused;
         BeginLine(out, frame, focused ? "focus in\n" : "focus out\n");
     }
-    if (input.CurrentKeys != keys_) {
-        const KeySet changed = input.CurrentKeys ^ keys_;
+    // A key let go and pressed again within the frame is down before and after, yet pressed anew:
+    // it is written as both, so that the replay presses it again too.
+    const KeySet repressed = input.BegunKeys & keys_ & input.CurrentKeys;
+    if (input.CurrentKeys != keys_ || repressed.any()) {
+        const KeySet changed = (input.CurrentKeys ^ keys_) | repressed;
         keys_ = input.CurrentKeys;
         for (size_t key = 0; key < changed.size(); ++key) {
             const std::string_view name = changed[key] ? KeyName(static_cast<Key>(key)) : std::string_view();
             if (name.empty()) {
                 continue;
             }
-            BeginLine(out, frame, IsMouseButtonBit(key) ? "button " : "key ");
+            const std::string_view kind = IsMouseButtonBit(key) ? "button " : "key ";
+            if (repressed[key]) {
+                BeginLine(out, frame, kind);
+                out += "up ";
+                out += name;
+                out += '\n';
+            }
+            BeginLine(out, frame, kind);
             out += keys_[key] ? "down " : "up ";
             out += name;
             out += '\n';

@@ -11,7 +11,8 @@
 // Writes down what reached the input manager, frame by frame, as input-script lines (InputScript.h),
 // so that playing them back through InputScriptPlayer gives the same input state at the same frames.
 // It records the state the pump left, whatever set it (key messages, the mouse, the pad, a script):
-// keys and buttons that went down or up, the pointer when it moved, the pad's aim, the window focus,
+// keys and buttons that went down or up (a tap within one frame as a press of that frame, a key let
+// go and pressed again within one frame as both), the pointer when it moved, the pad's aim, the focus,
 // and the frame's length when it is not the nominal period. Keys with no name are left out: nothing
 // binds, types or asks for them. Typed text needs no line of its own: it comes from the keys.
 class InputRecorder {

@@ -25,9 +25,11 @@ void InputScriptPlayer::Play(int64_t frame, InputManager& input) {
             if (event.VirtualKey != 0) {
                 event.Type == Kind::KeyDown ? input.KeyDown(event.VirtualKey) : input.KeyUp(event.VirtualKey);
             } else {
-                // A pad key: the pad has no key messages, it holds its keys directly.
+                // A pad key: the pad has no key messages, it holds its keys directly. Written at once
+                // as well, so that a press and release within one frame still counts.
                 ownsPad_ = true;
                 padKeys_[static_cast<int>(event.Target) - FirstPadKey] = event.Type == Kind::KeyDown;
+                input.SetKeyState(event.Target, event.Type == Kind::KeyDown);
             }
             break;
         case Kind::MouseMove:
@@ -39,6 +41,7 @@ void InputScriptPlayer::Play(int64_t frame, InputManager& input) {
             ownsMouse_ = true;
             buttons_[static_cast<int>(event.Target) - static_cast<int>(Key::LeftMouse)] =
                 event.Type == Kind::ButtonDown;
+            input.SetKeyState(event.Target, event.Type == Kind::ButtonDown);
             break;
         case Kind::PadAim:
             ownsPad_ = true;

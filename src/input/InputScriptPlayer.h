@@ -23,7 +23,8 @@ public:
     // aim). Call it inside the frame's pump, after the platform's own events, mouse sampling and pad
     // reading: once the script has moved the mouse or pressed a button it owns the pointer, and once
     // it has used the pad it owns the pad; what it owns is written again on every call so that
-    // sampling of the real devices does not undo it.
+    // sampling of the real devices does not undo it. Keys and buttons are written as each event comes,
+    // so that a press and release within one frame counts as a press.
     void Play(int64_t frame, InputManager& input);
 
     // The files read at `frame` or before that were not taken yet, in file order. The span lives
@@ -32,6 +33,8 @@ public:
 
     // Whether the window counts as focused after the events taken so far (scripts start focused).
     bool HasFocus() const { return focused_; }
+    // The script has pressed a pad key or aimed: the real pads no longer write the pad's keys.
+    bool OwnsPad() const { return ownsPad_; }
 
     // The length of `frame` in seconds: its delta line, else `nominal`. Frames are asked in
     // increasing order.

@@ -3,7 +3,9 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 static_assert(static_cast<int>(GamepadButton::DpadRight) == SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
@@ -12,18 +14,44 @@ static_assert(static_cast<int>(GamepadAxis::RightTrigger) == SDL_CONTROLLER_AXIS
 
 struct Gamepads::Open {
     std::vector<SDL_GameController*> Controllers;
+    // One bit per button pressed since the last poll. SDL reads the pads on whichever thread pumps.
+    std::atomic<uint32_t> Pressed{0};
 };
+static_assert(GamepadButtonCount <= 32);
+
+namespace {
+
+// Only the button events: a press is seen as it happens, however soon it is let go. The axes are
+// read as state, and their events would only pile up.
+constexpr Uint32 ButtonEvents[] = {SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP, SDL_CONTROLLERBUTTONDOWN,
+                                   SDL_CONTROLLERBUTTONUP};
+
+} // namespace
 
 Gamepads::Gamepads() : open_(std::make_unique<Open>()) {
     initialised_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (initialised_) {
-        // Poll reads the state itself; events nobody drains would only pile up in SDL's queue.
         SDL_GameControllerEventState(SDL_IGNORE);
         SDL_JoystickEventState(SDL_IGNORE);
+        // The controller's button events come from the joystick's, so both are on.
+        for (const Uint32 type : ButtonEvents) {
+            SDL_EventState(type, SDL_ENABLE);
+        }
+        SDL_AddEventWatch(&Gamepads::WatchEvent, open_.get());
     }
 }
 
+int Gamepads::WatchEvent(void* self, SDL_Event* event) {
+    if (event->type == SDL_CONTROLLERBUTTONDOWN && event->cbutton.button < GamepadButtonCount) {
+        static_cast<Open*>(self)->Pressed.fetch_or(1u << event->cbutton.button);
+    }
+    return 1;
+}
+
 Gamepads::~Gamepads() {
+    if (initialised_) {
+        SDL_DelEventWatch(&Gamepads::WatchEvent, open_.get());
+    }
     for (SDL_GameController* controller : open_->Controllers) {
         SDL_GameControllerClose(controller);
     }
@@ -63,6 +91,15 @@ GamepadState Gamepads::Poll() {
                 controllers.push_back(controller);
             }
         }
+    }
+
+    // The watch has seen the presses; nobody else needs the queued events (without a window nothing
+    // else drains them).
+    SDL_FlushEvents(SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP);
+    SDL_FlushEvents(SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLERBUTTONUP);
+    const uint32_t pressed = open_->Pressed.exchange(0);
+    for (int b = 0; b < GamepadButtonCount; ++b) {
+        state.Pressed[b] = (pressed & (1u << b)) != 0;
     }
 
     state.Connected = static_cast<int>(controllers.size());

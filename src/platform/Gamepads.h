@@ -3,6 +3,8 @@
 #include <array>
 #include <memory>
 
+union SDL_Event;
+
 // The game controller's parts, in SDL's game-controller order (an Xbox-style layout: A is the
 // bottom face button, B the right one).
 enum class GamepadButton {
@@ -31,6 +33,9 @@ inline constexpr int GamepadAxisCount = static_cast<int>(GamepadAxis::RightTrigg
 // axis takes the largest push of any pad.
 struct GamepadState {
     std::array<bool, GamepadButtonCount> Buttons{};
+    // Pressed on some pad since the last poll, whether or not still down: a press and release
+    // between two polls shows here alone.
+    std::array<bool, GamepadButtonCount> Pressed{};
     // Sticks -1..1 with y down (pushed away from the player is negative); triggers 0..1.
     std::array<float, GamepadAxisCount> Axes{};
     int Connected = 0;
@@ -52,6 +57,8 @@ public:
     GamepadState Poll();
 
 private:
+    static int WatchEvent(void* self, SDL_Event* event);
+
     struct Open;
     std::unique_ptr<Open> open_;
     bool initialised_ = false;

@@ -111,6 +111,18 @@ public:
                 }
                 break;
             }
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: {
+                const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+                if (event.button.button == SDL_BUTTON_LEFT) {
+                    sink.MouseButtonChanged(MouseButton::Left, down);
+                } else if (event.button.button == SDL_BUTTON_MIDDLE) {
+                    sink.MouseButtonChanged(MouseButton::Middle, down);
+                } else if (event.button.button == SDL_BUTTON_RIGHT) {
+                    sink.MouseButtonChanged(MouseButton::Right, down);
+                }
+                break;
+            }
             default:
                 break;
             }

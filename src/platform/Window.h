@@ -4,12 +4,16 @@
 #include <stdexcept>
 #include <string>
 
-// Receives the keyboard as Windows virtual-key codes while events are pumped.
+enum class MouseButton { Left, Middle, Right };
+
+// Receives the keyboard as Windows virtual-key codes, and the mouse buttons, while events are pumped:
+// every change in the order it happened, so that a click shorter than a frame still arrives.
 class KeyEventSink {
 public:
     virtual ~KeyEventSink() = default;
     virtual void KeyDown(int virtualKey) = 0;
     virtual void KeyUp(int virtualKey) = 0;
+    virtual void MouseButtonChanged(MouseButton /*button*/, bool /*down*/) {}
 };
 
 // Mouse position in logical screen pixels (the window's picture mapped back, whatever the window's size)

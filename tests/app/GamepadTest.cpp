@@ -126,6 +126,19 @@ TEST_F(GamepadTest, AVirtualPadPluggedInWhileRunningDrivesTheActions) {
     EXPECT_FALSE(input.IsActionDown(Action::MoveUp));
 }
 
+TEST_F(GamepadTest, AButtonPressedAndLetGoBetweenTwoFramesIsAPress) {
+    PlugIn();
+    Frame();
+    Button(GamepadButton::A, true);
+    SDL_GameControllerUpdate(); // read in the middle of the frame, as the window's pump may
+    Button(GamepadButton::A, false);
+    Frame();
+    EXPECT_TRUE(input.IsActionPressed(Action::MenuConfirm));
+    Frame();
+    EXPECT_TRUE(input.IsActionFired(Action::MenuConfirm));
+    EXPECT_FALSE(input.IsActionDown(Action::MenuConfirm));
+}
+
 TEST_F(GamepadTest, AHeldStickRepeatsInMenusLikeAHeldKey) {
     PlugIn();
     Frame();

@@ -37,6 +37,78 @@ TEST_F(HeldAndPressed, ASecondKeyOfAHeldActionDoesNotPressItAgain) {
     EXPECT_FALSE(input.IsActionPressed(Action::MoveUp));
 }
 
+TEST_F(HeldAndPressed, ATapWithinOneFrameIsAOneFramePress) {
+    Bind(Action::MoveUp, Key::W);
+    Frame([&] {
+        input.KeyDown(VkW);
+        input.KeyUp(VkW);
+    });
+    EXPECT_TRUE(input.IsActionPressed(Action::MoveUp));
+    EXPECT_TRUE(input.IsKeyPressed(Key::W));
+    EXPECT_TRUE(input.IsActionDown(Action::MoveUp));
+    Frame();
+    EXPECT_TRUE(input.IsActionFired(Action::MoveUp));
+    EXPECT_FALSE(input.IsActionDown(Action::MoveUp));
+    EXPECT_TRUE(input.IsActionIn(Action::MoveUp, input.PreviousKeys)); // let go in this frame
+    Frame();
+    EXPECT_FALSE(input.IsActionFired(Action::MoveUp));
+    // A menu that opened in the tap's frame takes the next press: the tap's key-up has come.
+    Frame([&] {
+        input.KeyDown(VkW);
+        input.KeyUp(VkW);
+    });
+    input.IgnoreHeldKeys();
+    EXPECT_FALSE(input.IsKeyDown(Key::W));
+    Frame();
+    Frame([&] { input.KeyDown(VkW); });
+    EXPECT_TRUE(input.IsActionPressed(Action::MoveUp));
+}
+
+TEST_F(HeldAndPressed, AKeyHeldOverRepeatsUnseenEvenInTheFrameItIsLetGo) {
+    Bind(Action::MoveUp, Key::W);
+    time.FrameDelta = 2.0f / 60.0f; // 30 frames a second: past the delay, a held key repeats every update
+    Frame([&] { input.KeyDown(VkW); });
+    for (int frame = 0; frame < 20; ++frame) {
+        Frame();
+    }
+    ASSERT_TRUE(input.IsActionFired(Action::MoveUp));
+    input.IgnoreHeldKeys(); // a menu opens
+    Frame();
+    EXPECT_FALSE(input.IsActionFired(Action::MoveUp));
+    Frame([&] { input.KeyUp(VkW); });
+    EXPECT_FALSE(input.IsActionFired(Action::MoveUp));
+    EXPECT_FALSE(input.IsActionDown(Action::MoveUp));
+    Frame();
+    EXPECT_FALSE(input.IsActionFired(Action::MoveUp));
+    Frame([&] { input.KeyDown(VkW); });
+    EXPECT_TRUE(input.IsActionPressed(Action::MoveUp));
+    Frame();
+    EXPECT_TRUE(input.IsActionFired(Action::MoveUp));
+}
+
+TEST_F(HeldAndPressed, AKeyLetGoAndPressedAgainWithinOneFrameIsPressedAgain) {
+    Bind(Action::MoveUp, Key::W);
+    Bind(Action::MoveUp, Key::Up);
+    Frame([&] { input.KeyDown(VkW); });
+    Frame();
+    Frame([&] {
+        input.KeyUp(VkW);
+        input.KeyDown(VkW);
+    });
+    EXPECT_TRUE(input.IsKeyPressed(Key::W));
+    EXPECT_TRUE(input.IsActionPressed(Action::MoveUp));
+    Frame();
+    EXPECT_TRUE(input.IsActionFired(Action::MoveUp));
+    EXPECT_FALSE(input.IsActionPressed(Action::MoveUp));
+    // Another key of the held action tapped: still not a new press of the action.
+    Frame([&] {
+        input.KeyDown(VkUp);
+        input.KeyUp(VkUp);
+    });
+    EXPECT_TRUE(input.IsKeyPressed(Key::Up));
+    EXPECT_FALSE(input.IsActionPressed(Action::MoveUp));
+}
+
 TEST_F(HeldAndPressed, ReleasingOneOfTwoHeldKeysKeepsTheActionHeld) {
     Bind(Action::MoveUp, Key::W);
     Bind(Action::MoveUp, Key::Up);

@@ -11,6 +11,7 @@
 namespace {
 
 using Kind = InputScriptEvent::Kind;
+using ScriptedMouseAndTaps = InputFixture;
 
 InputScript Parse(const std::string& text) {
     std::istringstream stream(text);
@@ -200,19 +201,69 @@ TEST(InputScriptPlaying, ARecordedSessionPlaysBackToTheSameInputEveryFrame) {
     EXPECT_EQ(files[2].Bytes->size(), bytes.size() - 2);
     EXPECT_EQ(files[3].Name, "SavedGame0");
     EXPECT_FALSE(files[4].Bytes);
+    GameTime time;
+    time.FrameDelta = 1.0f / 60.0f;
+    Service<GameTime>::Scoped timeService{time};
     InputManager replayed;
     for (size_t f = 1; f < session.size(); ++f) {
         const int64_t frame = static_cast<int64_t>(f);
         EXPECT_EQ(player.FrameDelta(frame, 1.0f / 60.0f), session[f].Delta) << f;
+        // The main loop's frame update; a replay reads no real pad or mouse.
+        replayed.FrameUpdate();
         player.Play(frame, replayed);
         EXPECT_EQ(replayed.CurrentKeys, session[f].Keys) << f << "\n" << text;
         EXPECT_EQ(replayed.MousePosition, session[f].Mouse) << f;
         EXPECT_EQ(replayed.PadAim, session[f].Aim) << f;
         EXPECT_EQ(player.HasFocus(), session[f].Focused) << f;
-        // The idle pad and mouse of the replaying machine, sampled before the next frame's script.
-        replayed.PadAim = {};
-        replayed.SetKeyState(Key::PadRightTrigger, false);
-        replayed.SetKeyState(Key::LeftMouse, false);
+    }
+}
+
+// Presses shorter than a frame (a key tapped, a mouse click, a pad button, a key let go and pressed
+// again) reach the game, and its recording plays them back as the same presses.
+TEST_F(ScriptedMouseAndTaps, TapsWithinAFramePlayBackAsTheSamePresses) {
+    InputManager& live = input;
+    InputRecorder recorder;
+    std::string text = InputRecorder::Header("9.9", 7);
+    const auto tap = [](InputManager& in, Key key) {
+        in.SetKeyState(key, true);
+        in.SetKeyState(key, false);
+    };
+    std::vector<KeySet> current;
+    std::vector<KeySet> pressed;
+    const auto pressedKeys = [](const InputManager& in) {
+        KeySet keys;
+        for (size_t k = 0; k < keys.size(); ++k)
+            keys.set(k, in.IsKeyPressed(static_cast<Key>(k)));
+        return keys;
+    };
+    for (int64_t frame = 1; frame <= 8; ++frame) {
+        Frame([&] {
+            if (frame == 2)
+                tap(live, Key::Esc);
+            if (frame == 3)
+                tap(live, Key::LeftMouse);
+            if (frame == 4)
+                live.SetKeyState(Key::PadA, true);
+            if (frame == 6) {
+                // Let go and pressed again: still down after.
+                live.SetKeyState(Key::PadA, false);
+                live.SetKeyState(Key::PadA, true);
+            }
+        });
+        EXPECT_EQ(live.IsKeyPressed(Key::Esc), frame == 2) << frame;
+        EXPECT_EQ(live.IsKeyPressed(Key::LeftMouse), frame == 3) << frame;
+        EXPECT_EQ(live.IsKeyPressed(Key::PadA), frame == 4 || frame == 6) << frame;
+        current.push_back(live.CurrentKeys);
+        pressed.push_back(pressedKeys(live));
+        recorder.Frame(frame, 1.0f / 60.0f, 1.0f / 60.0f, live, true, text);
+    }
+    InputScriptPlayer player(Parse(text));
+    InputManager replayed;
+    for (int64_t frame = 1; frame <= 8; ++frame) {
+        replayed.FrameUpdate();
+        player.Play(frame, replayed);
+        EXPECT_EQ(replayed.CurrentKeys, current[frame - 1]) << frame << "\n" << text;
+        EXPECT_EQ(pressedKeys(replayed), pressed[frame - 1]) << frame << "\n" << text;
     }
 }
 

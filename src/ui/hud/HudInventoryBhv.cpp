@@ -166,6 +166,26 @@ CoCommand HudInventoryBhv::ScrollDownStep(int step) {
     return CoWaitSeconds(ScrollRepeatSeconds);
 }
 
+void HudInventoryBhv::ScrollToShow(int index) {
+    const int rows = RowCount();
+    if (index < 0 || rows <= 0) {
+        return;
+    }
+    scrollOffset_ = std::clamp(scrollOffset_, index - rows + 1, index);
+}
+
+HudItemListingBhv* HudInventoryBhv::RowShowing(const ItemComponent* item) const {
+    if (!item) {
+        return nullptr;
+    }
+    for (const Handle<HudItemListingBhv>& row : rows_) {
+        if (row && row->Item() == item) {
+            return row.Get();
+        }
+    }
+    return nullptr;
+}
+
 void HudInventoryBhv::AssignQuickslot(ItemComponent* item, int slot) {
     const InventoryBhv* inventory = WellKnown<InventoryBhv>::Get();
     if (!item || !inventory || slot < 0 || slot >= inventory->QuickslotCount || !item->IsWeapon) {

@@ -37,6 +37,11 @@ public:
     // row can stand empty below the last item.
     int MaxScrollOffset(int itemCount) const;
 
+    // Scrolls the least that brings the held item at `index` (in list order) into the rows.
+    void ScrollToShow(int index);
+    // The row showing the item, or null when it is scrolled out of sight or not held.
+    HudItemListingBhv* RowShowing(const ItemComponent* item) const;
+
     int ScrollOffset() const { return scrollOffset_; }
     int RowCount() const { return static_cast<int>(rows_.size()); }
 

@@ -194,6 +194,21 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
     EXPECT_NE(fresh.find(R"("openMenus": [])"), std::string::npos) << fresh;
 }
 
+// The menu key pressed and let go between two frames still opens the menu.
+TEST(MenusRunTest, TheMenuKeyTappedWithinOneFrameOpensTheMenu) {
+    const std::string stem = "/tmp/kelvane-menus-tap-" + std::to_string(::getpid());
+    std::ofstream(stem + ".script") << "10 key down Esc\n10 key up Esc\n";
+    const GameRun run = RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", "40", "--script",
+                                 stem + ".script", "--game-state", stem + ".json"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+    const std::string state = ReadFile(stem + ".json");
+    EXPECT_NE(state.find(R"("paused": true)"), std::string::npos) << state;
+    EXPECT_NE(state.find(R"("openMenus": ["UiMainMenu"])"), std::string::npos) << state;
+    for (const char* name : {".script", ".json"}) {
+        std::remove((stem + name).c_str());
+    }
+}
+
 // "New Game" answered no: back on the main menu with the game held, and the same world as a run
 // that never opened the menu.
 TEST(MenusRunTest, NewGameAnsweredNoKeepsTheGame) {

@@ -58,7 +58,7 @@ std::string OpenMenus(const boost::property_tree::ptree& tree) {
 
 TEST(StoreGameTest, TheWholeVisitEndsWithTheDrillInTheSecondSlotAndTheGameRunning) {
     const auto tree = StateAfter(
-        {"--headless", "--fixed-step", "--seed", "29", "--frames", "1036", "--script", Script}, "loadout");
+        {"--headless", "--fixed-step", "--seed", "29", "--frames", "1046", "--script", Script}, "loadout");
     ASSERT_FALSE(tree.empty());
     EXPECT_EQ(Held(tree, "quickslotIndex"),
               (std::map<std::string, int>{{"Item_PlasticDrill", 1}, {"Item_DirtBlock", -1}}));
@@ -88,6 +88,47 @@ TEST(StoreGameTest, AKeyHeldWhileTheStoreOpensDoesNotMoveItsCursor) {
                                        90, "held");
     ASSERT_FALSE(tree.empty());
     EXPECT_EQ(OpenMenus(tree), "UiSupplyBuyMenu ");
+}
+
+TEST(StoreGameTest, KeysTappedWithinOneFrameMoveAndChooseInTheStore) {
+    // Down and Enter, each pressed and let go between two frames: "Sell" is chosen.
+    const auto tree = StateAfterScript("5 key down D\n45 key up D\n70 key down S\n70 key up S\n"
+                                       "80 key down OemEnter\n80 key up OemEnter\n",
+                                       100, "tapped");
+    ASSERT_FALSE(tree.empty());
+    EXPECT_EQ(OpenMenus(tree), "UiSupplySellMenu ");
+}
+
+// Seed 3: sink below the station, go under it and rise into it with W held from frame 60; the
+// store opens at about frame 110. W is let go at `release` (a held W repeats every few frames: the
+// frame it is let go in must not move the cursor either), and Enter then chooses the first line.
+boost::property_tree::ptree ArriveHoldingW(int release, const std::string& tag) {
+    return StateAfterScript("5 key down S\n25 key up S\n25 key down D\n60 key up D\n60 key down W\n" +
+                                std::to_string(release) +
+                                " key up W\n400 key down OemEnter\n401 key up OemEnter\n",
+                            420, tag);
+}
+
+TEST(StoreGameTest, ArrivingWithWHeldLeavesTheCursorOnTheFirstLineWhenWIsLetGo) {
+    for (const int release : {130, 131, 132, 300}) {
+        const auto tree = ArriveHoldingW(release, "arrive" + std::to_string(release));
+        ASSERT_FALSE(tree.empty());
+        EXPECT_EQ(OpenMenus(tree), "UiSupplyBuyMenu ") << "W let go at frame " << release;
+    }
+}
+
+TEST(StoreGameTest, TheLoadoutWorksWithKeysAndEscGoesBackToTheFrontPage) {
+    // Front page: down twice to "Loadout"; there D picks the second quick slot, Enter puts the
+    // chosen weapon (the drill, the only one) in it, Esc goes back to the front page.
+    const auto tree =
+        StateAfterScript("5 key down D\n45 key up D\n70 key down S\n71 key up S\n"
+                         "80 key down S\n81 key up S\n90 key down OemEnter\n91 key up OemEnter\n"
+                         "110 key down D\n111 key up D\n120 key down OemEnter\n121 key up OemEnter\n"
+                         "130 key down Esc\n131 key up Esc\n",
+                         150, "loadoutkeys");
+    ASSERT_FALSE(tree.empty());
+    EXPECT_EQ(Held(tree, "quickslotIndex"), (std::map<std::string, int>{{"Item_PlasticDrill", 1}}));
+    EXPECT_EQ(OpenMenus(tree), "UiSupplyMainMenu ");
 }
 
 TEST(StoreGameTest, TheLastDrillCannotBeSoldEvenWithEnterHeld) {
