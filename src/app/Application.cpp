@@ -11,9 +11,11 @@
 #include "app/FrameStats.h"
 #include "app/GameConfig.h"
 #include "app/GameStateReport.h"
+#include "app/GameWindowIdentity.h"
 #include "app/GamepadInput.h"
 #include "app/KeymapFile.h"
 #include "app/KeymapKeeper.h"
+#include "app/LeavingGame.h"
 #include "app/RegisterAllClasses.h"
 #include "app/SessionRecorder.h"
 #include "app/SettingsKeeper.h"
@@ -260,6 +262,7 @@ void Application::RunFrames() {
         }
         const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
         if (!RunFrame(delta)) {
+            leaving_->WindowClosed();
             break;
         }
         if (stats_) {
@@ -317,8 +320,10 @@ void Application::StartUp() {
     prefabs_->Require("GameplayRoot");
     prefabs_->Require("EditorRoot");
 
-    window_ = options_.Headless ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
-                                : Window::CreateDesktop("Game", graphics_->Width, graphics_->Height);
+    window_ = options_.Headless
+                  ? Window::CreateHeadless(graphics_->Width, graphics_->Height)
+                  : Window::CreateDesktop(GameWindowIdentity(content_), graphics_->Width, graphics_->Height);
+    leaving_ = std::make_unique<LeavingGame>(*window_);
     if (!options_.Headless && options_.ReplayPath.empty()) {
         gamepads_ = std::make_unique<Gamepads>();
     }
@@ -409,6 +414,9 @@ bool Application::PumpMessages() {
         if (!options_.ReplayPath.empty()) {
             PlaceReplaySlots(*script_, framesRun_ + 1);
         }
+        if (script_->CloseAsked()) {
+            window_->RequestClose();
+        }
         graphics_->HasFocus = script_->HasFocus();
     }
     return open;
@@ -441,6 +449,7 @@ void Application::ShutDown() {
     Service<ControlsStore>::Set(nullptr);
     keymap_.reset();
     gamepads_.reset();
+    leaving_.reset();
     window_.reset();
 }
 

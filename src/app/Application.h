@@ -33,6 +33,7 @@ class EditorState;
 class FramePacer;
 class Gamepads;
 class KeymapKeeper;
+class LeavingGame;
 class SettingsKeeper;
 class FrameStats;
 class GameObject;
@@ -113,7 +114,8 @@ private:
     std::unique_ptr<DevelopmentContent> developmentContent_;
 
     std::unique_ptr<Window> window_;
-    std::unique_ptr<Gamepads> gamepads_; // with a window only: a headless run has no player at it
+    std::unique_ptr<LeavingGame> leaving_; // the menu's Quit, and the autosave as the window closes
+    std::unique_ptr<Gamepads> gamepads_;   // with a window only: a headless run has no player at it
     std::unique_ptr<SettingsKeeper> settings_;
     std::unique_ptr<KeymapKeeper> keymap_;
     std::unique_ptr<ClipboardBackend> clipboard_;

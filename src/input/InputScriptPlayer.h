@@ -32,6 +32,8 @@ public:
 
     // Whether the window counts as focused after the events taken so far (scripts start focused).
     bool HasFocus() const { return focused_; }
+    // A "window close" line has been taken: the window should close as if the player closed it.
+    bool CloseAsked() const { return closeAsked_; }
 
     // The length of `frame` in seconds: its delta line, else `nominal`. Frames are asked in
     // increasing order.
@@ -54,6 +56,7 @@ private:
     std::array<bool, PadKeyCount> padKeys_{};
     Vector2 padAim_;
     bool focused_ = true;
+    bool closeAsked_ = false;
     size_t nextDelta_ = 0;
     size_t nextFile_ = 0;
 };

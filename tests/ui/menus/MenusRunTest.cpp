@@ -127,6 +127,7 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
         Tap(script, frame, "Esc");
         Tap(script, frame, "Down");
         Tap(script, frame, "Down");
+        Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // Save
         Tap(script, frame, "Space"); // slot 1
     }
@@ -161,10 +162,12 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
         std::ofstream script(playScript);
         Tap(script, frame, "Esc");
         Tap(script, frame, "Down");
+        Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // Load
         Tap(script, frame, "Space"); // slot 1
         frame = 100;
         Tap(script, frame, "Esc");
+        Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // New Game
         Tap(script, frame, "Space"); // yes: start afresh
     }
@@ -196,9 +199,9 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
 // that never opened the menu.
 TEST(MenusRunTest, NewGameAnsweredNoKeepsTheGame) {
     const std::string stem = "/tmp/kelvane-menus-no-" + std::to_string(::getpid());
-    std::ofstream(stem + ".script")
-        << "200 key down Esc\n202 key up Esc\n230 key down OemEnter\n232 key up OemEnter\n"
-           "236 key down Esc\n238 key up Esc\n";
+    std::ofstream(stem + ".script") << "200 key down Esc\n202 key up Esc\n215 key down Down\n217 key up "
+                                       "Down\n230 key down OemEnter\n232 key up OemEnter\n"
+                                       "236 key down Esc\n238 key up Esc\n";
     const GameRun declined =
         RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", "260", "--script", stem + ".script",
                  "--game-state", stem + ".json", "--world-map", stem + ".png"});

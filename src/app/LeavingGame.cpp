@@ -1,0 +1,30 @@
+#include "app/LeavingGame.h"
+
+#include <cstdio>
+
+#include "core/Service.h"
+#include "core/WellKnown.h"
+#include "platform/Window.h"
+#include "saves/SlotFiles.h"
+#include "ui/autosave/AutosaveBhv.h"
+
+LeavingGame::LeavingGame(Window& window) : window_(window) {
+    Service<GameExit>::Set(this);
+}
+
+LeavingGame::~LeavingGame() {
+    if (Service<GameExit>::TryGet() == this) {
+        Service<GameExit>::Set(nullptr);
+    }
+}
+
+void LeavingGame::RequestExit() {
+    window_.RequestClose();
+}
+
+void LeavingGame::WindowClosed() {
+    AutosaveBhv* autosave = WellKnown<AutosaveBhv>::Get();
+    if (autosave && autosave->SaveOnLeaving()) {
+        std::printf("kelvane: progress kept in the autosave, %s\n", SlotPath(AutosaveSlot).c_str());
+    }
+}
