@@ -1,6 +1,7 @@
 // The real game, headless, left as a player leaves it: the main menu's Quit (asking "Save first?"
 // only when there is progress no slot holds), the store left behind, the window closed. Progress is
-// never lost: it goes to a slot the player picks or to the autosave, which the load menu lists.
+// never lost: it goes to a slot the player picks or to the autosave, which the load menu lists. And
+// the editor left: the game runs on unless the player paused it on purpose.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -30,8 +31,8 @@ std::string Field(const std::string& state, const std::string& key) {
 
 // Seed 1: the submarine sinks onto the terrain below the start while the drill digs under it, frames
 // 1 to 380: progress that no slot holds.
-constexpr const char* Dig = "1 key down S\n1 mouse move 152 380\n60 button down LeftMouse\n"
-                            "300 mouse move 120 380\n380 button up LeftMouse\n380 key up S\n";
+const std::string Dig = "1 key down S\n1 mouse move 152 380\n60 button down LeftMouse\n"
+                        "300 mouse move 120 380\n380 button up LeftMouse\n380 key up S\n";
 
 // A player's own folders, emptied first; each run plays a script and reports its state and its last
 // frame (from its recording).
@@ -51,7 +52,8 @@ struct Player {
         state = ReadText(root / "state.json");
         std::smatch match;
         const std::string recording = ReadText(root / "session.replay");
-        lastFrame = std::regex_search(recording, match, std::regex(R"((\d+) end\s*$)")) ? std::stoi(match[1]) : -1;
+        lastFrame =
+            std::regex_search(recording, match, std::regex(R"((\d+) end\s*$)")) ? std::stoi(match[1]) : -1;
         return run;
     }
 
@@ -65,7 +67,8 @@ struct Player {
 
 // A key pressed for two frames at `frame`.
 std::string Tap(int frame, const char* key) {
-    return std::to_string(frame) + " key down " + key + "\n" + std::to_string(frame + 2) + " key up " + key + "\n";
+    return std::to_string(frame) + " key down " + key + "\n" + std::to_string(frame + 2) + " key up " + key +
+           "\n";
 }
 
 // The main menu's last line, Quit: Esc opens the menu on its first line, Up wraps to the last.
@@ -104,8 +107,8 @@ TEST(LeavingGameTest, QuitAsksSaveFirstOnlyWithUnsavedProgressAndEitherAnswerKee
     }
     const size_t items = no.state.find("\"items\"");
     EXPECT_EQ(no.state.substr(items, no.state.find(']', items) - items),
-              quitState.substr(quitState.find("\"items\""),
-                               quitState.find(']', quitState.find("\"items\"")) - quitState.find("\"items\"")));
+              quitState.substr(quitState.find("\"items\""), quitState.find(']', quitState.find("\"items\"")) -
+                                                                quitState.find("\"items\"")));
 
     // Yes (Enter): the save menu; the slot chosen is written and the game ends, nothing autosaved.
     Player yes("yes");
@@ -145,6 +148,25 @@ TEST(LeavingGameTest, LeavingAStationAndClosingTheWindowKeepProgressInTheAutosav
     idle.Play("30 window close\n", 1, 600);
     EXPECT_LE(idle.lastFrame, 31);
     EXPECT_FALSE(fs::exists(idle.Slot("Autosave")));
+}
+
+// The editor's "Pause game" toggle (clicked at its place in the main palette) holds the game while
+// the editor is open; closing the editor (F11) lets it run on. The Pause key's pause outlasts the
+// editor until Pause is pressed again.
+TEST(LeavingGameTest, ClosingTheEditorLetsTheGameRunUnlessPausedWithThePauseKey) {
+    const std::string openAndToggle =
+        Tap(5, "F11") + "8 mouse move 85 60\n10 button down LeftMouse\n11 button up LeftMouse\n";
+    Player editor("editor");
+    editor.Play(openAndToggle, 1, 40);
+    EXPECT_EQ(Field(editor.state, "paused"), "true");
+    editor.Play(openAndToggle + Tap(20, "F11"), 1, 40);
+    EXPECT_EQ(Field(editor.state, "paused"), "false");
+
+    const std::string onPurpose = Tap(5, "F11") + Tap(10, "Pause") + Tap(20, "F11");
+    editor.Play(onPurpose, 1, 40);
+    EXPECT_EQ(Field(editor.state, "paused"), "true");
+    editor.Play(onPurpose + Tap(30, "Pause"), 1, 40);
+    EXPECT_EQ(Field(editor.state, "paused"), "false");
 }
 
 } // namespace
