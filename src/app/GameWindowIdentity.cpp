@@ -12,7 +12,8 @@ WindowIdentity GameWindowIdentity(const ContentLayers& content) {
     WindowIdentity identity;
     identity.Title = "Kelvane";
     identity.AppId = GameAppId;
-    const std::filesystem::path iconFile = content.Find(std::filesystem::path("Icons") / (std::string(GameAppId) + ".png"));
+    const std::filesystem::path iconFile =
+        content.Find(std::filesystem::path("Icons") / (std::string(GameAppId) + ".png"));
     std::error_code error;
     if (std::filesystem::is_regular_file(iconFile, error)) {
         DecodedImage icon = DecodeImageFile(iconFile.string());

@@ -53,8 +53,8 @@ bool AutosaveBhv::StoreOpen() const {
     if (!menus) {
         return false;
     }
-    for (const GameObject* page :
-         {menus->SupplyMainMenu(), menus->SupplyBuyMenu(), menus->SupplySellMenu(), menus->SupplyLoadoutMenu()}) {
+    for (const GameObject* page : {menus->SupplyMainMenu(), menus->SupplyBuyMenu(), menus->SupplySellMenu(),
+                                   menus->SupplyLoadoutMenu()}) {
         if (page && page->UpdateEnabled) {
             return true;
         }
