@@ -31,9 +31,11 @@ void AppendCycle(std::string& script, int64_t b) {
         const char* what;
     };
     static const std::vector<Event> events = {
-        // The main menu's first line: a new game in a new world.
+        // The main menu's second line: a new game in a new world.
         {5, "key down Esc"},
         {7, "key up Esc"},
+        {12, "key down S"},
+        {14, "key up S"},
         {20, "key down OemEnter"},
         {22, "key up OemEnter"},
         // Sink, drill around, rise to the station beside the start and touch it.
@@ -80,13 +82,15 @@ void AppendCycle(std::string& script, int64_t b) {
         {988, "button up LeftMouse"},
         {1000, "key down Esc"},
         {1002, "key up Esc"},
-        // Save into the first slot, from the main menu's third line.
+        // Save into the first slot, from the main menu's fourth line.
         {1100, "key down Esc"},
         {1102, "key up Esc"},
         {1120, "key down S"},
         {1122, "key up S"},
         {1135, "key down S"},
         {1137, "key up S"},
+        {1142, "key down S"},
+        {1144, "key up S"},
         {1150, "key down OemEnter"},
         {1152, "key up OemEnter"},
         {1170, "key down OemEnter"},
@@ -97,11 +101,13 @@ void AppendCycle(std::string& script, int64_t b) {
         {1212, "key up Esc"},
         {1230, "key down Esc"},
         {1232, "key up Esc"},
-        // Load it again, from the second line.
+        // Load it again, from the third line.
         {1300, "key down Esc"},
         {1302, "key up Esc"},
         {1320, "key down S"},
         {1322, "key up S"},
+        {1330, "key down S"},
+        {1332, "key up S"},
         {1340, "key down OemEnter"},
         {1342, "key up OemEnter"},
         {1360, "key down OemEnter"},
@@ -121,6 +127,8 @@ void AppendCycle(std::string& script, int64_t b) {
         {1487, "key up S"},
         {1500, "key down S"},
         {1502, "key up S"},
+        {1510, "key down S"},
+        {1512, "key up S"},
         {1520, "key down OemEnter"},
         {1522, "key up OemEnter"},
         {1540, "key down Left"},

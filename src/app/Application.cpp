@@ -13,9 +13,11 @@
 #include "app/GameConfig.h"
 #include "app/GameServices.h"
 #include "app/GameStateReport.h"
+#include "app/GameWindowIdentity.h"
 #include "app/GamepadInput.h"
 #include "app/KeymapFile.h"
 #include "app/KeymapKeeper.h"
+#include "app/LeavingGame.h"
 #include "app/RegisterAllClasses.h"
 #include "app/SessionRecorder.h"
 #include "app/SettingsKeeper.h"
@@ -190,6 +192,7 @@ void Application::RunFrames() {
         }
         const uint64_t workStart = stats_ ? ThreadCpuNanoseconds() : 0;
         if (!RunFrame(delta)) {
+            services_->Leaving->WindowClosed();
             break;
         }
         if (stats_) {
@@ -248,7 +251,9 @@ void Application::StartUp() {
 
     window_ = options_.Headless
                   ? Window::CreateHeadless(services_->Graphics->Width, services_->Graphics->Height)
-                  : Window::CreateDesktop("Game", services_->Graphics->Width, services_->Graphics->Height);
+                  : Window::CreateDesktop(GameWindowIdentity(content_), services_->Graphics->Width,
+                                          services_->Graphics->Height);
+    services_->Leaving.Install(std::make_unique<LeavingGame>(*window_));
     if (!options_.Headless && options_.ReplayPath.empty()) {
         gamepads_ = std::make_unique<Gamepads>();
     }
@@ -337,6 +342,9 @@ bool Application::PumpMessages() {
         script_->Play(framesRun_ + 1, *services_->Input);
         if (!options_.ReplayPath.empty()) {
             PlaceReplaySlots(*script_, framesRun_ + 1);
+        }
+        if (script_->CloseAsked()) {
+            window_->RequestClose();
         }
         services_->Graphics->HasFocus = script_->HasFocus();
     }

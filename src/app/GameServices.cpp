@@ -4,6 +4,7 @@
 
 #include "app/GameConfig.h"
 #include "app/KeymapKeeper.h"
+#include "app/LeavingGame.h"
 #include "app/SessionRecorder.h"
 #include "app/SettingsKeeper.h"
 #include "assets/FontRegistry.h"

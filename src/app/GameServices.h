@@ -23,6 +23,8 @@ class GameTime;
 class GraphicsManager;
 class InputManager;
 class KeymapKeeper;
+class GameExit;
+class LeavingGame;
 class MusicManager;
 class MusicPlayer;
 class ObjectDestructionListener;
@@ -94,4 +96,5 @@ public:
     ServiceOwner<KeymapKeeper, ControlsStore> Keymap;
     ServiceOwner<SettingsKeeper, OptionsStore> Settings;
     ServiceOwner<ClipboardBackend> Clipboard;
+    ServiceOwner<LeavingGame, GameExit> Leaving; // holds the window, which outlives the services
 };

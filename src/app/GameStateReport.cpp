@@ -159,7 +159,9 @@ std::string DescribeGameState(const SceneRoots& roots) {
         AppendMouseOver(out, *roots.GameplayRoot, separator);
         out += "],\n";
         const GameObject* gameplayScreen = roots.GameplayRoot->FindChild("GameplayScreen");
-        const bool paused = gameplayScreen != nullptr && !gameplayScreen->UpdateEnabled;
+        // Held by a menu (the gameplay screen) or by the editor's pause (the whole gameplay).
+        const bool paused = !roots.GameplayRoot->UpdateEnabled ||
+                            (gameplayScreen != nullptr && !gameplayScreen->UpdateEnabled);
         out += std::string("  \"paused\": ") + (paused ? "true" : "false") + ",\n";
         AppendOpenMenus(out, *roots.GameplayRoot);
     } else {

@@ -7,6 +7,7 @@
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "editor/EditorState.h"
+#include "editor/palettes/EdPalMainBhv.h"
 #include "editor/tools/EdSpritePickerBhv.h"
 #include "editor/widgets/EdFieldBhv.h"
 #include "input/InputManager.h"
@@ -26,6 +27,7 @@ void SetFlags(GameObject* object, bool input, bool update, bool draw) {
 void EdRootBhv::Start() {
     palettesRoot_ = FindChild("EdPalettesRoot");
     dialogsRoot_ = FindChild("EdDialogsRoot");
+    pausedBanner_ = FindChild("EdPausedBanner");
     if (const TintComponent* tint = palettesRoot_ ? palettesRoot_->Tint() : nullptr) {
         paletteAlpha_ = static_cast<float>(tint->Tint.a) / 255.0f;
     }
@@ -36,6 +38,15 @@ void EdRootBhv::HandleInput() {
     const InputManager& input = Service<InputManager>::Get();
     if (input.IsKeyPressed(Key::F11)) {
         editor.Active = !editor.Active;
+        EdPalMainBhv* main = MainPalette();
+        if (!editor.Active && main) {
+            main->EditorClosed();
+        }
+    } else if (!editor.Active && input.IsKeyPressed(Key::Pause)) {
+        // The palettes take no input while closed: the player's pause is answered here.
+        if (EdPalMainBhv* main = MainPalette()) {
+            main->SetPause(!main->IsPaused(), true);
+        }
     }
     if (editor.Active && !editor.ModalOpen && input.IsKeyDown(Key::Ctrl) && input.IsKeyPressed(Key::G) &&
         WellKnown<EdSpritePickerBhv>::Get()) {
@@ -80,8 +91,17 @@ bool EdRootBhv::FieldBeingEdited(const GameObject* object) {
     return false;
 }
 
+EdPalMainBhv* EdRootBhv::MainPalette() const {
+    const GameObject* palette = palettesRoot_ ? palettesRoot_->FindChild("PalMain") : nullptr;
+    return palette ? palette->GetComponentOfType<EdPalMainBhv>() : nullptr;
+}
+
 void EdRootBhv::Update() {
     const EditorState& editor = Service<EditorState>::Get();
+    if (pausedBanner_) {
+        const EdPalMainBhv* main = MainPalette();
+        pausedBanner_->DrawEnabled = !editor.Active && main && main->IsPaused();
+    }
     if (!editor.Active) {
         SetFlags(palettesRoot_.Get(), false, false, false);
         SetFlags(dialogsRoot_.Get(), false, false, false);

@@ -57,7 +57,8 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
     if (event.Frame < 1)
         return "frame numbers start at 1";
     if (words.size() < 2)
-        return "expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", \"delta\", \"file\" or "
+        return "expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", \"window\", \"delta\", \"file\" "
+               "or "
                "\"end\" after the frame number";
 
     kind = LineKind::Event;
@@ -83,6 +84,12 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
         if (words.size() != 3 || (words[2] != "in" && words[2] != "out"))
             return "expected \"focus in\" or \"focus out\"";
         event.Type = words[2] == "in" ? Kind::FocusIn : Kind::FocusOut;
+        return {};
+    }
+    if (device == "window") {
+        if (words.size() != 3 || words[2] != "close")
+            return "expected \"window close\"";
+        event.Type = Kind::WindowClose;
         return {};
     }
     if (device == "delta") {
@@ -111,7 +118,7 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
     }
     if (device != "key" && device != "button")
         return "unknown event \"" + std::string(device) +
-               "\" (expected key, mouse, button, pad, focus, delta, file or end)";
+               "\" (expected key, mouse, button, pad, focus, window, delta, file or end)";
     if (words.size() != 4 || (words[2] != "down" && words[2] != "up"))
         return "expected \"" + std::string(device) + " down <name>\" or \"" + std::string(device) +
                " up <name>\"";

@@ -24,6 +24,7 @@
 //   <frame> pad aim <x> <y>           the right stick's aim, each -1..1 (InputManager::PadAim)
 //   <frame> focus out                 the window loses the keyboard focus (scripts start focused)
 //   <frame> focus in
+//   <frame> window close              the window is closed, as by the desktop's close button
 //   <frame> delta <seconds>           that frame's length when it is not the nominal period
 //                                     (applies to fixed-step runs)
 //   <frame> file <name> <bytes>       a file the session read at that frame: its bytes in base64,
@@ -37,7 +38,17 @@
 // file order. Key names are the key-mapping names, case-sensitive; keys that no key message or pad
 // sets (None, RightShift, KeypadEnter, __END, the mouse buttons) are refused.
 struct InputScriptEvent {
-    enum class Kind : uint8_t { KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp, PadAim, FocusIn, FocusOut };
+    enum class Kind : uint8_t {
+        KeyDown,
+        KeyUp,
+        MouseMove,
+        ButtonDown,
+        ButtonUp,
+        PadAim,
+        FocusIn,
+        FocusOut,
+        WindowClose
+    };
 
     int64_t Frame = 0;
     Kind Type = Kind::KeyDown;

@@ -51,6 +51,9 @@ void InputScriptPlayer::Play(int64_t frame, InputManager& input) {
         case Kind::FocusOut:
             focused_ = event.Type == Kind::FocusIn;
             break;
+        case Kind::WindowClose:
+            closeAsked_ = true;
+            break;
         }
     }
     if (ownsMouse_) {

@@ -35,6 +35,8 @@ public:
     bool HasFocus() const { return focused_; }
     // The script has pressed a pad key or aimed: the real pads no longer write the pad's keys.
     bool OwnsPad() const { return ownsPad_; }
+    // A "window close" line has been taken: the window should close as if the player closed it.
+    bool CloseAsked() const { return closeAsked_; }
 
     // The length of `frame` in seconds: its delta line, else `nominal`. Frames are asked in
     // increasing order.
@@ -57,6 +59,7 @@ private:
     std::array<bool, PadKeyCount> padKeys_{};
     Vector2 padAim_;
     bool focused_ = true;
+    bool closeAsked_ = false;
     size_t nextDelta_ = 0;
     size_t nextFile_ = 0;
 };

@@ -16,10 +16,15 @@ namespace {
 // into it, and the pointer is mapped back here.
 class SdlWindow final : public Window {
 public:
-    SdlWindow(const std::string& title, int width, int height)
+    SdlWindow(const WindowIdentity& identity, int width, int height)
         : logicalWidth_(width), logicalHeight_(height) {
         if (!SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY") && !SDL_getenv("SDL_VIDEODRIVER")) {
             throw WindowError("no display found");
+        }
+        // SDL 2 reads the window class and the Wayland app id from the environment as video starts.
+        if (!identity.AppId.empty()) {
+            SDL_setenv("SDL_VIDEO_X11_WMCLASS", identity.AppId.c_str(), 0);
+            SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", identity.AppId.c_str(), 0);
         }
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             throw WindowError(std::string("cannot open a window (") + SDL_GetError() + ")");
@@ -37,8 +42,9 @@ public:
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
-                                   height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+        window_ =
+            SDL_CreateWindow(identity.Title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                             height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
         if (!window_) {
             const std::string error = SDL_GetError();
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -61,6 +67,7 @@ public:
             throw WindowError("cannot create an OpenGL 3.3 core context (" + error + ")");
         }
         SDL_GL_SetSwapInterval(0);
+        SetIcon(identity);
         // A quarter of the logical screen is the smallest picture still worth looking at.
         SDL_SetWindowMinimumSize(window_, width / 4, height / 4);
         SDL_StopTextInput(); // typed text comes from key codes, not from the input method
@@ -197,6 +204,22 @@ public:
     }
 
 private:
+    void SetIcon(const WindowIdentity& identity) {
+        const size_t bytes =
+            static_cast<size_t>(identity.IconWidth) * static_cast<size_t>(identity.IconHeight) * 4;
+        if (identity.IconWidth <= 0 || identity.IconHeight <= 0 || identity.IconRgba.size() != bytes) {
+            return;
+        }
+        // SDL copies the pixels into the window's icon; the surface only borrows them meanwhile.
+        SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<uint8_t*>(identity.IconRgba.data()), identity.IconWidth, identity.IconHeight, 32,
+            identity.IconWidth * 4, SDL_PIXELFORMAT_RGBA32);
+        if (icon) {
+            SDL_SetWindowIcon(window_, icon);
+            SDL_FreeSurface(icon);
+        }
+    }
+
     static bool IsAltEnter(const SDL_Keysym& k) {
         return (k.sym == SDLK_RETURN || k.sym == SDLK_KP_ENTER) && (k.mod & KMOD_ALT) != 0;
     }
@@ -213,5 +236,11 @@ private:
 } // namespace
 
 std::unique_ptr<Window> Window::CreateDesktop(const std::string& title, int width, int height) {
-    return std::make_unique<SdlWindow>(title, width, height);
+    WindowIdentity identity;
+    identity.Title = title;
+    return CreateDesktop(identity, width, height);
+}
+
+std::unique_ptr<Window> Window::CreateDesktop(const WindowIdentity& identity, int width, int height) {
+    return std::make_unique<SdlWindow>(identity, width, height);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 enum class MouseButton { Left, Middle, Right };
 
@@ -30,6 +32,17 @@ struct MouseState {
 class WindowError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// How the desktop knows a window: its title, the id launchers and docks tie it to their entry by
+// (WM_CLASS under X11, the app id under Wayland; the desktop entry's StartupWMClass), unless the
+// environment names one (SDL_VIDEO_X11_WMCLASS, SDL_VIDEO_WAYLAND_WMCLASS), and its icon.
+struct WindowIdentity {
+    std::string Title;
+    std::string AppId; // empty: SDL's default (the executable's name)
+    int IconWidth = 0; // no icon when 0
+    int IconHeight = 0;
+    std::vector<uint8_t> IconRgba; // IconWidth x IconHeight RGBA8 pixels, rows top to bottom
 };
 
 // The game's one window with its OpenGL 3.3 core context, or a headless stand-in with neither.
@@ -63,5 +76,6 @@ public:
     // A real, resizable window titled `title` showing a width x height logical screen, opened at
     // that client size; the picture is scaled to whatever size the window takes (Letterbox).
     static std::unique_ptr<Window> CreateDesktop(const std::string& title, int width, int height);
+    static std::unique_ptr<Window> CreateDesktop(const WindowIdentity& identity, int width, int height);
     static std::unique_ptr<Window> CreateHeadless(int width, int height);
 };

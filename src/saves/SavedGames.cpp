@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "core/Service.h"
+#include "core/WellKnown.h"
 #include "player/HudMessage.h"
 #include "saves/GameSnapshot.h"
+#include "saves/ProgressKeeper.h"
 #include "saves/SaveFormat.h"
 #include "saves/SlotFiles.h"
 #include "saves/SlotReadListener.h"
@@ -28,8 +30,13 @@ void saveGame(const std::string& slotName) {
         ok = false;
     }
     if (ok) {
+        if (ProgressKeeper* keeper = WellKnown<ProgressKeeper>::Get()) {
+            keeper->GameSaved(game);
+        }
         // "SavedGame3" was written: the player sees "Saved to slot 3".
-        showHudMessage("Saved to slot " + slotName.substr(std::string_view("SavedGame").size()));
+        showHudMessage(slotName == AutosaveSlot
+                           ? std::string("Autosaved")
+                           : "Saved to slot " + slotName.substr(std::string_view("SavedGame").size()));
         return;
     }
     const std::string file = IsSlotName(slotName) ? SlotPath(slotName).string() : slotName;
@@ -59,6 +66,9 @@ void loadGame(const std::string& slotName) {
     case ReadStatus::Read:
         if (DecodeSavedGame(bytes, game, fault) && CheckFitsGame(game, fault)) {
             ApplySavedGame(game);
+            if (ProgressKeeper* keeper = WellKnown<ProgressKeeper>::Get()) {
+                keeper->GameLoaded();
+            }
             return;
         }
         break;

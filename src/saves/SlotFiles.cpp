@@ -12,6 +12,9 @@ std::filesystem::path SlotFolder() {
 
 bool IsSlotName(const std::string& slotName) {
     static const std::string prefix = "SavedGame";
+    if (slotName == AutosaveSlot) {
+        return true;
+    }
     if (slotName.size() <= prefix.size() || slotName.size() > prefix.size() + 9 ||
         slotName.compare(0, prefix.size(), prefix) != 0) {
         return false;

@@ -20,7 +20,12 @@ struct SlotFolderOverride {
 // The folder of the slot files: the platform's save folder unless an override is installed.
 std::filesystem::path SlotFolder();
 
-// A slot name is "SavedGame" and a number; anything else could name a path elsewhere.
+// The slot the game saves to by itself (on leaving a station, on quitting): its own file, so it never
+// takes the place of a numbered slot.
+inline constexpr const char* AutosaveSlot = "Autosave";
+
+// A slot name is "SavedGame" and a number, or the autosave's; anything else could name a path
+// elsewhere.
 bool IsSlotName(const std::string& slotName);
 // SlotFolder() / (slotName + ".sav").
 std::filesystem::path SlotPath(const std::string& slotName);

@@ -41,11 +41,9 @@ std::string TimeText(std::time_t time) {
     return std::to_string(local.tm_mday) + " " + Months[local.tm_mon % 12] + " " + clock;
 }
 
-} // namespace
-
-std::string slotLineText(int slot) {
-    const std::string prefix = std::to_string(slot) + "  ";
-    const std::filesystem::path path = SlotPath("SavedGame" + std::to_string(slot));
+// The line of the slot's file, opened by prefix.
+std::string LineText(const std::string& prefix, const std::string& slotName) {
+    const std::filesystem::path path = SlotPath(slotName);
     std::vector<uint8_t> bytes;
     std::string fault;
     switch (ReadWholeFile(path, saveformat::MaxFileSize, bytes, fault)) {
@@ -62,4 +60,14 @@ std::string slotLineText(int slot) {
         return prefix + "Damaged";
     }
     return prefix + MoneyText(game.Money) + "  " + DepthText(game.SubY) + "  " + TimeText(status.st_mtime);
+}
+
+} // namespace
+
+std::string slotLineText(int slot) {
+    return LineText(std::to_string(slot) + "  ", "SavedGame" + std::to_string(slot));
+}
+
+std::string autosaveLineText() {
+    return LineText(std::string(AutosaveSlot) + "  ", AutosaveSlot);
 }

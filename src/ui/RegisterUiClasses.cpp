@@ -1,5 +1,6 @@
 #include "ui/RegisterUiClasses.h"
 
+#include "ui/autosave/RegisterAutosaveClasses.h"
 #include "ui/focus/RegisterFocusClasses.h"
 #include "ui/hud/RegisterHudClasses.h"
 #include "ui/menus/RegisterMenusClasses.h"
@@ -14,4 +15,5 @@ void RegisterUiClasses(ComponentRegistry& registry) {
     RegisterStoreClasses(registry);
     RegisterOptionsClasses(registry);
     RegisterFocusClasses(registry);
+    RegisterAutosaveClasses(registry);
 }

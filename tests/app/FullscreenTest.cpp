@@ -73,10 +73,10 @@ TEST(FullscreenTest, AltEnterCoversTheScreenAndClicksStillLandOnTheLogicalScreen
         wm->Serve();
         if (frame == 20) {
             helpers.push_back(Xdotool(
-                {"search", "--sync", "--name", "^Game$", "windowfocus", "--sync", "key", "alt+Return"}));
+                {"search", "--sync", "--name", "^Kelvane$", "windowfocus", "--sync", "key", "alt+Return"}));
         }
         if (frame == 120) {
-            wm->WindowSize("Game", fullWidth, fullHeight);
+            wm->WindowSize("Kelvane", fullWidth, fullHeight);
             const Letterbox box = Letterbox::Fit(fullWidth, fullHeight, 1280, 720);
             const int x = box.X + LogicalX * box.Width / 1280;
             const int y = box.Y + LogicalY * box.Height / 720;

@@ -52,8 +52,9 @@ constexpr const char* PlayScript = "1 key down S\n"
                                    "400 key down Esc\n402 key up Esc\n"
                                    "406 key down Down\n408 key up Down\n"
                                    "412 key down Down\n414 key up Down\n"
-                                   "418 key down Space\n420 key up Space\n"  // Save Game
-                                   "424 key down Space\n426 key up Space\n"; // slot 1
+                                   "418 key down Down\n420 key up Down\n"
+                                   "424 key down Space\n426 key up Space\n"  // Save Game
+                                   "430 key down Space\n432 key up Space\n"; // slot 1
 
 struct Folders {
     explicit Folders(const char* name) : root(fs::path(KELVANE_BIN_DIR) / ".." / "test-replay" / name) {
@@ -131,6 +132,7 @@ TEST(ReplayTest, ASessionThatLoadsASavedGameReplaysWithoutThePlayersFilesOrKeyma
     std::ofstream(dir / "config" / "Kelvane" / "keymap.json") << R"({"MoveDown": ["K", "Down"]})";
     std::ofstream(dir / "load.script") << "30 key down Esc\n32 key up Esc\n"
                                           "36 key down Down\n38 key up Down\n"
+                                          "40 key down Down\n41 key up Down\n"
                                           "42 key down Space\n44 key up Space\n" // Load Game
                                           "48 key down Space\n50 key up Space\n" // slot 1
                                           "56 key down K\n86 key up K\n";

@@ -53,9 +53,30 @@ TEST(WindowSmokeTest, RealWindowHasTitleAndClientSizeAndClosingItEndsTheGameWith
     Window window = 0;
     for (int i = 0; i < 200 && !window; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        window = FindShownWindowNamed(display, "Game");
+        window = FindShownWindowNamed(display, "Kelvane");
     }
-    ASSERT_NE(window, 0u) << "no window titled Game appeared";
+    ASSERT_NE(window, 0u) << "no window titled Kelvane appeared";
+
+    // Launchers tie it to the desktop entry: its class is the entry's StartupWMClass, and it has
+    // the game's icon.
+    const std::string entry =
+        ReadFile(std::string(KELVANE_BIN_DIR) + "/../packaging/org.kelvane.Kelvane.desktop");
+    EXPECT_NE(entry.find("\nStartupWMClass=org.kelvane.Kelvane\n"), std::string::npos) << entry;
+    XClassHint classHint{};
+    ASSERT_NE(XGetClassHint(display, window, &classHint), 0);
+    EXPECT_STREQ(classHint.res_class, "org.kelvane.Kelvane");
+    XFree(classHint.res_name);
+    XFree(classHint.res_class);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* icon = nullptr;
+    XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), 0, 2, False,
+                       AnyPropertyType, &type, &format, &count, &after, &icon);
+    ASSERT_NE(icon, nullptr) << "no icon";
+    EXPECT_EQ(reinterpret_cast<const long*>(icon)[0], 64);
+    XFree(icon);
 
     XWindowAttributes attributes{};
     XGetWindowAttributes(display, window, &attributes);

@@ -54,7 +54,7 @@ TEST(XdotoolInputTest, KeysButtonsAndPointerFromTheDesktopReachTheActions) {
         const InputManager& input = Service<InputManager>::Get();
         switch (frame) {
         case 20: // give the window keyboard focus, then hold W
-            helpers.push_back(Xdotool({"search", "--sync", "--name", "^Game$", "windowfocus", "--sync",
+            helpers.push_back(Xdotool({"search", "--sync", "--name", "^Kelvane$", "windowfocus", "--sync",
                                        "mousemove", "--window", "%1", "321", "123", "keydown", "w"}));
             break;
         case 180:

@@ -57,9 +57,8 @@ TEST(InputScriptParsing, MalformedLinesNameFileAndLine) {
     EXPECT_EQ(ErrorOf("0 key down W\n"), "play.txt:1: frame numbers start at 1");
     EXPECT_EQ(ErrorOf("-3 key down W\n"), "play.txt:1: frame numbers start at 1");
     EXPECT_EQ(ErrorOf("10 key down W\n9 key up W\n"), "play.txt:2: frame 9 comes after frame 10");
-    EXPECT_EQ(
-        ErrorOf("1 jump\n"),
-        "play.txt:1: unknown event \"jump\" (expected key, mouse, button, pad, focus, delta, file or end)");
+    EXPECT_EQ(ErrorOf("1 jump\n"), "play.txt:1: unknown event \"jump\" (expected key, mouse, button, pad, "
+                                   "focus, window, delta, file or end)");
     EXPECT_EQ(ErrorOf("1\n"), "play.txt:1: expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", "
                               "\"delta\", \"file\" or \"end\" after the frame number");
 }

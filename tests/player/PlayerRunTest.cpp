@@ -196,8 +196,9 @@ struct ScriptedRun {
 };
 
 ScriptedRun RunScript(int seed, int frames, const std::string& script, const std::string& tag, bool map) {
-    const std::string stem = "/tmp/kelvane-" + tag + "-" + std::to_string(::getpid()) + "-" +
-                             std::to_string(seed) + "-" + std::to_string(frames);
+    // The maps are read after the run, so the folder lasts as long as the test program.
+    static TestFolder runs("runs");
+    const std::string stem = (runs / (tag + "-" + std::to_string(seed) + "-" + std::to_string(frames))).string();
     std::vector<std::string> args{"--headless", "--fixed-step",         "--seed",       std::to_string(seed),
                                   "--frames",   std::to_string(frames), "--game-state", stem + ".json"};
     if (!script.empty()) {
@@ -284,7 +285,8 @@ TEST(PlayerRunTest, ATunnelDugWithTheDrillHeldAheadIsPassableBothWays) {
 // at the dirt two tiles further down, past a pocket of water. The arm stops in the copper, which
 // breaks first; the dirt it pointed at is still whole after two blows' time.
 TEST(PlayerRunTest, TheArmStopsAtTheFirstSolidTileOnItsWayToThePointer) {
-    const std::string script = "/tmp/kelvane-arm-" + std::to_string(::getpid()) + ".script";
+    TestFolder folder;
+    const std::string script = (folder / "arm.script").string();
     // The submarine settles at (9.5, -27.4), drawn at (152, 360); the pointer lies 3.1 units below it.
     std::ofstream(script) << "1 mouse move 152 410\n1 key down S\n150 key up S\n"
                              "160 button down LeftMouse\n226 button up LeftMouse\n";

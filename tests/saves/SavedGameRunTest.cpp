@@ -57,6 +57,7 @@ TEST(SavedGameRunTest, SavedThroughTheMenusAndLoadedInANewRunTheGameComesBack) {
         Tap(script, frame, "Esc");
         Tap(script, frame, "Down");
         Tap(script, frame, "Down");
+        Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // Save
         Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // slot 2
@@ -75,6 +76,7 @@ TEST(SavedGameRunTest, SavedThroughTheMenusAndLoadedInANewRunTheGameComesBack) {
     {
         std::ofstream script(loadScript);
         Tap(script, frame, "Esc");
+        Tap(script, frame, "Down");
         Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // Load
         Tap(script, frame, "Down");

@@ -34,7 +34,7 @@ protected:
             "AutoCreate": ""})");
         AddPrefab("UiMainMenu",
                   R"({"Components": {"TextMenuBhv": "", "UiMainMenuBhv": ""}, "AutoCreate": [)" +
-                      Lines({"New Game", "Load Game", "Save Game", "Options"}) + "]}");
+                      Lines({"Resume", "New Game", "Load Game", "Save Game", "Options", "Quit"}) + "]}");
         AddPrefab("UiOptionsMenu",
                   R"({"Components": {"TextMenuBhv": "", "UiOptionsMenuBhv": ""}, "AutoCreate": [)" +
                       Lines({"Master", "Music", "Effects", "Fullscreen", "Controls", "Back"}) + "]}");

@@ -31,6 +31,7 @@ void EdPalMainBhv::Start() {
     connect(history_.Get(), "PalHistory");
     if (pause_) {
         pause_->ChangeHandler = [this](bool value) {
+            onPurpose_ = false;
             ApplyPause(value);
         };
     }
@@ -58,10 +59,28 @@ void EdPalMainBhv::ApplyPause(bool paused) {
     }
 }
 
+void EdPalMainBhv::SetPause(bool paused, bool onPurpose) {
+    if (!pause_) {
+        return;
+    }
+    pause_->Value = paused;
+    onPurpose_ = paused && onPurpose;
+    ApplyPause(paused);
+}
+
+bool EdPalMainBhv::IsPaused() const {
+    return pause_ && pause_->Value;
+}
+
+void EdPalMainBhv::EditorClosed() {
+    if (IsPaused() && !onPurpose_) {
+        SetPause(false, false);
+    }
+}
+
 void EdPalMainBhv::HandleInput() {
     if (pause_ && Service<InputManager>::Get().IsKeyPressed(Key::Pause)) {
-        pause_->Value = !pause_->Value;
-        ApplyPause(pause_->Value);
+        SetPause(!pause_->Value, true);
     }
 }
 

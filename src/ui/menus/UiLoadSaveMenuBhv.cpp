@@ -2,17 +2,22 @@
 
 #include "components/TextComponent.h"
 #include "components/TextLine.h"
+#include "core/GameExit.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
 #include "input/InputManager.h"
 #include "saves/SavedGames.h"
+#include "saves/SlotFiles.h"
+#include "ui/autosave/AutosaveBhv.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/TextMenuBhv.h"
 #include "ui/menus/UiMenuRootBhv.h"
 
-UiLoadSaveMenuBhv::UiLoadSaveMenuBhv() : SaveSlot(saveGame), LoadSlot(loadGame), SlotLine(slotLineText) {
+UiLoadSaveMenuBhv::UiLoadSaveMenuBhv()
+    : SaveSlot(saveGame), LoadSlot(loadGame), SlotLine(slotLineText), AutosaveLine(autosaveLineText) {
     RegisterProperty("IsSaveMenu", &IsSaveMenu);
+    RegisterProperty("HasAutosaveLine", &HasAutosaveLine);
 }
 
 void UiLoadSaveMenuBhv::Start() {
@@ -34,6 +39,7 @@ void UiLoadSaveMenuBhv::HandleInput() {
         Owner->SetPassesEnabled(false);
     }
     linesShown_ = false;
+    QuitAfterSaving = false;
     if (UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get()) {
         root->openMainMenu();
     }
@@ -63,7 +69,11 @@ void UiLoadSaveMenuBhv::ShowSlotLines() {
             fontSize = text->FontSize; // the prefab's size, before any line was fitted
         }
         text->FontSize = fontSize;
-        text->Text = SlotLine(static_cast<int>(i) + 1);
+        if (IsAutosaveLine(static_cast<int>(i))) {
+            text->Text = AutosaveLine ? AutosaveLine() : std::string(AutosaveSlot);
+        } else {
+            text->Text = SlotLine(static_cast<int>(i) + 1);
+        }
         // A line keeps to one row of its box: a long one is set smaller rather than wrapped.
         const float boxWidth = text->BoxSize.x;
         if (!text->Font || !(boxWidth > 0.0f)) {
@@ -79,8 +89,12 @@ void UiLoadSaveMenuBhv::ShowSlotLines() {
     }
 }
 
-std::string UiLoadSaveMenuBhv::SlotName(int index) {
-    return "SavedGame" + std::to_string(index + 1);
+bool UiLoadSaveMenuBhv::IsAutosaveLine(int index) const {
+    return HasAutosaveLine && menu_ && index == menu_->ItemCount() - 1;
+}
+
+std::string UiLoadSaveMenuBhv::SlotName(int index) const {
+    return IsAutosaveLine(index) ? AutosaveSlot : "SavedGame" + std::to_string(index + 1);
 }
 
 void UiLoadSaveMenuBhv::ItemChosen(int index) {
@@ -89,11 +103,20 @@ void UiLoadSaveMenuBhv::ItemChosen(int index) {
     if (action) {
         action(slot);
     }
+    const bool quit = QuitAfterSaving && IsSaveMenu;
     Leave();
+    // A save that failed leaves progress unsaved: the game goes on, saying so.
+    const AutosaveBhv* autosave = WellKnown<AutosaveBhv>::Get();
+    if (quit && (!autosave || !autosave->HasUnsavedProgress())) {
+        if (GameExit* exit = Service<GameExit>::TryGet()) {
+            exit->RequestExit();
+        }
+    }
 }
 
 void UiLoadSaveMenuBhv::Leave() {
     linesShown_ = false;
+    QuitAfterSaving = false;
     if (menu_) {
         menu_->ResetSelection();
     }

@@ -1,5 +1,6 @@
 #include "ui/menus/UiMainMenuBhv.h"
 
+#include "core/GameExit.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
 #include "core/WellKnown.h"
@@ -9,8 +10,10 @@
 #include "player/items/InventoryBhv.h"
 #include "player/sub/GameplayScreenBhv.h"
 #include "player/sub/SubBhv.h"
+#include "ui/autosave/AutosaveBhv.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/TextMenuBhv.h"
+#include "ui/menus/UiLoadSaveMenuBhv.h"
 #include "ui/menus/UiMenuRootBhv.h"
 #include "ui/menus/UiMessageBoxBhv.h"
 #include "world/generation/WorldMakerBhv.h"
@@ -33,6 +36,9 @@ void UiMainMenuBhv::ItemChosen(int index) {
     UiMenuRootBhv* root = WellKnown<UiMenuRootBhv>::Get();
     switch (index) {
     case 0:
+        Leave(true); // back to the game
+        break;
+    case 1:
         // A slip of Esc and Enter must not wipe a game: ask first, over the menu's background.
         Leave(false);
         if (!askQuestion(
@@ -50,26 +56,66 @@ void UiMainMenuBhv::ItemChosen(int index) {
             Leave(true);
         }
         break;
-    case 1:
+    case 2:
         Leave(false);
         if (root) {
             root->openLoadMenu();
         }
         break;
-    case 2:
+    case 3:
         Leave(false);
         if (root) {
             root->openSaveMenu();
         }
         break;
-    case 3:
+    case 4:
         if (root && root->OptionsMenu()) {
             Leave(false);
             root->openOptionsMenu();
         }
         break;
+    case 5:
+        Quit();
+        break;
     default:
         break;
+    }
+}
+
+void UiMainMenuBhv::Quit() {
+    const AutosaveBhv* autosave = WellKnown<AutosaveBhv>::Get();
+    if (!autosave || !autosave->HasUnsavedProgress()) {
+        ExitGame();
+        return;
+    }
+    // Yes: choose a slot, and the game ends once it is saved (Esc there goes back to the main menu
+    // and the game goes on). No: the game ends, its progress kept in the autosave as it closes.
+    Leave(false);
+    GameObject* box = askQuestion(
+        "Save first?",
+        [] {
+            UiMenuRootBhv* menus = WellKnown<UiMenuRootBhv>::Get();
+            UiLoadSaveMenuBhv* save = menus && menus->SaveMenu()
+                                          ? menus->SaveMenu()->GetComponentOfType<UiLoadSaveMenuBhv>()
+                                          : nullptr;
+            if (!save) {
+                ExitGame();
+                return;
+            }
+            save->QuitAfterSaving = true;
+            menus->openSaveMenu();
+        },
+        [] { ExitGame(); });
+    if (!box) {
+        ExitGame(); // no box to ask with: the autosave keeps the progress
+        return;
+    }
+    setQuestionHint(*box, "{MenuConfirm}: save to a slot     {MenuCancel}: quit, kept in the Autosave");
+}
+
+void UiMainMenuBhv::ExitGame() {
+    if (GameExit* exit = Service<GameExit>::TryGet()) {
+        exit->RequestExit();
     }
 }
 
@@ -99,6 +145,9 @@ void UiMainMenuBhv::StartNewGame() {
     }
     if (SubBhv* sub = WellKnown<SubBhv>::Get()) {
         sub->respawn();
+    }
+    if (AutosaveBhv* autosave = WellKnown<AutosaveBhv>::Get()) {
+        autosave->GameStarted();
     }
 }
 

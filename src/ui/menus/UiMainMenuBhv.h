@@ -5,8 +5,10 @@
 
 class TextMenuBhv;
 
-// The main menu: line 0 starts a new game, line 1 opens the load menu, line 2 the save menu;
-// "MenuCancel" closes it and the game runs on. Needs a TextMenuBhv on the same object.
+// The main menu: line 0 goes back to the game (the line selected as it opens), line 1 starts a new
+// game, line 2 opens the load menu, line 3 the save menu, line 4 the options, line 5 quits (asking
+// "Save first?" when the game holds unsaved progress); "MenuCancel" closes it and the game runs on.
+// Needs a TextMenuBhv on the same object.
 class UiMainMenuBhv : public Behavior {
 public:
     static constexpr const char* ClassName = "UiMainMenuBhv";
@@ -22,6 +24,9 @@ private:
     // A fresh world, a fresh inventory with the starting submarine, and the submarine back at its
     // spawn point.
     static void StartNewGame();
+    // Ends the game, first offering a slot when there is progress no slot holds.
+    void Quit();
+    static void ExitGame();
     // Back to the first line and off; with closeAll the background goes too and the game resumes.
     void Leave(bool closeAll);
 

@@ -8,6 +8,8 @@
 #include "prefabs/PrefabManager.h"
 #include "ui/menus/MenuSwitch.h"
 #include "ui/menus/UiMenuRootBhv.h"
+#include "ui/widgets/KeyLabel.h"
+#include "ui/widgets/UiKeyHintBhv.h"
 
 void UiMessageBoxBhv::Start() {
     StartCoroutine<&UiMessageBoxBhv::PauseStep>();
@@ -80,10 +82,20 @@ GameObject* askQuestion(const std::string& text, std::function<void()> onYes, st
     if (auto* bhv = box->GetComponentOfType<UiMessageBoxBhv>()) {
         bhv->SetAnswerHandlers(std::move(onYes), std::move(onNo));
     }
-    if (const GameObject* hint = box->FindChild("Hint")) {
-        if (TextComponent* component = hint->Text()) {
-            component->Text = "Enter: yes     Esc: no";
-        }
-    }
+    setQuestionHint(*box, "{MenuConfirm}: yes     {MenuCancel}: no");
     return box;
+}
+
+void setQuestionHint(GameObject& box, const std::string& hint) {
+    GameObject* line = box.FindChild("Hint");
+    if (!line) {
+        return;
+    }
+    // A line kept true to the bindings is rewritten every frame from its template.
+    if (auto* keys = line->GetComponentOfType<UiKeyHintBhv>()) {
+        keys->Template = hint;
+        keys->Refresh();
+    } else if (TextComponent* component = line->Text(); component && Service<InputManager>::TryGet()) {
+        component->Text = FillKeyHints(hint, Service<InputManager>::Get());
+    }
 }

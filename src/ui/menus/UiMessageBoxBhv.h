@@ -43,3 +43,6 @@ private:
 GameObject* showMessageBox(const std::string& text);
 // The same box asking a question, its "Hint" line naming the answers: Enter calls onYes, Esc onNo.
 GameObject* askQuestion(const std::string& text, std::function<void()> onYes, std::function<void()> onNo);
+// A question's "Hint" line, naming what its answers do: "{MenuConfirm}" and "{MenuCancel}" name the
+// keys bound now.
+void setQuestionHint(GameObject& box, const std::string& hint);

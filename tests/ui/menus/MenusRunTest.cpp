@@ -129,6 +129,7 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
         Tap(script, frame, "Esc");
         Tap(script, frame, "Down");
         Tap(script, frame, "Down");
+        Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // Save
         Tap(script, frame, "Space"); // slot 1
     }
@@ -163,10 +164,12 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
         std::ofstream script(playScript);
         Tap(script, frame, "Esc");
         Tap(script, frame, "Down");
+        Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // Load
         Tap(script, frame, "Space"); // slot 1
         frame = 100;
         Tap(script, frame, "Esc");
+        Tap(script, frame, "Down");
         Tap(script, frame, "Space"); // New Game
         Tap(script, frame, "Space"); // yes: start afresh
     }
@@ -196,7 +199,8 @@ TEST(MenusRunTest, AfterAFinishedGameLoadingPaysNoSecondRewardAndNewGameStartsAf
 
 // The menu key pressed and let go between two frames still opens the menu.
 TEST(MenusRunTest, TheMenuKeyTappedWithinOneFrameOpensTheMenu) {
-    const std::string stem = "/tmp/kelvane-menus-tap-" + std::to_string(::getpid());
+    TestFolder folder;
+    const std::string stem = (folder / "menus-tap").string();
     std::ofstream(stem + ".script") << "10 key down Esc\n10 key up Esc\n";
     const GameRun run = RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", "40", "--script",
                                  stem + ".script", "--game-state", stem + ".json"});
@@ -214,9 +218,9 @@ TEST(MenusRunTest, TheMenuKeyTappedWithinOneFrameOpensTheMenu) {
 TEST(MenusRunTest, NewGameAnsweredNoKeepsTheGame) {
     TestFolder folder;
     const std::string stem = (folder / "menus-no").string();
-    std::ofstream(stem + ".script")
-        << "200 key down Esc\n202 key up Esc\n230 key down OemEnter\n232 key up OemEnter\n"
-           "236 key down Esc\n238 key up Esc\n";
+    std::ofstream(stem + ".script") << "200 key down Esc\n202 key up Esc\n215 key down Down\n217 key up "
+                                       "Down\n230 key down OemEnter\n232 key up OemEnter\n"
+                                       "236 key down Esc\n238 key up Esc\n";
     const GameRun declined =
         RunGame({"--headless", "--fixed-step", "--seed", "1", "--frames", "260", "--script", stem + ".script",
                  "--game-state", stem + ".json", "--world-map", stem + ".png"});

@@ -47,7 +47,7 @@ protected:
     }
     void OpenPage() {
         Press(Key::Esc);
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 4; ++i) {
             Press(Key::S);
         }
         Press(Key::OemEnter);

@@ -34,12 +34,12 @@ protected:
     Service<OptionsStore>::Scoped storeScope{store};
 };
 
-TEST_F(OptionsMenuTest, TheMainMenusFourthLineOpensOptionsWhoseStepsReachTheStoreAndCancelGoesBack) {
+TEST_F(OptionsMenuTest, TheMainMenusFifthLineOpensOptionsWhoseStepsReachTheStoreAndCancelGoesBack) {
     ASSERT_NE(Options(), nullptr);
     EXPECT_FALSE(Options()->UpdateEnabled);
     Press(Key::Esc);
     ASSERT_TRUE(menus->MainMenu()->UpdateEnabled);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         Press(Key::S);
     }
     Press(Key::OemEnter);
@@ -91,7 +91,7 @@ TEST_F(OptionsMenuTest, TheMainMenusFourthLineOpensOptionsWhoseStepsReachTheStor
     EXPECT_EQ(Options()->GetComponentOfType<TextMenuBhv>()->SelectedIndex(), 0);
     EXPECT_EQ(store.writes, writes);
     // The back line does the same.
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         Press(Key::S);
     }
     Press(Key::OemEnter);

@@ -49,8 +49,9 @@ TEST_F(OptionsRunTest, TheOptionsMenuChangesTheVolumesAndTheSettingsFileKeepsThe
 
     const fs::path script = home / "options.script";
     const fs::path state = home / "state.json";
-    std::ofstream(script) << "# main menu, down to its fourth line, into the options\n"
+    std::ofstream(script) << "# main menu, down to its fifth line, into the options\n"
                              "10 key down Esc\n12 key up Esc\n"
+                             "16 key down Down\n18 key up Down\n"
                              "20 key down Down\n22 key up Down\n24 key down Down\n26 key up Down\n"
                              "28 key down Down\n30 key up Down\n"
                              "40 key down OemEnter\n42 key up OemEnter\n"

@@ -1,0 +1,5 @@
+#pragma once
+
+class ComponentRegistry;
+
+void RegisterAutosaveClasses(ComponentRegistry& registry);
