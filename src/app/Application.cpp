@@ -15,7 +15,9 @@
 #include "app/KeymapFile.h"
 #include "app/KeymapKeeper.h"
 #include "app/RegisterAllClasses.h"
+#include "app/ReplayFiles.h"
 #include "app/SessionRecorder.h"
+#include "app/Settings.h"
 #include "app/SettingsKeeper.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
@@ -139,7 +141,8 @@ Application::~Application() {
     if (Service<ControlsStore>::TryGet() == keymap_.get()) {
         Service<ControlsStore>::Set(nullptr); // start-up failed after the keymap was read
     }
-    if (Service<SlotReadListener>::TryGet() == recorder_.get()) {
+    if (Service<SlotReadListener>::TryGet() == recorder_.get() ||
+        Service<SlotReadListener>::TryGet() == replaySlots_.get()) {
         Service<SlotReadListener>::Set(nullptr);
     }
     if (replaySaves_ && Service<SlotFolderOverride>::TryGet() == replaySaves_.get()) {
@@ -201,8 +204,7 @@ int Application::Run() {
         // Content the running game needed is missing or malformed: the session ends here, and its
         // recording shows how it got there.
         const bool kept = recorder_ && recorder_->Finish();
-        std::fprintf(stderr, "kelvane: %s%s%s\n", error.what(), kept ? "; the session's replay is " : "",
-                     kept ? recorder_->File().c_str() : "");
+        std::fprintf(stderr, "kelvane: %s%s\n", error.what(), kept ? recorder_->ReplayNote().c_str() : "");
         ShutDown();
         return 1;
     }
@@ -232,6 +234,9 @@ int Application::Run() {
     }
 
     ShutDown();
+    if (replaySlots_) {
+        std::fputs(ReplayFilesLine(replaySaves_->Folder, replayFiles_).c_str(), stderr);
+    }
     return shotFailed || reportFailed ? 1 : 0;
 }
 
@@ -294,26 +299,36 @@ void Application::StartUp() {
     } else if (options_.ReplayPath.empty()) {
         recorder_ = SessionRecorder::ForLastSession(seed_);
     }
-    Service<SlotReadListener>::Set(recorder_.get());
+    Service<SlotReadListener>::Set(recorder_ ? static_cast<SlotReadListener*>(recorder_.get())
+                                             : replaySlots_.get());
 
     config_->Load(content_.Find(GameConfigFile));
-    developmentContent_->Folder = config_->DevelopmentContentPath();
+    // A replay rebuilds no atlases and copies no development content: those are the developer's.
+    if (options_.ReplayPath.empty()) {
+        developmentContent_->Folder = config_->DevelopmentContentPath();
+    } else {
+        CheckReplayDeltas(script_->Script(), options_.ReplayPath, graphics_->FramesPerSecond,
+                          graphics_->MaxCatchUpFrames);
+    }
     input_->LoadMappings(content_.Find(KeyMappingsFile).string());
     // A replay steers with the bindings its session had, not with this machine's keymap.
     const std::filesystem::path keymap =
-        options_.ReplayPath.empty() ? GetKeymapPath() : PlaceReplayKeymap(*script_);
+        options_.ReplayPath.empty() ? GetKeymapPath() : PlaceReplayKeymap(*script_, replayFiles_);
     keymap_ = std::make_unique<KeymapKeeper>(keymap, *input_);
     if (recorder_) {
         recorder_->KeymapRead(keymap);
     }
     Service<ControlsStore>::Set(keymap_.get());
     // A development folder is the developer's own and written in place; otherwise edited prefabs
-    // land in the overlay when there is one.
+    // land in the overlay when there is one. A replay's land in its own overlay, over the player's.
     const std::filesystem::path prefabFolder = config_->GetPrefabFolder(content_.Shipped);
     const bool shippedPrefabs = prefabFolder == content_.Shipped / "Prefabs";
-    prefabs_->RegisterAll(RegisterAllClasses, prefabFolder,
-                          shippedPrefabs && !content_.Overlay.empty() ? content_.Overlay / "Prefabs"
-                                                                      : std::filesystem::path());
+    std::filesystem::path prefabOverlay =
+        shippedPrefabs && !content_.Overlay.empty() ? content_.Overlay / "Prefabs" : std::filesystem::path();
+    if (!options_.ReplayPath.empty()) {
+        prefabOverlay = PlaceReplayPrefabs(prefabOverlay, replayFiles_);
+    }
+    prefabs_->RegisterAll(RegisterAllClasses, prefabFolder, prefabOverlay);
     prefabs_->Require("GameplayRoot");
     prefabs_->Require("EditorRoot");
 
@@ -323,7 +338,9 @@ void Application::StartUp() {
         gamepads_ = std::make_unique<Gamepads>();
     }
     settings_ = std::make_unique<SettingsKeeper>(
-        GetSettingsPath(), *window_, sounds_->System(), *musicPlayer_,
+        options_.ReplayPath.empty() ? GetSettingsPath()
+                                    : PlaceReplaySettings(GetSettingsPath(), replayFiles_),
+        *window_, sounds_->System(), *musicPlayer_,
         options_.Headless ? SettingsKeeper::Run::Headless : SettingsKeeper::Run::Player);
     Service<SettingsKeeper>::Set(settings_.get());
     Service<OptionsStore>::Set(settings_.get());
@@ -406,8 +423,8 @@ bool Application::PumpMessages() {
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
         script_->Play(framesRun_ + 1, *input_);
-        if (!options_.ReplayPath.empty()) {
-            PlaceReplaySlots(*script_, framesRun_ + 1);
+        if (replaySlots_) {
+            replaySlots_->Frame(framesRun_ + 1);
         }
         graphics_->HasFocus = script_->HasFocus();
     }
@@ -423,7 +440,10 @@ void Application::StartReplay() {
     }
     script_ = std::make_unique<InputScriptPlayer>(std::move(replay));
     ignoredKeys_ = std::make_unique<NoKeys>();
-    replaySaves_ = std::make_unique<SlotFolderOverride>(SlotFolderOverride{PrepareReplaySaves()});
+    replaySlots_ = std::make_unique<ReplaySlots>(*script_);
+    replayFiles_ = PrepareReplayFiles(options_.ReplayPath);
+    replaySaves_ =
+        std::make_unique<SlotFolderOverride>(SlotFolderOverride{PrepareReplaySaves(options_.ReplayPath)});
     slotsBeforeReplay_ = Service<SlotFolderOverride>::TryGet();
     Service<SlotFolderOverride>::Set(replaySaves_.get());
 }

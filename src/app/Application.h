@@ -25,6 +25,7 @@ class MusicPlayer;
 class SoundManager;
 class InputScriptPlayer;
 class SessionRecorder;
+class ReplaySlots;
 class PrefabManager;
 class TextureManager;
 class DestroyQueues;
@@ -125,6 +126,8 @@ private:
     // A replay's saved games go elsewhere; the override it replaced comes back at the end.
     std::unique_ptr<SlotFolderOverride> replaySaves_;
     SlotFolderOverride* slotsBeforeReplay_ = nullptr;
+    std::unique_ptr<ReplaySlots> replaySlots_; // the recorded slot files, placed as loads ask
+    std::filesystem::path replayFiles_;        // a replay's settings, keymap and prefabs
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;

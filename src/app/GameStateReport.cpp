@@ -11,6 +11,7 @@
 #include "player/items/ItemComponent.h"
 #include "player/sub/SubBhv.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -33,7 +34,11 @@ std::string Quoted(const std::string& text) {
     return out + '"';
 }
 
+// JSON has no word for infinity or NaN: a broken value is written null, and the file stays JSON.
 std::string Number(float value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", static_cast<double>(value));
     return text;

@@ -6,4 +6,4 @@ kelvane_add_module(platform_audio
     ${CMAKE_CURRENT_LIST_DIR}/AudioSystem.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AudioSystemState.h
     ${CMAKE_CURRENT_LIST_DIR}/MusicStream.cpp
-    DEPS PkgConfig::OPENAL PkgConfig::SNDFILE)
+    DEPS kelvane_platform_files PkgConfig::OPENAL PkgConfig::SNDFILE)
