@@ -26,14 +26,15 @@ declare -A seeds=(
   [key_mappings]="content/Config/*.json"
   [keymap]="tests/fuzz/seeds/keymap/*.json"
   [input_script]="tests/fuzz/seeds/input_script/*"
+  [recording]="tests/fuzz/seeds/recording/*.replay"
   [sound]="tests/data/third_party/audio/*/*.wav tests/data/third_party/audio/*/*.ogg"
   [save_file]="tests/fuzz/seeds/save_file/*.sav"
 )
-targets=(prefab atlas font key_mappings keymap input_script sound save_file)
+targets=(prefab atlas font key_mappings keymap input_script recording sound save_file)
 # Inputs are cut to this length (bytes): the largest seeds (whole fonts and songs) would otherwise
 # make every execution parse or decode a hundred kilobytes.
 declare -A max_len=([prefab]=16384 [atlas]=16384 [font]=16384 [key_mappings]=4096 [keymap]=4096 [input_script]=4096
-                    [sound]=32768 [save_file]=72000)
+                    [recording]=16384 [sound]=32768 [save_file]=72000)
 
 export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -52,7 +53,7 @@ for target in "${targets[@]}"; do
     [ -f "$file" ] && cp "$file" "$seed/"
   done
   log="$root/$run/fuzz.log"
-  # The working folder is the run folder: the sound target writes its scratch file there.
+  # The working folder is the run folder: the sound and recording targets write their scratch files there.
   (cd "$run" && "$root/build/fuzz/bin/fuzz_$target" -max_total_time="$seconds" -timeout=10 \
       -rss_limit_mb=2048 -max_len="${max_len[$target]}" -close_fd_mask=3 -print_final_stats=1 \
       -artifact_prefix="$root/build/fuzz/findings/$target-" \

@@ -19,7 +19,9 @@
 #include "app/KeymapKeeper.h"
 #include "app/LeavingGame.h"
 #include "app/RegisterAllClasses.h"
+#include "app/ReplayFiles.h"
 #include "app/SessionRecorder.h"
+#include "app/Settings.h"
 #include "app/SettingsKeeper.h"
 #include "assets/FontRegistry.h"
 #include "assets/TextureManager.h"
@@ -131,8 +133,7 @@ int Application::Run() {
         // Content the running game needed is missing or malformed: the session ends here, and its
         // recording shows how it got there.
         const bool kept = services_->Recorder && services_->Recorder->Finish();
-        std::fprintf(stderr, "kelvane: %s%s%s\n", error.what(), kept ? "; the session's replay is " : "",
-                     kept ? services_->Recorder->File().c_str() : "");
+        std::fprintf(stderr, "kelvane: %s%s\n", error.what(), kept ? services_->Recorder->ReplayNote().c_str() : "");
         ShutDown();
         return 1;
     }
@@ -162,6 +163,9 @@ int Application::Run() {
     // After the window is gone, so a player who closed it is not left looking at a frozen one.
     if (stats_ && !options_.FixedStep) {
         RunNaivePacerForComparison();
+    }
+    if (replaySlots_) {
+        std::fputs(ReplayFilesLine(services_->ReplaySaves->Folder, replayFiles_).c_str(), stderr);
     }
     return shotFailed || reportFailed ? 1 : 0;
 }
@@ -230,22 +234,31 @@ void Application::StartUp() {
     }
 
     services_->Config->Load(content_.Find(GameConfigFile));
-    services_->Development->Folder = services_->Config->DevelopmentContentPath();
+    // A replay rebuilds no atlases and copies no development content: those are the developer's.
+    if (options_.ReplayPath.empty()) {
+        services_->Development->Folder = services_->Config->DevelopmentContentPath();
+    } else {
+        CheckReplayDeltas(script_->Script(), options_.ReplayPath, services_->Graphics->FramesPerSecond,
+                          services_->Graphics->MaxCatchUpFrames);
+    }
     services_->Input->LoadMappings(content_.Find(KeyMappingsFile).string());
     // A replay steers with the bindings its session had, not with this machine's keymap.
     const std::filesystem::path keymap =
-        options_.ReplayPath.empty() ? GetKeymapPath() : PlaceReplayKeymap(*script_);
+        options_.ReplayPath.empty() ? GetKeymapPath() : PlaceReplayKeymap(*script_, replayFiles_);
     services_->Keymap.Install(std::make_unique<KeymapKeeper>(keymap, *services_->Input));
     if (services_->Recorder) {
         services_->Recorder->KeymapRead(keymap);
     }
     // A development folder is the developer's own and written in place; otherwise edited prefabs
-    // land in the overlay when there is one.
+    // land in the overlay when there is one. A replay's land in its own overlay, over the player's.
     const std::filesystem::path prefabFolder = services_->Config->GetPrefabFolder(content_.Shipped);
     const bool shippedPrefabs = prefabFolder == content_.Shipped / "Prefabs";
-    services_->Prefabs->RegisterAll(RegisterAllClasses, prefabFolder,
-                                    shippedPrefabs && !content_.Overlay.empty() ? content_.Overlay / "Prefabs"
-                                                                                : std::filesystem::path());
+    std::filesystem::path prefabOverlay =
+        shippedPrefabs && !content_.Overlay.empty() ? content_.Overlay / "Prefabs" : std::filesystem::path();
+    if (!options_.ReplayPath.empty()) {
+        prefabOverlay = PlaceReplayPrefabs(prefabOverlay, replayFiles_);
+    }
+    services_->Prefabs->RegisterAll(RegisterAllClasses, prefabFolder, prefabOverlay);
     services_->Prefabs->Require("GameplayRoot");
     services_->Prefabs->Require("EditorRoot");
 
@@ -258,7 +271,8 @@ void Application::StartUp() {
         gamepads_ = std::make_unique<Gamepads>();
     }
     services_->Settings.Install(std::make_unique<SettingsKeeper>(
-        GetSettingsPath(), *window_, services_->Sounds->System(), *services_->MusicPlayback,
+        options_.ReplayPath.empty() ? GetSettingsPath() : PlaceReplaySettings(GetSettingsPath(), replayFiles_),
+        *window_, services_->Sounds->System(), *services_->MusicPlayback,
         options_.Headless ? SettingsKeeper::Run::Headless : SettingsKeeper::Run::Player));
     services_->Clipboard.Install(options_.Headless ? ClipboardBackend::CreateHeadless()
                                                    : ClipboardBackend::CreateDesktop());
@@ -340,8 +354,8 @@ bool Application::PumpMessages() {
     if (script_) {
         // Frames count from 1 in scripts: this is frame framesRun_ + 1.
         script_->Play(framesRun_ + 1, *services_->Input);
-        if (!options_.ReplayPath.empty()) {
-            PlaceReplaySlots(*script_, framesRun_ + 1);
+        if (replaySlots_) {
+            replaySlots_->Frame(framesRun_ + 1);
         }
         if (script_->CloseAsked()) {
             window_->RequestClose();
@@ -360,8 +374,10 @@ void Application::StartReplay() {
     }
     script_ = std::make_unique<InputScriptPlayer>(std::move(replay));
     ignoredKeys_ = std::make_unique<NoKeys>();
+    replaySlots_.Install(std::make_unique<ReplaySlots>(*script_));
+    replayFiles_ = PrepareReplayFiles(options_.ReplayPath);
     services_->ReplaySaves.Install(
-        std::make_unique<SlotFolderOverride>(SlotFolderOverride{PrepareReplaySaves()}));
+        std::make_unique<SlotFolderOverride>(SlotFolderOverride{PrepareReplaySaves(options_.ReplayPath)}));
 }
 
 void Application::ShutDown() {

@@ -10,9 +10,12 @@
 #include "app/CommandLine.h"
 #include "core/ContentError.h"
 #include "core/ContentLayers.h"
+#include "core/ServiceOwner.h"
 
 class Clock;
 class InputScriptPlayer;
+class ReplaySlots;
+class SlotReadListener;
 class FramePacer;
 class GameServices;
 class Gamepads;
@@ -71,6 +74,9 @@ private:
     std::unique_ptr<KeyEventSink> keySink_;
     std::unique_ptr<InputScriptPlayer> script_;
     std::unique_ptr<KeyEventSink> ignoredKeys_; // a replay's window: the watcher's keys play no part
+    // A replay's recorded slot files, placed as loads ask (before the script they read goes).
+    ServiceOwner<ReplaySlots, SlotReadListener> replaySlots_;
+    std::filesystem::path replayFiles_; // a replay's settings, keymap and prefabs
     std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<FrameStats> stats_;
     int64_t framesRun_ = 0;

@@ -14,6 +14,7 @@
 #include "ui/hud/HudMessageFlashBhv.h"
 #include "world/things/ThingRootBhv.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -36,7 +37,11 @@ std::string Quoted(const std::string& text) {
     return out + '"';
 }
 
+// JSON has no word for infinity or NaN: a broken value is written null, and the file stays JSON.
 std::string Number(float value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", static_cast<double>(value));
     return text;

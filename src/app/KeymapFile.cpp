@@ -2,12 +2,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <system_error>
 
 #include "app/Settings.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -25,20 +23,17 @@ std::filesystem::path GetKeymapPath() {
 }
 
 ActionMappings LoadKeymap(const std::filesystem::path& path, const ActionMappings& shipped) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    // Only a regular file is read, whatever stands in its place (a pipe, a folder, a link to itself).
+    std::string text;
+    std::string fault;
+    switch (ReadWholeFile(path, MaxKeymapBytes, text, fault)) {
+    case ReadStatus::Missing:
         return shipped;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > MaxKeymapBytes) {
-        WarnShippedKeys(path, error ? "cannot read the file" : "too large for a keymap");
+    case ReadStatus::Failed:
+        WarnShippedKeys(path, fault);
         return shipped;
-    }
-    std::ifstream in(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in && !in.eof()) {
-        WarnShippedKeys(path, "cannot read the file");
-        return shipped;
+    case ReadStatus::Read:
+        break;
     }
     KeymapReading reading = ReadKeymap(text, shipped);
     if (!reading.Problem.empty()) {

@@ -8,8 +8,11 @@
 #include "input/InputScript.h"
 #include "input/InputScriptError.h"
 #include "input/InputScriptPlayer.h"
+#include "platform/RegularFile.h"
 #include "platform/SessionRecording.h"
 #include "platform/StateFolder.h"
+#include "platform/WritableFolder.h"
+#include "saves/SaveFormat.h"
 #include "saves/SlotFiles.h"
 
 namespace {
@@ -20,6 +23,10 @@ constexpr const char* LastSessionFile = "last-session.replay";
 // The player's keymap goes into the recording under this name; it is small (the reader's own limit).
 constexpr const char* RecordedKeymapName = "keymap.json";
 constexpr size_t MaxKeymapBytes = 64 * 1024;
+// The load menu's slots (five, and an autosave) with room to spare: a recording names no more.
+constexpr size_t MaxRecordedSlots = 8;
+// What a full recording's first line becomes: a replay of it ends where the recording stopped.
+constexpr const char* FullNote = "# the session's start only: its recording filled up";
 
 } // namespace
 
@@ -34,7 +41,7 @@ SessionRecorder::~SessionRecorder() = default;
 
 std::unique_ptr<SessionRecorder> SessionRecorder::ToFile(const std::string& file, uint32_t seed) {
     std::string fault;
-    auto recording = SessionRecording::ToFile(file, fault);
+    auto recording = SessionRecording::ToFile(file, InputScript::MaxBytes, FullNote, fault);
     if (!recording) {
         throw InputScriptError(file, 0, "cannot write the recording: " + fault);
     }
@@ -45,7 +52,8 @@ std::unique_ptr<SessionRecorder> SessionRecorder::ForLastSession(uint32_t seed) 
     const std::filesystem::path folder = GetStateFolder();
     std::error_code error;
     std::filesystem::create_directories(folder, error); // a folder that cannot be made fails the write
-    auto recording = SessionRecording::InMemory((folder / LastSessionFile).string(), SessionMemoryBytes);
+    auto recording =
+        SessionRecording::InMemory((folder / LastSessionFile).string(), SessionMemoryBytes, FullNote);
     return std::unique_ptr<SessionRecorder>(new SessionRecorder(std::move(recording), seed));
 }
 
@@ -69,6 +77,12 @@ bool SessionRecorder::Finish() {
 
 const std::string& SessionRecorder::File() const {
     return recording_->File();
+}
+
+std::string SessionRecorder::ReplayNote() const {
+    return (recording_->Full() ? "; the replay of the session's start only (its recording filled up) is "
+                               : "; the session's replay is ") +
+           recording_->File();
 }
 
 void SessionRecorder::SlotRead(const std::string& slotName, const std::span<const uint8_t>* bytes) {
@@ -100,7 +114,50 @@ InputScript LoadReplay(const std::string& path) {
     if (!replay.Seed()) {
         throw InputScriptError(path, 0, "not a recorded session: it has no \"seed\" line");
     }
+    std::vector<std::string> slots;
+    for (const InputScriptFile& file : replay.Files()) {
+        if (file.Name != RecordedKeymapName && !IsSlotName(file.Name)) {
+            throw InputScriptError(path, file.Line,
+                                   QuotedScriptText(file.Name) +
+                                       " is neither a saved game's slot nor the keymap");
+        }
+        const size_t limit = file.Name == RecordedKeymapName ? MaxKeymapBytes : saveformat::MaxFileSize;
+        if (file.Bytes && file.Bytes->size() > limit) {
+            throw InputScriptError(path, file.Line, TooLargeFile(file.Bytes->size(), limit));
+        }
+        if (file.Name != RecordedKeymapName &&
+            std::find(slots.begin(), slots.end(), file.Name) == slots.end()) {
+            slots.push_back(file.Name);
+            if (slots.size() > MaxRecordedSlots) {
+                throw InputScriptError(
+                    path, file.Line, "more than " + std::to_string(MaxRecordedSlots) + " saved games' slots");
+            }
+        }
+    }
+    if (!replay.EndFrame()) {
+        std::fprintf(stderr, "kelvane: %s: recording ends early (no end line); replayed to frame %lld\n",
+                     EscapeControls(path).c_str(), static_cast<long long>(ReplayFrames(replay)));
+    }
     return replay;
+}
+
+void CheckReplayDeltas(const InputScript& replay, const std::string& path, int32_t framesPerSecond,
+                       int32_t maxCatchUpFrames) {
+    for (const InputScriptDelta& delta : replay.Deltas()) {
+        // Summed as the pacer sums them, so a recorded length matches to the bit.
+        float made = 0.0f;
+        bool found = false;
+        for (int32_t k = 1; k <= maxCatchUpFrames + 1 && !found; ++k) {
+            made += 1.0f / static_cast<float>(framesPerSecond);
+            found = made == delta.Seconds;
+        }
+        if (!found) {
+            throw InputScriptError(path, delta.Line,
+                                   "a frame length the game never makes: a whole number of frames at " +
+                                       std::to_string(framesPerSecond) + " a second, up to " +
+                                       std::to_string(maxCatchUpFrames + 1));
+        }
+    }
 }
 
 int64_t ReplayFrames(const InputScript& replay) {
@@ -111,16 +168,23 @@ int64_t ReplayFrames(const InputScript& replay) {
     return replay.EndFrame().value_or(last);
 }
 
-std::filesystem::path PrepareReplaySaves() {
+std::filesystem::path PrepareReplaySaves(const std::string& replayPath) {
     const std::filesystem::path folder = GetStateFolder() / "replay-saves";
     std::error_code error;
     std::filesystem::remove_all(folder, error);
     std::filesystem::create_directories(folder, error);
+    if (!IsWritableFolder(folder)) {
+        throw InputScriptError(
+            replayPath, 0,
+            "cannot put its saved games in place: " + folder.string() +
+                (error ? " (" + error.message() + ")" : std::string(" is not a writable folder")));
+    }
     return folder;
 }
 
-std::filesystem::path PlaceReplayKeymap(InputScriptPlayer& replay) {
-    const std::filesystem::path keymap = SlotFolder() / RecordedKeymapName;
+std::filesystem::path PlaceReplayKeymap(const InputScriptPlayer& replay,
+                                        const std::filesystem::path& folder) {
+    const std::filesystem::path keymap = folder / RecordedKeymapName;
     std::error_code error;
     std::filesystem::remove(keymap, error);
     for (const InputScriptFile& file : replay.Script().Files()) {
@@ -133,21 +197,4 @@ std::filesystem::path PlaceReplayKeymap(InputScriptPlayer& replay) {
         }
     }
     return keymap;
-}
-
-void PlaceReplaySlots(InputScriptPlayer& replay, int64_t frame) {
-    for (const InputScriptFile& file : replay.TakeDueFiles(frame)) {
-        // Only slot names: a recording never writes outside the replay's slot folder.
-        if (!IsSlotName(file.Name)) {
-            continue;
-        }
-        std::string fault;
-        if (!file.Bytes) {
-            std::error_code error;
-            std::filesystem::remove(SlotPath(file.Name), error);
-        } else if (!ReplaceFile(SlotPath(file.Name), *file.Bytes, fault)) {
-            std::fprintf(stderr, "kelvane: the replay cannot place %s: %s\n", SlotPath(file.Name).c_str(),
-                         fault.c_str());
-        }
-    }
 }

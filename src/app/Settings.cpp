@@ -60,6 +60,10 @@ Settings LoadSettings(const std::filesystem::path& path, bool* whole) {
     case ReadStatus::Read:
         break;
     }
+    if (!LooksLikeJson(text)) {
+        Warn(path, "not JSON: it holds binary bytes");
+        return settings;
+    }
     // The parser recurses once per level: a file nested thousands deep would overflow the stack.
     if (JsonNestingDepth(text) > MaxContentNesting) {
         Warn(path, "nested deeper than " + std::to_string(MaxContentNesting) + " levels");

@@ -21,6 +21,9 @@ SettingsKeeper::SettingsKeeper(std::filesystem::path path, Window& window, Audio
     bool whole = false;
     current_ = LoadSettings(path_, &whole);
     unwritten_ = !whole && run == Run::Player;
+    // The load has said what is wrong with the file (a folder in its place, say): a write that then
+    // fails for the same reason needs no second line.
+    failureReported_ = !whole;
     Apply();
 }
 

@@ -24,6 +24,10 @@ void Texture::LoadImage(const std::string& path) {
     PixelWidth = PixelHeight = 0.0f;
     std::string error;
     const DecodedImage decoded = DecodeImageFile(path, &error);
+    // Over the caps it is no picture the game could have been given, nor one to draw without it.
+    if (decoded.Empty() && error.starts_with("too large")) {
+        throw ContentError(path, error);
+    }
     if (decoded.Empty()) {
         std::fprintf(stderr, "kelvane: warning: %s: cannot read image (%s)\n", EscapeControls(path).c_str(),
                      EscapeControls(error).c_str());

@@ -25,7 +25,7 @@ std::string lowercase(std::string text) {
 }
 
 void warn(const std::string& file, const std::string& problem) {
-    std::cerr << "warning: " << EscapeControls(file) << ": " << EscapeControls(problem)
+    std::cerr << "kelvane: warning: " << EscapeControls(file) << ": " << EscapeControls(problem)
               << "; loop points left at -1\n";
 }
 
@@ -43,11 +43,11 @@ MusicManager::MusicManager(const std::string& musicFolder) {
     try {
         files = ListContentFiles(musicFolder, &skipped);
     } catch (const ContentError& e) {
-        std::cerr << "warning: " << e.what() << "; no music catalogued\n";
+        std::cerr << "kelvane: warning: " << e.what() << "; no music catalogued\n";
         return;
     }
     for (const std::string& problem : skipped) {
-        std::cerr << "warning: " << EscapeControls(problem) << ", skipped\n";
+        std::cerr << "kelvane: warning: " << EscapeControls(problem) << ", skipped\n";
     }
     // Metadata trees by stem, kept until every track is known.
     std::map<std::string, std::pair<std::string, pt::ptree>> metadata;

@@ -34,7 +34,7 @@ void SoundManager::loadBank(const std::string& bankName) {
     std::vector<fs::path> files = ListContentFiles(folder, &skipped);
     std::sort(files.begin(), files.end());
     for (const std::string& problem : skipped) {
-        std::cerr << "warning: " << EscapeControls(problem) << ", skipped\n";
+        std::cerr << "kelvane: warning: " << EscapeControls(problem) << ", skipped\n";
     }
 
     SoundBank& bank = banks_[bankName];
@@ -42,7 +42,7 @@ void SoundManager::loadBank(const std::string& bankName) {
         std::string reason;
         AudioSound* sound = system_->CreateSound(file.string(), &reason);
         if (!sound) {
-            std::cerr << "warning: " << EscapeControls(file.string()) << ": cannot be decoded ("
+            std::cerr << "kelvane: warning: " << EscapeControls(file.string()) << ": cannot be decoded ("
                       << EscapeControls(reason) << "), skipped\n";
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -96,27 +97,62 @@ inline bool JsonIsObject(std::string_view text) {
     return first != std::string_view::npos && text[first] == '{';
 }
 
-// The whole file, or ContentError naming it when it cannot be read.
-inline std::string ReadContentFile(const std::string& path) {
+// What a JSON or XML content file may weigh: prefabs, atlases, fonts and configuration are a few
+// kilobytes (the largest shipped, a font, about 19 KB); fifty times that is no real one.
+constexpr size_t MaxContentTextBytes = 1u << 20;
+
+// The problem of a file of `size` bytes over a cap of `maxBytes`, as every content reader words it.
+inline std::string TooLarge(uintmax_t size, uintmax_t maxBytes) {
+    return "too large: a file of " + std::to_string(size) + " bytes, over the " + std::to_string(maxBytes) +
+           " allowed";
+}
+
+// The whole file, or ContentError naming it when it cannot be read or is larger than maxBytes.
+inline std::string ReadContentFile(const std::string& path, size_t maxBytes = MaxContentTextBytes) {
     // Checked before opening: a named pipe in its place would block the opening for ever.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         throw ContentError(path, std::filesystem::exists(path, error) ? "not a regular file"
                                                                       : "cannot open the file");
     }
+    if (const uintmax_t size = std::filesystem::file_size(path, error); !error && size > maxBytes) {
+        throw ContentError(path, TooLarge(size, maxBytes));
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw ContentError(path, "cannot open the file");
     }
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // Read no further than the cap: the file may grow while it is read.
+    std::string text(maxBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) {
         throw ContentError(path, "cannot read the file");
+    }
+    text.resize(static_cast<size_t>(in.gcount()));
+    if (text.size() > maxBytes) {
+        throw ContentError(path, TooLarge(text.size(), maxBytes));
     }
     return text;
 }
 
-// Throws ContentError naming file when the text nests deeper than MaxContentNesting levels.
+// Whether text can be JSON at all: JSON is text, so a control character outside blanks (a NUL, say)
+// means binary bytes. Random bytes fail this before any nesting is measured.
+inline bool LooksLikeJson(std::string_view text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Throws ContentError naming file when the text nests deeper than MaxContentNesting levels (or, for
+// JSON, does not look like JSON at all).
 inline void CheckJsonNesting(std::string_view text, const std::string& file) {
+    if (!LooksLikeJson(text)) {
+        throw ContentError(file, "not JSON: it holds binary bytes");
+    }
     if (JsonNestingDepth(text) > MaxContentNesting) {
         throw ContentError(file, "nested deeper than " + std::to_string(MaxContentNesting) + " levels");
     }

@@ -122,14 +122,15 @@ void InputManager::ReadMappings(const std::string& json, const std::string& file
     for (const auto& [name, value] : root) {
         const std::optional<Action> action = ActionFromName(name);
         if (!action) {
-            std::cerr << EscapeControls(file) << ": unknown action " << Quoted(name) << " skipped\n";
+            std::cerr << "kelvane: " << EscapeControls(file) << ": unknown action " << Quoted(name)
+                      << " skipped\n";
             continue;
         }
         // Objects and arrays have no data; they, numbers and unknown names all bind None, with a
         // warning like any other content the game cannot use ("None" itself binds nothing quietly).
         const Key key = value.empty() ? KeyFromName(value.data()) : Key::None;
         if (key == Key::None && (!value.empty() || value.data() != "None")) {
-            std::cerr << EscapeControls(file) << ": " << Quoted(name) << " is bound to "
+            std::cerr << "kelvane: " << EscapeControls(file) << ": " << Quoted(name) << " is bound to "
                       << (value.empty() ? Quoted(value.data()) : std::string("an object or array"))
                       << ", which is no key name; it is bound to nothing\n";
         }

@@ -2,11 +2,12 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <sstream>
 #include <string_view>
 
 #include "input/Base64.h"
 #include "input/InputScriptError.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -53,9 +54,12 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
                       float& delta, InputScriptFile& file) {
     using Kind = InputScriptEvent::Kind;
     if (!ParseNumber(words[0], event.Frame))
-        return "expected a frame number, found \"" + std::string(words[0]) + "\"";
+        return "expected a frame number, found " + QuotedScriptText(words[0]);
     if (event.Frame < 1)
         return "frame numbers start at 1";
+    if (event.Frame > InputScript::MaxFrame)
+        return "frame " + std::to_string(event.Frame) + " is beyond the last a script may name, " +
+               std::to_string(InputScript::MaxFrame) + " (a day at 60 frames a second)";
     if (words.size() < 2)
         return "expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", \"window\", \"delta\", \"file\" "
                "or "
@@ -117,8 +121,8 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
         return words.size() == 2 ? std::string() : "expected nothing after \"end\"";
     }
     if (device != "key" && device != "button")
-        return "unknown event \"" + std::string(device) +
-               "\" (expected key, mouse, button, pad, focus, window, delta, file or end)";
+        return "unknown event " + QuotedScriptText(device) +
+               " (expected key, mouse, button, pad, focus, window, delta, file or end)";
     if (words.size() != 4 || (words[2] != "down" && words[2] != "up"))
         return "expected \"" + std::string(device) + " down <name>\" or \"" + std::string(device) +
                " up <name>\"";
@@ -127,21 +131,21 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
     const std::string name(words[3]);
     event.Target = KeyFromName(name);
     if (event.Target == Key::None && name != "None")
-        return "unknown key name \"" + name + "\"";
+        return "unknown key name " + QuotedScriptText(name);
     if (device == "button") {
         if (!IsMouseButton(event.Target))
-            return "\"" + name + "\" is not a mouse button (LeftMouse, MiddleMouse or RightMouse)";
+            return QuotedScriptText(name) + " is not a mouse button (LeftMouse, MiddleMouse or RightMouse)";
         event.Type = down ? Kind::ButtonDown : Kind::ButtonUp;
         return {};
     }
     if (IsMouseButton(event.Target))
-        return "\"" + name + "\" is a mouse button: use \"button " + std::string(words[2]) + "\"";
+        return QuotedScriptText(name) + " is a mouse button: use \"button " + std::string(words[2]) + "\"";
     event.Type = down ? Kind::KeyDown : Kind::KeyUp;
     if (IsPadKey(event.Target))
         return {};
     event.VirtualKey = VirtualKeyOf(event.Target);
     if (event.VirtualKey == 0)
-        return "no key message sets \"" + name + "\"";
+        return "no key message sets " + QuotedScriptText(name);
     return {};
 }
 
@@ -149,7 +153,7 @@ std::string ParseLine(const std::vector<std::string_view>& words, InputScriptEve
 std::string ParseHeader(const std::vector<std::string_view>& words, std::optional<std::string>& version,
                         std::optional<uint32_t>& seed) {
     if (words.size() != 2)
-        return "expected \"" + std::string(words[0]) + "\" and one word";
+        return "expected " + QuotedScriptText(words[0]) + " and one word";
     if (words[0] == "version") {
         if (version)
             return "a second version line";
@@ -168,10 +172,18 @@ std::string ParseHeader(const std::vector<std::string_view>& words, std::optiona
 } // namespace
 
 InputScript InputScript::Load(const std::string& path) {
-    std::ifstream file(path);
-    if (!file)
+    std::string text;
+    std::string fault;
+    switch (ReadWholeFile(path, MaxBytes, text, fault)) {
+    case ReadStatus::Missing:
         throw InputScriptError(path, 0, "cannot open the file");
-    return Parse(file, path);
+    case ReadStatus::Failed:
+        throw InputScriptError(path, 0, "cannot read the file: " + fault);
+    case ReadStatus::Read:
+        break;
+    }
+    std::istringstream in(std::move(text));
+    return Parse(in, path);
 }
 
 InputScript InputScript::Parse(std::istream& text, const std::string& file) {
@@ -215,7 +227,7 @@ InputScript InputScript::Parse(std::istream& text, const std::string& file) {
             if (!script.deltas_.empty() && script.deltas_.back().Frame == event.Frame)
                 throw InputScriptError(file, lineNumber,
                                        "a second delta for frame " + std::to_string(event.Frame));
-            script.deltas_.push_back({event.Frame, delta});
+            script.deltas_.push_back({event.Frame, delta, lineNumber});
         } else if (kind == LineKind::File) {
             read.Frame = event.Frame;
             read.Line = lineNumber;

@@ -36,7 +36,8 @@
 // Frames count from 1, the first frame the main loop runs; an event of frame N is delivered by that
 // frame's message pump. Frames never decrease from one line to the next; events of one frame keep
 // file order. Key names are the key-mapping names, case-sensitive; keys that no key message or pad
-// sets (None, RightShift, KeypadEnter, __END, the mouse buttons) are refused.
+// sets (None, RightShift, KeypadEnter, __END, the mouse buttons) are refused. Frame numbers go up to
+// MaxFrame, and a file holds at most MaxBytes: anything beyond is no script a session could make.
 struct InputScriptEvent {
     enum class Kind : uint8_t {
         KeyDown,
@@ -70,11 +71,18 @@ struct InputScriptFile {
 struct InputScriptDelta {
     int64_t Frame = 0;
     float Seconds = 0.0f;
+    int Line = 0; // source line, for messages
 };
 
 class InputScript {
 public:
+    // A day of frames at 60 a second.
+    static constexpr int64_t MaxFrame = 24ll * 60 * 60 * 60;
+    // Four times the in-memory recording of a session: room for the saved games a recording carries.
+    static constexpr size_t MaxBytes = 64u << 20;
+
     // Reads a script; throws InputScriptError naming the file (and the line, for a malformed line).
+    // Only a regular file is read (a named pipe or a device is refused before it is opened).
     static InputScript Load(const std::string& path);
     // Parses script text; `file` only names the source in errors.
     static InputScript Parse(std::istream& text, const std::string& file);

@@ -127,6 +127,9 @@ KeymapReading ReadKeymap(const std::string& json, const ActionMappings& shipped)
         reading.Problem = std::move(problem);
         return reading;
     };
+    if (!LooksLikeJson(json)) {
+        return refuse("not JSON: it holds binary bytes");
+    }
     if (JsonNestingDepth(json) > 2) {
         return refuse("nested deeper than a keymap is");
     }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "platform/RegularFile.h"
+
 namespace {
 
 // Frames decoded per read; also the most a damaged file can make the decoder allocate ahead.
@@ -24,6 +26,15 @@ std::optional<DecodedAudio> AudioDecoder::Decode(const std::string& path, std::s
         return std::nullopt;
     };
 
+    // Checked before the decoder opens it: a named pipe would block the open, a device never end.
+    std::error_code statusError;
+    if (!std::filesystem::is_regular_file(path, statusError)) {
+        return fail(std::filesystem::exists(path, statusError) ? "not a regular file" : "no such file");
+    }
+    if (const std::uintmax_t bytes = std::filesystem::file_size(path, statusError);
+        !statusError && bytes > MaxSoundFileBytes) {
+        return fail(TooLargeFile(bytes, MaxSoundFileBytes));
+    }
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file) {
@@ -44,6 +55,11 @@ std::optional<DecodedAudio> AudioDecoder::Decode(const std::string& path, std::s
         sf_close(file);
         return fail("the header claims " + std::to_string(info.frames) + " frames in a file of " +
                     std::to_string(fileBytes) + " bytes");
+    }
+    if (info.frames > MaxSoundFrames) {
+        sf_close(file);
+        return fail("too long: " + std::to_string(info.frames) + " frames, over the " +
+                    std::to_string(MaxSoundFrames) + " allowed");
     }
     DecodedAudio audio;
     audio.Channels = info.channels;

@@ -20,7 +20,6 @@
 #endif
 
 #include <cstring>
-#include <limits>
 #include <vector>
 
 #include "platform/AtomicFile.h"
@@ -31,15 +30,25 @@ DecodedImage DecodeImageFile(const std::string& path, std::string* error) {
     int channels = 0;
     // Read here rather than by the decoder, so that a named pipe or a device in place of the file is
     // refused instead of blocking or reading for ever.
-    constexpr size_t maxSize = std::numeric_limits<int>::max();
     std::vector<uint8_t> file;
     std::string fault;
     stbi_uc* data = nullptr;
-    if (ReadWholeFile(path, maxSize, file, fault) == ReadStatus::Read) {
+    const ReadStatus status = ReadWholeFile(path, MaxImageFileBytes, file, fault);
+    int width = 0;
+    int height = 0;
+    if (status == ReadStatus::Missing) {
+        fault = "no such file";
+    } else if (status == ReadStatus::Read &&
+               // The size is known before anything is decoded: a small file may claim a huge picture.
+               stbi_info_from_memory(file.data(), static_cast<int>(file.size()), &width, &height,
+                                     &channels) &&
+               (width > MaxImageSide || height > MaxImageSide)) {
+        fault = "too large: an image of " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels, over the " + std::to_string(MaxImageSide) + " x " + std::to_string(MaxImageSide) +
+                " allowed";
+    } else if (status == ReadStatus::Read) {
         data = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &image.Width, &image.Height,
                                      &channels, 4);
-    } else if (fault.empty()) {
-        fault = "no such file";
     }
     if (!data) {
         if (error) {

@@ -54,8 +54,7 @@ ReadStatus ReadInto(const std::filesystem::path& file, size_t maxSize, Buffer& b
         return ReadStatus::Failed;
     }
     if (static_cast<uint64_t>(status.st_size) > maxSize) {
-        fault = "a file of " + std::to_string(status.st_size) + " bytes is larger than the " +
-                std::to_string(maxSize) + " allowed";
+        fault = TooLargeFile(static_cast<uintmax_t>(status.st_size), maxSize);
         return ReadStatus::Failed;
     }
     // Read to the end rather than trusting the size: the file may change while it is read.
@@ -64,8 +63,8 @@ ReadStatus ReadInto(const std::filesystem::path& file, size_t maxSize, Buffer& b
     for (;;) {
         if (done == bytes.size()) {
             if (bytes.size() > maxSize) {
-                fault =
-                    "the file grew larger than the " + std::to_string(maxSize) + " bytes allowed while read";
+                fault = "too large: the file grew over the " + std::to_string(maxSize) +
+                        " bytes allowed while read";
                 bytes.clear();
                 return ReadStatus::Failed;
             }
@@ -90,6 +89,11 @@ ReadStatus ReadInto(const std::filesystem::path& file, size_t maxSize, Buffer& b
 }
 
 } // namespace
+
+std::string TooLargeFile(uintmax_t size, uintmax_t maxSize) {
+    return "too large: a file of " + std::to_string(size) + " bytes, over the " + std::to_string(maxSize) +
+           " allowed";
+}
 
 ReadStatus ReadWholeFile(const std::filesystem::path& file, size_t maxSize, std::vector<uint8_t>& bytes,
                          std::string& fault) {

@@ -18,3 +18,7 @@ ReadStatus ReadWholeFile(const std::filesystem::path& file, size_t maxSize, std:
                          std::string& fault);
 ReadStatus ReadWholeFile(const std::filesystem::path& file, size_t maxSize, std::string& text,
                          std::string& fault);
+
+// "too large: a file of <size> bytes, over the <maxSize> allowed": how every reader refuses a file
+// over its cap.
+std::string TooLargeFile(uintmax_t size, uintmax_t maxSize);

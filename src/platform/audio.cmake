@@ -6,4 +6,4 @@ kelvane_add_module(platform_audio
     AudioSystem.cpp
     AudioSystemState.h
     MusicStream.cpp
-    DEPS PkgConfig::OPENAL PkgConfig::SNDFILE)
+    DEPS kelvane_platform_files PkgConfig::OPENAL PkgConfig::SNDFILE)

@@ -12,6 +12,7 @@
 #include "core/Component.h"
 #include "core/ContentError.h"
 #include "core/ContentFolder.h"
+#include "core/ContentLayers.h"
 #include "core/ContentText.h"
 #include "core/GameObject.h"
 #include "core/JsonTree.h"
@@ -96,24 +97,23 @@ void PrefabManager::RegisterAll(const std::function<void(ComponentRegistry&)>& r
 void PrefabManager::Load(const std::filesystem::path& folder, const std::filesystem::path& overlay) {
     std::map<std::string, std::unique_ptr<Prefab>> loaded;
     std::map<std::string, std::string> files;
-    auto readFolder = [&](const std::filesystem::path& from) {
-        for (const std::filesystem::path& path : ListContentFiles(from)) {
+    auto readFiles = [&](const std::vector<std::filesystem::path>& paths) {
+        for (const std::filesystem::path& path : paths) {
             if (!IsPrefabFile(path))
                 continue;
             const std::string file = path.string();
-            std::ifstream in(path, std::ios::binary);
-            if (!in)
-                throw ContentError(file, "cannot open the file");
+            // Within the cap every content text has: a prefab of megabytes is no prefab.
+            std::istringstream in(ReadContentFile(file));
             std::string name = path.stem().string();
             loaded[name] = ReadPrefab(name, in, file);
             files[name] = file;
         }
     };
-    readFolder(folder);
-    std::error_code ec;
+    readFiles(ListContentFiles(folder));
     const bool hasOverlay = !overlay.empty();
-    if (hasOverlay && std::filesystem::exists(overlay, ec))
-        readFolder(overlay);
+    // The player's overlay never stops the game: what cannot be read there leaves the shipped prefab.
+    if (hasOverlay)
+        readFiles(ListOverlayFiles(overlay));
     CheckAutoCreates(loaded, files);
     Prefabs = std::move(loaded);
     Folder = hasOverlay ? overlay : folder;
@@ -312,9 +312,7 @@ bool PrefabManager::RevertToShipped(Prefab& prefab) {
     const std::filesystem::path shipped = ShippedFolder / (prefab.Name + ".json");
     std::unique_ptr<Prefab> fresh;
     try {
-        std::ifstream in(shipped, std::ios::binary);
-        if (!in)
-            return false;
+        std::istringstream in(ReadContentFile(shipped.string()));
         fresh = ReadPrefab(prefab.Name, in, shipped.string());
         // The editor may have removed a prefab the shipped file builds as a child: building it
         // would then fail, so the overlay copy stays.

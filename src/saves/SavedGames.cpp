@@ -54,6 +54,9 @@ void loadGame(const std::string& slotName) {
     std::vector<uint8_t> bytes;
     std::string fault;
     SavedGame game;
+    if (SlotReadListener* listener = Service<SlotReadListener>::TryGet()) {
+        listener->SlotAboutToLoad(slotName);
+    }
     const ReadStatus status = ReadWholeFile(path, saveformat::MaxFileSize, bytes, fault);
     if (SlotReadListener* listener = Service<SlotReadListener>::TryGet();
         listener && status != ReadStatus::Failed) {

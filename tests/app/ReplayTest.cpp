@@ -4,15 +4,22 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "FastClock.h"
 #include "GameProcess.h"
 #include "app/Application.h"
+#include "app/ReplayFiles.h"
 #include "core/ContentError.h"
 #include "core/Service.h"
 #include "platform/Clock.h"
+#include "platform/SessionRecording.h"
 #include "saves/SlotFiles.h"
 
 namespace {
@@ -99,7 +106,8 @@ TEST(ReplayTest, AWobblySessionReplaysToTheSameStateMapAndSavedGame) {
                  (dir / "replayed.json").string(), "--world-map", (dir / "replayed.png").string()},
                 {"XDG_STATE_HOME=" + state.string()});
     ASSERT_EQ(replay.ExitCode, 0) << replay.Stderr;
-    EXPECT_EQ(replay.Stderr, "");
+    EXPECT_EQ(replay.Stderr,
+              ReplayFilesLine(state / "Kelvane" / "replay-saves", state / "Kelvane" / "replay-files"));
     EXPECT_EQ(ReadText(dir / "replayed.json"), ReadText(recorded.GameStatePath));
     EXPECT_TRUE(ReadText(dir / "replayed.png") == ReadText(recorded.WorldMapPath));
     const std::string saved = ReadText(recordedSaves / "SavedGame1.sav");
@@ -193,24 +201,225 @@ TEST(ReplayTest, ASessionThatAbortsLeavesAReplayOfItsLastWholeFrame) {
     EXPECT_EQ(ReadText(dir / "replayed.json"), ReadText(dir / "direct.json"));
 }
 
-// A recording of another version, a damaged one or a plain script is refused before anything starts,
-// in one line naming the file and the line.
+// Every file under the folder, by path relative to the root, with its bytes; leaving out the folders
+// named in skip (relative paths). Folders themselves are not files: the replay makes its own.
+void Snapshot(const fs::path& root, const fs::path& folder, const std::vector<fs::path>& skip,
+              std::map<std::string, std::string>& files) {
+    std::error_code error;
+    for (auto entry = fs::recursive_directory_iterator(folder, error); !error && entry != fs::end(entry);
+         entry.increment(error)) {
+        const fs::path relative = fs::relative(entry->path(), root);
+        if (std::find(skip.begin(), skip.end(), relative) != skip.end()) {
+            entry.disable_recursion_pending();
+            continue;
+        }
+        if (!entry->is_directory()) {
+            files[relative.string()] = ReadText(entry->path());
+        }
+    }
+}
+
+// A session that changes the options, binds a key anew, saves a game and makes and saves a prefab in
+// the editor writes all of that into the player's folders and Content; its replay writes it all
+// again, but into folders of its own, and leaves every file of the player's as it was, byte for byte.
+TEST(ReplayTest, AReplayLeavesEveryFileOfThePlayersAsItWas) {
+    Folders folders("untouched");
+    const fs::path& dir = folders.root;
+    ContentCopy content;
+    const fs::path state = dir / "state";
+    const std::vector<std::string> env{"XDG_STATE_HOME=" + state.string(),
+                                       "XDG_DATA_HOME=" + (dir / "data").string(),
+                                       "XDG_CONFIG_HOME=" + (dir / "config").string()};
+    // Options: master volume down; the controls page: "Steer down" on K; the main menu: save to slot 1;
+    // the editor: "New" in the prefab list, then Ctrl+S.
+    std::string script = "10 key down Esc\n12 key up Esc\n"
+                         "20 key down Down\n22 key up Down\n24 key down Down\n26 key up Down\n"
+                         "28 key down Down\n30 key up Down\n40 key down OemEnter\n42 key up OemEnter\n"
+                         "60 key down Left\n62 key up Left\n"
+                         "70 key down Esc\n72 key up Esc\n80 key down Esc\n82 key up Esc\n";
+    std::ifstream remap(fs::path(KELVANE_SOURCE_DIR) / "docs" / "remap-controls.script");
+    for (std::string line; std::getline(remap, line);) {
+        if (!line.empty() && line[0] != '#') {
+            script += std::to_string(std::stoi(line) + 100) + line.substr(line.find(' ')) + "\n";
+        }
+    }
+    script += "240 key down Esc\n242 key up Esc\n246 key down Down\n248 key up Down\n"
+              "252 key down Down\n254 key up Down\n258 key down Space\n260 key up Space\n"
+              "264 key down Space\n266 key up Space\n"
+              "290 key down F11\n291 key up F11\n300 mouse move 395 60\n"
+              "301 button down LeftMouse\n302 button up LeftMouse\n"
+              "305 key down Ctrl\n306 key down S\n307 key up S\n308 key up Ctrl\n";
+    std::ofstream(dir / "everything.script") << script;
+    const GameRun session =
+        RunGameIn(content.Folder(),
+                  {"--headless", "--fixed-step", "--seed", "4", "--frames", "330", "--script",
+                   (dir / "everything.script").string(), "--record", (dir / "everything.replay").string()},
+                  env);
+    ASSERT_EQ(session.ExitCode, 0) << session.Stderr;
+    const fs::path shipped = fs::path(content.Folder()) / "Content";
+    ASSERT_TRUE(fs::exists(dir / "config" / "Kelvane" / "settings.json"));
+    ASSERT_TRUE(fs::exists(dir / "config" / "Kelvane" / "keymap.json"));
+    ASSERT_TRUE(fs::exists(dir / "data" / "Kelvane" / "SavedGame1.sav"));
+    ASSERT_TRUE(fs::exists(shipped / "Prefabs" / "NewPrefab.json"));
+
+    const std::vector<fs::path> replays{"state/Kelvane/replay-saves", "state/Kelvane/replay-files"};
+    std::map<std::string, std::string> before;
+    std::map<std::string, std::string> after;
+    Snapshot(dir, dir, replays, before);
+    Snapshot(shipped, shipped, {}, before);
+    const GameRun replay =
+        RunGameIn(content.Folder(), {"--headless", "--replay", (dir / "everything.replay").string()}, env);
+    ASSERT_EQ(replay.ExitCode, 0) << replay.Stderr;
+    const fs::path saves = state / "Kelvane" / "replay-saves";
+    const fs::path files = state / "Kelvane" / "replay-files";
+    EXPECT_EQ(replay.Stderr, ReplayFilesLine(saves, files));
+    Snapshot(dir, dir, replays, after);
+    Snapshot(shipped, shipped, {}, after);
+    for (const auto& [file, bytes] : after) {
+        EXPECT_TRUE(before.count(file) && before.at(file) == bytes) << "the replay wrote " << file;
+    }
+    for (const auto& [file, bytes] : before) {
+        EXPECT_TRUE(after.count(file)) << "the replay removed " << file;
+    }
+    // What the session wrote, the replay wrote too, where it says.
+    EXPECT_TRUE(fs::exists(saves / "SavedGame1.sav"));
+    EXPECT_TRUE(fs::exists(files / "settings.json"));
+    EXPECT_TRUE(fs::exists(files / "keymap.json"));
+    // Content now holds the session's NewPrefab, so the replay's new prefab takes the next free name.
+    EXPECT_FALSE(fs::is_empty(files / "Prefabs"));
+}
+
+// A recording of another version, a damaged one, a plain script, or one that names more than a game
+// makes (frames beyond a day, frame lengths the pacer never gives, files that are no slot or larger
+// than a save, more slots than there are) is refused before anything starts, in one short line naming
+// the file and the line, whatever bytes it holds; so is a recording that is no regular file, and a
+// replay whose saved games cannot be put in place.
 TEST(ReplayTest, ForeignOrDamagedRecordingsAreRefusedInOneLine) {
     Folders folders("refused");
     const fs::path file = folders.root / "session.replay";
-    const auto refusal = [&](const std::string& text) {
-        std::ofstream(file) << text;
-        const GameRun run = RunGame({"--headless", "--replay", file.string()},
-                                    {"XDG_STATE_HOME=" + (folders.root / "state").string()});
-        EXPECT_EQ(run.ExitCode, 2) << text;
+    const std::string head = "version " KELVANE_VERSION "\nseed 3\n";
+    const auto refusalOf = [&](const std::string& replay, const std::vector<std::string>& env) {
+        const GameRun run = RunGame({"--headless", "--replay", replay}, env);
+        EXPECT_EQ(run.ExitCode, 2) << run.Stderr;
+        EXPECT_EQ(run.Stderr.find('\n'), run.Stderr.size() - 1) << "one line: " << run.Stderr;
+        EXPECT_LT(run.Stderr.size(), 400u) << "a short line";
+        for (const char c : run.Stderr.substr(0, run.Stderr.size() - 1)) {
+            EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20) << "a control character in " << run.Stderr;
+        }
         return run.Stderr;
     };
+    const std::vector<std::string> env{"XDG_STATE_HOME=" + (folders.root / "state").string()};
+    const auto refusal = [&](const std::string& text) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+        return refusalOf(file.string(), env);
+    };
+    const std::string at = "kelvane: " + file.string();
     EXPECT_EQ(refusal("# old\nversion 0.0.1\nseed 3\n5 end\n"),
-              "kelvane: " + file.string() + ":2: recorded by version 0.0.1, this is " KELVANE_VERSION "\n");
-    EXPECT_EQ(refusal("version " KELVANE_VERSION "\nseed 3\n4 key down W\n5 key do"),
-              "kelvane: " + file.string() + ":4: expected \"key down <name>\" or \"key up <name>\"\n");
-    EXPECT_EQ(refusal("1 key down W\n"),
-              "kelvane: " + file.string() + ": not a recorded session: it has no \"version\" line\n");
+              at + ":2: recorded by version 0.0.1, this is " KELVANE_VERSION "\n");
+    EXPECT_EQ(refusal(head + "4 key down W\n5 key do"),
+              at + ":4: expected \"key down <name>\" or \"key up <name>\"\n");
+    EXPECT_EQ(refusal("1 key down W\n"), at + ": not a recorded session: it has no \"version\" line\n");
+
+    // Frames no session reaches.
+    EXPECT_EQ(refusal(head + "9223372036854775807 end\n"),
+              at + ":3: frame 9223372036854775807 is beyond the last a script may name, 5184000 (a day at 60 "
+                   "frames a second)\n");
+    EXPECT_NE(refusal(head + "1000000000000 key down W\n").find(":3: frame 1000000000000 is beyond"),
+              std::string::npos);
+    // Frame lengths the pacer never makes, however small.
+    EXPECT_NE(refusal(head + "2 delta 1e-45\n5 end\n").find(at + ":3: "), std::string::npos);
+    for (const char* delta : {"1e-20", "0.02", "0.5"}) {
+        EXPECT_EQ(refusal(head + "2 delta " + delta + "\n5 end\n"),
+                  at + ":3: a frame length the game never makes: a whole number of frames at 60 a second, up "
+                       "to 6\n");
+    }
+    // Words quoted short and harmless: a terminal escape, a word of a megabyte.
+    EXPECT_EQ(refusal(head + "1 key down \x1b]0;owned\x07\n"),
+              at + ":3: unknown key name \"\\x1b]0;owned\\x07\"\n");
+    EXPECT_EQ(refusal(head + std::string(1 << 20, 'x') + "\n"), at + ":3: expected a frame number, found \"" +
+                                                                    std::string(40, 'x') +
+                                                                    "...\" (1048576 bytes)\n");
+    // Files a replay would write: only slots (as many as a menu has) and the keymap, no larger than theirs.
+    EXPECT_EQ(refusal(head + "1 file ../../.bashrc =\n5 end\n"),
+              at + ":3: \"../../.bashrc\" is neither a saved game's slot nor the keymap\n");
+    std::string slots = head;
+    for (int slot = 1; slot <= 9; ++slot) {
+        slots += "1 file SavedGame" + std::to_string(slot) + " =\n";
+    }
+    EXPECT_EQ(refusal(slots + "5 end\n"), at + ":11: more than 8 saved games' slots\n");
+    EXPECT_EQ(refusal(head + "1 file keymap.json " + std::string(90000, 'A') + "\n5 end\n"),
+              at + ":3: too large: a file of 67500 bytes, over the 65536 allowed\n");
+
+    // No regular file: read without blocking or growing.
+    const fs::path fifo = folders.root / "fifo.replay";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(refusalOf(fifo.string(), env),
+              "kelvane: " + fifo.string() + ": cannot read the file: not a regular file\n");
+    EXPECT_EQ(refusalOf("/dev/zero", env), "kelvane: /dev/zero: cannot read the file: not a regular file\n");
+
+    // A state folder that is a file: the replay's saved games have nowhere to go.
+    std::ofstream(file, std::ios::trunc) << head << "5 end\n";
+    std::ofstream(folders.root / "a-file") << "x";
+    EXPECT_NE(refusalOf(file.string(), {"XDG_STATE_HOME=" + (folders.root / "a-file").string()})
+                  .find(at + ": cannot make the folder for what it writes: "),
+              std::string::npos);
+}
+
+// A recorded session killed without warning leaves most of its recording, never the previous
+// session's, and its replay says that it ends early.
+TEST(ReplayTest, AKilledSessionLeavesItsRecordingAndItsReplaySaysItEndsEarly) {
+    Folders folders("killed");
+    const fs::path state = folders.root / "state";
+    const fs::path lastSession = state / "Kelvane" / "last-session.replay";
+    fs::create_directories(lastSession.parent_path());
+    std::ofstream(lastSession) << "version " KELVANE_VERSION "\nseed 1\n9 end\n";
+    const std::vector<std::string> env{"XDG_STATE_HOME=" + state.string(),
+                                       "XDG_DATA_HOME=" + (folders.root / "data").string()};
+    const int pid =
+        StartGame({"--headless", "--seed", "77", "--script", (folders.root / "play.script").string()}, env);
+    ASSERT_GT(pid, 0);
+    // The new session's recording replaces the old one as it starts.
+    for (int tries = 0;
+         tries < 6000 && ReadText(lastSession).find("button down LeftMouse") == std::string::npos; ++tries) {
+        usleep(10'000);
+    }
+    kill(pid, SIGKILL);
+    WaitForGame(pid, 60.0);
+    const std::string recording = ReadText(lastSession);
+    ASSERT_NE(recording.find("\nseed 77\n"), std::string::npos) << recording;
+    EXPECT_EQ(recording.find(" end\n"), std::string::npos);
+
+    const GameRun replay = RunGame({"--headless", "--replay", lastSession.string()}, env);
+    ASSERT_EQ(replay.ExitCode, 0) << replay.Stderr;
+    EXPECT_EQ(replay.Stderr.rfind("kelvane: " + lastSession.string() +
+                                      ": recording ends early (no end line); replayed to frame ",
+                                  0),
+              0u)
+        << replay.Stderr;
+}
+
+// A recording that fills its memory keeps the session's start, says so as it fills, and its first line
+// says so in the file.
+TEST(ReplayTest, AFullRecordingSaysItHoldsOnlyTheSessionsStart) {
+    Folders folders("full");
+    const fs::path file = folders.root / "full.replay";
+    testing::internal::CaptureStderr();
+    {
+        auto recording = SessionRecording::InMemory(file.string(), 200, "# the start only");
+        recording->Append("# a recorded session, its first line\nversion 1\nseed 2\n");
+        recording->Commit(0);
+        recording->Append("1 key down W\n");
+        recording->Commit(1);
+        recording->Append(std::string(300, '#'));
+        recording->Commit(2);
+        EXPECT_TRUE(recording->Full());
+        EXPECT_TRUE(recording->Finish());
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "kelvane: the session's recording is full (200 bytes): " + file.string() +
+                  " keeps only its start\n");
+    EXPECT_EQ(ReadText(file),
+              "# the start only" + std::string(20, ' ') + "\nversion 1\nseed 2\n1 key down W\n1 end\n");
 }
 
 // Content found broken during play ends the session with status 1 and one line naming the content

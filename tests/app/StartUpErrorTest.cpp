@@ -5,11 +5,20 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <random>
 #include <regex>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "AudioTestFiles.h"
 #include "GameProcess.h"
 #include "ThirdPartyData.h"
+#include "app/SettingsKeeper.h"
+#include "audio/MusicManager.h"
+#include "audio/MusicPlayer.h"
+#include "platform/AudioSystem.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -136,7 +145,30 @@ TEST_P(BrokenContentTest, IsRefusedInOneLineOrRunsWithOneWarning) {
     }
     if (lines > 0) {
         EXPECT_NE(err.find(GetParam().fileMention), std::string::npos) << err;
+        EXPECT_EQ(err.rfind("kelvane: ", 0), 0u) << err;
     }
+}
+
+// A PNG header claiming a picture of width x height pixels, and nothing after it.
+std::string PngHeader(uint32_t width, uint32_t height) {
+    std::string png = "\x89PNG\r\n\x1a\n";
+    png += std::string("\0\0\0\x0d", 4) + "IHDR";
+    for (const uint32_t side : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            png += static_cast<char>((side >> shift) & 0xff);
+        }
+    }
+    png += std::string("\x08\x06\0\0\0", 5) + std::string(4, '\0');
+    return png;
+}
+
+std::string RandomBytes(size_t size) {
+    std::mt19937 random(7);
+    std::string bytes(size, '\0');
+    for (char& byte : bytes) {
+        byte = static_cast<char>(random() & 0xff);
+    }
+    return bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -232,11 +264,110 @@ INSTANTIATE_TEST_SUITE_P(
                                                              "\"ImpulseMax\": \"inf\""));
                       },
                       0, "En_Shrimp.json"},
+        // Every input bounded: a file over its kind's cap is named, with the cap.
+        BrokenContent{"PrefabOverTheSizeCap",
+                      [](const ContentCopy& c) {
+                          c.Write("Content/Prefabs/Huge.json",
+                                  "{\"Components\": \"\", \"AutoCreate\": \"\", \"Pad\": \"" +
+                                      std::string(2 << 20, 'x') + "\"}");
+                      },
+                      1, "Huge.json: too large: a file of 2097199 bytes, over the 1048576 allowed"},
+        BrokenContent{
+            "SheetOverTheSideCap",
+            [](const ContentCopy& c) {
+                c.Write("Content/Textures/Main/Game.sheet", PngHeader(16384, 16384));
+            },
+            1, "Game.sheet: too large: an image of 16384 x 16384 pixels, over the 4096 x 4096 allowed"},
+        BrokenContent{"SoundOverTheSizeCap",
+                      [](const ContentCopy& c) {
+                          c.Write("Content/Sounds/Main/Huge.wav", "RIFF" + std::string(17 << 20, '\0'));
+                      },
+                      0, "Huge.wav"},
+        BrokenContent{"PrefabOfRandomBytes",
+                      [](const ContentCopy& c) { c.Write("Content/Prefabs/Noise.json", RandomBytes(4096)); },
+                      1, "Noise.json: not JSON"},
+        BrokenContent{"KeyMappingsNamingAnUnknownAction",
+                      [](const ContentCopy& c) {
+                          const std::string file = "Content/Config/KeyMappings.json";
+                          c.Write(file, std::regex_replace(ReadCopied(c, file), std::regex("\\{"),
+                                                           "{\"Fly\": \"W\","));
+                      },
+                      0, "KeyMappings.json: unknown action \"Fly\" skipped"},
         BrokenContent{
             "UndecodableSound",
             [](const ContentCopy& c) { c.Write("Content/Sounds/Main/Noise.wav", "RIFF but not really"); }, 0,
             "Noise.wav"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Whatever a player leaves in the overlay of a read-only Content (a folder, a named pipe, a link to
+// /dev/zero or to itself, a file they cannot read) in Config/, Prefabs/ or Textures/ gets one warning
+// naming it, and the shipped file stands: the game starts and plays.
+TEST(OverlayTest, EveryFaultyOverlayEntryIsNamedOnceAndTheShippedFileStands) {
+    namespace fs = std::filesystem;
+    ContentCopy content;
+    const fs::path shipped = fs::path(content.Folder()) / "Content";
+    const fs::path overlay = fs::path(content.Folder()) / "data" / "Kelvane" / "Content";
+    for (const char* folder : {"Config", "Prefabs", "Textures/Main"}) {
+        fs::create_directories(overlay / folder);
+    }
+    std::vector<fs::path> faulty;
+    const auto add = [&](const fs::path& relative) {
+        faulty.push_back(overlay / relative);
+        return overlay / relative;
+    };
+    fs::create_directory(add("Prefabs/GameplayRoot.json"));
+    ASSERT_EQ(mkfifo(add("Prefabs/Pipe.json").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", add("Prefabs/Zero.json"));
+    fs::create_symlink(overlay / "Prefabs/Self.json", add("Prefabs/Self.json"));
+    fs::create_directory(add("Textures/Main/Game.xml"));
+    ASSERT_EQ(mkfifo(add("Textures/Main/Pipe.xml").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", add("Textures/Main/Zero.xml"));
+    fs::create_symlink(overlay / "Config/KeyMappings.json", add("Config/KeyMappings.json"));
+    if (geteuid() != 0) { // the superuser reads whatever the permissions say
+        std::ofstream(add("Prefabs/Secret.json")) << "{}";
+        fs::permissions(overlay / "Prefabs/Secret.json", fs::perms::none);
+    }
+    // Read-only: the game reads the player's overlay over it.
+    fs::permissions(shipped, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const GameRun run = RunGameIn(
+        content.Folder(), {"--headless", "--frames", "30"},
+        {"XDG_DATA_HOME=" + content.Folder() + "/data", "XDG_CONFIG_HOME=" + content.Folder() + "/config"});
+    fs::permissions(shipped, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(run.ExitCode, 0) << run.Stderr;
+    EXPECT_EQ(std::count(run.Stderr.begin(), run.Stderr.end(), '\n'), static_cast<long>(faulty.size()))
+        << run.Stderr;
+    for (const fs::path& entry : faulty) {
+        const size_t at = run.Stderr.find("kelvane: " + entry.string() + ": ");
+        ASSERT_NE(at, std::string::npos) << entry << "\n" << run.Stderr;
+        const std::string line = run.Stderr.substr(at, run.Stderr.find('\n', at) - at);
+        EXPECT_TRUE(line.ends_with("; the shipped file stands")) << line;
+    }
+}
+
+// A folder in place of the player's settings file is said once, as the game starts; the write that
+// then fails for the same reason adds no second line.
+TEST(SettingsFileTest, AFolderInPlaceOfTheSettingsIsSaidOnce) {
+    namespace fs = std::filesystem;
+    const fs::path settings = fs::path(KELVANE_BIN_DIR) / ".." / "test-settings-folder" / "settings.json";
+    fs::remove_all(settings.parent_path());
+    fs::create_directories(settings);
+    const auto window = Window::CreateHeadless(1280, 720);
+    AudioSystem audio(AudioSystem::Device::Silent);
+    const MusicManager catalogue(KELVANE_BIN_DIR "/Content/Music");
+    MusicPlayer music(audio, catalogue);
+    testing::internal::CaptureStderr();
+    {
+        SettingsKeeper keeper(settings, *window, audio, music, SettingsKeeper::Run::Player);
+        for (int frame = 0; frame < 2 * SettingsKeeper::SettleFrames; ++frame) {
+            keeper.Frame();
+        }
+    }
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("settings.json: a folder, not a file"), std::string::npos) << err;
+    fs::remove_all(settings.parent_path());
+}
 
 TEST(ScriptErrorTest, MalformedScriptLineIsReportedWithItsLineAndStatusTwo) {
     ContentCopy content;
