@@ -31,25 +31,3 @@ install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/icons/hicolor DESTINATION ${CMAKE_IN
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvane)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/DejaVu-Fonts-LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvane)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/kelvane.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-
-# The Debian package. Its version is the project's, the one `kelvane --version` prints.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME kelvane)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "The Kelvane developers <games@kelvane.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "submarine mining game")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A single-player side-view game: a small submarine drills through generated underwater terrain,\n digs minerals, trades at supply stations and fights a boss behind two gates.")
-set(CPACK_PACKAGE_INSTALL_DIRECTORY kelvane)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # kelvane_<version>_<arch>.deb
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://kelvane.org/)
-# Shared libraries the executable links, found by dpkg-shlibdeps; the rest are named here.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# SDL and libepoxy open OpenGL at run time, so no linked library pulls it in.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, hicolor-icon-theme")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
-include(CPack)
