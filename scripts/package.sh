@@ -29,8 +29,10 @@ else
   tar --exclude=./build -cf - . | tar -xf - -C "$src"
 fi
 log=$(realpath "$out")/build.log
-if ! (cd "$src" && DEB_BUILD_OPTIONS="parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" \
-  dpkg-buildpackage --no-sign >"$log" 2>&1); then
+# As many jobs as cores, unless DEB_BUILD_OPTIONS names its own parallel=N.
+options=${DEB_BUILD_OPTIONS:-}
+[[ " $options " == *" parallel="* ]] || options="parallel=$(nproc) $options"
+if ! (cd "$src" && DEB_BUILD_OPTIONS="$options" dpkg-buildpackage --no-sign >"$log" 2>&1); then
   tail -n 40 "$log" >&2
   echo "package: dpkg-buildpackage failed (whole log: $log; tree: $src)" >&2
   exit 1
