@@ -9,6 +9,9 @@ pkg_check_modules(OPENAL REQUIRED IMPORTED_TARGET openal)
 pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 find_path(STB_INCLUDE_DIR stb_image.h PATH_SUFFIXES stb REQUIRED)
+# The game's fonts are baked from the DejaVu faces of fonts-dejavu-core rather than from copies.
+find_path(KELVANE_FONT_DIR DejaVuSans.ttf PATHS /usr/share/fonts/truetype/dejavu REQUIRED
+    DOC "Folder of the DejaVu TrueType faces the fonts are baked from")
 if(KELVANE_TESTS)
     find_package(GTest REQUIRED)
     include(GoogleTest)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, run and test Kelvane. Installs only what is missing.
+# Installs the Debian packages needed to build, run, test and package Kelvane (debian/control's
+# Build-Depends among them). Installs only what is missing.
 set -euo pipefail
 
 packages=(
@@ -8,7 +9,7 @@ packages=(
   libboost-dev libboost-regex-dev libbox2d-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev debhelper lintian fonts-dejavu-core
 )
 
 missing=()

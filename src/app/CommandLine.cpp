@@ -7,7 +7,8 @@ namespace {
 constexpr const char* Usage =
     "Usage: kelvane [options]\n"
     "Runs Kelvane. Its Content folder is the one named by --content, else the one beside the\n"
-    "executable, else ../share/kelvane/Content from the executable's folder (an installed game).\n"
+    "executable, else ../share/kelvane/Content or ../share/games/kelvane/Content from the\n"
+    "executable's folder (an installed game).\n"
     "\n"
     "Options:\n"
     "  --help               print this text and exit\n"

@@ -45,13 +45,19 @@ ContentLayers FindContent(const std::string& given, const fs::path& executableFo
     if (IsFolder(beside)) {
         return Layers(beside, false, userData);
     }
+    // A prefix install keeps the game in bin/ and its Content in share/kelvane; Debian keeps games in
+    // games/ and their data in share/games.
     const fs::path installed = Absolute(executableFolder / ".." / "share" / "kelvane" / "Content");
     if (IsFolder(installed)) {
         return Layers(installed, true, userData);
     }
+    const fs::path games = Absolute(executableFolder / ".." / "share" / "games" / "kelvane" / "Content");
+    if (IsFolder(games)) {
+        return Layers(games, true, userData);
+    }
     throw ContentError("Content", "no such folder beside the game (" + beside.string() +
-                                      ") or in its install tree (" + installed.string() +
-                                      "); name one with --content DIR");
+                                      ") or in its install tree (" + installed.string() + " or " +
+                                      games.string() + "); name one with --content DIR");
 }
 
 ContentLayers FindContent(const std::string& given) {

@@ -70,7 +70,9 @@ void KeepBackup(const std::filesystem::path& file) {
         return;
     }
     ::unlink(backup.c_str());
-    ::link(file.c_str(), backup.c_str());
+    if (::link(file.c_str(), backup.c_str()) != 0) {
+        return; // without a backup the save still goes ahead
+    }
 }
 
 // Makes the rename itself durable; a folder that cannot be synced is no reason to fail.

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <utility>
+
 #include "app/CommandLine.h"
 
 namespace {
@@ -54,6 +60,38 @@ TEST(CommandLineTest, BadValuesAreRefusedWithStatusTwo) {
         EXPECT_EQ(r.ExitCode, 2);
         EXPECT_NE(r.Output.find("--help"), std::string::npos);
     }
+}
+
+// The manual page's OPTIONS (each the ".B" or ".BI" line after a ".TP") and --help's option lines
+// ("  --name ARG") name the same options with the same arguments, so the two cannot drift apart.
+TEST(CommandLineTest, TheManualPageListsEveryOptionOfHelpWithItsArgument) {
+    std::set<std::string> help;
+    std::istringstream helpText(ParseCommandLine({"--help"}).Output);
+    const std::regex helpLine(R"(^  (--[a-z-]+)( [A-Z]+)?(\s|$).*)");
+    std::smatch match;
+    for (std::string line; std::getline(helpText, line);) {
+        if (std::regex_match(line, match, helpLine)) {
+            help.insert(match[1].str() + match[2].str());
+        }
+    }
+
+    std::ifstream page(std::string(KELVANE_SOURCE_DIR) + "/packaging/kelvane.6");
+    ASSERT_TRUE(page) << "packaging/kelvane.6 is missing";
+    std::set<std::string> manual;
+    const std::regex optionLine(R"re(^\.BI? ((?:\\-|[a-z])+)(?: " ([A-Z]+)")?$)re");
+    bool inOptions = false;
+    bool tagLine = false;
+    for (std::string line; std::getline(page, line);) {
+        const bool tag = std::exchange(tagLine, line == ".TP");
+        if (line.rfind(".SH", 0) == 0) {
+            inOptions = line == ".SH OPTIONS";
+        } else if (inOptions && tag && std::regex_match(line, match, optionLine)) {
+            const std::string name = std::regex_replace(match[1].str(), std::regex(R"(\\-)"), "-");
+            manual.insert(name + (match[2].matched ? " " + match[2].str() : ""));
+        }
+    }
+    EXPECT_GT(help.size(), 10u);
+    EXPECT_EQ(manual, help);
 }
 
 } // namespace

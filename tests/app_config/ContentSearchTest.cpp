@@ -45,6 +45,11 @@ TEST_F(ContentSearchTest, AnInstallTreeAndAReadOnlyContentGetThePlayersOverlay) 
     const ContentLayers installed = FindContent("", dir / "bin", dir / "user");
     EXPECT_EQ(installed.Shipped, dir / "share" / "kelvane" / "Content");
     EXPECT_EQ(installed.Overlay, dir / "user" / "Content");
+    // Debian's layout: the game in games/, its data in share/games.
+    fs::create_directories(dir / "usr" / "share" / "games" / "kelvane" / "Content");
+    const ContentLayers games = FindContent("", dir / "usr" / "games", dir / "user");
+    EXPECT_EQ(games.Shipped, dir / "usr" / "share" / "games" / "kelvane" / "Content");
+    EXPECT_EQ(games.Overlay, dir / "user" / "Content");
 
     fs::create_directories(dir / "bin" / "Content");
     fs::permissions(dir / "bin" / "Content",
@@ -76,6 +81,8 @@ TEST_F(ContentSearchTest, NoContentAnywhereNamesEveryPlaceLookedInOnOneLine) {
         const std::string message = error.what();
         EXPECT_NE(message.find((dir / "bin" / "Content").string()), std::string::npos) << message;
         EXPECT_NE(message.find((dir / "share" / "kelvane" / "Content").string()), std::string::npos)
+            << message;
+        EXPECT_NE(message.find((dir / "share" / "games" / "kelvane" / "Content").string()), std::string::npos)
             << message;
         EXPECT_NE(message.find("--content"), std::string::npos) << message;
         EXPECT_EQ(message.find('\n'), std::string::npos);

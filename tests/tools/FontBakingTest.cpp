@@ -18,7 +18,7 @@ using namespace kelvane::assetwright;
 namespace fs = std::filesystem;
 
 namespace {
-const fs::path DejaVu = fs::path(KELVANE_SOURCE_DIR) / "content" / "Fonts" / "Faces";
+const fs::path DejaVu = fs::path(KELVANE_FONT_DIR);
 
 struct ReadFont {
     int emSize = 0;

@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Main, ContentAtlas, ::testing::Values("Game", "Editor")
 TEST(ContentFont, GameLoaderSeesFreeTypesAdvancesAndKernings) {
     TestFolder temp;
     FontRecipe recipe = readFontRecipe(Content / "Fonts" / "Main" / "Sources" / "Normal.json");
-    const fs::path dejaVu = fs::path(KELVANE_SOURCE_DIR) / "content" / "Fonts" / "Faces";
+    const fs::path dejaVu = fs::path(KELVANE_FONT_DIR);
     BakedFont baked = bakeFont(recipe, dejaVu);
     writeFont(baked, temp / "Normal.fnt");
     std::unique_ptr<BitmapFont> font = LoadBitmapFont((temp / "Normal.fnt").string());

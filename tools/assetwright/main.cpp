@@ -32,9 +32,8 @@ Commands:
                                      and OUT.sheet; trimmed, 1-pixel extruded, power-of-two, deterministic
   font RECIPE.json OUT.fnt [--font-dir DIR]
                                      bake a BMFont XML font (+ OUT_0.png); RECIPE has "Face" (a .ttf,
-                                     looked up in DIR, default the Faces folder of
-                                     the recipe's Fonts folder: Fonts/Faces for
-                                     Fonts/<bank>/Sources/<font>.json),
+                                     looked up in DIR, default the system's DejaVu
+                                     folder the build found),
                                      "PixelSize" (the line height: text drawn that tall is
                                      texel-exact), optional "FirstChar" and "LastChar" (32..126)
   sound RECIPE.json OUT.wav          synthesise a sound effect (16-bit mono WAV)
@@ -134,10 +133,7 @@ int run(std::vector<std::string> args) {
     if (command == "font") {
         const std::string fontDirOption = takeOption(args, "--font-dir", "");
         expectArgs(args, 2, command);
-        // Recipes sit in Fonts/<bank>/Sources; the faces they name are kept once for every bank.
-        const fs::path fontDir =
-            fontDirOption.empty() ? fs::absolute(args[0]).parent_path().parent_path().parent_path() / "Faces"
-                                  : fs::path(fontDirOption);
+        const fs::path fontDir = fontDirOption.empty() ? fs::path(KELVANE_FONT_DIR) : fs::path(fontDirOption);
         writeFont(bakeFont(readFontRecipe(args[0]), fontDir), args[1]);
         return 0;
     }
