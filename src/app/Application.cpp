@@ -133,7 +133,8 @@ int Application::Run() {
         // Content the running game needed is missing or malformed: the session ends here, and its
         // recording shows how it got there.
         const bool kept = services_->Recorder && services_->Recorder->Finish();
-        std::fprintf(stderr, "kelvane: %s%s\n", error.what(), kept ? services_->Recorder->ReplayNote().c_str() : "");
+        std::fprintf(stderr, "kelvane: %s%s\n", error.what(),
+                     kept ? services_->Recorder->ReplayNote().c_str() : "");
         ShutDown();
         return 1;
     }
@@ -271,7 +272,8 @@ void Application::StartUp() {
         gamepads_ = std::make_unique<Gamepads>();
     }
     services_->Settings.Install(std::make_unique<SettingsKeeper>(
-        options_.ReplayPath.empty() ? GetSettingsPath() : PlaceReplaySettings(GetSettingsPath(), replayFiles_),
+        options_.ReplayPath.empty() ? GetSettingsPath()
+                                    : PlaceReplaySettings(GetSettingsPath(), replayFiles_),
         *window_, services_->Sounds->System(), *services_->MusicPlayback,
         options_.Headless ? SettingsKeeper::Run::Headless : SettingsKeeper::Run::Player));
     services_->Clipboard.Install(options_.Headless ? ClipboardBackend::CreateHeadless()

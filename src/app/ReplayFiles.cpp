@@ -35,9 +35,10 @@ fs::path PrepareReplayFiles(const std::string& replayPath) {
     fs::remove_all(folder, error);
     fs::create_directories(folder / "Prefabs", error);
     if (!IsWritableFolder(folder) || !IsWritableFolder(folder / "Prefabs")) {
-        throw InputScriptError(replayPath, 0,
-                               "cannot make the folder for what it writes: " + folder.string() +
-                                   (error ? " (" + error.message() + ")" : std::string(" is not a writable folder")));
+        throw InputScriptError(
+            replayPath, 0,
+            "cannot make the folder for what it writes: " + folder.string() +
+                (error ? " (" + error.message() + ")" : std::string(" is not a writable folder")));
     }
     return folder;
 }

@@ -119,10 +119,10 @@ TEST(LeavingGameTest, QuitAsksSaveFirstOnlyWithUnsavedProgressAndEitherAnswerKee
 }
 
 TEST(LeavingGameTest, LeavingAStationAndClosingTheWindowKeepProgressInTheAutosave) {
-    // The store's visit ends with Esc on the loadout page at frame 1006: the game autosaves as the
-    // submarine leaves, with the money the sale and the purchase left.
+    // The store's visit ends with Esc on the loadout page at frame 1006 and on the front page at 1016:
+    // the game autosaves as the submarine leaves, with the money the sale and the purchase left.
     Player visit("station");
-    visit.Play(ReadText(fs::path(KELVANE_SOURCE_DIR) / "docs" / "visit-the-store.script"), 29, 1036);
+    visit.Play(ReadText(fs::path(KELVANE_SOURCE_DIR) / "docs" / "visit-the-store.script"), 29, 1046);
     const std::string autosave = ReadText(visit.Slot("Autosave"));
     ASSERT_GT(autosave.size(), 64600u);
     const auto int32At = [&](size_t at) {

@@ -234,7 +234,8 @@ TEST(ReplayTest, AReplayLeavesEveryFileOfThePlayersAsItWas) {
     // the editor: "New" in the prefab list, then Ctrl+S.
     std::string script = "10 key down Esc\n12 key up Esc\n"
                          "20 key down Down\n22 key up Down\n24 key down Down\n26 key up Down\n"
-                         "28 key down Down\n30 key up Down\n40 key down OemEnter\n42 key up OemEnter\n"
+                         "28 key down Down\n30 key up Down\n32 key down Down\n34 key up Down\n"
+                         "40 key down OemEnter\n42 key up OemEnter\n"
                          "60 key down Left\n62 key up Left\n"
                          "70 key down Esc\n72 key up Esc\n80 key down Esc\n82 key up Esc\n";
     std::ifstream remap(fs::path(KELVANE_SOURCE_DIR) / "docs" / "remap-controls.script");
@@ -244,7 +245,8 @@ TEST(ReplayTest, AReplayLeavesEveryFileOfThePlayersAsItWas) {
         }
     }
     script += "240 key down Esc\n242 key up Esc\n246 key down Down\n248 key up Down\n"
-              "252 key down Down\n254 key up Down\n258 key down Space\n260 key up Space\n"
+              "250 key down Down\n251 key up Down\n252 key down Down\n254 key up Down\n"
+              "258 key down Space\n260 key up Space\n"
               "264 key down Space\n266 key up Space\n"
               "290 key down F11\n291 key up F11\n300 mouse move 395 60\n"
               "301 button down LeftMouse\n302 button up LeftMouse\n"

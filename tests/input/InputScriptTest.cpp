@@ -60,7 +60,7 @@ TEST(InputScriptParsing, MalformedLinesNameFileAndLine) {
     EXPECT_EQ(ErrorOf("1 jump\n"), "play.txt:1: unknown event \"jump\" (expected key, mouse, button, pad, "
                                    "focus, window, delta, file or end)");
     EXPECT_EQ(ErrorOf("1\n"), "play.txt:1: expected \"key\", \"mouse\", \"button\", \"pad\", \"focus\", "
-                              "\"delta\", \"file\" or \"end\" after the frame number");
+                              "\"window\", \"delta\", \"file\" or \"end\" after the frame number");
 }
 
 TEST(InputScriptParsing, WrongArgumentsAreRefused) {

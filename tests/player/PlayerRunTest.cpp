@@ -117,7 +117,7 @@ TEST(PlayerRunTest, TheSubmarineSteersIntoATwoWideSlotAndOutWithoutTipping) {
 }
 
 // A copy of Content in which the submarine starts with one hull point and five copper, and a sea
-// urchin waits in the water just below the spawn point: the submarine sinks onto it and is lost.
+// urchin waits in the water just below the spawn point: the submarine steers down onto it and is lost.
 constexpr const char* UrchinBelowSpawn = R"({
     "Components": "",
     "AutoCreate": [
@@ -145,7 +145,7 @@ TEST(PlayerRunTest, ADeathNamesItsKillerAndLaysTheCargoAwayFromIt) {
     ContentCopy content;
     content.Write("Content/Prefabs/ThingsIncoming.json", UrchinBelowSpawn);
     content.Write("Content/Prefabs/Inventory.json", FragileInventory);
-    content.Write("still.script", "# no input: the submarine sinks by itself\n");
+    content.Write("still.script", "# down onto the urchin\n1 key down S\n40 key up S\n");
     const GameRun run = RunGameIn(content.Folder(),
                                   {"--headless", "--fixed-step", "--seed", "1", "--frames", "200", "--script",
                                    "still.script", "--game-state", "state.json", "--world-map", "map.png"});
@@ -198,7 +198,8 @@ struct ScriptedRun {
 ScriptedRun RunScript(int seed, int frames, const std::string& script, const std::string& tag, bool map) {
     // The maps are read after the run, so the folder lasts as long as the test program.
     static TestFolder runs("runs");
-    const std::string stem = (runs / (tag + "-" + std::to_string(seed) + "-" + std::to_string(frames))).string();
+    const std::string stem =
+        (runs / (tag + "-" + std::to_string(seed) + "-" + std::to_string(frames))).string();
     std::vector<std::string> args{"--headless", "--fixed-step",         "--seed",       std::to_string(seed),
                                   "--frames",   std::to_string(frames), "--game-state", stem + ".json"};
     if (!script.empty()) {

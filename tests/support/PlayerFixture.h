@@ -145,9 +145,23 @@ protected:
     }
 
     void Bind(Action action, Key key) { input.Mappings.emplace(action, key); }
-    void Hold(Key key, bool down = true) { input.SetKeyState(key, down); }
-    // Ends a frame of input: what is held now was held before.
-    void SettleInput() { input.PreviousKeys = input.CurrentKeys; }
+    // Presses or lets go of a key; a key let go is up at once, with no frame update between (the game's
+    // pump keeps a tap down until the next one).
+    void Hold(Key key, bool down = true) {
+        input.SetKeyState(key, down);
+        if (!down) {
+            const size_t i = static_cast<size_t>(key);
+            input.CurrentKeys.reset(i);
+            input.BegunKeys.reset(i);
+            input.TappedKeys.reset(i);
+        }
+    }
+    // Ends a frame of input: what is held now was held before, and no press is new.
+    void SettleInput() {
+        input.PreviousKeys = input.CurrentKeys;
+        input.BegunKeys.reset();
+        input.TappedKeys.reset();
+    }
     // A frame, then the input update that opens the next one, as the game's loop runs them: a key
     // held down is pressed in the frame it went down and fired (moving through menus) in the next.
     void Step() {

@@ -303,7 +303,7 @@ void SubBhv::onPreSolve(b2Contact* contact, b2Fixture* other) {
     if (values.ContactDamage <= 0) {
         return;
     }
-    if (!IsDamageRoutineRunning()) {
+    if (!IsCoroutineRunning<&SubBhv::DamageStep>()) {
         takeDamage(values.ContactDamage, EnemyHurtName(*enemy), object.GetPosition());
     }
     if (values.AllowPassThru) {

@@ -115,6 +115,7 @@ CoCommand UiMenuRootBhv::SwitchStep(int step) {
     }
     GameObject* background = MenuBackground();
     GameObject* pending = pending_.Get(); // null as well when the editor removed it meanwhile
+    pending_ = nullptr;                   // the switch happens now: none is coming after it
     if (!pending) {
         if (background) {
             background->SetPassesEnabled(false);

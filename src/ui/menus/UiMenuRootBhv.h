@@ -77,6 +77,8 @@ public:
     bool IsMessageBoxShowing() const;
     // A switch is waiting for its frame.
     bool IsSwitching() { return IsCoroutineRunning<&UiMenuRootBhv::SwitchStep>(); }
+    // The menu a switch will show on its frame; null when none is coming.
+    GameObject* PendingMenu() const { return pending_.Get(); }
 
 private:
     CoCommand SwitchStep(int step);

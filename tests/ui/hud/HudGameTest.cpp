@@ -45,7 +45,8 @@ TEST(HudGameTest, QuickSlotKeysSelectOnlyExistingSlotsAndRestWhileTheMenuIsOpen)
 
 // The real game: the submarine runs into the supply station beside the start, the third line of the
 // store opens the loadout menu, the drill's row is dragged from the cargo list onto the second
-// quick-slot frame, and "MenuCancel" closes the menu with the game running again.
+// quick-slot frame, and "MenuCancel" goes back to the store's front page and then closes it with the
+// game running again.
 TEST(HudGameTest, LoadoutMenuMovesTheDrillToTheSlotItIsDroppedOn) {
     TestFolder folder;
     const std::string stem = (folder / "loadout").string();
@@ -56,8 +57,8 @@ TEST(HudGameTest, LoadoutMenuMovesTheDrillToTheSlotItIsDroppedOn) {
                              "80 key down OemEnter\n81 key up OemEnter\n"
                              "100 mouse move 1050 152\n102 button down LeftMouse\n"
                              "104 mouse move 1060 120\n106 mouse move 1066 60\n108 button up LeftMouse\n"
-                             "115 key down Esc\n116 key up Esc\n";
-    const GameRun run = RunGame({"--headless", "--fixed-step", "--seed", "3", "--frames", "130", "--script",
+                             "115 key down Esc\n116 key up Esc\n122 key down Esc\n123 key up Esc\n";
+    const GameRun run = RunGame({"--headless", "--fixed-step", "--seed", "3", "--frames", "140", "--script",
                                  script, "--game-state", state});
     const std::string report = ReadFile(state);
     std::remove(script.c_str());
