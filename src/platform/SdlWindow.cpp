@@ -50,6 +50,8 @@ public:
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             throw WindowError("cannot open a window (" + error + ")");
         }
+        // The icon comes first: making the GL context can take a while on a software driver.
+        SetIcon(identity);
 #if defined(KELVANE_SANITIZE)
         // The software GL driver's shader compiler keeps allocations that the leak checker cannot
         // trace (its generated code has no unwind information), so the checker looks away while a
@@ -67,7 +69,6 @@ public:
             throw WindowError("cannot create an OpenGL 3.3 core context (" + error + ")");
         }
         SDL_GL_SetSwapInterval(0);
-        SetIcon(identity);
         // A quarter of the logical screen is the smallest picture still worth looking at.
         SDL_SetWindowMinimumSize(window_, width / 4, height / 4);
         SDL_StopTextInput(); // typed text comes from key codes, not from the input method

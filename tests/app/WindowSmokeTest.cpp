@@ -72,8 +72,14 @@ TEST(WindowSmokeTest, RealWindowHasTitleAndClientSizeAndClosingItEndsTheGameWith
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* icon = nullptr;
-    XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), 0, 2, False,
-                       AnyPropertyType, &type, &format, &count, &after, &icon);
+    // The window may be mapped a moment before its icon is set.
+    for (int i = 0; i < 100 && !icon; ++i) {
+        XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), 0, 2, False,
+                           AnyPropertyType, &type, &format, &count, &after, &icon);
+        if (!icon) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
     ASSERT_NE(icon, nullptr) << "no icon";
     EXPECT_EQ(reinterpret_cast<const long*>(icon)[0], 64);
     XFree(icon);
