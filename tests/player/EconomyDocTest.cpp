@@ -85,9 +85,9 @@ TEST(EconomyDocTest, TheEconomyDocumentShowsTheShippedValuesPricesUnlocksDrillsA
             continue;
         }
         const ptree& needed = items.at(unlock.get<std::string>("NeededItemName"));
-        unlockedBy[unlock.get<int>("UnlockBit")] = "after " + unlock.get<std::string>("QuantityNeeded") + " " +
-                                                   needed.get<std::string>("Components.ItemComponent.DisplayName") +
-                                                   " sold";
+        unlockedBy[unlock.get<int>("UnlockBit")] =
+            "after " + unlock.get<std::string>("QuantityNeeded") + " " +
+            needed.get<std::string>("Components.ItemComponent.DisplayName") + " sold";
     }
 
     for (const auto& [name, prefab] : items) {
@@ -129,7 +129,8 @@ TEST(EconomyDocTest, TheEconomyDocumentShowsTheShippedValuesPricesUnlocksDrillsA
         std::string time = "too hard";
         if (tile.get<int>("Hardness") <= hardness) {
             char text[32];
-            std::snprintf(text, sizeof text, "%.2f s", std::ceil(static_cast<float>(resistance) / damage) / rate);
+            std::snprintf(text, sizeof text, "%.2f s",
+                          std::ceil(static_cast<float>(resistance) / damage) / rate);
             time = text;
         }
         doc.Expect("| " + name.substr(5) + " | " + tile.get<std::string>("Hardness") + " | " +
