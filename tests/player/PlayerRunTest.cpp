@@ -308,4 +308,17 @@ TEST(PlayerRunTest, TheArmStopsAtTheFirstSolidTileOnItsWayToThePointer) {
     EXPECT_NEAR(StateNumber(drilled.State, "y"), -27.4f, 0.1f) << drilled.State;
 }
 
+// The real game, headless, seed 2: docs/first-ten-minutes.script plays ten minutes as a new player
+// would (dig the nearest copper with the starting drill, climb back to the station, sell, buy the
+// Steel Drill, then four trips for silver with it). It ends holding the Steel Drill, alive, with the
+// store's copper and silver goods unlocked and the money of four more sales.
+TEST(PlayerRunTest, TheFirstTenMinutesEndHoldingABetterDrill) {
+    const ScriptedRun end =
+        RunScript(2, 36000, std::string(KELVANE_SOURCE_DIR) + "/docs/first-ten-minutes.script", "ten", false);
+    EXPECT_NE(end.State.find("\"name\": \"Item_SteelDrill\""), std::string::npos) << end.State;
+    EXPECT_GT(StateNumber(end.State, "health"), 0.0f) << end.State;
+    EXPECT_EQ(static_cast<int>(StateNumber(end.State, "unlockedBits")) & 6, 6) << end.State;
+    EXPECT_GE(StateNumber(end.State, "money"), 700.0f) << end.State;
+}
+
 } // namespace
