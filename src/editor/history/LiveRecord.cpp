@@ -9,12 +9,13 @@
 #include "core/Component.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
+#include "editor/PrefabEditor.h"
 #include "prefabs/PrefabManager.h"
 #include "reflection/ValueType.h"
 
 std::string ClassNameOf(const IEditable& editable) {
-    const PrefabManager& prefabs = Service<PrefabManager>::Get();
-    std::string name = prefabs.GetClassName(editable);
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    std::string name = PrefabEditor(prefabs).GetClassName(editable);
     return name.empty() ? prefabs.Registry.FindName(typeid(editable)) : name;
 }
 
