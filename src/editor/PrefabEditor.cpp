@@ -141,7 +141,6 @@ bool PrefabEditor::SaveAll() const {
     return true;
 }
 
-
 bool PrefabEditor::Rename(Prefab& prefab, const std::string& newName) const {
     if (newName == prefab.Name || !IsPrefabName(newName))
         return false;
@@ -233,4 +232,3 @@ std::string PrefabEditor::GetClassName(const IEditable& editable) const {
         return component->ClassName;
     return editable.Type ? prefabs_.Registry.FindName(*editable.Type) : std::string();
 }
-

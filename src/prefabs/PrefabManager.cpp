@@ -30,13 +30,13 @@ pt::ptree WriteComponents(const PrefabManager::PrefabList& components) {
     for (const auto& component : components) {
         pt::ptree properties;
         for (const auto& [key, reg] : component->Properties) {
-            int parts = PartCount(reg->Type);
-            if (parts == 1) {
+            int subCount = SubPropertyCount(reg->Type);
+            if (subCount == 1) {
                 properties.push_back({key, pt::ptree(reg->GetSubProperty(key, 0).GetText())});
                 continue;
             }
             pt::ptree compound;
-            for (int i = 0; i < parts; ++i) {
+            for (int i = 0; i < subCount; ++i) {
                 SubProperty sub = reg->GetSubProperty(key, i);
                 compound.push_back({sub.SubName, pt::ptree(sub.GetText())});
             }
@@ -203,11 +203,11 @@ void PrefabManager::ReadComponents(const pt::ptree& tree, PrefabList& into, cons
                 if (sub.SubName.empty()) {
                     sub.SetText(first.data());
                 } else {
-                    const pt::ptree* part = FindMember(first, sub.SubName);
-                    if (!part)
+                    const pt::ptree* member = FindMember(first, sub.SubName);
+                    if (!member)
                         throw ContentError(file, "property " + Quoted(key) + " of " + Quoted(className) +
                                                      " lacks " + Quoted(sub.SubName));
-                    sub.SetText(part->data());
+                    sub.SetText(member->data());
                 }
                 if (sub.IsLast)
                     break;
