@@ -1,10 +1,7 @@
 #include "prefabs/PrefabManager.h"
 
-#include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <sstream>
 
 #include <boost/property_tree/ptree.hpp>
@@ -16,22 +13,11 @@
 #include "core/ContentText.h"
 #include "core/GameObject.h"
 #include "core/JsonTree.h"
-#include "platform/AtomicFile.h"
 #include "prefabs/PrefabName.h"
 
 namespace pt = boost::property_tree;
 
 namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool IsPrefabFile(const std::filesystem::path& path) {
-    return Lower(path.extension().string()) == ".json";
-}
 
 // The first member named key (duplicate keys keep the first, as a path lookup does).
 const pt::ptree* FindMember(const pt::ptree& tree, const std::string& key) {
@@ -39,30 +25,18 @@ const pt::ptree* FindMember(const pt::ptree& tree, const std::string& key) {
     return it == tree.not_found() ? nullptr : &it->second;
 }
 
-std::unique_ptr<PrefabComponent> CopyComponent(const PrefabComponent& source) {
-    auto copy = std::make_unique<PrefabComponent>();
-    copy->ClassName = source.ClassName;
-    copy->Type = source.Type;
-    for (const auto& [key, reg] : source.Properties) {
-        auto holder = reg->CreateHolder();
-        reg->CopyValueTo(*holder);
-        copy->Properties.emplace(key, std::move(holder));
-    }
-    return copy;
-}
-
 pt::ptree WriteComponents(const PrefabManager::PrefabList& components) {
     pt::ptree list;
     for (const auto& component : components) {
         pt::ptree properties;
         for (const auto& [key, reg] : component->Properties) {
-            int parts = PartCount(reg->Type);
-            if (parts == 1) {
+            int subCount = SubPropertyCount(reg->Type);
+            if (subCount == 1) {
                 properties.push_back({key, pt::ptree(reg->GetSubProperty(key, 0).GetText())});
                 continue;
             }
             pt::ptree compound;
-            for (int i = 0; i < parts; ++i) {
+            for (int i = 0; i < subCount; ++i) {
                 SubProperty sub = reg->GetSubProperty(key, i);
                 compound.push_back({sub.SubName, pt::ptree(sub.GetText())});
             }
@@ -229,11 +203,11 @@ void PrefabManager::ReadComponents(const pt::ptree& tree, PrefabList& into, cons
                 if (sub.SubName.empty()) {
                     sub.SetText(first.data());
                 } else {
-                    const pt::ptree* part = FindMember(first, sub.SubName);
-                    if (!part)
+                    const pt::ptree* member = FindMember(first, sub.SubName);
+                    if (!member)
                         throw ContentError(file, "property " + Quoted(key) + " of " + Quoted(className) +
                                                      " lacks " + Quoted(sub.SubName));
-                    sub.SetText(part->data());
+                    sub.SetText(member->data());
                 }
                 if (sub.IsLast)
                     break;
@@ -272,215 +246,12 @@ void PrefabManager::Require(const std::string& name) const {
         throw ContentError(FileOf(name).string(), "missing prefab " + Quoted(name));
 }
 
-bool PrefabManager::Save(Prefab& prefab) {
-    const std::string text = WritePrefab(prefab);
-    if (!ShippedFolder.empty()) {
-        // The player's overlay is made on its first save.
-        std::error_code made;
-        std::filesystem::create_directories(Folder, made);
-    }
-    const std::filesystem::path target = Folder / (prefab.Name + ".json");
-    // Replaced whole or not at all, so a failed or interrupted save leaves the old file as it was.
-    std::string fault;
-    if (!WriteFileAtomically(target, text, fault, AtomicFileOptions{.CreateFolder = false})) {
-        return false;
-    }
-    prefab.Dirty = false;
-    return true;
-}
-
 std::filesystem::path PrefabManager::FileOf(const std::string& name) const {
     const std::filesystem::path mine = Folder / (name + ".json");
     std::error_code ec;
     if (ShippedFolder.empty() || std::filesystem::exists(mine, ec))
         return mine;
     return ShippedFolder / (name + ".json");
-}
-
-bool PrefabManager::HasOverlayCopy(const Prefab& prefab) const {
-    if (ShippedFolder.empty())
-        return false;
-    std::error_code ec;
-    const std::string file = prefab.Name + ".json";
-    return std::filesystem::is_regular_file(Folder / file, ec) &&
-           std::filesystem::is_regular_file(ShippedFolder / file, ec);
-}
-
-bool PrefabManager::RevertToShipped(Prefab& prefab) {
-    if (!HasOverlayCopy(prefab))
-        return false;
-    const std::filesystem::path shipped = ShippedFolder / (prefab.Name + ".json");
-    std::unique_ptr<Prefab> fresh;
-    try {
-        std::istringstream in(ReadContentFile(shipped.string()));
-        fresh = ReadPrefab(prefab.Name, in, shipped.string());
-        // The editor may have removed a prefab the shipped file builds as a child: building it
-        // would then fail, so the overlay copy stays.
-        for (const auto& entry : fresh->AutoCreates) {
-            if (!Contains(entry->PrefabName))
-                return false;
-        }
-    } catch (const ContentError&) {
-        return false;
-    }
-    std::error_code ec;
-    if (!std::filesystem::remove(Folder / (prefab.Name + ".json"), ec) || ec)
-        return false;
-    prefab.Components = std::move(fresh->Components);
-    prefab.AutoCreates = std::move(fresh->AutoCreates);
-    for (auto& entry : prefab.AutoCreates)
-        entry->Owner = &prefab;
-    prefab.Dirty = false;
-    return true;
-}
-
-bool PrefabManager::SaveAll() {
-    // A prefab is written only after the dirty prefabs its entries name: one whose file could not
-    // be written (a rename's new file) leaves the prefabs naming it unwritten too, so no file on
-    // disk names a prefab that has none. Old files go only once everything is written.
-    std::map<const Prefab*, int> state; // 1 being saved, 2 saved or clean, 3 failed
-    std::function<bool(Prefab&)> saveAfterNamed = [&](Prefab& prefab) {
-        int& s = state[&prefab];
-        if (s != 0)
-            return s != 3;
-        s = 1;
-        bool named = true;
-        for (const auto& entry : prefab.AutoCreates) {
-            if (Prefab* child = Find(entry->PrefabName); child && child != &prefab && child->Dirty)
-                named = saveAfterNamed(*child) && named;
-        }
-        const bool ok = named && (!prefab.Dirty || Save(prefab));
-        state[&prefab] = ok ? 2 : 3;
-        return ok;
-    };
-    bool saved = true;
-    for (auto& [name, prefab] : Prefabs) {
-        if (prefab->Dirty && !saveAfterNamed(*prefab))
-            saved = false;
-    }
-    if (!saved)
-        return false;
-    std::vector<std::filesystem::path> files;
-    std::vector<std::string> unreadable; // entries the editor never wrote: not its to delete
-    try {
-        files = ListContentFiles(Folder, &unreadable);
-    } catch (const ContentError&) {
-        // A folder that cannot be listed has no orphans to delete.
-    }
-    std::error_code ec;
-    for (const auto& path : files) {
-        if (IsPrefabFile(path) && !Contains(path.stem().string()))
-            std::filesystem::remove(path, ec);
-    }
-    return true;
-}
-
-namespace {
-// newName itself, then newName.001 ... newName.999; "" when all are taken.
-std::string FirstFreeName(const std::map<std::string, std::unique_ptr<Prefab>>& prefabs,
-                          const std::string& base) {
-    if (!prefabs.count(base))
-        return base;
-    char suffix[8];
-    for (int n = 1; n <= 999; ++n) {
-        std::snprintf(suffix, sizeof suffix, ".%03d", n);
-        if (!prefabs.count(base + suffix))
-            return base + suffix;
-    }
-    return {};
-}
-} // namespace
-
-bool PrefabManager::Rename(Prefab& prefab, const std::string& newName) {
-    if (newName == prefab.Name || !IsPrefabName(newName))
-        return false;
-    std::string name = FirstFreeName(Prefabs, newName);
-    if (name.empty())
-        return false;
-    auto node = Prefabs.extract(prefab.Name);
-    if (node.empty() || node.mapped().get() != &prefab) {
-        // Not registered under its name: nothing to move.
-        if (!node.empty())
-            Prefabs.insert(std::move(node));
-        return false;
-    }
-    prefab.Name = name;
-    node.key() = name;
-    Prefabs.insert(std::move(node));
-    return true;
-}
-
-Prefab* PrefabManager::Add(const std::string& name) {
-    std::string free = FirstFreeName(Prefabs, name);
-    if (free.empty())
-        return nullptr;
-    auto prefab = std::make_unique<Prefab>();
-    prefab->Name = free;
-    Prefab* result = prefab.get();
-    Prefabs[free] = std::move(prefab);
-    return result;
-}
-
-Prefab* PrefabManager::Duplicate(const Prefab& prefab) {
-    static const std::regex NumberedSuffix(R"(^(.+?)(\.[0-9]{3})?$)");
-    std::smatch match;
-    std::string base = std::regex_match(prefab.Name, match, NumberedSuffix) ? match[1].str() : prefab.Name;
-    std::string name = FirstFreeName(Prefabs, base);
-    if (name.empty())
-        return nullptr;
-    auto copy = std::make_unique<Prefab>();
-    copy->Name = name;
-    for (const auto& component : prefab.Components)
-        copy->Components.push_back(CopyComponent(*component));
-    for (const auto& entry : prefab.AutoCreates) {
-        auto entryCopy = std::make_unique<AutoCreate>();
-        entryCopy->Owner = copy.get();
-        entryCopy->Name = entry->Name;
-        entryCopy->PrefabName = entry->PrefabName;
-        for (const auto& component : entry->InstanceProperties)
-            entryCopy->InstanceProperties.push_back(CopyComponent(*component));
-        copy->AutoCreates.push_back(std::move(entryCopy));
-    }
-    Prefab* result = copy.get();
-    Prefabs[name] = std::move(copy);
-    return result;
-}
-
-bool PrefabManager::MoveComponent(Prefab& prefab, PrefabComponent* component, int offset) {
-    auto& list = prefab.Components;
-    auto it =
-        std::find_if(list.begin(), list.end(), [component](const auto& c) { return c.get() == component; });
-    if (it == list.end())
-        return false;
-    const int n = static_cast<int>(list.size());
-    const int from = static_cast<int>(it - list.begin());
-    const int to = std::clamp(from + offset, 0, n - 1);
-    if (to == from)
-        return false;
-    auto moved = std::move(*it);
-    list.erase(it);
-    list.insert(list.begin() + to, std::move(moved));
-    return true;
-}
-
-void PrefabManager::MoveAutoCreate(AutoCreate* entry, int offset) {
-    if (!entry || !entry->Owner)
-        return;
-    auto& list = entry->Owner->AutoCreates;
-    auto it = std::find_if(list.begin(), list.end(), [entry](const auto& e) { return e.get() == entry; });
-    if (it == list.end())
-        return;
-    const long to = (it - list.begin()) + offset;
-    if (to < 0 || to >= static_cast<long>(list.size()))
-        return;
-    std::swap(*it, list[static_cast<size_t>(to)]);
-    entry->Owner->Dirty = true;
-}
-
-std::string PrefabManager::GetClassName(const IEditable& editable) const {
-    if (auto* component = dynamic_cast<const PrefabComponent*>(&editable))
-        return component->ClassName;
-    return editable.Type ? Registry.FindName(*editable.Type) : std::string();
 }
 
 void PrefabManager::ApplyComponents(GameObject& object, const PrefabList& components, bool overrides) const {

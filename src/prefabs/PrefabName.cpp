@@ -1,5 +1,9 @@
 #include "prefabs/PrefabName.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string>
+
 bool IsPrefabName(std::string_view name) {
     if (name.empty() || name == "." || name == "..") {
         return false;
@@ -11,4 +15,11 @@ bool IsPrefabName(std::string_view name) {
         }
     }
     return true;
+}
+
+bool IsPrefabFile(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".json";
 }

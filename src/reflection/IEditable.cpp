@@ -7,12 +7,12 @@ PropertyRegistration* IEditable::FindProperty(const std::string& key) const {
     return it == Properties.end() ? nullptr : it->second.get();
 }
 
-std::string IEditable::GetPropertyText(const std::string& key, int partIndex) const {
+std::string IEditable::GetPropertyText(const std::string& key, int subIndex) const {
     PropertyRegistration* reg = FindProperty(key);
-    return reg ? reg->GetSubProperty(key, partIndex).GetText() : std::string();
+    return reg ? reg->GetSubProperty(key, subIndex).GetText() : std::string();
 }
 
-bool IEditable::SetPropertyText(const std::string& key, int partIndex, const std::string& text) {
+bool IEditable::SetPropertyText(const std::string& key, int subIndex, const std::string& text) {
     PropertyRegistration* reg = FindProperty(key);
-    return reg ? reg->GetSubProperty(key, partIndex).SetText(text) : false;
+    return reg ? reg->GetSubProperty(key, subIndex).SetText(text) : false;
 }

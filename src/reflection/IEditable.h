@@ -54,10 +54,11 @@ public:
     // The registration under key, or null.
     PropertyRegistration* FindProperty(const std::string& key) const;
 
-    // Text of one part of the property under key; empty when there is no such property or part.
-    std::string GetPropertyText(const std::string& key, int partIndex = 0) const;
+    // Text of one sub-property of the property under key; empty when there is no such property or
+    // sub-property.
+    std::string GetPropertyText(const std::string& key, int subIndex = 0) const;
 
-    // Writes one part of the property under key from text (see SubProperty::SetText). Returns
+    // Writes one sub-property of the property under key from text (see SubProperty::SetText). Returns
     // whether a value was written.
-    bool SetPropertyText(const std::string& key, int partIndex, const std::string& text);
+    bool SetPropertyText(const std::string& key, int subIndex, const std::string& text);
 };

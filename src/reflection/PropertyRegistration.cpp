@@ -48,8 +48,8 @@ SubProperty MakeSubProperty(ValueType type, const std::string& key, int index, v
     SubProperty sub;
     sub.PropertyName = key;
     sub.PropertyType = type;
-    sub.ValueType = PartValueType(type);
-    int count = PartCount(type);
+    sub.ValueType = SubPropertyType(type);
+    int count = SubPropertyCount(type);
     if (index < 0 || index >= count) {
         // Out of range: a view bound to nothing.
         sub.Index = index;
@@ -58,7 +58,7 @@ SubProperty MakeSubProperty(ValueType type, const std::string& key, int index, v
     }
     sub.Index = index;
     sub.IsLast = index == count - 1;
-    sub.SubName = PartName(type, index);
+    sub.SubName = SubPropertyName(type, index);
     sub.Value = value;
     sub.Proxy = proxy;
     return sub;

@@ -18,7 +18,7 @@ public:
     PropertyRegistration& operator=(const PropertyRegistration&) = delete;
 
     // Copies this value into target: directly when both sides have the same value type and neither
-    // is a texture or font reference; through the text of part 0 when either side is a reference
+    // is a texture or font reference; through the text of sub-property 0 when either side is a reference
     // (so a text holder resolves a texture by name). A mismatch of other types copies nothing.
     virtual void CopyValueTo(PropertyRegistration& target) const = 0;
 
@@ -29,7 +29,7 @@ public:
     // A new PropertyRegistrationImpl of the same value type bound to no storage.
     virtual std::unique_ptr<PropertyRegistration> CreateUnbound() const = 0;
 
-    // A view of one scalar part of the value (0 .. PartCount(Type) - 1). An index out of range
+    // A view of one scalar sub-property of the value (0 .. SubPropertyCount(Type) - 1). An index out of range
     // gives a view bound to nothing: empty text, writes ignored, IsLast set.
     virtual SubProperty GetSubProperty(const std::string& key, int index) = 0;
 
@@ -38,9 +38,9 @@ public:
     const bool IsProxy;   // a PropertyProxyImpl (getter/setter) rather than a PropertyRegistrationImpl
 };
 
-// The text path of CopyValueTo: part 0 of source read as text, written into part 0 of target.
+// The text path of CopyValueTo: sub-property 0 of source read as text, written into sub-property 0 of target.
 void CopyValueAsText(PropertyRegistration& source, PropertyRegistration& target);
 
-// Builds the view of part index of a property of type type; value or proxy (one of them) binds it.
+// Builds the view of sub-property index of a property of type type; value or proxy (one of them) binds it.
 SubProperty MakeSubProperty(ValueType type, const std::string& key, int index, void* value,
                             PropertyRegistration* proxy);

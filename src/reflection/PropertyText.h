@@ -38,7 +38,7 @@ const char* TextYAlignmentName(TextYAlignment value);
 TextXAlignment ParseTextXAlignment(std::string_view text);
 TextYAlignment ParseTextYAlignment(std::string_view text);
 
-// A colour's alpha byte as the "A" part: alpha / 255 printed as a float.
+// A colour's alpha byte as the "A" sub-property: alpha / 255 printed as a float.
 std::string FormatAlpha(unsigned char alpha);
 // The integer part of f * 255, clamped to 0..255; NaN does not parse. The digits are summed in
 // single precision, so 0.501960814 (a printed 128) gives 127.

@@ -29,11 +29,11 @@ template <class T> bool Write(const SubProperty& sub, const T& value) {
     return true;
 }
 
-float& FloatPart(Vector2& v, int index) {
+float& FloatAt(Vector2& v, int index) {
     return index == 0 ? v.x : v.y;
 }
 
-float& FloatPart(Rect& r, int index) {
+float& FloatAt(Rect& r, int index) {
     switch (index) {
     case 0:
         return r.x;
@@ -46,12 +46,12 @@ float& FloatPart(Rect& r, int index) {
     }
 }
 
-template <class Compound> bool SetFloatPart(const SubProperty& sub, const std::string& text) {
+template <class Compound> bool SetFloatAt(const SubProperty& sub, const std::string& text) {
     auto f = PropertyText::ParseFloat(text);
     if (!f)
         return false;
     Compound value = Read<Compound>(sub);
-    FloatPart(value, sub.Index) = *f;
+    FloatAt(value, sub.Index) = *f;
     return Write(sub, value);
 }
 
@@ -82,11 +82,11 @@ std::string SubProperty::GetText() const {
         return EscapeNewlines(Read<std::string>(*this));
     case ::ValueType::Vector2: {
         Vector2 v = Read<Vector2>(*this);
-        return FormatFloat(FloatPart(v, Index));
+        return FormatFloat(FloatAt(v, Index));
     }
     case ::ValueType::Rect: {
         Rect r = Read<Rect>(*this);
-        return FormatFloat(FloatPart(r, Index));
+        return FormatFloat(FloatAt(r, Index));
     }
     case ::ValueType::Color: {
         Color c = Read<Color>(*this);
@@ -124,9 +124,9 @@ bool SubProperty::SetText(const std::string& text) {
     case ::ValueType::String:
         return Write(*this, UnescapeNewlines(text));
     case ::ValueType::Vector2:
-        return SetFloatPart<Vector2>(*this, text);
+        return SetFloatAt<Vector2>(*this, text);
     case ::ValueType::Rect:
-        return SetFloatPart<Rect>(*this, text);
+        return SetFloatAt<Rect>(*this, text);
     case ::ValueType::Color: {
         Color c = Read<Color>(*this);
         if (Index == 0) {

@@ -6,7 +6,7 @@
 
 class PropertyRegistration;
 
-// A short-lived view of one scalar part of one property, through which the part is read and
+// A short-lived view of one scalar sub-property of one property, through which it is read and
 // written as text. Valid only while the viewed registration (and its storage) lives.
 class SubProperty {
 public:
@@ -19,16 +19,16 @@ public:
     bool IsLast = true;
     std::string SubName;      // "X", "Y", "Width", "Height", "A", "Rgb", or "" for simple types
     std::string PropertyName; // key of the viewed property
-    ::ValueType ValueType = ::ValueType::Bool;    // type of this part
+    ::ValueType ValueType = ::ValueType::Bool;    // type of this sub-property
     ::ValueType PropertyType = ::ValueType::Bool; // type of the whole property
     void* Value = nullptr;                        // the value's storage (field or holder), or null
     PropertyRegistration* Proxy = nullptr;        // the PropertyProxyImpl when getter/setter-bound, or null
 
-    // The part's text form. Empty when bound to nothing.
+    // The sub-property's text form. Empty when bound to nothing.
     std::string GetText() const;
 
-    // Parses text into the part. Text that does not parse leaves the value as it was; compound
-    // values are read whole, changed in one part and written back whole (through the setter for
+    // Parses text into the sub-property. Text that does not parse leaves the value as it was; compound
+    // values are read whole, changed in one sub-property and written back whole (through the setter for
     // a proxy). Returns whether the value was written.
     bool SetText(const std::string& text);
 };

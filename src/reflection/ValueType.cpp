@@ -1,6 +1,6 @@
 #include "reflection/ValueType.h"
 
-int PartCount(ValueType t) {
+int SubPropertyCount(ValueType t) {
     switch (t) {
     case ValueType::Vector2:
     case ValueType::Color:
@@ -12,23 +12,23 @@ int PartCount(ValueType t) {
     }
 }
 
-const char* PartName(ValueType t, int index) {
-    static constexpr const char* RectParts[] = {"X", "Y", "Width", "Height"};
-    static constexpr const char* ColorParts[] = {"A", "Rgb"};
-    if (index < 0 || index >= PartCount(t))
+const char* SubPropertyName(ValueType t, int index) {
+    static constexpr const char* RectSubNames[] = {"X", "Y", "Width", "Height"};
+    static constexpr const char* ColorSubNames[] = {"A", "Rgb"};
+    if (index < 0 || index >= SubPropertyCount(t))
         return "";
     switch (t) {
     case ValueType::Vector2:
     case ValueType::Rect:
-        return RectParts[index];
+        return RectSubNames[index];
     case ValueType::Color:
-        return ColorParts[index];
+        return ColorSubNames[index];
     default:
         return "";
     }
 }
 
-ValueType PartValueType(ValueType t) {
+ValueType SubPropertyType(ValueType t) {
     switch (t) {
     case ValueType::Vector2:
     case ValueType::Rect:

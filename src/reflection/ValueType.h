@@ -53,12 +53,12 @@ constexpr bool IsReferenceType(ValueType t) {
     return t == ValueType::Texture || t == ValueType::BitmapFont;
 }
 
-// Number of scalar parts a value of the type is split into in text: 2 for Vector2 ("X", "Y") and
+// Number of scalar sub-properties a value of the type is split into in text: 2 for Vector2 ("X", "Y") and
 // Color ("A", "Rgb"), 4 for Rect ("X", "Y", "Width", "Height"), 1 (unnamed) for the rest.
-int PartCount(ValueType t);
+int SubPropertyCount(ValueType t);
 
-// The part's name, "" for the single part of a simple type or an index out of range.
-const char* PartName(ValueType t, int index);
+// The sub-property's name, "" for the single sub-property of a simple type or an index out of range.
+const char* SubPropertyName(ValueType t, int index);
 
-// The type of one part: float for Vector2 and Rect parts, string for Color parts, else t itself.
-ValueType PartValueType(ValueType t);
+// The type of one sub-property: float for Vector2 and Rect, string for Color, else t itself.
+ValueType SubPropertyType(ValueType t);

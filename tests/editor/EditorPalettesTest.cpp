@@ -16,6 +16,7 @@
 #include "core/Pos2dComponent.h"
 #include "core/WellKnown.h"
 #include "editor/EdFind.h"
+#include "editor/PrefabEditor.h"
 #include "editor/palettes/EdPalObjectEditBhv.h"
 #include "editor/palettes/EdPalObjectListBhv.h"
 #include "editor/palettes/EdPalPrefabListBhv.h"
@@ -241,8 +242,8 @@ TEST_F(EditorPalettesTest, TakingAnyPieceOfTheHudMenusOrStoreAwayLeavesTheGameRu
 
 TEST_F(EditorPalettesTest, PrefabListFiltersWithoutCaseNumbersNewPrefabsAndScrollsWhileHeld) {
     EditorRig rig(*this);
-    prefabs.Add("MantisShrimp");
-    prefabs.Add("ShrubA");
+    PrefabEditor(prefabs).Add("MantisShrimp");
+    PrefabEditor(prefabs).Add("ShrubA");
     rig.Tap(Key::F11);
     GameObject* list = rig.Palette("PalPrefabList");
     auto* filterRow = FindChildComponent<EdPropertyRowBhv>(list, "FilterRow");
@@ -308,7 +309,7 @@ TEST_F(EditorPalettesTest, PrefabListFiltersWithoutCaseNumbersNewPrefabsAndScrol
 
 TEST_F(EditorPalettesTest, ThePrefabPickerOffersNoneFirstAndConfirmingItGivesTheEmptyName) {
     EditorRig rig(*this);
-    prefabs.Add("EdButtonWide");
+    PrefabEditor(prefabs).Add("EdButtonWide");
     rig.Tap(Key::F11);
     std::vector<std::string> chosen;
     WellKnown<EdDlgPrefabPickerBhv>::Get()->Open([&](const std::string& name) { chosen.push_back(name); });
@@ -332,8 +333,8 @@ TEST_F(EditorPalettesTest, ThePrefabPickerOffersNoneFirstAndConfirmingItGivesThe
 
 TEST_F(EditorPalettesTest, AnAutoCreateEntryThatWouldBuildItsOwnerIsRefused) {
     EditorRig rig(*this);
-    Prefab* owner = prefabs.Add("Holder");
-    auto* inner = prefabs.Add("Inner");
+    Prefab* owner = PrefabEditor(prefabs).Add("Holder");
+    auto* inner = PrefabEditor(prefabs).Add("Inner");
     auto entry = std::make_unique<AutoCreate>();
     entry->Owner = inner;
     entry->PrefabName = "Holder";
@@ -443,7 +444,7 @@ TEST_F(EditorPalettesTest, AnObjectWrittenBackAndSavedChangesExactlyThatValueInI
     const std::filesystem::path folder = scratch.Path();
     prefabs.Folder = folder;
     Prefab* prefab = prefabs.Find("EdTitleBar");
-    ASSERT_TRUE(prefabs.Save(*prefab));
+    ASSERT_TRUE(PrefabEditor(prefabs).Save(*prefab));
     const std::string before = ReadFile(folder / "EdTitleBar.json");
 
     auto* object = new GameObject("EdTitleBar");
@@ -452,7 +453,7 @@ TEST_F(EditorPalettesTest, AnObjectWrittenBackAndSavedChangesExactlyThatValueInI
     object->Behaviors.front()->SetPropertyText("Title", 0, "not stored, not written");
     WriteObjectToPrefabs(*object, prefabs);
     EXPECT_TRUE(prefab->Dirty);
-    ASSERT_TRUE(prefabs.SaveAll());
+    ASSERT_TRUE(PrefabEditor(prefabs).SaveAll());
     std::string expected = before;
     const std::string height = "\"Height\": \"20\"";
     expected.replace(expected.find(height), height.size(), "\"Height\": \"24\"");
@@ -470,7 +471,7 @@ TEST_F(EditorPalettesTest, AnObjectWrittenBackAndSavedChangesExactlyThatValueInI
     // A folder that cannot be written keeps the prefab dirty and reports the failure.
     prefabs.Folder = folder / "missing";
     prefab->Dirty = true;
-    EXPECT_FALSE(prefabs.Save(*prefab));
+    EXPECT_FALSE(PrefabEditor(prefabs).Save(*prefab));
     EXPECT_TRUE(prefab->Dirty);
     std::filesystem::remove_all(folder);
 }
@@ -484,11 +485,11 @@ TEST_F(EditorPalettesTest, RevertToShippedDropsTheOverlayCopyOfThePrefabInFocus)
     std::filesystem::create_directories(folder / "shipped");
     Prefab* prefab = prefabs.Find("EdTitleBar");
     prefabs.Folder = folder / "shipped";
-    ASSERT_TRUE(prefabs.Save(*prefab));
+    ASSERT_TRUE(PrefabEditor(prefabs).Save(*prefab));
     prefabs.ShippedFolder = folder / "shipped";
     prefabs.Folder = folder / "overlay";
     prefab->Components.front()->SetPropertyText("Height", 0, "31");
-    ASSERT_TRUE(prefabs.Save(*prefab)); // the overlay folder is made on the first save
+    ASSERT_TRUE(PrefabEditor(prefabs).Save(*prefab)); // the overlay folder is made on the first save
     ASSERT_TRUE(std::filesystem::exists(folder / "overlay" / "EdTitleBar.json"));
 
     rig.Tap(Key::F11);
@@ -516,7 +517,7 @@ TEST_F(EditorPalettesTest, PrefabNamesAreNamesNotPathsAndSaveAllKeepsAnOldFileUn
     const std::filesystem::path folder = scratch.Path();
     prefabs.Folder = folder;
     Prefab* prefab = prefabs.Find("EdTitleBar");
-    ASSERT_TRUE(prefabs.Save(*prefab));
+    ASSERT_TRUE(PrefabEditor(prefabs).Save(*prefab));
     rig.Tap(Key::F11);
     auto* palette = rig.Palette("PalObjectEdit")->GetComponentOfType<EdPalObjectEditBhv>();
     rig.editor.SelectPrefab(prefab);
@@ -539,12 +540,12 @@ TEST_F(EditorPalettesTest, PrefabNamesAreNamesNotPathsAndSaveAllKeepsAnOldFileUn
     palette->CommitName("TitleBar2");
     ASSERT_EQ(prefab->Name, "TitleBar2");
     std::filesystem::create_directory(folder / "TitleBar2.json");
-    EXPECT_FALSE(prefabs.SaveAll());
+    EXPECT_FALSE(PrefabEditor(prefabs).SaveAll());
     EXPECT_TRUE(std::filesystem::is_regular_file(folder / "EdTitleBar.json"));
     EXPECT_FALSE(std::filesystem::exists(folder / "PalMain.json"))
         << "it names the prefab whose file is missing";
     std::filesystem::remove(folder / "TitleBar2.json");
-    EXPECT_TRUE(prefabs.SaveAll());
+    EXPECT_TRUE(PrefabEditor(prefabs).SaveAll());
     EXPECT_FALSE(std::filesystem::exists(folder / "EdTitleBar.json"));
     EXPECT_TRUE(std::filesystem::is_regular_file(folder / "TitleBar2.json"));
     std::filesystem::remove_all(folder);

@@ -113,11 +113,11 @@ TEST_F(InventoryTest, WeaponsTakeFreeSlotsOnlyTheSelectedOneTakesInputAndItemsSt
 TEST_F(InventoryTest, TheCurrentBlockIsTheFirstBlockUntilItsLastUnitGoes) {
     addItem(2, "Item_DirtBlock");
     ItemComponent* block = findItem("Item_DirtBlock");
-    EXPECT_EQ(inventory->CurrentBlock, block);
+    EXPECT_EQ(inventory->CurrentBlock.Get(), block);
     removeItem(block, 1);
-    EXPECT_EQ(inventory->CurrentBlock, block);
+    EXPECT_EQ(inventory->CurrentBlock.Get(), block);
     removeItem(block, 1);
-    EXPECT_EQ(inventory->CurrentBlock, nullptr);
+    EXPECT_EQ(inventory->CurrentBlock.Get(), nullptr);
     EXPECT_TRUE(block->Owner->PendingDestroy);
     EXPECT_EQ(findItem("Item_DirtBlock"), nullptr);
     EXPECT_EQ(inventory->StorageUsed, 0);

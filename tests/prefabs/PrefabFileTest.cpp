@@ -6,6 +6,7 @@
 
 #include "PrefabFixture.h"
 #include "core/ContentError.h"
+#include "editor/PrefabEditor.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST_F(PrefabTest, SaveWritesTheExactLayoutAndRoundTrips) {
     LoadAll();
     Prefab& p = *manager.Find("Example");
     p.Dirty = true;
-    manager.Save(p);
+    PrefabEditor(manager).Save(p);
     EXPECT_FALSE(p.Dirty);
     EXPECT_EQ(Read("Example.json"), ExampleText);
 }
@@ -114,7 +115,7 @@ TEST_F(PrefabTest, UnknownKeysAreDroppedSilently) {
     LoadAll();
     Prefab& p = *manager.Find("Old");
     EXPECT_EQ(p.Components[0]->Properties.size(), 1u);
-    manager.Save(p);
+    PrefabEditor(manager).Save(p);
     EXPECT_EQ(Read("Old.json").find("Retired"), std::string::npos);
 }
 
@@ -124,7 +125,7 @@ TEST_F(PrefabTest, EmptyPrefabSavesAsTwoEmptyStrings) {
     Prefab& p = *manager.Find("Empty");
     EXPECT_TRUE(p.Components.empty());
     EXPECT_TRUE(p.AutoCreates.empty());
-    manager.Save(p);
+    PrefabEditor(manager).Save(p);
     EXPECT_EQ(Read("Empty.json"), EmptyText);
     LoadAll();
     EXPECT_TRUE(manager.Find("Empty")->Components.empty());

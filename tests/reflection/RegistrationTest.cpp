@@ -87,9 +87,9 @@ TEST(SubPropertyLayout, PartsNamesAndTypes) {
     EXPECT_EQ(count.SubName, "");
     EXPECT_TRUE(count.IsLast);
     EXPECT_EQ(count.ValueType, ValueType::Int);
-    EXPECT_EQ(PartCount(ValueType::Rect), 4);
-    EXPECT_STREQ(PartName(ValueType::Rect, 2), "Width");
-    EXPECT_STREQ(PartName(ValueType::Rect, 3), "Height");
+    EXPECT_EQ(SubPropertyCount(ValueType::Rect), 4);
+    EXPECT_STREQ(SubPropertyName(ValueType::Rect, 2), "Width");
+    EXPECT_STREQ(SubPropertyName(ValueType::Rect, 3), "Height");
 }
 
 TEST(SubPropertyLayout, OutOfRangePartIsBoundToNothing) {

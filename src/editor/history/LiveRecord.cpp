@@ -9,12 +9,13 @@
 #include "core/Component.h"
 #include "core/GameObject.h"
 #include "core/Service.h"
+#include "editor/PrefabEditor.h"
 #include "prefabs/PrefabManager.h"
 #include "reflection/ValueType.h"
 
 std::string ClassNameOf(const IEditable& editable) {
-    const PrefabManager& prefabs = Service<PrefabManager>::Get();
-    std::string name = prefabs.GetClassName(editable);
+    PrefabManager& prefabs = Service<PrefabManager>::Get();
+    std::string name = PrefabEditor(prefabs).GetClassName(editable);
     return name.empty() ? prefabs.Registry.FindName(typeid(editable)) : name;
 }
 
@@ -30,10 +31,10 @@ std::vector<IEditable*> EditableComponents(const GameObject& object) {
 
 size_t ComponentRecord::Bytes() const {
     size_t bytes = sizeof(*this) + ClassName.size();
-    for (const auto& [key, parts] : Values) {
+    for (const auto& [key, texts] : Values) {
         bytes += sizeof(Values[0]) + key.size();
-        for (const std::string& part : parts) {
-            bytes += sizeof(part) + part.size();
+        for (const std::string& sub : texts) {
+            bytes += sizeof(sub) + sub.size();
         }
     }
     return bytes;
@@ -44,12 +45,12 @@ ComponentRecord RecordComponent(const IEditable& editable) {
     record.ClassName = ClassNameOf(editable);
     record.Values.reserve(editable.Properties.size());
     for (const auto& [key, registration] : editable.Properties) {
-        std::vector<std::string> parts;
-        const int count = PartCount(registration->Type);
-        for (int part = 0; part < count; ++part) {
-            parts.push_back(editable.GetPropertyText(key, part));
+        std::vector<std::string> texts;
+        const int count = SubPropertyCount(registration->Type);
+        for (int sub = 0; sub < count; ++sub) {
+            texts.push_back(editable.GetPropertyText(key, sub));
         }
-        record.Values.emplace_back(key, std::move(parts));
+        record.Values.emplace_back(key, std::move(texts));
     }
     return record;
 }
@@ -92,11 +93,11 @@ void PlaceBefore(GameObject& object, IEditable* editable, IEditable* before) {
 }
 
 void WriteValues(IEditable& editable, const ComponentRecord& record) {
-    for (const auto& [key, parts] : record.Values) {
-        for (size_t part = 0; part < parts.size(); ++part) {
-            const int p = static_cast<int>(part);
-            if (editable.GetPropertyText(key, p) != parts[part]) {
-                editable.SetPropertyText(key, p, parts[part]);
+    for (const auto& [key, texts] : record.Values) {
+        for (size_t sub = 0; sub < texts.size(); ++sub) {
+            const int index = static_cast<int>(sub);
+            if (editable.GetPropertyText(key, index) != texts[sub]) {
+                editable.SetPropertyText(key, index, texts[sub]);
             }
         }
     }
@@ -167,10 +168,10 @@ void WriteTree(const GameObject& object, int depth, std::string& out) {
            (object.DrawEnabled ? "d" : "-") + "\n";
     for (const ComponentRecord& record : RecordComponents(object)) {
         out += indent + "  " + record.ClassName + "\n";
-        for (const auto& [key, parts] : record.Values) {
+        for (const auto& [key, texts] : record.Values) {
             out += indent + "    " + key;
-            for (const std::string& part : parts) {
-                out += " \"" + part + "\"";
+            for (const std::string& sub : texts) {
+                out += " \"" + sub + "\"";
             }
             out += "\n";
         }

@@ -17,7 +17,7 @@ std::string ClassNameOf(const IEditable& editable);
 // The object's editable components in order, leaving out those queued for deletion.
 std::vector<IEditable*> EditableComponents(const GameObject& object);
 
-// One component: its class and the text of every part of every property, in key order.
+// One component: its class and the text of every sub-property of every property, in key order.
 struct ComponentRecord {
     std::string ClassName;
     std::vector<std::pair<std::string, std::vector<std::string>>> Values;

@@ -13,11 +13,11 @@ LiveValueStep::LiveValueStep(GameObject& object, What what, std::string label, s
     Describe();
 }
 
-LiveValueStep& LiveValueStep::OnProperty(int index, std::string className, std::string key, int part) {
+LiveValueStep& LiveValueStep::OnProperty(int index, std::string className, std::string key, int subIndex) {
     index_ = index;
     className_ = std::move(className);
     key_ = std::move(key);
-    part_ = part;
+    subIndex_ = subIndex;
     return *this;
 }
 
@@ -40,7 +40,7 @@ void LiveValueStep::Forget(GameObject& object) {
 bool LiveValueStep::Absorb(EdStep& next) {
     auto* other = dynamic_cast<LiveValueStep*>(&next);
     if (!other || other->object_ != object_ || other->what_ != what_ || other->index_ != index_ ||
-        other->key_ != key_ || other->part_ != part_ || other->before_ != after_) {
+        other->key_ != key_ || other->subIndex_ != subIndex_ || other->before_ != after_) {
         return false;
     }
     after_ = other->after_;
@@ -60,7 +60,7 @@ bool LiveValueStep::Apply(const std::string& value) {
             ClassNameOf(*components[static_cast<size_t>(index_)]) != className_) {
             return false;
         }
-        components[static_cast<size_t>(index_)]->SetPropertyText(key_, part_, value);
+        components[static_cast<size_t>(index_)]->SetPropertyText(key_, subIndex_, value);
         return true;
     }
     case What::Name:

@@ -4,7 +4,7 @@
 
 #include "editor/history/EdStep.h"
 
-// One value of a live object set from before to after: a part of a component's property (the
+// One value of a live object set from before to after: a sub-property of a component's property (the
 // component named by its place among the object's editable components), the object's name, or
 // one of its flags ("true"/"false").
 class LiveValueStep : public EdStep {
@@ -13,8 +13,9 @@ public:
 
     // label names the value for the history ("Pos.X of QuickslotFrame4").
     LiveValueStep(GameObject& object, What what, std::string label, std::string before, std::string after);
-    // The property part of the component at index among the object's editable components.
-    LiveValueStep& OnProperty(int index, std::string className, std::string key, int part);
+    // The sub-property subIndex of the property key of the component at index among the object's editable
+    // components.
+    LiveValueStep& OnProperty(int index, std::string className, std::string key, int subIndex);
 
     bool Undo() override { return Apply(before_); }
     bool Redo() override { return Apply(after_); }
@@ -36,5 +37,5 @@ private:
     int index_ = -1;
     std::string className_;
     std::string key_;
-    int part_ = 0;
+    int subIndex_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "core/WellKnown.h"
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
+#include "editor/PrefabEditor.h"
 #include "editor/history/PrefabDataStep.h"
 #include "editor/palettes/PrefabSync.h"
 #include "editor/tools/EdDlgPrefabPickerBhv.h"
@@ -161,7 +162,7 @@ void EdPalAutoCreateListBhv::MoveEntry(int offset) {
         AutoCreate* entry = Service<EditorState>::Get().SelectedAutoCreate;
         PrefabChange change;
         change.Watch(entry->Owner);
-        Service<PrefabManager>::Get().MoveAutoCreate(entry, offset);
+        PrefabEditor::MoveAutoCreate(entry, offset);
         change.Commit("Move child " + entry->PrefabName + (offset < 0 ? " up in " : " down in ") +
                       entry->Owner->Name);
     }

@@ -150,7 +150,7 @@ void EdPalObjectEditBhv::RebuildModel() {
             continue;
         }
         for (const auto& [key, registration] : source->Properties) {
-            const int subCount = PartCount(registration->Type);
+            const int subCount = SubPropertyCount(registration->Type);
             for (int sub = 0; sub < subCount; ++sub) {
                 Row row;
                 row.Editable = editable;
@@ -241,10 +241,10 @@ void EdPalObjectEditBhv::CentreSprite() {
     }
     IEditable* sprite = current_;
     Selection()->Change("Centre sprite of " + Selection()->Subject(), [sprite] {
-        for (int part = 0; part < 2; ++part) {
-            const std::optional<float> size = PropertyText::ParseFloat(sprite->GetPropertyText("Size", part));
+        for (int axis = 0; axis < 2; ++axis) {
+            const std::optional<float> size = PropertyText::ParseFloat(sprite->GetPropertyText("Size", axis));
             if (size) {
-                sprite->SetPropertyText("Origin", part, PropertyText::FormatFloat(*size * -0.5f));
+                sprite->SetPropertyText("Origin", axis, PropertyText::FormatFloat(*size * -0.5f));
             }
         }
     });

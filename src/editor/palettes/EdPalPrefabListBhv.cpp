@@ -11,6 +11,7 @@
 #include "editor/EdFind.h"
 #include "editor/EditorState.h"
 #include "editor/NameFilter.h"
+#include "editor/PrefabEditor.h"
 #include "editor/history/LiveComponentsStep.h"
 #include "editor/history/PrefabDataStep.h"
 #include "editor/palettes/PrefabSync.h"
@@ -85,7 +86,7 @@ Prefab* EdPalPrefabListBhv::FocusPrefab() const {
 
 void EdPalPrefabListBhv::AddPrefab() {
     PrefabManager& prefabs = Service<PrefabManager>::Get();
-    if (Prefab* made = prefabs.Add(NewPrefabName)) {
+    if (Prefab* made = PrefabEditor(prefabs).Add(NewPrefabName)) {
         PrefabChange change;
         change.WatchNew(made->Name);
         change.Commit("Add prefab " + made->Name);
@@ -136,7 +137,7 @@ void EdPalPrefabListBhv::RemovePrefab() {
 void EdPalPrefabListBhv::DuplicatePrefab() {
     PrefabManager& prefabs = Service<PrefabManager>::Get();
     if (const Prefab* source = FocusPrefab()) {
-        if (Prefab* copy = prefabs.Duplicate(*source)) {
+        if (Prefab* copy = PrefabEditor(prefabs).Duplicate(*source)) {
             // A copy nobody has saved yet: it differs from every file, so Save All writes it.
             PrefabChange change;
             change.WatchNew(copy->Name);
@@ -154,7 +155,7 @@ void EdPalPrefabListBhv::SaveCurrent() {
     }
     const std::string what = "\"" + prefab->Name + "\" to";
     const std::string text = prefabs.WritePrefab(*prefab);
-    const bool saved = prefabs.Save(*prefab);
+    const bool saved = PrefabEditor(prefabs).Save(*prefab);
     if (saved) {
         Service<EditorState>::Get().History.Baseline.Saved(prefab->Name, text);
     }
@@ -170,7 +171,7 @@ void EdPalPrefabListBhv::SaveAll() {
             written.emplace_back(name, prefabs.WritePrefab(*prefab));
         }
     }
-    const bool saved = prefabs.SaveAll();
+    const bool saved = PrefabEditor(prefabs).SaveAll();
     PrefabBaseline& baseline = Service<EditorState>::Get().History.Baseline;
     for (const auto& [name, text] : written) {
         const Prefab* prefab = prefabs.Find(name);
@@ -187,10 +188,10 @@ void EdPalPrefabListBhv::SaveAll() {
 void EdPalPrefabListBhv::RevertToShipped() {
     PrefabManager& prefabs = Service<PrefabManager>::Get();
     Prefab* prefab = FocusPrefab();
-    if (!prefab || !prefabs.HasOverlayCopy(*prefab)) {
+    if (!prefab || !PrefabEditor(prefabs).HasOverlayCopy(*prefab)) {
         return;
     }
-    const bool reverted = prefabs.RevertToShipped(*prefab);
+    const bool reverted = PrefabEditor(prefabs).RevertToShipped(*prefab);
     // Its components and entries are new objects: select it afresh so no palette keeps the old ones.
     Service<EditorState>::Get().SelectPrefab(prefab);
     std::printf("editor: %s \"%s\" to the shipped file %s\n", reverted ? "reverted" : "could not revert",
@@ -272,7 +273,7 @@ void EdPalPrefabListBhv::Update() {
     }
     if (revert_) {
         const Prefab* focus = FocusPrefab();
-        revert_->IsGrayedOut = !focus || !Service<PrefabManager>::Get().HasOverlayCopy(*focus);
+        revert_->IsGrayedOut = !focus || !PrefabEditor(Service<PrefabManager>::Get()).HasOverlayCopy(*focus);
     }
     for (size_t row = 0; row < rows_.size(); ++row) {
         EdListItemBhv* item = rows_[row];

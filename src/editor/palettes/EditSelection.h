@@ -30,11 +30,11 @@ public:
     // What answers for the editable's property keys and types (the class prototype for prefab
     // data), or null.
     virtual const IEditable* PropertySource(const IEditable& editable) const = 0;
-    virtual std::string ValueText(const IEditable& editable, const std::string& key, int part) const = 0;
+    virtual std::string ValueText(const IEditable& editable, const std::string& key, int subIndex) const = 0;
 
-    // Text for one part of a property; label names it ("Pos.X"). A nudge may join the step of the
+    // Text for one sub-property of a property; label names it ("Pos.X"). A nudge may join the step of the
     // nudges just before it.
-    virtual void CommitProperty(IEditable& editable, const std::string& key, int part,
+    virtual void CommitProperty(IEditable& editable, const std::string& key, int subIndex,
                                 const std::string& text, const std::string& label, bool nudge) = 0;
     virtual void CommitName(const std::string& text) = 0;
     // Returns the new component, or null.

@@ -43,27 +43,28 @@ void ObjectSelection::CollectEditables(std::vector<IEditable*>& out) const {
     }
 }
 
-std::string ObjectSelection::ValueText(const IEditable& editable, const std::string& key, int part) const {
-    return editable.GetPropertyText(key, part);
+std::string ObjectSelection::ValueText(const IEditable& editable, const std::string& key,
+                                       int subIndex) const {
+    return editable.GetPropertyText(key, subIndex);
 }
 
-void ObjectSelection::CommitProperty(IEditable& editable, const std::string& key, int part,
+void ObjectSelection::CommitProperty(IEditable& editable, const std::string& key, int subIndex,
                                      const std::string& text, const std::string& label, bool nudge) {
     GameObject& object = *Object();
     const std::vector<IEditable*> components = EditableComponents(object);
     const long index = std::find(components.begin(), components.end(), &editable) - components.begin();
-    const std::string before = editable.GetPropertyText(key, part);
+    const std::string before = editable.GetPropertyText(key, subIndex);
     // Text the property cannot read is refused by it; the row shows the value it kept.
-    if (!editable.SetPropertyText(key, part, text)) {
+    if (!editable.SetPropertyText(key, subIndex, text)) {
         return;
     }
-    const std::string after = editable.GetPropertyText(key, part);
+    const std::string after = editable.GetPropertyText(key, subIndex);
     if (after == before) {
         return;
     }
     auto step = std::make_unique<LiveValueStep>(object, LiveValueStep::What::Property,
                                                 label + " of " + Subject(), before, after);
-    step->OnProperty(static_cast<int>(index), ClassNameOf(editable), key, part);
+    step->OnProperty(static_cast<int>(index), ClassNameOf(editable), key, subIndex);
     EditorState& editor = Service<EditorState>::Get();
     editor.History.Push(std::move(step), nudge, editor.Now());
 }

@@ -17,9 +17,9 @@ public:
 
     void CollectEditables(std::vector<IEditable*>& out) const override;
     const IEditable* PropertySource(const IEditable& editable) const override { return &editable; }
-    std::string ValueText(const IEditable& editable, const std::string& key, int part) const override;
+    std::string ValueText(const IEditable& editable, const std::string& key, int subIndex) const override;
 
-    void CommitProperty(IEditable& editable, const std::string& key, int part, const std::string& text,
+    void CommitProperty(IEditable& editable, const std::string& key, int subIndex, const std::string& text,
                         const std::string& label, bool nudge) override;
     void CommitName(const std::string& text) override;
     IEditable* AddComponent(const std::string& className) override;

@@ -14,16 +14,17 @@ IEditable* PrototypeOf(const PrefabComponent& component) {
     return registry.Contains(component.ClassName) ? &registry.GetPrototype(component.ClassName) : nullptr;
 }
 
-// Stores text in the component's part; false when the text does not read (nothing is stored).
-bool Store(PrefabComponent& component, const std::string& key, int part, const std::string& text) {
+// Stores text in the component's sub-property subIndex of key; false when the text does not read (nothing is
+// stored).
+bool Store(PrefabComponent& component, const std::string& key, int subIndex, const std::string& text) {
     auto& stored = component.Properties;
     if (text.empty()) {
         return stored.erase(key) != 0; // the class default applies again
     }
     if (auto it = stored.find(key); it != stored.end()) {
-        return it->second->GetSubProperty(key, part).SetText(text);
+        return it->second->GetSubProperty(key, subIndex).SetText(text);
     }
-    // The other parts' defaults come from a fresh instance, not the shared prototype: reading some
+    // The other sub-properties' defaults come from a fresh instance, not the shared prototype: reading some
     // values builds what they describe (a body's position makes its body in the world), and the
     // prototype must never own such a thing.
     const ComponentRegistry& registry = Service<PrefabManager>::Get().Registry;
@@ -38,7 +39,7 @@ bool Store(PrefabComponent& component, const std::string& key, int part, const s
     std::unique_ptr<PropertyRegistration> holder = model->CreateHolder();
     model->CopyValueTo(*holder);
     // Only a value that reads is stored: rejected text must not leave the default behind.
-    if (!holder->GetSubProperty(key, part).SetText(text)) {
+    if (!holder->GetSubProperty(key, subIndex).SetText(text)) {
         return false;
     }
     stored.emplace(key, std::move(holder));
@@ -59,23 +60,23 @@ const IEditable* PrefabDataSelection::PropertySource(const IEditable& editable) 
 }
 
 std::string PrefabDataSelection::ValueText(const IEditable& editable, const std::string& key,
-                                           int part) const {
+                                           int subIndex) const {
     const auto& stored = editable.Properties;
     auto it = stored.find(key);
-    return it == stored.end() ? std::string() : it->second->GetSubProperty(key, part).GetText();
+    return it == stored.end() ? std::string() : it->second->GetSubProperty(key, subIndex).GetText();
 }
 
-void PrefabDataSelection::CommitProperty(IEditable& editable, const std::string& key, int part,
+void PrefabDataSelection::CommitProperty(IEditable& editable, const std::string& key, int subIndex,
                                          const std::string& text, const std::string& label, bool nudge) {
     Prefab* prefab = DataPrefab();
     if (!prefab) {
         return;
     }
-    const std::string before = ValueText(editable, key, part);
+    const std::string before = ValueText(editable, key, subIndex);
     PrefabChange change;
     change.Watch(prefab);
-    Store(static_cast<PrefabComponent&>(editable), key, part, text);
-    const std::string after = ValueText(editable, key, part);
+    Store(static_cast<PrefabComponent&>(editable), key, subIndex, text);
+    const std::string after = ValueText(editable, key, subIndex);
     change.Commit("Set " + label + " of " + Subject() + ": " + (before.empty() ? "(default)" : before) +
                       " -> " + (after.empty() ? "(default)" : after),
                   nudge ? prefab->Name + "/" + label : std::string());

@@ -16,10 +16,10 @@ public:
     void CollectEditables(std::vector<IEditable*>& out) const override;
     const IEditable* PropertySource(const IEditable& editable) const override;
     // Only what the prefab stores; the class default shows as empty.
-    std::string ValueText(const IEditable& editable, const std::string& key, int part) const override;
+    std::string ValueText(const IEditable& editable, const std::string& key, int subIndex) const override;
 
     // An empty text removes the stored value, so the class default applies again.
-    void CommitProperty(IEditable& editable, const std::string& key, int part, const std::string& text,
+    void CommitProperty(IEditable& editable, const std::string& key, int subIndex, const std::string& text,
                         const std::string& label, bool nudge) override;
     IEditable* AddComponent(const std::string& className) override;
     void RemoveComponent(IEditable& editable) override;

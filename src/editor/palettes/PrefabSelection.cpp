@@ -7,6 +7,7 @@
 #include "core/SceneRoots.h"
 #include "core/Service.h"
 #include "editor/EditorState.h"
+#include "editor/PrefabEditor.h"
 #include "editor/history/PrefabDataStep.h"
 #include "prefabs/AutoCreate.h"
 #include "prefabs/Prefab.h"
@@ -84,7 +85,7 @@ void PrefabSelection::CommitName(const std::string& text) {
             }
         }
     }
-    if (!prefabs.Rename(*prefab, text)) {
+    if (!PrefabEditor(prefabs).Rename(*prefab, text)) {
         return;
     }
     editor.SelectedPrefabName = prefab->Name;

@@ -5,6 +5,7 @@
 
 #include "core/Component.h"
 #include "core/GameObject.h"
+#include "editor/PrefabEditor.h"
 #include "prefabs/PrefabManager.h"
 
 namespace {
@@ -87,7 +88,7 @@ void WriteObjectToPrefabs(const GameObject& object, PrefabManager& manager) {
         if (!live) {
             continue;
         }
-        const std::string className = manager.GetClassName(*live);
+        const std::string className = PrefabEditor(manager).GetClassName(*live);
         int count = 0;
         for (const std::string& earlier : seenClasses) {
             count += earlier == className ? 1 : 0;

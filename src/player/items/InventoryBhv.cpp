@@ -207,7 +207,7 @@ CoCommand InventoryBhv::DeathStep(int step) {
             }
             StorageUsed = SaturatingSub(StorageUsed, item->Quantity);
             item->Quantity = 0;
-            if (CurrentBlock == item) {
+            if (CurrentBlock.Get() == item) {
                 CurrentBlock = nullptr;
             }
             child->DestroyLater();
@@ -308,7 +308,7 @@ void removeItem(ItemComponent* item, int count) {
     item->Quantity = SaturatingSub(item->Quantity, count);
     inventory->StorageUsed = SaturatingSub(inventory->StorageUsed, count);
     if (item->Quantity <= 0) {
-        if (inventory->CurrentBlock == item) {
+        if (inventory->CurrentBlock.Get() == item) {
             inventory->CurrentBlock = nullptr;
         }
         if (item->Owner) {

@@ -5,9 +5,10 @@
 #include "core/Behavior.h"
 #include "core/CoCommand.h"
 #include "core/Color.h"
+#include "core/Handle.h"
 #include "core/Vector2.h"
+#include "player/items/ItemComponent.h"
 
-class ItemComponent;
 class SubBhv;
 
 // Everything the player owns: the items (the child objects of its object), money, hull points and
@@ -43,7 +44,8 @@ public:
     int OwnedSubs = 0;
 
     int SelectedQuickslot = 0;
-    ItemComponent* CurrentBlock = nullptr;
+    // The block the placer lays: one of the held items, which the editor may remove at any frame.
+    Handle<ItemComponent> CurrentBlock;
     Color SavedClearColor{0, 0, 0, 255};
 
 private:

@@ -74,7 +74,7 @@ void BlockPlacerBhv::TryPlace(Vector2 tip, Vector2 pointer) {
     if (!inventory || !inventory->CurrentBlock || !grid) {
         return;
     }
-    ItemComponent* block = inventory->CurrentBlock;
+    ItemComponent* block = inventory->CurrentBlock.Get();
     const TileGrid::Cell cell = TileGrid::CellAt(tip.x, tip.y);
     const TileGrid::Cell pointed = TileGrid::CellAt(pointer.x, pointer.y);
     if (cell.Column != pointed.Column || cell.Row != pointed.Row || grid->Get(cell.Column, cell.Row) != 0) {

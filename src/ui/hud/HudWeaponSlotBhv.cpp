@@ -72,7 +72,7 @@ void HudWeaponSlotBhv::Update() {
     } else {
         SetShown(icon, true);
         ShowIcon(icon, *weapon, shownIcon_);
-        const ItemComponent* block = inventory->CurrentBlock;
+        const ItemComponent* block = inventory->CurrentBlock.Get();
         const bool showBlock = block && weapon->ItemName() == "Item_BlockPlacer";
         SetPassesEnabled(placerBlock, showBlock);
         if (showBlock) {

@@ -165,7 +165,7 @@ TEST_F(HudTest, ClickingRowsUsesItemsPicksBlocksAndBuzzesWhenUnusable) {
     EXPECT_EQ(inventory->Health, 5);
 
     Click(InRow(1));
-    EXPECT_EQ(inventory->CurrentBlock, ItemOf(*inventoryObject->Children[1]));
+    EXPECT_EQ(inventory->CurrentBlock.Get(), ItemOf(*inventoryObject->Children[1]));
     EXPECT_EQ(Played("BlockPlaced"), 1);
 
     // Using the last kit: the row moves on to the next item without touching the one that went.

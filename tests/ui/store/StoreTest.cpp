@@ -271,14 +271,14 @@ TEST_F(StoreTest, BSellsEveryMineralAndBlockAtOnceWithOneCue) {
     addItem(20, "Item_DirtBlock");
     addItem(1, "Item_RockBlock");
     addItem(3, "Item_Copper");
-    ASSERT_EQ(inventory->CurrentBlock, findItem("Item_DirtBlock"));
+    ASSERT_EQ(inventory->CurrentBlock.Get(), findItem("Item_DirtBlock"));
     OpenSell();
     Step();
     Tap(Key::B);
     // The minerals go with the blocks: copper sells for 5 a unit.
     EXPECT_EQ(inventory->Money, 20 + 2 + 15);
     EXPECT_EQ(inventory->StorageUsed, 0);
-    EXPECT_EQ(inventory->CurrentBlock, nullptr);
+    EXPECT_EQ(inventory->CurrentBlock.Get(), nullptr);
     EXPECT_EQ(findItem("Item_DirtBlock"), nullptr);
     EXPECT_EQ(findItem("Item_RockBlock"), nullptr);
     EXPECT_EQ(findItem("Item_Copper"), nullptr);

@@ -1,4 +1,4 @@
-// Editing prefabs: rename and duplicate numbering, reordering, SaveAll, class names.
+// Editing prefabs in the editor: rename and duplicate numbering, reordering, SaveAll, class names.
 #include <filesystem>
 #include <fstream>
 
@@ -6,6 +6,7 @@
 
 #include "PrefabFixture.h"
 #include "core/ContentError.h"
+#include "editor/PrefabEditor.h"
 
 namespace {
 
@@ -22,31 +23,31 @@ protected:
 
 TEST_F(PrefabEditTest, RenameToOwnNameDoesNothing) {
     Load({"A"});
-    EXPECT_FALSE(manager.Rename(*manager.Find("A"), "A"));
+    EXPECT_FALSE(PrefabEditor(manager).Rename(*manager.Find("A"), "A"));
     EXPECT_NE(manager.Find("A"), nullptr);
 }
 
 TEST_F(PrefabEditTest, RenameOntoATakenNameNumbers) {
     Load({"A", "B", "B.001"});
     Prefab* a = manager.Find("A");
-    EXPECT_TRUE(manager.Rename(*a, "B"));
+    EXPECT_TRUE(PrefabEditor(manager).Rename(*a, "B"));
     EXPECT_EQ(a->Name, "B.002");
     EXPECT_EQ(manager.Find("B.002"), a);
     EXPECT_EQ(manager.Find("A"), nullptr);
-    EXPECT_TRUE(manager.Rename(*a, "C"));
+    EXPECT_TRUE(PrefabEditor(manager).Rename(*a, "C"));
     EXPECT_EQ(manager.Find("C"), a);
 }
 
 TEST_F(PrefabEditTest, DuplicateStripsTheNumberAndTakesTheFirstFree) {
     Load({"Foo", "Foo.001", "Shrimp.12"});
-    Prefab* copy = manager.Duplicate(*manager.Find("Foo"));
+    Prefab* copy = PrefabEditor(manager).Duplicate(*manager.Find("Foo"));
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->Name, "Foo.002");
     EXPECT_FALSE(copy->Dirty);
-    Prefab* again = manager.Duplicate(*copy);
+    Prefab* again = PrefabEditor(manager).Duplicate(*copy);
     EXPECT_EQ(again->Name, "Foo.003");
     // Only a three-digit suffix counts as a number.
-    EXPECT_EQ(manager.Duplicate(*manager.Find("Shrimp.12"))->Name, "Shrimp.12.001");
+    EXPECT_EQ(PrefabEditor(manager).Duplicate(*manager.Find("Shrimp.12"))->Name, "Shrimp.12.001");
     EXPECT_EQ(manager.Find("Foo_temp"), nullptr);
 }
 
@@ -56,7 +57,7 @@ TEST_F(PrefabEditTest, DuplicateCopiesComponentsEntriesAndValues) {
     Write("Kid.json", EmptyText);
     LoadAll();
     Prefab* src = manager.Find("Src");
-    Prefab* copy = manager.Duplicate(*src);
+    Prefab* copy = PrefabEditor(manager).Duplicate(*src);
     ASSERT_EQ(copy->Name, "Src.001");
     ASSERT_EQ(copy->Components.size(), 1u);
     EXPECT_NE(copy->Components[0].get(), src->Components[0].get());
@@ -75,10 +76,10 @@ TEST_F(PrefabEditTest, DuplicateCopiesComponentsEntriesAndValues) {
 TEST_F(PrefabEditTest, SaveAllDeletesOrphansAndSavesDirty) {
     Load({"Keep", "Gone"});
     Write("notes.txt", "x");
-    manager.Rename(*manager.Find("Gone"), "Renamed");
+    PrefabEditor(manager).Rename(*manager.Find("Gone"), "Renamed");
     manager.Find("Renamed")->Dirty = true;
     Write("Keep.json", "stale but not dirty");
-    manager.SaveAll();
+    PrefabEditor(manager).SaveAll();
     EXPECT_FALSE(std::filesystem::exists(folder / "Gone.json"));
     EXPECT_EQ(Read("Renamed.json"), EmptyText);
     EXPECT_EQ(Read("Keep.json"), "stale but not dirty");
@@ -93,8 +94,8 @@ TEST_F(PrefabEditTest, MoveComponentClamps) {
     Prefab& p = *manager.Find("M");
     PrefabComponent* first = p.Components[0].get();
     PrefabComponent* second = p.Components[1].get();
-    EXPECT_FALSE(manager.MoveComponent(p, first, -1));
-    EXPECT_TRUE(manager.MoveComponent(p, second, 5));
+    EXPECT_FALSE(PrefabEditor::MoveComponent(p, first, -1));
+    EXPECT_TRUE(PrefabEditor::MoveComponent(p, second, 5));
     EXPECT_EQ(p.Components[2].get(), second);
     EXPECT_EQ(p.Components[0].get(), first);
 }
@@ -105,10 +106,10 @@ TEST_F(PrefabEditTest, MoveAutoCreateSwapsWithinRangeOnly) {
     Load({"a", "b", "c"});
     Prefab& p = *manager.Find("E");
     AutoCreate* last = p.AutoCreates[2].get();
-    manager.MoveAutoCreate(last, 1);
+    PrefabEditor::MoveAutoCreate(last, 1);
     EXPECT_FALSE(p.Dirty);
     EXPECT_EQ(p.AutoCreates[2].get(), last);
-    manager.MoveAutoCreate(last, -2);
+    PrefabEditor::MoveAutoCreate(last, -2);
     EXPECT_TRUE(p.Dirty);
     EXPECT_EQ(p.AutoCreates[0].get(), last);
     EXPECT_EQ(p.AutoCreates[2]->PrefabName, "a");
@@ -117,12 +118,12 @@ TEST_F(PrefabEditTest, MoveAutoCreateSwapsWithinRangeOnly) {
 TEST_F(PrefabEditTest, ClassNamesOfPrefabComponentsAndLiveComponents) {
     Write("C.json", R"({"Components": {"ProbeBhv": ""}, "AutoCreate": ""})");
     LoadAll();
-    EXPECT_EQ(manager.GetClassName(*manager.Find("C")->Components[0]), "ProbeBhv");
+    EXPECT_EQ(PrefabEditor(manager).GetClassName(*manager.Find("C")->Components[0]), "ProbeBhv");
     auto made = manager.Registry.Create("OtherBhv");
-    EXPECT_EQ(manager.GetClassName(*made), "OtherBhv");
+    EXPECT_EQ(PrefabEditor(manager).GetClassName(*made), "OtherBhv");
     ProbeBhv unregisteredInstance; // not made by a factory: no Type
-    EXPECT_EQ(manager.GetClassName(unregisteredInstance), "");
-    EXPECT_EQ(manager.GetClassName(*manager.Registry.Create("PrefabComponent")), "");
+    EXPECT_EQ(PrefabEditor(manager).GetClassName(unregisteredInstance), "");
+    EXPECT_EQ(PrefabEditor(manager).GetClassName(*manager.Registry.Create("PrefabComponent")), "");
 }
 
 // An installed game's prefabs: the player's overlay lies over the shipped folder, takes every save
@@ -142,25 +143,25 @@ TEST_F(PrefabEditTest, AnOverlayLiesOverTheShippedPrefabsTakesTheSavesAndReverts
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->Components[0]->GetPropertyText("Speed"), "5");
     ASSERT_NE(manager.Find("C"), nullptr);
-    EXPECT_TRUE(manager.HasOverlayCopy(*a));
-    EXPECT_FALSE(manager.HasOverlayCopy(*manager.Find("B")));
-    EXPECT_FALSE(manager.HasOverlayCopy(*manager.Find("C"))); // nothing shipped to go back to
-    EXPECT_FALSE(manager.RevertToShipped(*manager.Find("C")));
+    EXPECT_TRUE(PrefabEditor(manager).HasOverlayCopy(*a));
+    EXPECT_FALSE(PrefabEditor(manager).HasOverlayCopy(*manager.Find("B")));
+    EXPECT_FALSE(PrefabEditor(manager).HasOverlayCopy(*manager.Find("C"))); // nothing shipped to go back to
+    EXPECT_FALSE(PrefabEditor(manager).RevertToShipped(*manager.Find("C")));
 
     Prefab* b = manager.Find("B");
     b->Dirty = true;
-    ASSERT_TRUE(manager.SaveAll());
+    ASSERT_TRUE(PrefabEditor(manager).SaveAll());
     EXPECT_TRUE(std::filesystem::exists(overlay / "B.json"));
     EXPECT_EQ(Read("B.json"), EmptyText);
-    EXPECT_TRUE(manager.HasOverlayCopy(*b));
+    EXPECT_TRUE(PrefabEditor(manager).HasOverlayCopy(*b));
 
     a->Dirty = true;
-    ASSERT_TRUE(manager.RevertToShipped(*a));
+    ASSERT_TRUE(PrefabEditor(manager).RevertToShipped(*a));
     EXPECT_EQ(manager.Find("A"), a);
     EXPECT_FALSE(a->Dirty);
     EXPECT_EQ(a->Components[0]->GetPropertyText("Speed"), "1");
     EXPECT_FALSE(std::filesystem::exists(overlay / "A.json"));
-    EXPECT_FALSE(manager.RevertToShipped(*a));
+    EXPECT_FALSE(PrefabEditor(manager).RevertToShipped(*a));
 
     std::ofstream(overlay / "D.json") << "{ \"Components\": ";
     try {
