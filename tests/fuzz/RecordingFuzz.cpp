@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "core/GameTime.h"
+#include "core/Service.h"
 #include "input/InputManager.h"
 #include "input/InputScript.h"
 #include "input/InputScriptError.h"
@@ -21,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         InputScriptPlayer replay(InputScript::Load(file));
         InputManager input;
+        // The frame update's key repeat runs on the frame's length.
+        GameTime time{0.0f, 1.0f / 60.0f};
+        Service<GameTime>::Scoped timeService(time);
         // Only the frames something happens at: a recording may name frames a day apart.
         int64_t played = 0;
         for (const InputScriptEvent& event : replay.Script().Events()) {
